@@ -1,0 +1,20 @@
+// The command loop: one pass loads and draws the menu, writes the prompt,
+// waits for one event and acts on it; and the command table for typed lines.
+#pragma once
+
+#include <string>
+
+namespace menue {
+
+struct Program;
+
+// Upper-cases a-z and the OEM letters ä ö ü é ñ å ç.
+std::string upperOem(const std::string& line);
+
+// Start-up, then the loop; returns only when the program ends.
+void runProgram(Program& program);
+void startUp(Program& program);
+[[noreturn]] void runCommandLoop(Program& program);
+void dispatchLine(Program& program);
+
+}  // namespace menue
