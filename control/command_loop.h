@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/platform.h"
 
 namespace menue {
 
@@ -10,6 +13,11 @@ struct Program;
 
 // Upper-cases a-z and the OEM letters ä ö ü é ñ å ç.
 std::string upperOem(const std::string& line);
+
+// The LaunchScript's path from the first TMP or TEMP entry of the
+// environment, or the platform's fallback.
+std::string launchScriptPathFor(const std::vector<std::string>& environment,
+                                const PathRules& rules);
 
 // Start-up, then the loop; returns only when the program ends.
 void runProgram(Program& program);

@@ -16,6 +16,8 @@ std::string currentDirectory(Program& program);
 void changeToStart(Program& program);
 // A directory change as typed; fails as path not found for '*' and '?'.
 void changeDirectoryTo(Program& program, const std::string& path);
+// Makes a drive current (at the directory the system keeps for it).
+void changeDriveTo(Program& program, char letter);
 
 void goHome(Program& program);
 void changeDirectory(Program& program, const std::string& line);

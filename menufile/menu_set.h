@@ -10,7 +10,7 @@ namespace menue {
 struct Program;
 
 inline constexpr std::string_view FirstMenuName = "-menue-";
-inline constexpr std::string_view NumberedMenuPattern = "-menue??-";
+inline constexpr std::string_view NumberedMenuPattern = "-menue?\?-";  // "?\?" avoids a trigraph
 
 std::string menuFileName(int number);
 int menuNumberOf(std::string_view name);

@@ -204,6 +204,9 @@ struct PathRules {
   std::string_view separatorsAtEnd = "\\";
   // The LaunchScript's path when the environment names no temporary directory.
   std::string fallbackLaunchScriptPath = "c:\\menue.cmd";
+  // Whether the file system has drive letters ("C:"); without them going
+  // home changes to the start directory as one path, and drive changes fail.
+  bool hasDrives = true;
   // Whether a backslash in a directory argument must be turned into '/'.
   bool backslashToSlash = false;
   // The largest command line the platform can start, in bytes.
