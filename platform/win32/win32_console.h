@@ -1,0 +1,61 @@
+// The Windows console as the core's ConsoleDevice: the screen buffer of
+// standard output (standard error when that is no console) and the input
+// records of "CONIN$".
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/win32_api.h"
+
+namespace menue::win32 {
+
+class Win32Console : public ConsoleDevice {
+ public:
+  // Takes the console as the program found it; the destructor gives back
+  // its modes and cursor (the screen content stays).
+  Win32Console();
+  ~Win32Console() override;
+  Win32Console(const Win32Console&) = delete;
+  Win32Console& operator=(const Win32Console&) = delete;
+
+  bool isConsole() override { return isConsole_; }
+  BufferInfo bufferInfo() override;
+  void setCursorPosition(CellPos pos) override;
+  CursorShape cursorShape() override;
+  void setCursorShape(CursorShape shape) override;
+  void setTextAttribute(Attribute attr) override;
+  void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
+  void fillBuffer(char ch, Attribute attr) override;
+  void scrollUp(Attribute fill) override;
+
+  void setInputMode(std::uint32_t mode) override;
+  std::optional<InputRecord> readInput() override;
+  void waitInput() override;
+  void flushInput() override;
+
+  // The settings a started program may change: the input and output modes
+  // and the cursor. Children run with the settings the menu found at its
+  // start, and the menu takes its own back afterwards.
+  struct Settings {
+    DWORD inputMode = 0;
+    DWORD outputMode = 0;
+    CONSOLE_CURSOR_INFO cursor{};
+    bool haveInputMode = false;
+    bool haveOutputMode = false;
+    bool haveCursor = false;
+  };
+  Settings currentSettings() const;
+  void applySettings(const Settings& settings);
+  const Settings& initialSettings() const { return initial_; }
+
+ private:
+  // Fills the first `rows` rows of the buffer, over its full width.
+  void fillFromTop(int rows, char ch, Attribute attr);
+
+  HANDLE output_ = INVALID_HANDLE_VALUE;           // a standard handle: never closed
+  OwnedHandle input_;                              // "CONIN$": records are read here
+  HANDLE inputModeHandle_ = INVALID_HANDLE_VALUE;  // standard input, or input_
+  bool isConsole_ = false;
+  Settings initial_;
+};
+
+}  // namespace menue::win32

@@ -1,0 +1,18 @@
+// The process environment and the pauses, from the Windows API.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace menue::win32 {
+
+class Win32Environment : public Environment {
+ public:
+  std::vector<std::string> entries() override;
+};
+
+class Win32Clock : public Clock {
+ public:
+  void sleepMs(int milliseconds) override;
+};
+
+}  // namespace menue::win32

@@ -1,0 +1,170 @@
+// The Windows file system: whole-file reads, the safe replacement of a file
+// through a flushed temporary sibling, exclusive creation, the search for
+// plain files, and the current directory and drive.
+#include "platform/win32/win32_files.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/win32/win32_api.h"
+
+namespace menue::win32 {
+
+namespace {
+
+constexpr DWORD NotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Writes all bytes to an open file; a short write without a code of its own
+// means the disk is full.
+PlatformCode writeAll(HANDLE file, std::string_view contents) {
+  while (!contents.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size(), 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, contents.data(), chunk, &written, nullptr)) {
+      return PlatformCallScope::failure();
+    }
+    if (written == 0) return code::DiskFull;
+    contents.remove_prefix(written);
+  }
+  return code::Success;
+}
+
+// Creates `path` (which must not exist) and writes the bytes into it,
+// flushed to the disk when asked; a failed write removes the file again.
+PlatformCode writeNewFile(const std::string& path, std::string_view contents, bool flush) {
+  OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return PlatformCallScope::failure();
+  PlatformCode result = writeAll(file.get(), contents);
+  if (result == code::Success && flush && !FlushFileBuffers(file.get())) {
+    result = PlatformCallScope::failure();
+  }
+  file.reset();
+  if (result != code::Success) DeleteFileA(path.c_str());
+  return result;
+}
+
+// Names as NTFS orders them: compared without regard to letter case.
+bool lessByName(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) <
+           std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
+// Calls `found` with the name of every plain file a directory search finds.
+template <typename Found>
+void searchPlainFiles(const std::string& pattern, Found found) {
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if ((data.dwFileAttributes & NotPlain) == 0) found(std::string(data.cFileName));
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+}
+
+}  // namespace
+
+PlatformCode Win32Files::readFile(const std::string& path, std::string& contents) {
+  PlatformCallScope scope;
+  OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return PlatformCallScope::failure();
+  std::string text;
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+      return PlatformCallScope::failure();
+    }
+    if (got == 0) break;
+    text.append(buffer, got);
+  }
+  contents = std::move(text);
+  return code::Success;
+}
+
+PlatformCode Win32Files::replaceFile(const std::string& path, std::string_view contents) {
+  PlatformCallScope scope;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return code::AccessDenied;
+  }
+  SetLastError(0);
+  // The temporary sibling lives in the target's directory, so the final
+  // move is a rename on one volume.
+  const std::string temporary = path + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
+                                std::to_string(++temporaryCounter_);
+  PlatformCode result = writeNewFile(temporary, contents, true);
+  if (result != code::Success) return result;
+  if (!MoveFileExA(temporary.c_str(), path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    result = PlatformCallScope::failure();
+    DeleteFileA(temporary.c_str());
+  }
+  return result;
+}
+
+PlatformCode Win32Files::createNewFile(const std::string& path, std::string_view contents) {
+  PlatformCallScope scope;
+  return writeNewFile(path, contents, false);
+}
+
+PlatformCode Win32Files::deleteFile(const std::string& path) {
+  PlatformCallScope scope;
+  return DeleteFileA(path.c_str()) ? code::Success : PlatformCallScope::failure();
+}
+
+PlatformCode Win32Files::moveFile(const std::string& from, const std::string& to) {
+  PlatformCallScope scope;
+  return MoveFileA(from.c_str(), to.c_str()) ? code::Success : PlatformCallScope::failure();
+}
+
+std::vector<std::string> Win32Files::findPlainFiles(const std::string& pattern) {
+  PlatformCallScope scope;
+  std::vector<std::string> names;
+  searchPlainFiles(pattern, [&](std::string name) { names.push_back(std::move(name)); });
+  std::sort(names.begin(), names.end(), lessByName);
+  return names;
+}
+
+bool Win32Files::isPlainFile(const std::string& path) {
+  PlatformCallScope scope;
+  bool plain = false;
+  searchPlainFiles(path, [&](const std::string&) { plain = true; });
+  return plain;
+}
+
+PlatformCode Win32Files::currentDirectory(std::string& path) {
+  PlatformCallScope scope;
+  // Asks for the size, then for the text; asks again should the directory
+  // have grown in between.
+  for (;;) {
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0) return PlatformCallScope::failure();
+    std::string buffer(needed, '\0');
+    const DWORD length = GetCurrentDirectoryA(needed, buffer.data());
+    if (length == 0) return PlatformCallScope::failure();
+    if (length < needed) {
+      buffer.resize(length);
+      path = std::move(buffer);
+      return code::Success;
+    }
+  }
+}
+
+PlatformCode Win32Files::changeDirectory(const std::string& path) {
+  PlatformCallScope scope;
+  return SetCurrentDirectoryA(path.c_str()) ? code::Success : PlatformCallScope::failure();
+}
+
+PlatformCode Win32Files::changeDrive(char letter) {
+  // "X:" alone is drive-relative: the system goes to the directory it keeps
+  // for that drive.
+  const char drive[] = {letter, ':', '\0'};
+  PlatformCallScope scope;
+  return SetCurrentDirectoryA(drive) ? code::Success : PlatformCallScope::failure();
+}
+
+}  // namespace menue::win32

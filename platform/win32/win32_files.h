@@ -1,0 +1,26 @@
+// Files and directories through the Windows file API, each call with the
+// critical-error boxes off and returning GetLastError() codes.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace menue::win32 {
+
+class Win32Files : public FileSystem {
+ public:
+  PlatformCode readFile(const std::string& path, std::string& contents) override;
+  PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
+  PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
+  PlatformCode deleteFile(const std::string& path) override;
+  PlatformCode moveFile(const std::string& from, const std::string& to) override;
+  std::vector<std::string> findPlainFiles(const std::string& pattern) override;
+  bool isPlainFile(const std::string& path) override;
+  PlatformCode currentDirectory(std::string& path) override;
+  PlatformCode changeDirectory(const std::string& path) override;
+  PlatformCode changeDrive(char letter) override;
+
+ private:
+  unsigned temporaryCounter_ = 0;
+};
+
+}  // namespace menue::win32

@@ -1,0 +1,36 @@
+// The native platform of the Windows build: the console, files, processes,
+// environment and clock of this process, set up once for the run.
+#include "platform/native.h"
+#include "platform/win32/win32_console.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_processes.h"
+
+namespace menue {
+
+namespace {
+
+class Win32Platform : public NativePlatform {
+ public:
+  Win32Platform()
+      : processes_(console_), platform_{console_,     files_, processes_,
+                                        environment_, clock_, PathRules{}} {}
+
+  Platform& platform() override { return platform_; }
+
+ private:
+  win32::Win32Console console_;
+  win32::Win32Files files_;
+  win32::Win32Processes processes_;
+  win32::Win32Environment environment_;
+  win32::Win32Clock clock_;
+  Platform platform_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativePlatform> createNativePlatform() {
+  return std::make_unique<Win32Platform>();
+}
+
+}  // namespace menue
