@@ -279,10 +279,12 @@ std::map<std::string, std::string> VirtualFileSystem::allFiles() const {
 PlatformCode VirtualProcesses::start(const std::string& commandLine, bool wait) {
   StartedProcess process{commandLine, wait, {}, {}};
   files_.currentDirectory(process.directory);
-  if (!launchScriptPath.empty()) {
-    if (auto script = files_.file(launchScriptPath)) process.launchScript = *script;
-  }
+  if (auto script = files_.file(commandLine)) process.launchScript = *script;
   if (failWith != 0) return failWith;
+  // Nothing to start, or a program the test said is not there.
+  if (commandLine.find_first_not_of(' ') == std::string::npos || missing.count(commandLine)) {
+    return code::FileNotFound;
+  }
   started.push_back(process);
   if (onStart) onStart(process);
   return 0;

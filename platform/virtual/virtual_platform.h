@@ -153,7 +153,7 @@ struct StartedProcess {
   std::string commandLine;
   bool wait = false;
   std::string directory;
-  std::string launchScript;  // the LaunchScript's bytes at the start, if any
+  std::string launchScript;  // the bytes of the started file, if it is one
 };
 
 class VirtualProcesses : public Processes {
@@ -164,10 +164,10 @@ class VirtualProcesses : public Processes {
   std::vector<StartedProcess> started;
   // Starts fail with this code (0: they succeed).
   PlatformCode failWith = 0;
+  // Command lines that cannot be started (besides the empty one).
+  std::set<std::string> missing;
   // Runs at every successful start (a test can write files, the screen...).
   std::function<void(const StartedProcess&)> onStart;
-  // The path whose bytes are recorded with each start.
-  std::string launchScriptPath;
 
  private:
   VirtualFileSystem& files_;

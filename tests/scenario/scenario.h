@@ -1,0 +1,35 @@
+// Scenario files: the whole program on the virtual backend, driven by a
+// small script of setup lines, input events and expectations.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace menue::scenario {
+
+struct Step {
+  int line = 0;          // line number in the file
+  std::string verb;      // "key", "text", "click", "expect", "menu", ...
+  std::vector<std::string> args;
+  std::string body;      // the bytes of a <<END block, if any
+  bool hasBody = false;
+};
+
+struct Scenario {
+  std::string name;
+  std::vector<Step> steps;
+};
+
+// Parses a scenario file; throws std::runtime_error with the line number.
+std::vector<Scenario> parseScenarios(const std::string& text);
+
+// UTF-8 letters of a quoted console text to OEM code page 850 bytes (ü 0x81,
+// the frame glyphs 0xBA..), \xHH and \t escapes resolved.
+std::string consoleBytes(const std::string& text);
+// UTF-8 letters of a file block to Windows-1252 bytes (ü 0xFC), escapes
+// resolved, each line ended by CR LF unless it ends in \c.
+std::string fileBytes(const std::string& block);
+// Printable form of bytes for failure messages.
+std::string printable(const std::string& bytes);
+
+}  // namespace menue::scenario

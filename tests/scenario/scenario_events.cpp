@@ -1,0 +1,134 @@
+// Scenario input events as console input records: named keys, typed text,
+// clicks and double clicks with the records the Windows console sends.
+#include <cctype>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "tests/scenario/scenario_runner.h"
+
+namespace menue::scenario {
+
+namespace {
+
+InputRecord keyRecord(std::uint8_t character, std::uint16_t scan, std::uint32_t state = 0,
+                      bool down = true) {
+  InputRecord record;
+  record.kind = RecordKind::Key;
+  record.key = KeyRecord{down, 0, scan, character, state};
+  return record;
+}
+
+InputRecord mouseRecord(int row, int column, std::uint32_t buttons, std::uint32_t flags) {
+  InputRecord record;
+  record.kind = RecordKind::Mouse;
+  record.mouse = MouseRecord{CellPos{row - 1, column - 1}, buttons, 0, flags};
+  return record;
+}
+
+// US-layout scan codes of the printable ASCII keys.
+std::uint16_t scanOf(char c) {
+  static const std::string Rows[] = {"1234567890-=", "qwertyuiop[]", "asdfghjkl;'`", "\\zxcvbnm,./"};
+  static const std::uint16_t Starts[] = {0x02, 0x10, 0x1E, 0x2B};
+  char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (c == ' ') return 0x39;
+  for (int r = 0; r < 4; ++r) {
+    auto at = Rows[r].find(lower);
+    if (at != std::string::npos) return static_cast<std::uint16_t>(Starts[r] + at);
+  }
+  return 0;
+}
+
+int number(const std::string& text) { return static_cast<int>(std::stol(text, nullptr, 0)); }
+
+}  // namespace
+
+bool isEvent(const Step& step) {
+  static const char* const Events[] = {"key", "text", "click", "rclick", "dclick", "rdclick",
+                                       "bdclick", "move", "wheel", "keyrec", "mouserec"};
+  for (const char* verb : Events) {
+    if (step.verb == verb) return true;
+  }
+  return false;
+}
+
+std::vector<InputRecord> recordsFor(const Step& step) {
+  const auto& args = step.args;
+  auto need = [&](std::size_t count) {
+    if (args.size() < count) {
+      throw std::runtime_error("line " + std::to_string(step.line) + ": " + step.verb +
+                               " needs " + std::to_string(count) + " arguments");
+    }
+  };
+  if (step.verb == "key") {
+    need(1);
+    static const std::map<std::string, std::pair<std::uint8_t, std::uint16_t>> Named{
+        {"Enter", {13, 0x1C}}, {"Esc", {27, 0x01}},     {"WineEsc", {0, 0x01}},
+        {"Backspace", {8, 0x0E}}, {"Tab", {9, 0x0F}},  {"Space", {32, 0x39}},
+        {"Up", {0, 72}},        {"Down", {0, 80}},      {"Left", {0, 75}},
+        {"Right", {0, 77}},     {"Home", {0, 71}},      {"End", {0, 79}},
+        {"PgUp", {0, 73}},      {"PgDn", {0, 81}},      {"Ins", {0, 82}},
+        {"Del", {0, 83}},       {"F1", {0, 59}},        {"F5", {0, 63}},
+        {"F10", {0, 68}},       {"F11", {0, 87}},       {"F12", {0, 88}},
+        {"Shift", {0, 0x2A}},   {"Ctrl", {0, 0x1D}},    {"Alt", {0, 0x38}},
+        {"CapsLock", {0, 0x3A}},
+    };
+    const std::string& name = args[0];
+    int repeat = args.size() > 1 ? number(args[1]) : 1;
+    InputRecord record;
+    if (name == "CtrlC") {
+      record = keyRecord(3, 0x2E, keystate::LeftCtrl);
+    } else if (name.starts_with("Alt+") && name.size() == 5) {
+      char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name[4])));
+      record = keyRecord(static_cast<std::uint8_t>(letter), scanOf(letter), keystate::LeftAlt);
+    } else if (name.starts_with("AltGr+") && name.size() == 7) {
+      record = keyRecord(static_cast<std::uint8_t>(name[6] == 'Q' ? '@' : name[6]),
+                         scanOf(name[6]), keystate::RightAlt | keystate::LeftCtrl);
+    } else {
+      auto it = Named.find(name);
+      if (it == Named.end()) throw std::runtime_error("line " + std::to_string(step.line) +
+                                                      ": unknown key " + name);
+      record = keyRecord(it->second.first, it->second.second);
+    }
+    return std::vector<InputRecord>(static_cast<std::size_t>(repeat), record);
+  }
+  if (step.verb == "text") {
+    need(1);
+    std::vector<InputRecord> records;
+    for (char c : consoleBytes(args[0])) {
+      bool upper = std::isupper(static_cast<unsigned char>(c));
+      records.push_back(keyRecord(static_cast<std::uint8_t>(c), scanOf(c),
+                                  upper ? keystate::Shift : 0));
+    }
+    return records;
+  }
+  if (step.verb == "keyrec") {  // character scan state [up]
+    need(3);
+    bool down = args.size() < 4 || args[3] != "up";
+    return {keyRecord(static_cast<std::uint8_t>(number(args[0])),
+                      static_cast<std::uint16_t>(number(args[1])),
+                      static_cast<std::uint32_t>(number(args[2])), down)};
+  }
+  if (step.verb == "mouserec") {  // row column buttons flags
+    need(4);
+    return {mouseRecord(number(args[0]), number(args[1]), static_cast<std::uint32_t>(number(args[2])),
+                        static_cast<std::uint32_t>(number(args[3])))};
+  }
+  need(2);
+  int row = number(args[0]);
+  int column = number(args[1]);
+  if (step.verb == "move") return {mouseRecord(row, column, 0, mouse::Moved)};
+  if (step.verb == "wheel") return {mouseRecord(row, column, 0, mouse::Wheeled)};
+  std::uint32_t button = step.verb == "click" || step.verb == "dclick" ? mouse::LeftButton
+                         : step.verb == "bdclick" ? mouse::LeftButton | mouse::RightButton
+                                                  : mouse::RightButton;
+  std::vector<InputRecord> records{mouseRecord(row, column, button, 0),
+                                   mouseRecord(row, column, 0, 0)};
+  if (step.verb == "dclick" || step.verb == "rdclick" || step.verb == "bdclick") {
+    records.push_back(mouseRecord(row, column, button, mouse::DoubleClick));
+    records.push_back(mouseRecord(row, column, 0, 0));
+  }
+  return records;
+}
+
+}  // namespace menue::scenario

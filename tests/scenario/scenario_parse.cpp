@@ -1,0 +1,184 @@
+// Reading scenario files: lines of verbs and quoted arguments, <<END blocks,
+// and the byte conversions of console texts and file blocks.
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "tests/scenario/scenario.h"
+
+namespace menue::scenario {
+
+namespace {
+
+// The structure comment a created MenuFile begins with, in Windows-1252.
+const char* const StructureComment =
+    "                Men\xFC" "anzeige  -  eizeilig bis 76 Zeichen\r\n"
+    "                                 max. 18 Men\xFCpunkte\r\n"
+    "              Men\xFC" "ausf\xFChrung - Tab + status + befehl + Enter\r\n"
+    " ( bei mehrzeiligen aufrufen -     + befehl + Enter + befehl + Enter (usw.) )\r\n"
+    "                  Men\xFC" "ende   - Tab\r\n"
+    "       Status 1 = Programm gestartet - Men\xFC wartet (deault)\r\n"
+    "              2 = Programm gestartet - Men\xFC l\xE4uft weiter\r\n"
+    "              3 = Programm gestartet - Men\xFC beendet\r\n"
+    "\r\n";
+
+std::vector<std::string> splitArgs(const std::string& line, int lineNumber) {
+  std::vector<std::string> args;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t') {
+      ++i;
+    } else if (line[i] == '#') {
+      break;
+    } else if (line[i] == '"') {
+      std::string arg;
+      ++i;
+      while (i < line.size() && line[i] != '"') {
+        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '"') ++i;
+        arg += line[i++];
+      }
+      if (i >= line.size()) {
+        throw std::runtime_error("line " + std::to_string(lineNumber) + ": unclosed quote");
+      }
+      ++i;
+      args.push_back(arg);
+    } else {
+      std::string arg;
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t') arg += line[i++];
+      args.push_back(arg);
+    }
+  }
+  return args;
+}
+
+// Escapes and UTF-8 letters; `oem` picks the console's code page.
+std::string convert(const std::string& text, bool oem) {
+  static const std::map<std::string, std::pair<char, char>> Letters{
+      {"\xC3\xBC", {'\x81', '\xFC'}}, {"\xC3\xA4", {'\x84', '\xE4'}},
+      {"\xC3\xB6", {'\x94', '\xF6'}}, {"\xC3\x9C", {'\x9A', '\xDC'}},
+      {"\xC3\x84", {'\x8E', '\xC4'}}, {"\xC3\x96", {'\x99', '\xD6'}},
+      {"\xC3\x9F", {'\xE1', '\xDF'}}, {"\xC3\xA9", {'\x82', '\xE9'}},
+      {"\xE2\x95\x91", {'\xBA', '\xBA'}}, {"\xE2\x95\x90", {'\xCD', '\xCD'}},
+      {"\xE2\x95\x94", {'\xC9', '\xC9'}}, {"\xE2\x95\x97", {'\xBB', '\xBB'}},
+      {"\xE2\x95\x9A", {'\xC8', '\xC8'}}, {"\xE2\x95\x9D", {'\xBC', '\xBC'}},
+  };
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      char next = text[i + 1];
+      if (next == 't') {
+        out += '\t';
+        i += 2;
+        continue;
+      }
+      if (next == 'x' && i + 3 < text.size()) {
+        out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+        i += 4;
+        continue;
+      }
+      if (next == '\\') {
+        out += '\\';
+        i += 2;
+        continue;
+      }
+    }
+    bool matched = false;
+    for (const auto& [utf8, bytes] : Letters) {
+      if (text.compare(i, utf8.size(), utf8) == 0) {
+        out += oem ? bytes.first : bytes.second;
+        i += utf8.size();
+        matched = true;
+        break;
+      }
+    }
+    if (!matched) out += text[i++];
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string consoleBytes(const std::string& text) { return convert(text, true); }
+
+std::string fileBytes(const std::string& block) {
+  std::string out;
+  std::istringstream lines(block);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line == "@structure") {
+      out += StructureComment;
+      continue;
+    }
+    bool noEnd = line.size() >= 2 && line.compare(line.size() - 2, 2, "\\c") == 0;
+    if (noEnd) line.resize(line.size() - 2);
+    out += convert(line, false);
+    if (!noEnd) out += "\r\n";
+  }
+  return out;
+}
+
+std::string printable(const std::string& bytes) {
+  std::string out;
+  for (char c : bytes) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (byte < 32 || byte >= 127) {
+      static const char* const Hex = "0123456789ABCDEF";
+      out += "\\x";
+      out += Hex[byte >> 4];
+      out += Hex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::vector<Scenario> parseScenarios(const std::string& text) {
+  std::vector<Scenario> scenarios;
+  std::istringstream input(text);
+  std::string line;
+  int number = 0;
+  while (std::getline(input, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> args = splitArgs(line, number);
+    if (args.empty()) continue;
+    if (args[0] == "scenario") {
+      scenarios.push_back(Scenario{args.size() > 1 ? args[1] : "unnamed", {}});
+      continue;
+    }
+    if (scenarios.empty()) scenarios.push_back(Scenario{"default", {}});
+    Step step;
+    step.line = number;
+    step.verb = args[0];
+    args.erase(args.begin());
+    if (!args.empty() && args.back().starts_with("<<")) {
+      std::string terminator = args.back().substr(2);
+      args.pop_back();
+      step.hasBody = true;
+      std::string bodyLine;
+      bool closed = false;
+      while (std::getline(input, bodyLine)) {
+        ++number;
+        if (!bodyLine.empty() && bodyLine.back() == '\r') bodyLine.pop_back();
+        if (bodyLine == terminator) {
+          closed = true;
+          break;
+        }
+        step.body += bodyLine + "\n";
+      }
+      if (!closed) throw std::runtime_error("line " + std::to_string(step.line) + ": unclosed block");
+    }
+    step.args = args;
+    scenarios.back().steps.push_back(step);
+  }
+  return scenarios;
+}
+
+}  // namespace menue::scenario
