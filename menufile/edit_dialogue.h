@@ -1,0 +1,26 @@
+// Pieces the edit commands share: the status question, reading command
+// lines, the position written after the command word, and the common exit.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace menue {
+
+struct Program;
+
+// The command word is the first five characters of the command text.
+inline constexpr std::size_t CommandWordLength = 5;
+
+// Asks for the ItemStatus; any key but "1", "2" or "3", and a click, give '1'.
+char askStatus(Program& program);
+// Reads command lines after `prompt` until an empty one; each line ends in
+// CR LF. Empty when the first line is empty.
+std::string readCommandLines(Program& program, std::string_view prompt);
+// The number that characters 6 to 8 of the command text begin with, or
+// nothing when the command word stands alone.
+bool positionInCommand(const std::string& commandText, long& position);
+// The common exit of every edit: Key empty, screen cleared.
+void finishEdit(Program& program);
+
+}  // namespace menue
