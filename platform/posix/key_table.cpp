@@ -1,0 +1,186 @@
+// The US keyboard layout and the terminal key sequences as Windows scan
+// codes and virtual keys.
+#include "platform/posix/key_table.h"
+
+#include <array>
+#include <string_view>
+
+namespace menue {
+
+namespace {
+
+struct PunctuationKey {
+  char plain;
+  char shifted;
+  std::uint16_t scanCode;
+  std::uint16_t virtualKey;
+};
+
+// Digits and punctuation, each with the character Shift gives on its key.
+constexpr std::array<PunctuationKey, 21> Punctuation = {{
+    {'1', '!', 0x02, '1'},   {'2', '@', 0x03, '2'},  {'3', '#', 0x04, '3'},
+    {'4', '$', 0x05, '4'},   {'5', '%', 0x06, '5'},  {'6', '^', 0x07, '6'},
+    {'7', '&', 0x08, '7'},   {'8', '*', 0x09, '8'},  {'9', '(', 0x0A, '9'},
+    {'0', ')', 0x0B, '0'},   {'-', '_', 0x0C, 0xBD}, {'=', '+', 0x0D, 0xBB},
+    {'[', '{', 0x1A, 0xDB},  {']', '}', 0x1B, 0xDD}, {';', ':', 0x27, 0xBA},
+    {'\'', '"', 0x28, 0xDE}, {'`', '~', 0x29, 0xC0}, {'\\', '|', 0x2B, 0xDC},
+    {',', '<', 0x33, 0xBC},  {'.', '>', 0x34, 0xBE}, {'/', '?', 0x35, 0xBF},
+}};
+
+// Scan codes of the letters a-z.
+constexpr std::array<std::uint8_t, 26> LetterScanCodes = {
+    0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
+    0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C,
+};
+
+constexpr std::uint16_t SpaceScanCode = 0x39;
+constexpr std::uint16_t VirtualKeySpace = 0x20;
+
+}  // namespace
+
+KeyFacts asciiKey(unsigned char ch) {
+  if (ch >= 'a' && ch <= 'z') {
+    return {LetterScanCodes[ch - 'a'], static_cast<std::uint16_t>(ch - 'a' + 'A'), 0};
+  }
+  if (ch >= 'A' && ch <= 'Z') {
+    return {LetterScanCodes[ch - 'A'], static_cast<std::uint16_t>(ch), keystate::Shift};
+  }
+  if (ch == ' ') return {SpaceScanCode, VirtualKeySpace, 0};
+  for (const PunctuationKey& key : Punctuation) {
+    if (key.plain == static_cast<char>(ch)) return {key.scanCode, key.virtualKey, 0};
+    if (key.shifted == static_cast<char>(ch)) {
+      return {key.scanCode, key.virtualKey, keystate::Shift};
+    }
+  }
+  return {};
+}
+
+KeyFacts namedKey(NamedKey key) {
+  constexpr std::uint32_t Enhanced = keystate::Enhanced;
+  switch (key) {
+    case NamedKey::Up:
+      return {72, 0x26, Enhanced};
+    case NamedKey::Down:
+      return {80, 0x28, Enhanced};
+    case NamedKey::Right:
+      return {77, 0x27, Enhanced};
+    case NamedKey::Left:
+      return {75, 0x25, Enhanced};
+    case NamedKey::Home:
+      return {71, 0x24, Enhanced};
+    case NamedKey::End:
+      return {79, 0x23, Enhanced};
+    case NamedKey::PageUp:
+      return {73, 0x21, Enhanced};
+    case NamedKey::PageDown:
+      return {81, 0x22, Enhanced};
+    case NamedKey::Insert:
+      return {82, 0x2D, Enhanced};
+    case NamedKey::Delete:
+      return {83, 0x2E, Enhanced};
+    case NamedKey::F11:
+      return {87, 0x7A, 0};
+    case NamedKey::F12:
+      return {88, 0x7B, 0};
+    default: {
+      // F1-F10 have consecutive scan codes 59-68 and virtual keys 0x70-0x79.
+      const int n = static_cast<int>(key) - static_cast<int>(NamedKey::F1);
+      return {static_cast<std::uint16_t>(59 + n), static_cast<std::uint16_t>(0x70 + n), 0};
+    }
+  }
+}
+
+std::optional<NamedKey> tildeKey(int number) {
+  switch (number) {
+    case 1:
+    case 7:
+      return NamedKey::Home;
+    case 2:
+      return NamedKey::Insert;
+    case 3:
+      return NamedKey::Delete;
+    case 4:
+    case 8:
+      return NamedKey::End;
+    case 5:
+      return NamedKey::PageUp;
+    case 6:
+      return NamedKey::PageDown;
+    case 11:
+      return NamedKey::F1;
+    case 12:
+      return NamedKey::F2;
+    case 13:
+      return NamedKey::F3;
+    case 14:
+      return NamedKey::F4;
+    case 15:
+      return NamedKey::F5;
+    case 17:
+      return NamedKey::F6;
+    case 18:
+      return NamedKey::F7;
+    case 19:
+      return NamedKey::F8;
+    case 20:
+      return NamedKey::F9;
+    case 21:
+      return NamedKey::F10;
+    case 23:
+      return NamedKey::F11;
+    case 24:
+      return NamedKey::F12;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<NamedKey> letterKey(char letter) {
+  switch (letter) {
+    case 'A':
+      return NamedKey::Up;
+    case 'B':
+      return NamedKey::Down;
+    case 'C':
+      return NamedKey::Right;
+    case 'D':
+      return NamedKey::Left;
+    case 'H':
+      return NamedKey::Home;
+    case 'F':
+      return NamedKey::End;
+    case 'P':
+      return NamedKey::F1;
+    case 'Q':
+      return NamedKey::F2;
+    case 'R':
+      return NamedKey::F3;
+    case 'S':
+      return NamedKey::F4;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::uint32_t modifierState(int parameter) {
+  if (parameter < 2) return 0;
+  const int bits = parameter - 1;
+  std::uint32_t state = 0;
+  if (bits & 1) state |= keystate::Shift;
+  if (bits & 2) state |= keystate::LeftAlt;
+  if (bits & 4) state |= keystate::LeftCtrl;
+  return state;
+}
+
+InputRecord keyRecord(const KeyFacts& key, std::uint8_t character, std::uint32_t extraState) {
+  InputRecord record;
+  record.kind = RecordKind::Key;
+  record.key.keyDown = true;
+  record.key.scanCode = key.scanCode;
+  record.key.virtualKey = key.virtualKey;
+  record.key.character = character;
+  record.key.controlKeyState = key.controlKeyState | extraState;
+  return record;
+}
+
+}  // namespace menue

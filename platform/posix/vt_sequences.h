@@ -1,0 +1,26 @@
+// The ECMA-48 / xterm control sequences the backend sends to the terminal.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace menue::vt {
+
+inline constexpr std::string_view ShowCursor = "\x1b[?25h";
+inline constexpr std::string_view HideCursor = "\x1b[?25l";
+inline constexpr std::string_view MouseOn = "\x1b[?1000h\x1b[?1006h";
+inline constexpr std::string_view MouseOff = "\x1b[?1006l\x1b[?1000l";
+inline constexpr std::string_view ResetAttributes = "\x1b[0m";
+
+// The ANSI colour number (0-7, bit 0 red) of a console colour's low three
+// bits (bit 0 blue).
+int ansiColour(int consoleColour);
+// Sets foreground and background of a console attribute (bright colours as
+// 90-97 and 100-107).
+void appendSgr(std::string& out, Attribute attr);
+// Cursor to a 0-based position.
+void appendCursorPosition(std::string& out, CellPos pos);
+
+}  // namespace menue::vt
