@@ -53,12 +53,7 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
 }
 
 void VtMirror::render(const ScreenBuffer& screen, std::string& out) {
-  if (screen.width() != width_ || screen.height() != height_) {
-    width_ = screen.width();
-    height_ = screen.height();
-    shown_.assign(static_cast<std::size_t>(width_ * height_), Cell{});
-    repaintAll();
-  }
+  if (adopt(screen)) repaintAll();
   for (int r = 0; r < height_; ++r) {
     int c = 0;
     while (c < width_) {
@@ -91,7 +86,17 @@ void VtMirror::render(const ScreenBuffer& screen, std::string& out) {
   }
 }
 
+bool VtMirror::adopt(const ScreenBuffer& screen) {
+  if (screen.width() == width_ && screen.height() == height_) return false;
+  width_ = screen.width();
+  height_ = screen.height();
+  shown_.assign(static_cast<std::size_t>(width_ * height_), Cell{});
+  known_.assign(shown_.size(), 0);
+  return true;
+}
+
 void VtMirror::forgetPicture(const ScreenBuffer& screen) {
+  adopt(screen);
   known_.assign(shown_.size(), 0);
   forgottenAt_ = screen.generation();
   forgetModes();

@@ -31,6 +31,8 @@ class VtMirror {
   void forgetModes();
 
  private:
+  // Takes the buffer's size; true when it changed.
+  bool adopt(const ScreenBuffer& screen);
   bool needsSend(const ScreenBuffer& screen, int row, int column) const;
   bool reusableGap(const ScreenBuffer& screen, int row, int from, int to) const;
   void sendRun(const ScreenBuffer& screen, int row, int from, int to, std::string& out);

@@ -1,0 +1,103 @@
+// Writing files safely: replacement through a temporary file and rename(2),
+// and exclusive creation of the LaunchScript in a private directory.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/posix/errno_code.h"
+#include "platform/posix/file_io.h"
+#include "platform/posix/posix_files.h"
+
+namespace menue {
+
+namespace {
+
+std::string directoryOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+mode_t newFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+bool writable(const std::string& path, const struct stat& info) {
+  // No write bit at all is the read-only attribute; it holds even for root.
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+  return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+void syncDirectory(const std::string& directory) {
+  const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+// The fallback LaunchScript directory in /tmp: made by us, or refused when
+// someone else could have prepared it.
+PlatformCode ensurePrivateDirectory(const std::string& directory) {
+  if (mkdir(directory.c_str(), 0700) == 0) {
+    return chmod(directory.c_str(), 0700) == 0 ? code::Success : lastErrorCode();
+  }
+  if (errno != EEXIST) return lastErrorCode();
+  struct stat info {};
+  if (lstat(directory.c_str(), &info) != 0) return lastErrorCode();
+  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || (info.st_mode & 07777) != 0700) {
+    return code::AccessDenied;
+  }
+  return code::Success;
+}
+
+}  // namespace
+
+PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view contents) {
+  struct stat target {};
+  const bool exists = stat(path.c_str(), &target) == 0;
+  if (!exists && errno != ENOENT) return lastErrorCode();
+  if (exists && (S_ISDIR(target.st_mode) || !writable(path, target))) return code::AccessDenied;
+
+  const std::string directory = directoryOf(path);
+  std::string temporary = (directory == "/" ? "" : directory) + "/.-menue-.XXXXXX";
+  int fd = mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) return lastErrorCode();
+
+  int failure = writeAll(fd, contents);
+  if (failure == 0 && fchmod(fd, exists ? target.st_mode & 07777 : newFileMode()) != 0) {
+    failure = errno;
+  }
+  if (failure == 0 && fsync(fd) != 0) failure = errno;
+  if (close(fd) != 0 && failure == 0) failure = errno;
+  if (failure == 0 && rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
+  if (failure != 0) {
+    unlink(temporary.c_str());
+    return platformCodeFromErrno(failure);
+  }
+  syncDirectory(directory);
+  return code::Success;
+}
+
+PlatformCode PosixFiles::createNewFile(const std::string& path, std::string_view contents) {
+  if (!privateScriptPath_.empty() && path == privateScriptPath_) {
+    const PlatformCode result = ensurePrivateDirectory(directoryOf(path));
+    if (result != code::Success) return result;
+  }
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return lastErrorCode();
+  int failure = writeAll(fd, contents);
+  if (close(fd) != 0 && failure == 0) failure = errno;
+  if (failure != 0) {
+    unlink(path.c_str());
+    return platformCodeFromErrno(failure);
+  }
+  return code::Success;
+}
+
+}  // namespace menue

@@ -1,0 +1,34 @@
+// Files and directories on POSIX, with the Windows semantics the core
+// expects: read-only targets refused, replacement in one rename, exclusive
+// creation, names sorted as the file system compares them.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace menue {
+
+class PosixFiles : public FileSystem {
+ public:
+  // `privateScriptPath`: the fallback LaunchScript path whose directory the
+  // backend creates itself and must find private (empty for none).
+  explicit PosixFiles(std::string privateScriptPath = {})
+      : privateScriptPath_(std::move(privateScriptPath)) {}
+
+  PlatformCode readFile(const std::string& path, std::string& contents) override;
+  PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
+  PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
+  PlatformCode deleteFile(const std::string& path) override;
+  PlatformCode moveFile(const std::string& from, const std::string& to) override;
+  std::vector<std::string> findPlainFiles(const std::string& pattern) override;
+  bool isPlainFile(const std::string& path) override;
+  PlatformCode currentDirectory(std::string& path) override;
+  PlatformCode changeDirectory(const std::string& path) override;
+  PlatformCode changeDrive(char letter) override;
+
+ private:
+  std::string privateScriptPath_;
+};
+
+}  // namespace menue

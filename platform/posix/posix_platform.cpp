@@ -1,0 +1,63 @@
+// The native platform on POSIX: the terminal console, files, processes,
+// environment and clock bundled for the core.
+#include <memory>
+
+#include "platform/native.h"
+#include "platform/posix/child_reaper.h"
+#include "platform/posix/path_rules.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_console.h"
+#include "platform/posix/posix_files.h"
+#include "platform/posix/posix_processes.h"
+
+extern char** environ;
+
+namespace menue {
+
+namespace {
+
+class PosixEnvironment : public Environment {
+ public:
+  std::vector<std::string> entries() override {
+    std::vector<std::string> all;
+    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+      all.emplace_back(*entry);
+    }
+    return all;
+  }
+};
+
+// The fallback LaunchScript path when the backend must make its directory.
+std::string privateScriptPathOf(const PathRules& rules) {
+  const std::string own = privateFallbackScriptPath(geteuid());
+  return rules.fallbackLaunchScriptPath == own ? own : std::string();
+}
+
+class PosixPlatform : public NativePlatform {
+ public:
+  explicit PosixPlatform(PathRules rules)
+      : console_(children_),
+        files_(privateScriptPathOf(rules)),
+        processes_(console_, children_),
+        clock_(console_),
+        platform_{console_, files_, processes_, environment_, clock_, std::move(rules)} {}
+
+  Platform& platform() override { return platform_; }
+
+ private:
+  ChildReaper children_;
+  PosixConsole console_;
+  PosixFiles files_;
+  PosixProcesses processes_;
+  PosixEnvironment environment_;
+  PosixClock clock_;
+  Platform platform_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativePlatform> createNativePlatform() {
+  return std::make_unique<PosixPlatform>(currentPosixPathRules());
+}
+
+}  // namespace menue

@@ -1,0 +1,23 @@
+// Starting programs on POSIX: LaunchScripts through /bin/sh, other command
+// lines split into words and started with posix_spawnp, without a shell.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/posix/child_reaper.h"
+#include "platform/posix/posix_console.h"
+
+namespace menue {
+
+class PosixProcesses : public Processes {
+ public:
+  PosixProcesses(PosixConsole& console, ChildReaper& children)
+      : console_(console), children_(children) {}
+
+  PlatformCode start(const std::string& commandLine, bool wait) override;
+
+ private:
+  PosixConsole& console_;
+  ChildReaper& children_;
+};
+
+}  // namespace menue
