@@ -83,6 +83,8 @@ TextRange executionRange(const MenuModel& model, int item) {
 std::size_t executionInsertPoint(const MenuModel& model, int item, std::string& padding) {
   padding.clear();
   if (hasOpeningTab(model, item)) return static_cast<std::size_t>(model.execStart[item]) - 2;
+  // An unended "(Menuausfuhrung)" line would swallow the new TABs.
+  if (execScanStart(model) == model.rawText.size()) padding += CrLf;
   for (int earlier = 1; earlier < item; ++earlier) {
     if (!hasOpeningTab(model, earlier)) padding += '\t';
   }

@@ -32,7 +32,8 @@ TextRange executionRange(const MenuModel& model, int item);
 // that opens the present item p (or of the end marker), or the end of the
 // text when that TAB is missing. `padding` receives one TAB for every item
 // before p that has no opening TAB, so that the new part still pairs with
-// the new display line.
+// the new display line, after a line end when the "(Menuausfuhrung)" line
+// has none.
 std::size_t executionInsertPoint(const MenuModel& model, int item, std::string& padding);
 
 // Whether text loads with exactly `items` items: edits write nothing else.

@@ -80,6 +80,9 @@ TEST(MenuFileBuilders, InsertionPairsItemsInDamagedFiles) {
   const std::string missing = Head + "One\r\nTwo\r\n(Menuausfuhrung)\r\n\t1a\r\n";
   EXPECT_EQ(items(insertItemText(parsed(missing), 3, "New", '2', "n\r\n")),
             (std::vector<std::string>{"One|1a\r\n", "Two|", "New|2n\r\n"}));
+  // An unended marker line gets a line end before the new TABs.
+  EXPECT_EQ(insertItemText(parsed(Head + "One\r\n(Menuausfuhrung)"), 2, "New", '2', ""),
+            Head + "One\r\nNew\r\n(Menuausfuhrung)\r\n\t\t2");
   // LF-only lines keep their own ends; the new line ends in CR LF.
   const std::string lf = "(Menuanzeige)\nOne\n(Menuausfuhrung)\n\t1a\n\t\n";
   EXPECT_EQ(insertItemText(parsed(lf), 1, "New", '1', ""),
