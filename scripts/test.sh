@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the Windows build (tested under Wine),
+# the native build with its unit, scenario and end-to-end tests, the same tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of
+# each libFuzzer target. On a fresh Debian machine it first installs what is
+# missing (as root). Exits non-zero on the first failure.
+#
+# Environment: FUZZ_SECONDS (default 30) bounds each fuzz target's run;
+# JOBS (default: the number of processors) sets the build and test parallelism.
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$(pwd)
+
+fuzz_seconds=${FUZZ_SECONDS:-30}
+jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+  libbenchmark-dev libvterm-dev pkg-config tmux g++-mingw-w64-x86-64-posix wine64
+  dialog whiptail)
+
+# --- stage bookkeeping: every stage's time and result end up in the summary ---
+summary=()
+stage_name=""
+stage_start=0
+scratch_dirs=()
+
+begin_stage() {
+  stage_name=$1
+  stage_start=$SECONDS
+  printf '\n=== %s\n' "$stage_name"
+}
+
+end_stage() {
+  summary+=("$(printf '  %-34s ok     %4ds' "$stage_name" $((SECONDS - stage_start)))")
+  stage_name=""
+}
+
+skip_stage() {
+  summary+=("$(printf '  %-34s skipped (%s)' "$1" "$2")")
+}
+
+finish() {
+  local rc=$?
+  if [[ -n $stage_name ]]; then
+    summary+=("$(printf '  %-34s FAILED %4ds' "$stage_name" $((SECONDS - stage_start)))")
+  fi
+  if ((${#scratch_dirs[@]})); then rm -rf "${scratch_dirs[@]}"; fi
+  printf '\n=== Summary (%ds in all)\n' "$SECONDS"
+  if ((${#summary[@]})); then printf '%s\n' "${summary[@]}"; fi
+  if ((rc == 0)); then echo "All stages passed."; else echo "FAILED (exit code $rc)."; fi
+  exit "$rc"
+}
+trap finish EXIT
+
+# --- what a fresh Debian machine lacks ---
+install_missing() {
+  local missing=() p
+  for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  if ((${#missing[@]} == 0)); then
+    echo "All packages present."
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  if ((EUID != 0)); then
+    if command -v sudo >/dev/null; then
+      sudo=(sudo)
+    else
+      echo "Not root and no sudo: install these packages first: ${missing[*]}" >&2
+      return 1
+    fi
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+    "${missing[@]}" </dev/null
+}
+
+if command -v dpkg-query >/dev/null && command -v apt-get >/dev/null; then
+  begin_stage "install missing packages"
+  install_missing
+  end_stage
+else
+  skip_stage "install missing packages" "no dpkg/apt-get"
+fi
+
+# --- Windows build, cross-compiled; the default preset's ctest runs it under Wine ---
+begin_stage "windows: configure and build"
+cmake --preset windows -DMENUE_WERROR=ON
+cmake --build --preset windows -j "$jobs"
+end_stage
+
+# --- native build and every test ---
+begin_stage "default: configure and build"
+cmake --preset default -DMENUE_WERROR=ON
+cmake --build --preset default -j "$jobs"
+end_stage
+
+begin_stage "default: ctest (with Wine)"
+ctest --preset default -j "$jobs" --timeout 900 </dev/null
+end_stage
+
+# --- the same tests under the sanitizers (the Wine test adds nothing there) ---
+begin_stage "asan: configure and build"
+cmake --preset asan -DMENUE_WERROR=ON
+cmake --build --preset asan -j "$jobs"
+end_stage
+
+begin_stage "asan: ctest"
+ctest --preset asan -j "$jobs" -LE wine --timeout 900 </dev/null
+end_stage
+
+# --- fuzzing: a bounded run of every target, on a scratch copy of its corpus ---
+if command -v clang++ >/dev/null; then
+  begin_stage "fuzz: configure and build"
+  cmake --preset fuzz -DMENUE_WERROR=ON
+  cmake --build --preset fuzz -j "$jobs"
+  end_stage
+
+  mapfile -t targets < <(find build-fuzz -type f -perm -u+x -name '*_fuzz' | sort)
+  if ((${#targets[@]} == 0)); then
+    skip_stage "fuzz: run targets" "no fuzz targets built"
+  fi
+  for target in "${targets[@]}"; do
+    name=$(basename "$target")
+    begin_stage "fuzz: $name ${fuzz_seconds}s"
+    work=$(mktemp -d "${TMPDIR:-/tmp}/menue-fuzz-$name.XXXXXX")
+    scratch_dirs+=("$work")
+    mkdir -p "$work/corpus"
+    if [[ -d tests/fuzz/corpus/$name ]]; then
+      cp -R "tests/fuzz/corpus/$name/." "$work/corpus/"
+    fi
+    # Findings are kept in the build tree (not the repository) for a regression test.
+    artifacts="$root/build-fuzz/artifacts/$name"
+    mkdir -p "$artifacts"
+    (cd "$work" && "$root/$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+      -artifact_prefix="$artifacts/" "$work/corpus" </dev/null)
+    end_stage
+  done
+else
+  skip_stage "fuzz" "clang++ not found"
+fi

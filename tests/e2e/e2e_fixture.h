@@ -1,0 +1,84 @@
+// What every end-to-end test shares: a scratch directory to run in, MenuFiles
+// written into it, the program started there under a pseudo-terminal, waits
+// that report what they waited for, and the screen printed when a test fails.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/e2e/pty_session.h"
+
+namespace menue::e2e {
+
+namespace fs = std::filesystem;
+
+// One item of a MenuFile: display text, status digit, command lines.
+struct MenuItem {
+  std::string text;
+  char status = '1';
+  std::vector<std::string> commands;
+};
+
+// A MenuFile's bytes in the program's layout (CR LF lines, TAB-separated
+// execution parts, the end-marker TAB on its own line).
+std::string menuFileText(std::string_view header, const std::vector<MenuItem>& items);
+void writeFile(const fs::path& path, std::string_view bytes);
+std::optional<std::string> readFile(const fs::path& path);
+
+class E2eTest : public ::testing::Test {
+ protected:
+  // Only a bound against hanging; no test depends on how fast anything is.
+  static constexpr std::chrono::seconds Patience{30};
+  static constexpr int PromptRow = 24;
+
+  E2eTest();
+  ~E2eTest() override;
+  void TearDown() override;
+
+  // The directory the program starts in (empty at first) and the one the
+  // environment names as TMP (where the LaunchScript goes).
+  const fs::path& work() const { return work_; }
+  const fs::path& temp() const { return temp_; }
+  fs::path launchScript() const { return temp_ / "menue.cmd"; }
+  void writeMenu(const std::string& name, std::string_view header,
+                 const std::vector<MenuItem>& items, const fs::path& directory = {});
+
+  // Starts the program in `directory` (default: work()).
+  PtySession& start(const fs::path& directory = {});
+  PtySession& session() { return *session_; }
+
+  // --- waits, each an assertion result naming what did not happen ---
+  ::testing::AssertionResult eventually(const std::function<bool()>& holds, std::string_view what);
+  ::testing::AssertionResult shows(std::string_view text);
+  ::testing::AssertionResult showsAt(int row, int column, std::string_view text);
+  ::testing::AssertionResult hides(std::string_view text);
+  // The prompt of a directory with nothing typed: row 24 from column 3.
+  ::testing::AssertionResult showsPrompt(const fs::path& directory, std::string_view line = "");
+  // Types at the prompt one character at a time, each time waiting for its
+  // echo (the prompt discards keys typed ahead, as the console does).
+  ::testing::AssertionResult typed(std::string_view text);
+  // Types a command at the prompt and presses Enter.
+  ::testing::AssertionResult entered(std::string_view command);
+  // Waits for a dialogue's question at the cursor, then types the answer and Enter.
+  ::testing::AssertionResult answered(std::string_view question, std::string_view answer);
+  // Ends the program with ESC: exit code 0 and the terminal as it was.
+  ::testing::AssertionResult endsWithEsc();
+  // After the program ended: modes, mouse, cursor and colours as before.
+  ::testing::AssertionResult terminalRestored();
+
+ private:
+  fs::path root_;
+  fs::path work_;
+  fs::path temp_;
+  std::unique_ptr<PtySession> session_;
+};
+
+}  // namespace menue::e2e

@@ -1,0 +1,53 @@
+// End to end, POSIX: start-up in a directory without a menu, the prompt, and
+// the terminal handed back as it was found on every way out.
+#include <signal.h>
+
+#include "tests/e2e/e2e_fixture.h"
+
+namespace menue::e2e {
+namespace {
+
+class StartupTest : public E2eTest {};
+
+TEST_F(StartupTest, EmptyDirectoryShowsPromptAndEscEndsWithTerminalRestored) {
+  start();
+  ASSERT_TRUE(showsPrompt(work()));
+  // Start-up draws nothing but the prompt: the rows above stay as they were.
+  for (int row = 1; row < PromptRow; ++row) EXPECT_EQ(session().trimmedRow(row), "") << row;
+  EXPECT_EQ(session().cells(PromptRow, 3, static_cast<int>(work().string().size()) + 3),
+            work().string() + ">_ ");
+  EXPECT_TRUE(endsWithEsc());
+}
+
+TEST_F(StartupTest, ArrowKeysAndClicksWithoutMenuChangeNothing) {
+  start();
+  ASSERT_TRUE(showsPrompt(work()));
+  ASSERT_TRUE(eventually([&] { return session().mouseReportingOn(); }, "mouse reporting on"));
+  session().pressKey(Key::Down);
+  session().click(10, 40);
+  // Typing still works afterwards, so the keys above were read and ignored.
+  ASSERT_TRUE(typed("ab"));
+  EXPECT_EQ(session().trimmedRow(10), "");
+  EXPECT_TRUE(endsWithEsc());
+}
+
+// A signal that ends the program must not leave the terminal raw or with
+// mouse reporting on.
+class SignalTest : public E2eTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SignalTest, TerminalRestoredWhenEndedBySignal) {
+  start();
+  ASSERT_TRUE(showsPrompt(work()));
+  ASSERT_TRUE(eventually([&] { return session().mouseReportingOn(); },
+                         "mouse reporting switched on while waiting"))
+      << "(needed so that the restore below has something to undo)";
+  session().sendSignal(GetParam());
+  ASSERT_TRUE(session().waitForExit(within(Patience)).has_value());
+  EXPECT_TRUE(terminalRestored());
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SignalTest, ::testing::Values(SIGTERM, SIGHUP),
+                         [](const auto& info) { return info.param == SIGTERM ? "Term" : "Hup"; });
+
+}  // namespace
+}  // namespace menue::e2e
