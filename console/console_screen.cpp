@@ -11,14 +11,29 @@ std::string toOem(std::string_view windows1252) {
   std::string out(windows1252);
   for (char& c : out) {
     switch (static_cast<unsigned char>(c)) {
-      case 0xFC: c = '\x81'; break;  // ü
-      case 0xE4: c = '\x84'; break;  // ä
-      case 0xF6: c = '\x94'; break;  // ö
-      case 0xC4: c = '\x8E'; break;  // Ä
-      case 0xD6: c = '\x99'; break;  // Ö
-      case 0xDC: c = '\x9A'; break;  // Ü
-      case 0xDF: c = '\xE1'; break;  // ß
-      default: break;
+      case 0xFC:
+        c = '\x81';
+        break;  // ü
+      case 0xE4:
+        c = '\x84';
+        break;  // ä
+      case 0xF6:
+        c = '\x94';
+        break;  // ö
+      case 0xC4:
+        c = '\x8E';
+        break;  // Ä
+      case 0xD6:
+        c = '\x99';
+        break;  // Ö
+      case 0xDC:
+        c = '\x9A';
+        break;  // Ü
+      case 0xDF:
+        c = '\xE1';
+        break;  // ß
+      default:
+        break;
     }
   }
   return out;
@@ -39,9 +54,13 @@ Attribute ConsoleScreen::attribute() const {
   return static_cast<Attribute>(background_ * 16 + foreground_);
 }
 
-int ConsoleScreen::row() { return device_.bufferInfo().cursor.row + 1; }
+int ConsoleScreen::row() {
+  return device_.bufferInfo().cursor.row + 1;
+}
 
-int ConsoleScreen::column() { return device_.bufferInfo().cursor.column + 1; }
+int ConsoleScreen::column() {
+  return device_.bufferInfo().cursor.column + 1;
+}
 
 void ConsoleScreen::moveTo(int row, int column) {
   BufferInfo info = device_.bufferInfo();
@@ -64,7 +83,9 @@ void ConsoleScreen::clearScreen() {
   pendingWrap_ = false;
 }
 
-void ConsoleScreen::scrollOneRow() { device_.scrollUp(attribute()); }
+void ConsoleScreen::scrollOneRow() {
+  device_.scrollUp(attribute());
+}
 
 void ConsoleScreen::writeText(std::string_view text) {
   while (!text.empty()) {

@@ -15,7 +15,8 @@ namespace {
 constexpr std::array<std::string_view, 22> HelpLines{
     "     Men\xFCprogramm zur schnellen einfachen erstellung von Men\xFCs.",
     "",
-    "       Bis zu 18 Men\xFCpunkte pro Men\xFC" "datei (9x pro Verzeichniss).",
+    "       Bis zu 18 Men\xFCpunkte pro Men\xFC"
+    "datei (9x pro Verzeichniss).",
     "",
     "  mit Men\xFC+ wird ein Men\xFCpunkt erstellt.",
     "  (Beispiel: Men\xFC+3 f\xFCgt an dritter stelle Men\xFCpunkt ein.)",
@@ -33,7 +34,8 @@ constexpr std::array<std::string_view, 22> HelpLines{
     "  andere eingaben (z.B. cd, D: oder Dir) werden ausgef\xFChrt (Windows-CMD).",
     "",
     "  Um weitere Men\xFCpunkte zu haben wechseln sie das verzeichniss.",
-    "  Die erstellte Men\xFC" "datei (-menue-) ist eine ASCII-Datei.",
+    "  Die erstellte Men\xFC"
+    "datei (-menue-) ist eine ASCII-Datei.",
     "  Infos zur manuellen Bearbeitung (struktur) sind in der Datei enthalten.",
 };
 

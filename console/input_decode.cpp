@@ -18,7 +18,13 @@ bool inLetterRows(std::uint16_t scan) {
 
 bool isModifierKey(std::uint16_t scan) {
   switch (scan) {
-    case 0x1D: case 0x2A: case 0x36: case 0x38: case 0x3A: case 0x45: case 0x46:
+    case 0x1D:
+    case 0x2A:
+    case 0x36:
+    case 0x38:
+    case 0x3A:
+    case 0x45:
+    case 0x46:
       return true;
     default:
       return false;
@@ -33,9 +39,9 @@ struct KeyPair {
 
 // The digit and punctuation keys of a US keyboard with their two characters.
 constexpr std::array<KeyPair, 21> UsPairs{{
-    {0x02, '1', '!'}, {0x03, '2', '@'}, {0x04, '3', '#'},  {0x05, '4', '$'}, {0x06, '5', '%'},
-    {0x07, '6', '^'}, {0x08, '7', '&'}, {0x09, '8', '*'},  {0x0A, '9', '('}, {0x0B, '0', ')'},
-    {0x0C, '-', '_'}, {0x0D, '=', '+'}, {0x1A, '[', '{'},  {0x1B, ']', '}'}, {0x27, ';', ':'},
+    {0x02, '1', '!'},  {0x03, '2', '@'}, {0x04, '3', '#'},  {0x05, '4', '$'}, {0x06, '5', '%'},
+    {0x07, '6', '^'},  {0x08, '7', '&'}, {0x09, '8', '*'},  {0x0A, '9', '('}, {0x0B, '0', ')'},
+    {0x0C, '-', '_'},  {0x0D, '=', '+'}, {0x1A, '[', '{'},  {0x1B, ']', '}'}, {0x27, ';', ':'},
     {0x28, '\'', '"'}, {0x29, '`', '~'}, {0x2B, '\\', '|'}, {0x33, ',', '<'}, {0x34, '.', '>'},
     {0x35, '/', '?'},
 }};

@@ -22,9 +22,24 @@ struct LayoutRow {
 
 // Frame and item rows for 1 to 18 items; they follow no formula.
 constexpr std::array<LayoutRow, 18> LayoutTable{{
-    {6, 11, 5}, {6, 14, 5}, {5, 16, 4}, {5, 18, 4}, {5, 21, 4}, {4, 18, 4},
-    {4, 20, 4}, {4, 22, 4}, {3, 22, 2}, {4, 15, 4}, {4, 16, 4}, {4, 17, 4},
-    {4, 18, 4}, {4, 19, 4}, {4, 20, 4}, {4, 21, 4}, {3, 21, 3}, {3, 22, 3},
+    {6, 11, 5},
+    {6, 14, 5},
+    {5, 16, 4},
+    {5, 18, 4},
+    {5, 21, 4},
+    {4, 18, 4},
+    {4, 20, 4},
+    {4, 22, 4},
+    {3, 22, 2},
+    {4, 15, 4},
+    {4, 16, 4},
+    {4, 17, 4},
+    {4, 18, 4},
+    {4, 19, 4},
+    {4, 20, 4},
+    {4, 21, 4},
+    {3, 21, 3},
+    {3, 22, 3},
 }};
 
 // An empty menu gets the frame of a one-item menu; a hand-edited menu of 19
@@ -38,7 +53,7 @@ constexpr char Horizontal = '\xCD';
 }  // namespace
 
 void setLayoutFor(MenuLayout& layout, int itemCount) {
-  LayoutRow row = itemCount <= 0    ? EmptyLayout
+  LayoutRow row = itemCount <= 0   ? EmptyLayout
                   : itemCount > 18 ? NineteenLayout
                                    : LayoutTable[static_cast<std::size_t>(itemCount - 1)];
   layout.frameTop = row.frameTop;

@@ -42,14 +42,29 @@ std::string upperOem(const std::string& line) {
       continue;
     }
     switch (byte) {
-      case 0x84: c = '\x8E'; break;  // ä
-      case 0x94: c = '\x99'; break;  // ö
-      case 0x81: c = '\x9A'; break;  // ü
-      case 0x82: c = '\x90'; break;  // é
-      case 0xA4: c = '\xA5'; break;  // ñ
-      case 0x86: c = '\x8F'; break;  // å
-      case 0x87: c = '\x80'; break;  // ç
-      default: break;
+      case 0x84:
+        c = '\x8E';
+        break;  // ä
+      case 0x94:
+        c = '\x99';
+        break;  // ö
+      case 0x81:
+        c = '\x9A';
+        break;  // ü
+      case 0x82:
+        c = '\x90';
+        break;  // é
+      case 0xA4:
+        c = '\xA5';
+        break;  // ñ
+      case 0x86:
+        c = '\x8F';
+        break;  // å
+      case 0x87:
+        c = '\x80';
+        break;  // ç
+      default:
+        break;
     }
   }
   return upper;

@@ -51,7 +51,8 @@ bool atStartDirectory(Program& program) {
 void changeDirectoryTo(Program& program, const std::string& path) {
   if (path.find_first_of("*?") != std::string::npos) reportError(program, 76);
   std::string target = path;
-  if (program.platform.rules.backslashToSlash) std::replace(target.begin(), target.end(), '\\', '/');
+  if (program.platform.rules.backslashToSlash)
+    std::replace(target.begin(), target.end(), '\\', '/');
   setDirectory(program, target);
 }
 

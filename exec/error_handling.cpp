@@ -17,8 +17,14 @@ constexpr int FatalPauseMs = 3000;
 // belong here too: a mistyped or empty drive must not end the program.
 bool continuesAfterCommand(int errorNumber) {
   switch (errorNumber) {
-    case 57: case 68: case 70: case 71: case 75: return true;
-    default: return false;
+    case 57:
+    case 68:
+    case 70:
+    case 71:
+    case 75:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -93,7 +99,9 @@ StartHandlerScope::StartHandlerScope(Program& program) : program_(program) {
   program_.errors.inForce = Handler::Start;
 }
 
-StartHandlerScope::~StartHandlerScope() { program_.errors.inForce = Handler::General; }
+StartHandlerScope::~StartHandlerScope() {
+  program_.errors.inForce = Handler::General;
+}
 
 void orderlyExit(Program& program) {
   FileSystem& files = program.platform.files;
@@ -102,6 +110,8 @@ void orderlyExit(Program& program) {
   throw ProgramEnd{};
 }
 
-void immediateEnd() { throw ProgramEnd{}; }
+void immediateEnd() {
+  throw ProgramEnd{};
+}
 
 }  // namespace menue

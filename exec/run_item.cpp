@@ -33,7 +33,9 @@ int statusOf(const std::string& part) {
   return part[0] - '0';
 }
 
-bool validStatus(int status) { return status >= 1 && status <= 3; }
+bool validStatus(int status) {
+  return status >= 1 && status <= 3;
+}
 
 [[noreturn]] void clearAndNewPass(Program& program) {
   program.screen.clearScreen();
@@ -104,7 +106,8 @@ void runMenuItem(Program& program, int n) {
   std::string commands = part.empty() ? std::string() : part.substr(1);
 
   LineEnd first = findLineEnd(commands, 0);
-  bool singleLine = first.length == 0 || findLineEnd(commands, first.pos + first.length).length == 0;
+  bool singleLine =
+      first.length == 0 || findLineEnd(commands, first.pos + first.length).length == 0;
   if (!singleLine) runScript(program, commands, status);
 
   // The command line without its line end.

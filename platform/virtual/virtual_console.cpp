@@ -12,7 +12,9 @@ VirtualConsole::VirtualConsole(int width, int height)
       chars_(static_cast<std::size_t>(width * height), ' '),
       attrs_(static_cast<std::size_t>(width * height), 0x07) {}
 
-BufferInfo VirtualConsole::bufferInfo() { return BufferInfo{width_, height_, cursor_}; }
+BufferInfo VirtualConsole::bufferInfo() {
+  return BufferInfo{width_, height_, cursor_};
+}
 
 void VirtualConsole::setCursorPosition(CellPos pos) {
   cursor_.row = std::clamp(pos.row, 0, height_ - 1);
@@ -21,6 +23,7 @@ void VirtualConsole::setCursorPosition(CellPos pos) {
 
 void VirtualConsole::writeCells(CellPos at, std::string_view bytes, Attribute attr) {
   if (at.row < 0 || at.row >= height_ || at.column < 0) return;
+  written_ += bytes;
   for (std::size_t i = 0; i < bytes.size() && at.column + static_cast<int>(i) < width_; ++i) {
     auto index = static_cast<std::size_t>(at.row * width_ + at.column) + i;
     chars_[index] = bytes[i];

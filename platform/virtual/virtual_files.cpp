@@ -36,9 +36,13 @@ std::string nameOf(const std::string& fullPath) {
 
 }  // namespace
 
-VirtualFileSystem::VirtualFileSystem() { addDrive('C'); }
+VirtualFileSystem::VirtualFileSystem() {
+  addDrive('C');
+}
 
-std::string VirtualFileSystem::key(const std::string& fullPath) { return upper(fullPath); }
+std::string VirtualFileSystem::key(const std::string& fullPath) {
+  return upper(fullPath);
+}
 
 void VirtualFileSystem::addDrive(char letter, bool ready) {
   char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
@@ -212,8 +216,8 @@ PlatformCode VirtualFileSystem::currentDirectory(std::string& path) {
 PlatformCode VirtualFileSystem::changeDirectory(const std::string& path) {
   if (auto code = fault(FileOp::ChangeDirectory)) return code;
   auto full = resolve(path);
-  if (!full) return path.find_first_of("\"<>|") != std::string::npos ? InvalidName
-                                                                     : code::PathNotFound;
+  if (!full)
+    return path.find_first_of("\"<>|") != std::string::npos ? InvalidName : code::PathNotFound;
   char drive = (*full)[0];
   if (notReady_.count(drive)) return code::NotReady;
   auto dir = dirs_.find(key(*full));

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -58,6 +59,9 @@ class VirtualConsole : public ConsoleDevice {
   int waits() const { return waits_; }
   int flushes() const { return flushes_; }
   std::size_t pending() const { return queue_.size(); }
+  // Every byte written to cells since the last takeWritten, in order: lets a
+  // test see messages that a later redraw has already cleared.
+  std::string takeWritten() { return std::exchange(written_, {}); }
 
  private:
   int width_;
@@ -72,6 +76,7 @@ class VirtualConsole : public ConsoleDevice {
   std::deque<InputRecord> queue_;
   int waits_ = 0;
   int flushes_ = 0;
+  std::string written_;
 };
 
 // File operations that faults can be injected into.
@@ -140,9 +145,9 @@ class VirtualFileSystem : public FileSystem {
   PlatformCode fault(FileOp op);
   std::string parentOf(const std::string& fullPath) const;
 
-  std::map<std::string, Entry> files_;            // key -> file
-  std::map<std::string, std::string> dirs_;        // key -> full path
-  std::map<char, std::string> driveCurrent_;       // upper letter -> full path
+  std::map<std::string, Entry> files_;        // key -> file
+  std::map<std::string, std::string> dirs_;   // key -> full path
+  std::map<char, std::string> driveCurrent_;  // upper letter -> full path
   std::set<char> notReady_;
   char drive_ = 'C';
   std::map<FileOp, Fault> faults_;

@@ -8,10 +8,10 @@
 namespace menue::scenario {
 
 struct Step {
-  int line = 0;          // line number in the file
-  std::string verb;      // "key", "text", "click", "expect", "menu", ...
+  int line = 0;      // line number in the file
+  std::string verb;  // "key", "text", "click", "expect", "menu", ...
   std::vector<std::string> args;
-  std::string body;      // the bytes of a <<END block, if any
+  std::string body;  // the bytes of a <<END block, if any
   bool hasBody = false;
 };
 

@@ -28,7 +28,8 @@ InputRecord mouseRecord(int row, int column, std::uint32_t buttons, std::uint32_
 
 // US-layout scan codes of the printable ASCII keys.
 std::uint16_t scanOf(char c) {
-  static const std::string Rows[] = {"1234567890-=", "qwertyuiop[]", "asdfghjkl;'`", "\\zxcvbnm,./"};
+  static const std::string Rows[] = {"1234567890-=", "qwertyuiop[]", "asdfghjkl;'`",
+                                     "\\zxcvbnm,./"};
   static const std::uint16_t Starts[] = {0x02, 0x10, 0x1E, 0x2B};
   char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (c == ' ') return 0x39;
@@ -39,12 +40,14 @@ std::uint16_t scanOf(char c) {
   return 0;
 }
 
-int number(const std::string& text) { return static_cast<int>(std::stol(text, nullptr, 0)); }
+int number(const std::string& text) {
+  return static_cast<int>(std::stol(text, nullptr, 0));
+}
 
 }  // namespace
 
 bool isEvent(const Step& step) {
-  static const char* const Events[] = {"key", "text", "click", "rclick", "dclick", "rdclick",
+  static const char* const Events[] = {"key",     "text", "click", "rclick", "dclick",  "rdclick",
                                        "bdclick", "move", "wheel", "keyrec", "mouserec"};
   for (const char* verb : Events) {
     if (step.verb == verb) return true;
@@ -56,21 +59,21 @@ std::vector<InputRecord> recordsFor(const Step& step) {
   const auto& args = step.args;
   auto need = [&](std::size_t count) {
     if (args.size() < count) {
-      throw std::runtime_error("line " + std::to_string(step.line) + ": " + step.verb +
-                               " needs " + std::to_string(count) + " arguments");
+      throw std::runtime_error("line " + std::to_string(step.line) + ": " + step.verb + " needs " +
+                               std::to_string(count) + " arguments");
     }
   };
   if (step.verb == "key") {
     need(1);
     static const std::map<std::string, std::pair<std::uint8_t, std::uint16_t>> Named{
-        {"Enter", {13, 0x1C}}, {"Esc", {27, 0x01}},     {"WineEsc", {0, 0x01}},
+        {"Enter", {13, 0x1C}},    {"Esc", {27, 0x01}}, {"WineEsc", {0, 0x01}},
         {"Backspace", {8, 0x0E}}, {"Tab", {9, 0x0F}},  {"Space", {32, 0x39}},
-        {"Up", {0, 72}},        {"Down", {0, 80}},      {"Left", {0, 75}},
-        {"Right", {0, 77}},     {"Home", {0, 71}},      {"End", {0, 79}},
-        {"PgUp", {0, 73}},      {"PgDn", {0, 81}},      {"Ins", {0, 82}},
-        {"Del", {0, 83}},       {"F1", {0, 59}},        {"F5", {0, 63}},
-        {"F10", {0, 68}},       {"F11", {0, 87}},       {"F12", {0, 88}},
-        {"Shift", {0, 0x2A}},   {"Ctrl", {0, 0x1D}},    {"Alt", {0, 0x38}},
+        {"Up", {0, 72}},          {"Down", {0, 80}},   {"Left", {0, 75}},
+        {"Right", {0, 77}},       {"Home", {0, 71}},   {"End", {0, 79}},
+        {"PgUp", {0, 73}},        {"PgDn", {0, 81}},   {"Ins", {0, 82}},
+        {"Del", {0, 83}},         {"F1", {0, 59}},     {"F5", {0, 63}},
+        {"F10", {0, 68}},         {"F11", {0, 87}},    {"F12", {0, 88}},
+        {"Shift", {0, 0x2A}},     {"Ctrl", {0, 0x1D}}, {"Alt", {0, 0x38}},
         {"CapsLock", {0, 0x3A}},
     };
     const std::string& name = args[0];
@@ -82,12 +85,12 @@ std::vector<InputRecord> recordsFor(const Step& step) {
       char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name[4])));
       record = keyRecord(static_cast<std::uint8_t>(letter), scanOf(letter), keystate::LeftAlt);
     } else if (name.starts_with("AltGr+") && name.size() == 7) {
-      record = keyRecord(static_cast<std::uint8_t>(name[6] == 'Q' ? '@' : name[6]),
-                         scanOf(name[6]), keystate::RightAlt | keystate::LeftCtrl);
+      record = keyRecord(static_cast<std::uint8_t>(name[6] == 'Q' ? '@' : name[6]), scanOf(name[6]),
+                         keystate::RightAlt | keystate::LeftCtrl);
     } else {
       auto it = Named.find(name);
-      if (it == Named.end()) throw std::runtime_error("line " + std::to_string(step.line) +
-                                                      ": unknown key " + name);
+      if (it == Named.end())
+        throw std::runtime_error("line " + std::to_string(step.line) + ": unknown key " + name);
       record = keyRecord(it->second.first, it->second.second);
     }
     return std::vector<InputRecord>(static_cast<std::size_t>(repeat), record);
@@ -97,8 +100,8 @@ std::vector<InputRecord> recordsFor(const Step& step) {
     std::vector<InputRecord> records;
     for (char c : consoleBytes(args[0])) {
       bool upper = std::isupper(static_cast<unsigned char>(c));
-      records.push_back(keyRecord(static_cast<std::uint8_t>(c), scanOf(c),
-                                  upper ? keystate::Shift : 0));
+      records.push_back(
+          keyRecord(static_cast<std::uint8_t>(c), scanOf(c), upper ? keystate::Shift : 0));
     }
     return records;
   }
@@ -111,7 +114,8 @@ std::vector<InputRecord> recordsFor(const Step& step) {
   }
   if (step.verb == "mouserec") {  // row column buttons flags
     need(4);
-    return {mouseRecord(number(args[0]), number(args[1]), static_cast<std::uint32_t>(number(args[2])),
+    return {mouseRecord(number(args[0]), number(args[1]),
+                        static_cast<std::uint32_t>(number(args[2])),
                         static_cast<std::uint32_t>(number(args[3])))};
   }
   need(2);

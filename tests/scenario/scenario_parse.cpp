@@ -12,11 +12,14 @@ namespace {
 
 // The structure comment a created MenuFile begins with, in Windows-1252.
 const char* const StructureComment =
-    "                Men\xFC" "anzeige  -  eizeilig bis 76 Zeichen\r\n"
+    "                Men\xFC"
+    "anzeige  -  eizeilig bis 76 Zeichen\r\n"
     "                                 max. 18 Men\xFCpunkte\r\n"
-    "              Men\xFC" "ausf\xFChrung - Tab + status + befehl + Enter\r\n"
+    "              Men\xFC"
+    "ausf\xFChrung - Tab + status + befehl + Enter\r\n"
     " ( bei mehrzeiligen aufrufen -     + befehl + Enter + befehl + Enter (usw.) )\r\n"
-    "                  Men\xFC" "ende   - Tab\r\n"
+    "                  Men\xFC"
+    "ende   - Tab\r\n"
     "       Status 1 = Programm gestartet - Men\xFC wartet (deault)\r\n"
     "              2 = Programm gestartet - Men\xFC l\xE4uft weiter\r\n"
     "              3 = Programm gestartet - Men\xFC beendet\r\n"
@@ -34,7 +37,12 @@ std::vector<std::string> splitArgs(const std::string& line, int lineNumber) {
       std::string arg;
       ++i;
       while (i < line.size() && line[i] != '"') {
-        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '"') ++i;
+        // A backslash keeps the next character (the escapes are resolved
+        // later), except that \" stands for a quote.
+        if (line[i] == '\\' && i + 1 < line.size()) {
+          if (line[i + 1] != '"') arg += line[i];
+          ++i;
+        }
         arg += line[i++];
       }
       if (i >= line.size()) {
@@ -54,10 +62,10 @@ std::vector<std::string> splitArgs(const std::string& line, int lineNumber) {
 // Escapes and UTF-8 letters; `oem` picks the console's code page.
 std::string convert(const std::string& text, bool oem) {
   static const std::map<std::string, std::pair<char, char>> Letters{
-      {"\xC3\xBC", {'\x81', '\xFC'}}, {"\xC3\xA4", {'\x84', '\xE4'}},
-      {"\xC3\xB6", {'\x94', '\xF6'}}, {"\xC3\x9C", {'\x9A', '\xDC'}},
-      {"\xC3\x84", {'\x8E', '\xC4'}}, {"\xC3\x96", {'\x99', '\xD6'}},
-      {"\xC3\x9F", {'\xE1', '\xDF'}}, {"\xC3\xA9", {'\x82', '\xE9'}},
+      {"\xC3\xBC", {'\x81', '\xFC'}},     {"\xC3\xA4", {'\x84', '\xE4'}},
+      {"\xC3\xB6", {'\x94', '\xF6'}},     {"\xC3\x9C", {'\x9A', '\xDC'}},
+      {"\xC3\x84", {'\x8E', '\xC4'}},     {"\xC3\x96", {'\x99', '\xD6'}},
+      {"\xC3\x9F", {'\xE1', '\xDF'}},     {"\xC3\xA9", {'\x82', '\xE9'}},
       {"\xE2\x95\x91", {'\xBA', '\xBA'}}, {"\xE2\x95\x90", {'\xCD', '\xCD'}},
       {"\xE2\x95\x94", {'\xC9', '\xC9'}}, {"\xE2\x95\x97", {'\xBB', '\xBB'}},
       {"\xE2\x95\x9A", {'\xC8', '\xC8'}}, {"\xE2\x95\x9D", {'\xBC', '\xBC'}},
@@ -66,8 +74,8 @@ std::string convert(const std::string& text, bool oem) {
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == '\\' && i + 1 < text.size()) {
       char next = text[i + 1];
-      if (next == 't') {
-        out += '\t';
+      if (next == 't' || next == 'r' || next == 'n') {
+        out += next == 't' ? '\t' : next == 'r' ? '\r' : '\n';
         i += 2;
         continue;
       }
@@ -98,7 +106,9 @@ std::string convert(const std::string& text, bool oem) {
 
 }  // namespace
 
-std::string consoleBytes(const std::string& text) { return convert(text, true); }
+std::string consoleBytes(const std::string& text) {
+  return convert(text, true);
+}
 
 std::string fileBytes(const std::string& block) {
   std::string out;
@@ -173,7 +183,8 @@ std::vector<Scenario> parseScenarios(const std::string& text) {
         }
         step.body += bodyLine + "\n";
       }
-      if (!closed) throw std::runtime_error("line " + std::to_string(step.line) + ": unclosed block");
+      if (!closed)
+        throw std::runtime_error("line " + std::to_string(step.line) + ": unclosed block");
     }
     step.args = args;
     scenarios.back().steps.push_back(step);

@@ -17,13 +17,15 @@ std::string rtrim(std::string text) {
   return text;
 }
 
-int number(const std::string& text) { return static_cast<int>(std::stol(text, nullptr, 0)); }
+int number(const std::string& text) {
+  return static_cast<int>(std::stol(text, nullptr, 0));
+}
 
 const std::map<std::string, FileOp>& fileOps() {
   static const std::map<std::string, FileOp> Ops{
-      {"read", FileOp::Read},         {"replace", FileOp::Replace},
+      {"read", FileOp::Read},           {"replace", FileOp::Replace},
       {"createnew", FileOp::CreateNew}, {"delete", FileOp::Delete},
-      {"move", FileOp::Move},         {"chdir", FileOp::ChangeDirectory},
+      {"move", FileOp::Move},           {"chdir", FileOp::ChangeDirectory},
       {"chdrive", FileOp::ChangeDrive}, {"cwd", FileOp::CurrentDirectory},
   };
   return Ops;
@@ -32,11 +34,16 @@ const std::map<std::string, FileOp>& fileOps() {
 // One letter per cell attribute in "expect attrs".
 char attributeLetter(Attribute attr) {
   switch (attr) {
-    case 0x17: return 'N';  // normal: 7 on 1
-    case 0x71: return 'H';  // highlighted item: 1 on 7
-    case 0x11: return 'M';  // highlight markers: 1 on 1
-    case 0x07: return 'D';  // the console's start colours: 7 on 0
-    default: return '?';
+    case 0x17:
+      return 'N';  // normal: 7 on 1
+    case 0x71:
+      return 'H';  // highlighted item: 1 on 7
+    case 0x11:
+      return 'M';  // highlight markers: 1 on 1
+    case 0x07:
+      return 'D';  // the console's start colours: 7 on 0
+    default:
+      return '?';
   }
 }
 
@@ -67,6 +74,7 @@ std::vector<std::string> Runner::run() {
     failures_.push_back(scenario_.name + ": " + error.what());
     return failures_;
   }
+  written_ += virtual_.console.takeWritten();
   while (next_ < steps.size()) {
     const Step& step = steps[next_++];
     if (isEvent(step)) {
@@ -79,6 +87,8 @@ std::vector<std::string> Runner::run() {
 }
 
 bool Runner::feed() {
+  // What "expect printed" looks at: the output since the last input.
+  written_ += virtual_.console.takeWritten();
   if (records_.empty()) {
     const auto& steps = scenario_.steps;
     while (next_ < steps.size() && records_.empty()) {
@@ -93,6 +103,7 @@ bool Runner::feed() {
   }
   if (records_.empty()) return false;
   virtual_.console.push(records_.front());
+  written_.clear();
   records_.pop_front();
   return true;
 }
@@ -109,8 +120,9 @@ void Runner::setup(const Step& step) {
   const auto& args = step.args;
   VirtualFileSystem& files = virtual_.files;
   auto arg = [&](std::size_t i) -> const std::string& {
-    if (i >= args.size()) throw std::runtime_error("line " + std::to_string(step.line) + ": " +
-                                                   step.verb + " needs more arguments");
+    if (i >= args.size())
+      throw std::runtime_error("line " + std::to_string(step.line) + ": " + step.verb +
+                               " needs more arguments");
     return args[i];
   };
   if (step.verb == "start" || step.verb == "chdir") {
@@ -156,11 +168,13 @@ void Runner::setup(const Step& step) {
 
 void Runner::expect(const Step& step) {
   const auto& args = step.args;
-  if (args.empty()) throw std::runtime_error("line " + std::to_string(step.line) + ": empty expect");
+  if (args.empty())
+    throw std::runtime_error("line " + std::to_string(step.line) + ": empty expect");
   const std::string& what = args[0];
   auto arg = [&](std::size_t i) -> const std::string& {
-    if (i >= args.size()) throw std::runtime_error("line " + std::to_string(step.line) +
-                                                   ": expect " + what + " needs more arguments");
+    if (i >= args.size())
+      throw std::runtime_error("line " + std::to_string(step.line) + ": expect " + what +
+                               " needs more arguments");
     return args[i];
   };
   VirtualConsole& console = virtual_.console;
@@ -197,6 +211,12 @@ void Runner::expect(const Step& step) {
       start = end + 1;
       compare(rtrim(console.rowText(row - 1)), rtrim(consoleBytes(line)), true);
       ++row;
+    }
+  } else if (what == "printed") {
+    const std::string& written = written_;
+    if (written.find(consoleBytes(arg(1))) == std::string::npos) {
+      fail(step, "not printed: \"" + printable(consoleBytes(arg(1))) + "\"\n   printed: \"" +
+                     printable(written) + "\"");
     }
   } else if (what == "cursor") {
     CellPos cursor = console.cursor();

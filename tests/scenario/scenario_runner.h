@@ -38,6 +38,7 @@ class Runner {
   std::size_t startsSeen_ = 0;
   std::size_t pausesSeen_ = 0;
   std::vector<std::string> failures_;
+  std::string written_;
 };
 
 }  // namespace menue::scenario

@@ -36,8 +36,9 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioFile, testing::ValuesIn(scenarioFile
                          [](const testing::TestParamInfo<std::string>& info) {
                            std::string name = info.param.substr(0, info.param.size() - 4);
                            std::replace_if(
-                               name.begin(), name.end(), [](char c) { return !std::isalnum(
-                                   static_cast<unsigned char>(c)); }, '_');
+                               name.begin(), name.end(),
+                               [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+                               '_');
                            return name;
                          });
 
