@@ -5,6 +5,7 @@
 #include <string>
 
 #include "control/program_state.h"
+#include "menufile/menu_edit.h"
 #include "menufile/menu_set.h"
 #include "platform/virtual/virtual_platform.h"
 
@@ -95,6 +96,17 @@ TEST_F(MenuSetFiles, FailedAdoptionIsReportedAndShowsNoMenu) {
   EXPECT_THROW(adoptNumberedMenu(program), AfterCommandWait);
   EXPECT_FALSE(program.state.menuPresent);
   EXPECT_TRUE(machine.files.file("-menue05-"));
+}
+
+TEST_F(MenuSetFiles, AFullSetTakesNoNewMenu) {
+  for (int n = 1; n <= 99; ++n) put(menuFileName(n));
+  program.state.currentMenuName = "-menue42-";
+  program.screen.moveTo(24, 20);
+  newMenu(program);
+  EXPECT_EQ(program.state.currentMenuName, "-menue-");
+  EXPECT_EQ(machine.console.rowText(23).substr(19, 26), " Men\x81 Verzeichniss voll ..");
+  EXPECT_EQ(machine.clock.pauses, std::vector<int>{2000});
+  EXPECT_EQ(machine.files.calls(FileOp::Replace), 0);
 }
 
 }  // namespace
