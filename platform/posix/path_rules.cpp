@@ -11,7 +11,8 @@ namespace menue {
 namespace {
 
 constexpr std::size_t SmallestCommandLine = 4096;
-constexpr std::size_t LargestCommandLine = 131072;
+// Linux takes no single argument string longer than 128 KiB (sh -c gets one).
+constexpr std::size_t LargestCommandLine = 128 * 1024 - 1;
 
 }  // namespace
 

@@ -11,11 +11,12 @@
 #include "platform/posix/resize_signal.h"
 #include "platform/posix/screen_buffer.h"
 #include "platform/posix/terminal.h"
+#include "platform/posix/terminal_handover.h"
 #include "platform/posix/vt_mirror.h"
 
 namespace menue {
 
-class PosixConsole : public ConsoleDevice {
+class PosixConsole : public ConsoleDevice, public TerminalHandover {
  public:
   explicit PosixConsole(ChildReaper& children);
   ~PosixConsole() override;
@@ -41,8 +42,8 @@ class PosixConsole : public ConsoleDevice {
   void flush();
   // A started program gets the terminal in its normal mode, in the menu's
   // text colours; afterwards the menu takes it back.
-  void suspendForChild();
-  void resumeAfterChild();
+  void suspendForChild() override;
+  void resumeAfterChild() override;
   // Leaves the terminal as it was found; the screen content stays.
   void finish();
 

@@ -85,7 +85,7 @@ PlatformCode PosixProcesses::start(const std::string& commandLine, bool wait) {
 
   children_.reap();
   SpawnAttributes spawn;
-  console_.suspendForChild();
+  terminal_.suspendForChild();
   pid_t pid = 0;
   int failure = 0;
   {
@@ -95,7 +95,7 @@ PlatformCode PosixProcesses::start(const std::string& commandLine, bool wait) {
     failure = posix_spawnp(&pid, argv[0], &spawn.actions, &spawn.attributes, argv.data(), environ);
     if (failure == 0 && wait) waitFor(pid);
   }
-  console_.resumeAfterChild();
+  terminal_.resumeAfterChild();
   if (failure != 0) return platformCodeFromErrno(failure);
   if (!wait) children_.add(pid);
   return code::Success;

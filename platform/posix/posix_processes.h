@@ -4,19 +4,19 @@
 
 #include "platform/platform.h"
 #include "platform/posix/child_reaper.h"
-#include "platform/posix/posix_console.h"
+#include "platform/posix/terminal_handover.h"
 
 namespace menue {
 
 class PosixProcesses : public Processes {
  public:
-  PosixProcesses(PosixConsole& console, ChildReaper& children)
-      : console_(console), children_(children) {}
+  PosixProcesses(TerminalHandover& terminal, ChildReaper& children)
+      : terminal_(terminal), children_(children) {}
 
   PlatformCode start(const std::string& commandLine, bool wait) override;
 
  private:
-  PosixConsole& console_;
+  TerminalHandover& terminal_;
   ChildReaper& children_;
 };
 

@@ -1,0 +1,161 @@
+// The terminal mirror: exact bytes for small changes, glyphs instead of
+// control bytes, nothing for an unchanged screen, the colour mapping, and
+// the picture after another program wrote to the terminal.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/posix/screen_buffer.h"
+#include "platform/posix/vt_mirror.h"
+#include "platform/posix/vt_sequences.h"
+
+namespace menue {
+namespace {
+
+class PosixVtMirror : public ::testing::Test {
+ protected:
+  PosixVtMirror() : screen(10, 3) {
+    screen.setCursorVisible(false);
+    render();  // the first picture; later renders show differences only
+  }
+
+  std::string render() {
+    std::string out;
+    mirror.render(screen, out);
+    return out;
+  }
+
+  ScreenBuffer screen;
+  VtMirror mirror;
+};
+
+TEST_F(PosixVtMirror, FirstRenderPaintsEveryCellWithoutControlBytes) {
+  ScreenBuffer fresh(4, 2);
+  fresh.write({0, 0}, std::string("\x00\x01\x09\x1b", 4), 0x07);
+  fresh.write({1, 0}, "\x7f\x81\xc9\xf0", 0x07);
+  VtMirror other;
+  std::string out;
+  other.render(fresh, out);
+  // Every byte below 32 in the output is the ESC of a sequence of ours.
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const auto c = static_cast<unsigned char>(out[i]);
+    if (c < 0x20) {
+      EXPECT_EQ(c, 0x1b) << "at " << i;
+      EXPECT_EQ(out[i + 1], '[') << "at " << i;
+    }
+  }
+  // Blank for 0, smiley, circle, left arrow; house, u umlaut, corner, hyphen.
+  EXPECT_NE(out.find(" \u263A\u25CB\u2190"), std::string::npos) << out;
+  EXPECT_NE(out.find("\u2302\u00FC\u2554-"), std::string::npos) << out;
+}
+
+TEST_F(PosixVtMirror, SmallChangeSendsOnlyTheChangedCells) {
+  screen.write({1, 2}, "ab", 0x17);
+  EXPECT_EQ(render(), "\x1b[2;3H\x1b[37;44mab\x1b[1;1H");
+}
+
+TEST_F(PosixVtMirror, NearbyChangesShareOneCursorMove) {
+  screen.write({0, 1}, "x", 0x07);
+  screen.write({0, 3}, "y", 0x07);
+  screen.write({2, 8}, "z", 0x07);
+  EXPECT_EQ(render(), "\x1b[1;2Hx y\x1b[3;9Hz\x1b[1;1H");
+}
+
+TEST_F(PosixVtMirror, ColourSentOnlyWhenTheAttributeChanges) {
+  screen.write({0, 0}, "ab", 0x1E);
+  screen.write({0, 2}, "cd", 0x1E);
+  screen.write({0, 4}, "e", 0x07);
+  // The cursor already stands at the start: no movement before the cells.
+  EXPECT_EQ(render(), "\x1b[93;44mabcd\x1b[37;40me\x1b[1;1H");
+}
+
+TEST_F(PosixVtMirror, UnchangedScreenSendsNothing) {
+  EXPECT_EQ(render(), "");
+  // Writing what is already there changes nothing either.
+  screen.write({0, 0}, "  ", 0x07);
+  EXPECT_EQ(render(), "");
+  screen.setCursor({2, 5});
+  EXPECT_EQ(render(), "\x1b[3;6H");
+  screen.setCursorVisible(true);
+  EXPECT_EQ(render(), "\x1b[?25h");
+  EXPECT_EQ(render(), "");
+}
+
+TEST_F(PosixVtMirror, CursorHiddenWhileDrawingWhenShown) {
+  screen.setCursorVisible(true);
+  render();
+  screen.write({0, 9}, "q", 0x07);
+  EXPECT_EQ(render(), "\x1b[?25l\x1b[1;10Hq\x1b[1;1H\x1b[?25h");
+}
+
+TEST_F(PosixVtMirror, ColourMapping) {
+  const struct {
+    Attribute attr;
+    const char* sgr;
+  } cases[] = {
+      {0x07, "\x1b[37;40m"},   // light grey on black
+      {0x17, "\x1b[37;44m"},   // light grey on blue
+      {0x71, "\x1b[34;47m"},   // blue on light grey
+      {0x42, "\x1b[32;41m"},   // green on red
+      {0x63, "\x1b[36;43m"},   // cyan on brown
+      {0x05, "\x1b[35;40m"},   // magenta
+      {0x4E, "\x1b[93;41m"},   // yellow on red
+      {0x9F, "\x1b[97;104m"},  // white on light blue
+      {0xC8, "\x1b[90;101m"},  // dark grey on light red
+      {0xBD, "\x1b[95;106m"},  // light magenta on light cyan
+  };
+  for (const auto& c : cases) {
+    std::string out;
+    vt::appendSgr(out, c.attr);
+    EXPECT_EQ(out, c.sgr) << int(c.attr);
+  }
+}
+
+TEST_F(PosixVtMirror, AfterAnotherProgramOnlyNewWritesAreSent) {
+  screen.write({0, 0}, "menu", 0x17);
+  render();
+  mirror.forgetPicture(screen);
+  // The program's output stays until the menu writes over it; only the
+  // cursor, whose state is unknown now, is set.
+  EXPECT_EQ(render(), "\x1b[1;1H\x1b[?25l");
+  // A write is sent even where the buffer held the same before: the
+  // terminal may show anything there now.
+  screen.write({0, 0}, "m", 0x17);
+  EXPECT_EQ(render(), "\x1b[37;44mm\x1b[1;1H");
+  screen.fill(' ', 0x17);
+  const std::string cleared = render();
+  EXPECT_EQ(std::count(cleared.begin(), cleared.end(), ' '), 30) << cleared;
+}
+
+TEST_F(PosixVtMirror, RepaintAllSendsEveryCell) {
+  mirror.repaintAll();
+  const std::string out = render();
+  EXPECT_EQ(std::count(out.begin(), out.end(), ' '), 30) << out;
+}
+
+TEST(PosixScreenBuffer, ResizeKeepsContentWhereItFits) {
+  ScreenBuffer screen(4, 2);
+  screen.write({0, 0}, "abcd", 0x07);
+  screen.write({1, 0}, "efgh", 0x07);
+  screen.setCursor({1, 3});
+  screen.resize(3, 3, 0x17);
+  EXPECT_EQ(screen.cell(0, 2).ch, 'c');
+  EXPECT_EQ(screen.cell(1, 0).ch, 'e');
+  EXPECT_EQ(screen.cell(2, 0), (Cell{' ', 0x17}));
+  EXPECT_EQ(screen.cursor(), (CellPos{1, 2}));
+}
+
+TEST(PosixScreenBuffer, WritesClipAndScrollMovesRowsUp) {
+  ScreenBuffer screen(4, 2);
+  screen.write({0, 2}, "xyz", 0x07);
+  screen.write({1, -1}, "pqr", 0x07);
+  screen.write({5, 0}, "nope", 0x07);
+  EXPECT_EQ(screen.cell(0, 3).ch, 'y');
+  EXPECT_EQ(screen.cell(1, 0).ch, 'q');
+  screen.scrollUp(0x17);
+  EXPECT_EQ(screen.cell(0, 1).ch, 'r');
+  EXPECT_EQ(screen.cell(1, 1), (Cell{' ', 0x17}));
+}
+
+}  // namespace
+}  // namespace menue
