@@ -47,8 +47,8 @@ void insertItem(Program& program, const std::string& commandText) {
   const int items = model.usableItems();
   long position = items + 1;
   positionInCommand(commandText, position);
-  // A model left by a failed load is not edited: nothing sound to insert into.
-  if (!model.valid || position < 1 || position > items + 1 || position > MaxItems ||
+  // Only a parsed menu is edited: nothing sound to insert into otherwise.
+  if (!isParsed(model) || position < 1 || position > items + 1 || position > MaxItems ||
       items >= MaxItems) {
     return;
   }

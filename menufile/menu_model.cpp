@@ -14,7 +14,7 @@ std::string cut(const std::string& text, std::size_t begin, std::size_t end) {
 }
 
 bool isItem(const MenuModel& model, int item) {
-  return item >= 1 && item <= model.usableItems();
+  return isParsed(model) && item >= 1 && item <= model.itemCount;
 }
 
 // The 0-based position of the line end of the "(Menuausfuhrung)" line, where
@@ -62,12 +62,16 @@ std::string MenuModel::executionPartWithTab(int i) const {
 }
 
 std::string MenuModel::textBeforeItems() const {
-  if (!valid || lineStart[1] < 1) return {};
+  if (!isParsed(*this)) return {};
   return cut(rawText, 0, static_cast<std::size_t>(lineStart[1]) - 1);
 }
 
+bool isParsed(const MenuModel& model) {
+  return model.valid && model.lineStart[model.itemCount + 1] >= 1;
+}
+
 bool hasOpeningTab(const MenuModel& model, int item) {
-  if (!model.valid || item < 1 || item > model.itemCount + 1) return false;
+  if (!isParsed(model) || item < 1 || item > model.itemCount + 1) return false;
   if (item == 1) return static_cast<std::size_t>(model.execStart[1]) - 1 > execScanStart(model);
   return model.execStart[item] > model.execStart[item - 1];
 }

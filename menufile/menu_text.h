@@ -18,6 +18,10 @@ struct TextRange {
   std::size_t end = 0;
 };
 
+// Whether the model holds a parsed MenuFile: a successful load, not the
+// empty model of the start or one left by a failed load.
+bool isParsed(const MenuModel& model);
+
 // Whether the TAB that opens item i's ExecutionPart was found (i up to
 // itemCount + 1, the last being the end marker). Once a TAB is missing, all
 // later ones are missing too, since the search runs to the end of the text.

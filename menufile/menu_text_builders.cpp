@@ -73,7 +73,7 @@ std::string newMenuFileText(std::string_view header, std::string_view displayTex
 
 std::string insertItemText(const MenuModel& model, int position, std::string_view displayText,
                            char status, std::string_view commandText) {
-  if (!model.valid || position < 1 || position > model.itemCount + 1) return model.rawText;
+  if (!isParsed(model) || position < 1 || position > model.itemCount + 1) return model.rawText;
   const std::string& raw = model.rawText;
   const std::size_t lineAt = static_cast<std::size_t>(model.lineStart[position]) - 1;
   std::string padding;

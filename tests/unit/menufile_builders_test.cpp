@@ -138,6 +138,8 @@ TEST(MenuFileBuilders, OutOfRangeLeavesTheText) {
   MenuModel failed = model;
   parseMenuText(failed, "no menu");
   EXPECT_EQ(removeItemText(failed, 1), "no menu");
+  EXPECT_EQ(insertItemText(failed, 1, "x", '1', ""), "no menu");
+  EXPECT_EQ(insertItemText(MenuModel{}, 1, "x", '1', ""), "");  // never loaded
 }
 
 }  // namespace
