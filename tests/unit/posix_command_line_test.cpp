@@ -1,0 +1,72 @@
+// Command lines on POSIX: words, LaunchScript names and the script's shell
+// text; the errno mapping and the path rules.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "platform/posix/command_line.h"
+#include "platform/posix/errno_code.h"
+#include "platform/posix/path_rules.h"
+
+namespace menue {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(PosixCommandLine, SplitsIntoWords) {
+  EXPECT_EQ(splitWords("edit file.txt"), (Words{"edit", "file.txt"}));
+  EXPECT_EQ(splitWords("  a \t b  "), (Words{"a", "b"}));
+  EXPECT_EQ(splitWords("\"a b\" c"), (Words{"a b", "c"}));
+  EXPECT_EQ(splitWords("x\"y z\"w"), (Words{"xy zw"}));
+  EXPECT_EQ(splitWords("\"\" x"), (Words{"", "x"}));
+  EXPECT_EQ(splitWords("\"open end"), (Words{"open end"}));
+  EXPECT_EQ(splitWords(""), Words{});
+}
+
+TEST(PosixCommandLine, LaunchScriptNames) {
+  EXPECT_TRUE(namesScript("/tmp/menue-0/menue.cmd"));
+  EXPECT_TRUE(namesScript("RUN.CMD"));
+  EXPECT_TRUE(namesScript("x.Cmd"));
+  EXPECT_FALSE(namesScript(".cmd"));
+  EXPECT_FALSE(namesScript("a.cmdx"));
+  EXPECT_FALSE(namesScript("cmd"));
+}
+
+TEST(PosixCommandLine, ShellTextLeavesOutTheFirstLineAndCrOfCrLf) {
+  EXPECT_EQ(shellText("@Echo off\r\nls -l\r\necho a\rb\r\n"), "ls -l\necho a\rb\n");
+  EXPECT_EQ(shellText("@Echo off\r\n\r\n"), "\n");
+  EXPECT_EQ(shellText("only line"), "");
+  EXPECT_EQ(shellText("@Echo off\nx\r"), "x\r");
+}
+
+TEST(PosixErrnoCode, MapsOntoWindowsCodes) {
+  const struct {
+    int error;
+    PlatformCode code;
+  } cases[] = {
+      {0, 0},        {ENOENT, 2},   {ENOTDIR, 3},        {EACCES, 5}, {EPERM, 5},
+      {EROFS, 5},    {EBUSY, 5},    {ETXTBSY, 5},        {EISDIR, 5}, {ENOSPC, 112},
+      {EDQUOT, 112}, {EMFILE, 4},   {ENFILE, 4},         {ENOMEM, 8}, {EXDEV, 17},
+      {EIO, 31},     {EEXIST, 183}, {ENAMETOOLONG, 206}, {ELOOP, 1},  {EINVAL, 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(platformCodeFromErrno(c.error), c.code) << c.error;
+  errno = 0;
+  EXPECT_EQ(lastErrorCode(), code::InvalidFunction);
+}
+
+TEST(PosixPathRules, FallbackScriptAndLimits) {
+  PathRules rules = posixPathRules("/run/user/1000", 1000, 2097152);
+  EXPECT_EQ(rules.separator, '/');
+  EXPECT_EQ(rules.separatorsAtEnd, "/\\");
+  EXPECT_TRUE(rules.backslashToSlash);
+  EXPECT_EQ(rules.fallbackLaunchScriptPath, "/run/user/1000/menue.cmd");
+  EXPECT_EQ(rules.commandLineLimit, 128u * 1024 - 1);
+  EXPECT_EQ(posixPathRules("/run/user/7/", 7, 65536).fallbackLaunchScriptPath,
+            "/run/user/7/menue.cmd");
+  EXPECT_EQ(posixPathRules("/x", 7, 65536).commandLineLimit, 16384u);
+  EXPECT_EQ(posixPathRules("", 1000, -1).fallbackLaunchScriptPath, "/tmp/menue-1000/menue.cmd");
+  EXPECT_EQ(posixPathRules(nullptr, 0, -1).fallbackLaunchScriptPath, "/tmp/menue-0/menue.cmd");
+}
+
+}  // namespace
+}  // namespace menue

@@ -1,0 +1,147 @@
+// The POSIX file system on real files in a scratch directory: safe
+// replacement, exclusive creation, moves, deletes and the plain-file search.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/posix/posix_files.h"
+#include "posix_temp_dir.h"
+
+namespace menue {
+namespace {
+
+using testing::fileText;
+using testing::modeOf;
+using testing::putFile;
+
+constexpr PlatformCode AlreadyExists = 183;
+
+std::vector<std::string> entries() {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(".")) {
+    names.push_back(e.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class PosixFilesTest : public ::testing::Test {
+ protected:
+  testing::PosixTempDir dir;
+  PosixFiles files;
+};
+
+TEST_F(PosixFilesTest, ReplaceWritesEveryByteAndKeepsThePermissions) {
+  putFile("-menue-", "old", 0640);
+  const std::string text("Kopfzeile=A\r\n\x81\x00\xff\r\n", 17);
+  EXPECT_EQ(files.replaceFile("-menue-", text), code::Success);
+  EXPECT_EQ(fileText("-menue-"), text);
+  EXPECT_EQ(modeOf("-menue-"), 0640u);
+  EXPECT_EQ(entries(), std::vector<std::string>{"-menue-"});
+}
+
+TEST_F(PosixFilesTest, ReplaceCreatesAMissingFile) {
+  EXPECT_EQ(files.replaceFile("new", "abc"), code::Success);
+  EXPECT_EQ(fileText("new"), "abc");
+  EXPECT_EQ(entries(), std::vector<std::string>{"new"});
+}
+
+TEST_F(PosixFilesTest, ReplaceRefusesAReadOnlyTargetAndTouchesNothing) {
+  putFile("-menue-", "old", 0444);
+  EXPECT_EQ(files.replaceFile("-menue-", "new"), code::AccessDenied);
+  EXPECT_EQ(fileText("-menue-"), "old");
+  EXPECT_EQ(entries(), std::vector<std::string>{"-menue-"});
+  std::filesystem::create_directory("sub");
+  EXPECT_EQ(files.replaceFile("sub", "new"), code::AccessDenied);
+}
+
+TEST_F(PosixFilesTest, ReplaceInAReadOnlyDirectoryFailsAndLeavesNoTemporaryFile) {
+  std::filesystem::create_directory("ro");
+  putFile("ro/-menue-", "old", 0666);
+  chmod("ro", 0555);
+  const int result = testing::runUnprivileged(
+      [] { return static_cast<int>(PosixFiles().replaceFile("ro/-menue-", "new")); });
+  EXPECT_EQ(result, static_cast<int>(code::AccessDenied));
+  EXPECT_EQ(fileText("ro/-menue-"), "old");
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator("ro")) {
+    left.push_back(e.path().filename().string());
+  }
+  EXPECT_EQ(left, std::vector<std::string>{"-menue-"});
+}
+
+TEST_F(PosixFilesTest, CreateNewIsPrivateAndNeverThroughALink) {
+  EXPECT_EQ(files.createNewFile("menue.cmd", "@Echo off\r\n"), code::Success);
+  EXPECT_EQ(fileText("menue.cmd"), "@Echo off\r\n");
+  EXPECT_EQ(modeOf("menue.cmd"), 0600u);
+  EXPECT_EQ(files.createNewFile("menue.cmd", "x"), AlreadyExists);
+  EXPECT_EQ(fileText("menue.cmd"), "@Echo off\r\n");
+  std::filesystem::create_symlink("elsewhere", "link.cmd");
+  EXPECT_EQ(files.createNewFile("link.cmd", "x"), AlreadyExists);
+  EXPECT_FALSE(std::filesystem::exists("elsewhere"));
+}
+
+TEST_F(PosixFilesTest, FallbackScriptDirectoryIsMadePrivateOrRefused) {
+  const std::string script = dir.path() + "/own/menue.cmd";
+  PosixFiles withFallback(script);
+  EXPECT_EQ(withFallback.createNewFile(script, "a"), code::Success);
+  EXPECT_EQ(modeOf("own"), 0700u);
+  EXPECT_EQ(withFallback.deleteFile(script), code::Success);
+  chmod("own", 0755);
+  EXPECT_EQ(withFallback.createNewFile(script, "a"), code::AccessDenied);
+  EXPECT_FALSE(std::filesystem::exists(script));
+  // Another path in such a directory is not the backend's business.
+  EXPECT_EQ(withFallback.createNewFile("own/other.cmd", "a"), code::Success);
+}
+
+TEST_F(PosixFilesTest, DeleteMoveAndReadReportWindowsCodes) {
+  std::filesystem::create_directory("sub");
+  putFile("a", "A");
+  putFile("b", "B");
+  EXPECT_EQ(files.deleteFile("sub"), code::AccessDenied);
+  EXPECT_EQ(files.deleteFile("missing"), code::FileNotFound);
+  EXPECT_EQ(files.moveFile("a", "b"), AlreadyExists);
+  EXPECT_EQ(fileText("a"), "A");
+  EXPECT_EQ(fileText("b"), "B");
+  EXPECT_EQ(files.moveFile("a", "c"), code::Success);
+  EXPECT_EQ(fileText("c"), "A");
+  EXPECT_EQ(files.moveFile("missing", "d"), code::FileNotFound);
+  std::string contents = "unchanged";
+  EXPECT_EQ(files.readFile("missing", contents), code::FileNotFound);
+  EXPECT_EQ(files.readFile("sub", contents), code::AccessDenied);
+  EXPECT_EQ(contents, "unchanged");
+  EXPECT_EQ(files.readFile("c", contents), code::Success);
+  EXPECT_EQ(contents, "A");
+}
+
+TEST_F(PosixFilesTest, PlainFileSearchFiltersAndSortsByBytes) {
+  for (const char* name : {"b1", "a2", "B3", ".h1", "abc", "a"}) putFile(name, "x");
+  std::filesystem::create_directory("d1");
+  std::filesystem::create_directory_symlink("d1", "l1");
+  std::filesystem::create_symlink("a2", "f1");
+  EXPECT_EQ(files.findPlainFiles("??"), (std::vector<std::string>{"B3", "a2", "b1", "f1"}));
+  EXPECT_EQ(files.findPlainFiles("a?"), std::vector<std::string>{"a2"});
+  EXPECT_EQ(files.findPlainFiles("a"), std::vector<std::string>{"a"});
+  EXPECT_EQ(files.findPlainFiles("A?"), std::vector<std::string>{});
+  EXPECT_EQ(files.findPlainFiles("a*"), (std::vector<std::string>{"a", "a2", "abc"}));
+  EXPECT_TRUE(files.isPlainFile("a2"));
+  EXPECT_TRUE(files.isPlainFile("f1"));
+  EXPECT_TRUE(files.isPlainFile(dir.path() + "/b1"));
+  EXPECT_FALSE(files.isPlainFile("d1"));
+  EXPECT_FALSE(files.isPlainFile("l1"));
+  EXPECT_FALSE(files.isPlainFile(".h1"));
+  EXPECT_FALSE(files.isPlainFile("missing"));
+}
+
+TEST_F(PosixFilesTest, DirectoriesAndDrives) {
+  std::filesystem::create_directory("sub");
+  std::string path;
+  EXPECT_EQ(files.changeDirectory("sub"), code::Success);
+  EXPECT_EQ(files.currentDirectory(path), code::Success);
+  EXPECT_EQ(path, std::filesystem::canonical(dir.path()).string() + "/sub");
+  EXPECT_EQ(files.changeDirectory("missing"), code::FileNotFound);
+  EXPECT_EQ(files.changeDrive('d'), code::PathNotFound);
+}
+
+}  // namespace
+}  // namespace menue
