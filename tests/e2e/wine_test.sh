@@ -1,0 +1,311 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Windows build under Wine: menue.exe runs in a
+# detached tmux pane of 80x25, is driven with send-keys and read back with
+# capture-pane. Every wait polls the pane against a deadline.
+#
+# Usage: wine_test.sh <path-to-menue.exe> <examples-dir>
+# Exits 0 when every check passes, 1 on a failure, 77 (skipped) when the
+# exe, wine or tmux is missing.
+#
+# How the console is reached: plain `wine menue.exe` started from a terminal
+# (no DISPLAY) runs the program in Wine's terminal console (conhost --unix),
+# which draws the screen buffer into the tmux pane with ANSI sequences and
+# turns the keys it reads into console input records. `wineconsole` would
+# open a window instead and is not needed. Known limits of that console:
+# no mouse records, and Ctrl+C never reaches the program as a key (the
+# terminal keeps ISIG, so it becomes an interrupt), so neither is tested.
+#
+# Add a check by writing a function named check_<name> and listing it in
+# CHECKS below; each one gets a fresh working directory ($work) and ends
+# with the program ended.
+set -u
+
+exe=${1:-}
+examples=${2:-}
+
+skip() {
+  echo "wine_test: skipped: $*"
+  exit 77
+}
+[[ -n $exe && -f $exe ]] || skip "no menue.exe at '${exe}'"
+command -v wine >/dev/null || skip "wine is not installed"
+command -v wineserver >/dev/null || skip "wineserver is not installed"
+command -v tmux >/dev/null || skip "tmux is not installed"
+exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/menue-wine.XXXXXX")
+export WINEPREFIX=$scratch/prefix
+export WINEDEBUG=-all
+# No Mono or Gecko installers: the prefix is made without asking for them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+# UTF-8 between Wine's console and tmux, so umlauts typed or shown survive.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+tmux_socket=menue-wine-$$
+tmux_conf=$scratch/tmux.conf
+# The pane stays after the program ends, so its exit status and last screen
+# can be read.
+printf 'set -g remain-on-exit on\nset -g status off\n' >"$tmux_conf"
+tmuxc() { tmux -L "$tmux_socket" -f "$tmux_conf" "$@"; }
+
+cleanup() {
+  tmuxc kill-server 2>/dev/null
+  wineserver -k 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+SESSION=menue
+DEADLINE_SECONDS=30
+
+# ---------------------------------------------------------------- helpers
+
+fail() {
+  echo "FAIL [$current_check]: $*"
+  echo "---- screen ----"
+  screen_text | cat -n
+  echo "----------------"
+  failures=$((failures + 1))
+  return 1
+}
+
+# The pane's 25 rows, one line each, trailing blanks removed.
+screen_text() { tmuxc capture-pane -p -t "$SESSION" 2>/dev/null | sed 's/[[:space:]]*$//'; }
+# Row n of the screen, 1-based as the program counts rows.
+screen_row() { screen_text | sed -n "${1}p"; }
+pane_dead() { [[ $(tmuxc display -p -t "$SESSION" '#{pane_dead}' 2>/dev/null) == 1 ]]; }
+
+# wait_until <description> <command...>: polls the command every 0.1 s until
+# it succeeds or the deadline passes.
+wait_until() {
+  local what=$1
+  shift
+  local deadline=$((SECONDS + DEADLINE_SECONDS))
+  until "$@"; do
+    if ((SECONDS >= deadline)); then
+      fail "timed out waiting for: $what"
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+row_is() { [[ $(screen_row "$1") == "$2" ]]; }
+screen_has() { screen_text | grep -qF -- "$1"; }
+screen_lacks() { ! screen_has "$1"; }
+# Whether a text appears on at least n rows of the screen.
+screen_has_times() { (($(screen_text | grep -cF -- "$1") >= $2)); }
+file_exists() { [[ -e $1 ]]; }
+
+# The Windows form of a Unix path under Wine's Z: drive.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# A fresh working directory, empty or a copy of a sample of the examples.
+make_work() {
+  work=$scratch/work-$current_check
+  rm -rf "$work"
+  mkdir -p "$work"
+  if [[ -n ${1:-} ]]; then cp -R "$examples/$1/." "$work/"; fi
+}
+
+# Writes a MenuFile with CR LF line ends; arguments are its lines.
+write_menu() {
+  local file=$1
+  shift
+  printf '%s\r\n' "$@" >"$work/$file"
+}
+
+start_menue() {
+  tmuxc kill-session -t "$SESSION" 2>/dev/null
+  tmuxc new-session -d -s "$SESSION" -x 80 -y 25 -c "$work" "wine '$exe'"
+}
+
+send_text() { tmuxc send-keys -t "$SESSION" -l -- "$1"; }
+send_key() { tmuxc send-keys -t "$SESSION" "$@"; }
+
+# press <key> <description> <condition...>: sends a key (a tmux key name, or
+# "lit:" and a literal character) and waits for the condition. The program
+# discards input that arrives before it waits (it empties the input buffer
+# right before each wait at the prompt), and a key can slip in just before
+# that; a key that has shown no effect after about 3 s is therefore sent
+# again, up to the deadline.
+press() {
+  local key=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + DEADLINE_SECONDS)) retry
+  while :; do
+    if [[ $key == lit:* ]]; then send_text "${key#lit:}"; else send_key "$key"; fi
+    retry=$((SECONDS + 3))
+    while ((SECONDS < retry)); do
+      "$@" && return 0
+      sleep 0.1
+    done
+    if ((SECONDS >= deadline)); then
+      fail "timed out waiting for: $what"
+      return 1
+    fi
+  done
+}
+
+# The prompt of the working directory with a typed line: row 24 from
+# column 3, the line followed by the "_" mark.
+prompt_with() { printf '  %s>%s_' "$(windows_path "$work")" "${1:-}"; }
+
+wait_for_prompt() { wait_until "the prompt of $work on row 24" row_is 24 "$(prompt_with)"; }
+
+# Types a line at the prompt, one key per wait (the prompt takes one key
+# per pass and forgets keys typed ahead).
+type_at_prompt() {
+  local text=$1 typed="" i
+  for ((i = 0; i < ${#text}; i++)); do
+    typed+=${text:i:1}
+    press "lit:${text:i:1}" "'$typed' on the prompt" row_is 24 "$(prompt_with "$typed")" || return 1
+  done
+}
+
+# Whether an item's text is drawn in the highlight colours (blue on grey).
+item_highlighted() {
+  tmuxc capture-pane -e -p -t "$SESSION" | grep -qF -- "$(printf '\e[47m') $1 "
+}
+
+# The rows that hold text, in order; tmux's own note on a dead pane left out.
+text_rows() { screen_text | grep -v -e '^$' -e '^Pane is dead'; }
+
+# Ends the program with ESC and checks that it ended with exit code 0 and
+# left the screen as it was (no clearing on the way out). When the pane
+# dies tmux adds its note below the cursor, which may scroll the screen by
+# a row, so the rows are compared by content, not by number.
+escape_ends_program() {
+  local before status
+  before=$(text_rows)
+  press Escape "the program to end after ESC" pane_dead || return 1
+  status=$(tmuxc display -p -t "$SESSION" '#{pane_dead_status}')
+  [[ $status == 0 ]] || fail "exit status $status, expected 0" || return 1
+  [[ $(text_rows) == "$before" ]] ||
+    fail "the screen changed on exit: $(diff <(echo "$before") <(text_rows))" || return 1
+}
+
+# The LaunchScript wherever Wine keeps the temporary directory.
+launch_scripts() { find "$WINEPREFIX/drive_c" -iname menue.cmd 2>/dev/null; }
+
+# ---------------------------------------------------------------- checks
+
+# Without a MenuFile the program shows only the prompt, and ESC ends it.
+check_prompt_and_escape() {
+  make_work
+  start_menue
+  wait_for_prompt || return 1
+  escape_ends_program
+}
+
+# A line that is no command goes to the command interpreter through the
+# LaunchScript; its output stays until a key is pressed; the orderly exit
+# removes the LaunchScript.
+check_pass_through_echo() {
+  make_work
+  start_menue
+  wait_for_prompt || return 1
+  type_at_prompt "echo hallo aus cmd" || return 1
+  press Enter "the screen to clear" screen_lacks "echo hallo" || return 1
+  wait_until "the command's output on row 1" row_is 1 "hallo aus cmd" || return 1
+  [[ -n $(launch_scripts) ]] || fail "no LaunchScript was written" || return 1
+  press x "the prompt after a key" row_is 24 "$(prompt_with)" || return 1
+  escape_ends_program || return 1
+  [[ -z $(launch_scripts) ]] || fail "the LaunchScript is left after the exit: $(launch_scripts)"
+}
+
+# An item of two command lines runs through the LaunchScript and the menu
+# comes back after it.
+check_two_line_item() {
+  make_work
+  write_menu -menue- "Kopfzeile=Wine-Test" "(Menuanzeige)" "Zwei Zeilen" "(Menuausfuhrung)" \
+    $'\t1echo eins> eins.txt' "echo zwei> zwei.txt" $'\t'
+  start_menue
+  wait_until "the menu" screen_has "Zwei Zeilen" || return 1
+  press Down "the item highlighted" item_highlighted "Zwei Zeilen" || return 1
+  press Enter "the item to run" file_exists "$work/zwei.txt" || return 1
+  [[ -f $work/eins.txt ]] || fail "the first command line did not run" || return 1
+  [[ $(tr -d '\r' <"$work/zwei.txt") == "zwei" ]] || fail "zwei.txt holds $(cat -A "$work/zwei.txt")" ||
+    return 1
+  wait_until "the menu after the run" screen_has "Wine-Test" || return 1
+  wait_for_prompt || return 1
+  escape_ends_program
+}
+
+# "Menü++" in an empty directory asks for header, item, status and command
+# lines and writes the new MenuFile, which is then shown.
+check_creation_dialogue() {
+  make_work
+  start_menue
+  wait_for_prompt || return 1
+  type_at_prompt "Menü++" || return 1
+  press Enter "the header question" screen_has "Kopfzeile (max.76 zeichen)>" || return 1
+  send_text "Neues Menue"
+  send_key Enter
+  wait_until "the display text question" screen_has "Anzeigetext (max 76 Zeichen)>" || return 1
+  send_text "Erster Punkt"
+  send_key Enter
+  wait_until "the status question" screen_has "Eingabe >_" || return 1
+  press 2 "the first command line question" screen_has "Befehlszeile (beenden mit <Enter>):" ||
+    return 1
+  send_text "echo eins"
+  send_key Enter
+  wait_until "the second command line question" \
+    screen_has_times "Befehlszeile (beenden mit <Enter>):" 2 || return 1
+  send_key Enter
+  wait_until "the new menu" screen_has "Erster Punkt" || return 1
+  wait_for_prompt || return 1
+  local expected actual
+  expected=$(printf 'Kopfzeile=Neues Menue\r\n(Menuanzeige)\r\nErster Punkt\r\n(Menuausfuhrung)\r\n\t2echo eins\r\n\t\r\n' |
+    od -An -c)
+  actual=$(sed -n '/^Kopfzeile=/,$p' "$work/-menue-" 2>/dev/null | od -An -c)
+  [[ $actual == "$expected" ]] || fail "the new MenuFile ends in: $actual" || return 1
+  escape_ends_program
+}
+
+# The sample menu of the examples loads and shows its header.
+check_example_menu() {
+  local header
+  header=$(sed -n 's/^Kopfzeile=\([ -~]*\).*/\1/p' "$examples/demo/-menue-" 2>/dev/null | head -1 |
+    tr -d '\r' | sed 's/[[:space:]]*$//')
+  if [[ -z $header ]]; then
+    echo "SKIP [$current_check]: no ASCII header in $examples/demo/-menue-"
+    return 0
+  fi
+  make_work demo
+  start_menue
+  wait_until "the header '$header'" screen_has "$header" || return 1
+  wait_for_prompt || return 1
+  escape_ends_program
+}
+
+CHECKS=(prompt_and_escape pass_through_echo two_line_item creation_dialogue example_menu)
+
+# ---------------------------------------------------------------- run
+
+started=$SECONDS
+failures=0
+current_check=prefix
+# A fresh prefix per run; the server then stays up for all checks so each
+# start is quick.
+wineboot -i >/dev/null 2>&1
+wineserver -w
+wineserver -p >/dev/null 2>&1
+echo "wine_test: prefix ready after $((SECONDS - started)) s"
+
+only=${WINE_TEST_ONLY:-}
+for current_check in "${CHECKS[@]}"; do
+  [[ -z $only || $only == "$current_check" ]] || continue
+  check_started=$SECONDS
+  if "check_$current_check"; then
+    echo "ok   [$current_check] $((SECONDS - check_started)) s"
+  else
+    echo "FAILED [$current_check]"
+  fi
+  tmuxc kill-session -t "$SESSION" 2>/dev/null
+done
+
+echo "wine_test: $failures failure(s), $((SECONDS - started)) s in all"
+((failures == 0))
