@@ -265,6 +265,62 @@ check_creation_dialogue() {
   escape_ends_program
 }
 
+# The MenuFile of one item that the edit checks start from.
+write_one_item_menu() {
+  write_menu -menue- "Kopfzeile=Edit-Test" "(Menuanzeige)" "Alt" "(Menuausfuhrung)" $'\t1echo alt' $'\t'
+}
+
+# Runs the insertion dialogue of "Menü+": a display text, status 1, no
+# command line.
+insert_item() {
+  type_at_prompt "Menü+" || return 1
+  press Enter "the display text question" screen_has "Anzeigetext >" || return 1
+  send_text "$1"
+  send_key Enter
+  wait_until "the status question" screen_has "Eingabe >_" || return 1
+  press 1 "the command line question" screen_has "Befehlszeile (beenden mit <Enter>:)" || return 1
+  send_key Enter
+}
+
+# "Menü+" replaces the MenuFile in one step and leaves no temporary file.
+check_insert_item() {
+  make_work
+  write_one_item_menu
+  start_menue
+  wait_until "the menu" screen_has "Alt" || return 1
+  insert_item "Neu" || return 1
+  wait_until "the new item" screen_has "Neu" || return 1
+  wait_for_prompt || return 1
+  local expected actual
+  expected=$(printf 'Kopfzeile=Edit-Test\r\n(Menuanzeige)\r\nAlt\r\nNeu\r\n(Menuausfuhrung)\r\n\t1echo alt\r\n\t1\t\r\n' |
+    od -An -c)
+  actual=$(od -An -c "$work/-menue-")
+  [[ $actual == "$expected" ]] || fail "the MenuFile holds: $actual" || return 1
+  [[ $(ls -A "$work") == "-menue-" ]] || fail "files left beside the MenuFile: $(ls -A "$work")" ||
+    return 1
+  escape_ends_program
+}
+
+# A read-only MenuFile is not replaced: the edit fails with error 70, the
+# file keeps its bytes and no temporary file is left.
+check_read_only_menu() {
+  make_work
+  write_one_item_menu
+  chmod a-w "$work/-menue-"
+  local before
+  before=$(od -An -c "$work/-menue-")
+  start_menue
+  wait_until "the menu" screen_has "Alt" || return 1
+  insert_item "Neu" || return 1
+  wait_until "the error 70 message" screen_has "Fehler  70  bei ausf" || return 1
+  [[ $(od -An -c "$work/-menue-") == "$before" ]] || fail "the read-only MenuFile changed" || return 1
+  [[ $(ls -A "$work") == "-menue-" ]] || fail "files left beside the MenuFile: $(ls -A "$work")" ||
+    return 1
+  press x "the menu after a key" screen_has "Alt" || return 1
+  wait_for_prompt || return 1
+  escape_ends_program
+}
+
 # The sample menu of the examples loads and shows its header.
 check_example_menu() {
   local header
@@ -281,7 +337,8 @@ check_example_menu() {
   escape_ends_program
 }
 
-CHECKS=(prompt_and_escape pass_through_echo two_line_item creation_dialogue example_menu)
+CHECKS=(prompt_and_escape pass_through_echo two_line_item creation_dialogue insert_item
+  read_only_menu example_menu)
 
 # ---------------------------------------------------------------- run
 
