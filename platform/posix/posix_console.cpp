@@ -18,6 +18,9 @@ TerminalSize sizeOf(const Terminal& terminal) {
   return terminal.size().value_or(TerminalSize{});
 }
 
+// Light grey on black, as a console starts.
+constexpr Attribute InitialAttribute = 0x07;
+
 void finishAtExit(void* console) {
   static_cast<PosixConsole*>(console)->finish();
 }
@@ -26,7 +29,7 @@ void finishAtExit(void* console) {
 
 PosixConsole::PosixConsole(ChildReaper& children)
     : children_(children),
-      screen_(sizeOf(terminal_).columns, sizeOf(terminal_).rows, textAttribute_) {
+      screen_(sizeOf(terminal_).columns, sizeOf(terminal_).rows, InitialAttribute) {
   terminal_.enterRawMode();
   raw_ = true;
   armTerminalGuard(terminal_, finishAtExit, this);

@@ -58,8 +58,8 @@ class PosixConsole : public ConsoleDevice, public TerminalHandover {
   ScreenBuffer screen_;
   VtMirror mirror_;
   InputDecoder decoder_;
-  Attribute textAttribute_ = 0x07;
-  int cursorSize_ = 0;  // a terminal reports no cursor size
+  Attribute textAttribute_ = 0x07;  // light grey on black, as a console starts
+  int cursorSize_ = 0;              // a terminal reports no cursor size
   bool mouseOn_ = false;
   bool raw_ = false;
   bool finished_ = false;
