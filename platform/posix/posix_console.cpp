@@ -128,6 +128,8 @@ void PosixConsole::finish() {
     if (screen_.cursor().column != 0) out += "\r\n";
     terminal_.write(out);
   }
+  // Keys and mouse reports still queued were meant for the menu, not the shell.
+  terminal_.discardInput();
   terminal_.restoreModes();
   raw_ = false;
   disarmTerminalGuard();
