@@ -66,6 +66,22 @@ void searchPlainFiles(const std::string& pattern, Found found) {
 
 }  // namespace
 
+Win32Files::Win32Files() {
+  rememberDriveDirectory();
+}
+
+// The system resolves a bare "X:" through the environment entry "=X:", which
+// command interpreters and C runtimes keep up to date on every directory
+// change; the menu does the same, so a later change back to a drive returns
+// to the directory it left there.
+void Win32Files::rememberDriveDirectory() {
+  std::string path;
+  if (currentDirectory(path) != code::Success || path.size() < 2 || path[1] != ':') return;
+  const char name[] = {'=', static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))),
+                       ':', '\0'};
+  SetEnvironmentVariableA(name, path.c_str());
+}
+
 PlatformCode Win32Files::readFile(const std::string& path, std::string& contents) {
   PlatformCallScope scope;
   OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -155,16 +171,26 @@ PlatformCode Win32Files::currentDirectory(std::string& path) {
 }
 
 PlatformCode Win32Files::changeDirectory(const std::string& path) {
-  PlatformCallScope scope;
-  return SetCurrentDirectoryA(path.c_str()) ? code::Success : PlatformCallScope::failure();
+  {
+    PlatformCallScope scope;
+    if (!SetCurrentDirectoryA(path.c_str())) return PlatformCallScope::failure();
+  }
+  rememberDriveDirectory();
+  return code::Success;
 }
 
 PlatformCode Win32Files::changeDrive(char letter) {
   // "X:" alone is drive-relative: the system goes to the directory it keeps
   // for that drive.
-  const char drive[] = {letter, ':', '\0'};
-  PlatformCallScope scope;
-  return SetCurrentDirectoryA(drive) ? code::Success : PlatformCallScope::failure();
+  // Upper case, as the system names drives in the paths it reports.
+  const char drive[] = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':',
+                        '\0'};
+  {
+    PlatformCallScope scope;
+    if (!SetCurrentDirectoryA(drive)) return PlatformCallScope::failure();
+  }
+  rememberDriveDirectory();
+  return code::Success;
 }
 
 }  // namespace menue::win32

@@ -8,6 +8,8 @@ namespace menue::win32 {
 
 class Win32Files : public FileSystem {
  public:
+  Win32Files();
+
   PlatformCode readFile(const std::string& path, std::string& contents) override;
   PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
@@ -20,6 +22,9 @@ class Win32Files : public FileSystem {
   PlatformCode changeDrive(char letter) override;
 
  private:
+  // Keeps the current directory as its drive's remembered one ("=X:").
+  void rememberDriveDirectory();
+
   unsigned temporaryCounter_ = 0;
 };
 

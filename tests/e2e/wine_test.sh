@@ -149,21 +149,26 @@ press() {
   done
 }
 
-# The prompt of the working directory with a typed line: row 24 from
-# column 3, the line followed by the "_" mark.
-prompt_with() { printf '  %s>%s_' "$(windows_path "$work")" "${1:-}"; }
+# The empty prompt of the working directory: row 24 from column 3, the
+# directory, ">" and the "_" mark.
+prompt_with() { printf '  %s>_' "$(windows_path "$work")"; }
 
 wait_for_prompt() { wait_until "the prompt of $work on row 24" row_is 24 "$(prompt_with)"; }
 
 # Types a line at the prompt, one key per wait (the prompt takes one key
-# per pass and forgets keys typed ahead).
+# per pass and forgets keys typed ahead). The prompt is the one of $work, or
+# with "anywhere" whatever row 24 shows when typing starts.
 type_at_prompt() {
-  local text=$1 typed="" i
+  local text=$1 prompt typed="" i
+  prompt=$(prompt_with)
+  [[ ${2:-} == anywhere ]] && prompt=$(screen_row 24)
+  prompt=${prompt%_}
   for ((i = 0; i < ${#text}; i++)); do
     typed+=${text:i:1}
-    press "lit:${text:i:1}" "'$typed' on the prompt" row_is 24 "$(prompt_with "$typed")" || return 1
+    press "lit:${text:i:1}" "'$typed' on the prompt" row_is 24 "$prompt${typed}_" || return 1
   done
 }
+type_at_prompt_anywhere() { type_at_prompt "$1" anywhere; }
 
 # Whether an item's text is drawn in the highlight colours (blue on grey).
 item_highlighted() {
@@ -265,6 +270,22 @@ check_creation_dialogue() {
   escape_ends_program
 }
 
+# Row 24 begins with a text.
+row24_starts_with() { [[ $(screen_row 24) == "$1"* ]]; }
+
+# A drive change goes to the directory the system keeps for that drive, so
+# changing back returns to the directory that was left there.
+check_drive_change() {
+  make_work
+  start_menue
+  wait_for_prompt || return 1
+  type_at_prompt "c:" || return 1
+  press Enter "the prompt on drive C" row24_starts_with "  C:\\" || return 1
+  type_at_prompt_anywhere "z:" || return 1
+  press Enter "the prompt back in $work" row_is 24 "$(prompt_with)" || return 1
+  escape_ends_program
+}
+
 # The MenuFile of one item that the edit checks start from.
 write_one_item_menu() {
   write_menu -menue- "Kopfzeile=Edit-Test" "(Menuanzeige)" "Alt" "(Menuausfuhrung)" $'\t1echo alt' $'\t'
@@ -338,7 +359,7 @@ check_example_menu() {
 }
 
 CHECKS=(prompt_and_escape pass_through_echo two_line_item creation_dialogue insert_item
-  read_only_menu example_menu)
+  read_only_menu drive_change example_menu)
 
 # ---------------------------------------------------------------- run
 
