@@ -386,8 +386,14 @@ std::string PtySession::trimmedRow(int row) const {
   return text;
 }
 
+std::string PtySession::screenText() const {
+  std::string text;
+  for (int row = 1; row <= rows_; ++row) text += rowText(row);
+  return text;
+}
+
 bool PtySession::screenContains(std::string_view text) const {
-  return findRow(text) != 0;
+  return screenText().find(text) != std::string::npos;
 }
 
 int PtySession::findRow(std::string_view text) const {

@@ -90,6 +90,9 @@ class PtySession {
   std::string rowText(int row) const;
   // The row without trailing blanks.
   std::string trimmedRow(int row) const;
+  // All rows joined, so that a text the program wrapped at the right edge
+  // reads as one.
+  std::string screenText() const;
   bool screenContains(std::string_view text) const;
   // The row number (1-based) of the first row containing `text`; 0 if none.
   int findRow(std::string_view text) const;

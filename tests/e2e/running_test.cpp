@@ -104,7 +104,9 @@ TEST_F(RunningTest, MissingDirectoryIsReportedAndMenuStays) {
 }
 
 TEST_F(RunningTest, CtrlCDuringWaitedChildLeavesMenuRunning) {
-  writeMenu("-menue-", "Start", {{"Warten", '1', {"echo gestartet", "sleep 60"}}});
+  // One process that announces itself and then blocks: a shell script with a
+  // second process would leave a window in which Ctrl+C reaches only the shell.
+  writeMenu("-menue-", "Start", {{"Warten", '1', {"sh -c \"echo gestartet; exec sleep 60\""}}});
   ASSERT_NO_FATAL_FAILURE(startOn("Warten"));
   session().pressKey(Key::Down);
   ASSERT_TRUE(eventually([&] { return session().attribute(8, 37) == 0x71; }, "item 1 highlighted"));

@@ -19,16 +19,14 @@ TEST_F(StartupTest, EmptyDirectoryShowsPromptAndEscEndsWithTerminalRestored) {
   EXPECT_TRUE(endsWithEsc());
 }
 
-TEST_F(StartupTest, ArrowKeysAndClicksWithoutMenuChangeNothing) {
+TEST_F(StartupTest, ArrowKeysAndClicksWithoutMenuDrawNothing) {
   start();
   ASSERT_TRUE(showsPrompt(work()));
   ASSERT_TRUE(eventually([&] { return session().mouseReportingOn(); }, "mouse reporting on"));
   session().pressKey(Key::Down);
   session().click(10, 40);
-  // Typing still works afterwards, so the keys above were read and ignored.
-  ASSERT_TRUE(typed("ab"));
-  EXPECT_EQ(session().trimmedRow(10), "");
   EXPECT_TRUE(endsWithEsc());
+  for (int row = 1; row < PromptRow; ++row) EXPECT_EQ(session().trimmedRow(row), "") << row;
 }
 
 // A signal that ends the program must not leave the terminal raw or with
