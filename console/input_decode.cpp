@@ -11,6 +11,8 @@ namespace menue {
 
 namespace {
 
+constexpr char Escape = '\x1b';
+
 bool inLetterRows(std::uint16_t scan) {
   return (scan >= 0x10 && scan <= 0x19) || (scan >= 0x1E && scan <= 0x26) ||
          (scan >= 0x2C && scan <= 0x32);
@@ -72,7 +74,7 @@ InputEvent decodeKey(const KeyRecord& key) {
   // character.
   if (key.scanCode == 0x01 && key.character == 0) {
     event.kind = InputEvent::Kind::Key;
-    event.key = "\x1b";
+    event.key.assign(1, Escape);
     return event;
   }
   if (key.character != 0) {

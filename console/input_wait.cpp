@@ -11,6 +11,7 @@ namespace menue {
 namespace {
 
 constexpr char Escape = '\x1b';
+constexpr char Enter = '\r';
 constexpr std::size_t MaxLineLength = 10000;
 
 // Takes the next record, blocking on the console until one is there.
@@ -38,7 +39,7 @@ void waitForInput(Program& program) {
     if (state.key.size() == 1 && state.key[0] == Escape) orderlyExit(program);
     if (program.click.kind == ClickDouble) {
       if (program.click.button == mouse::LeftButton) {
-        state.key = "\r";
+        state.key.assign(1, Enter);
         break;
       }
       if (program.click.button == mouse::RightButton) {
