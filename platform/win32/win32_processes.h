@@ -8,7 +8,11 @@ namespace menue::win32 {
 
 class Win32Processes : public Processes {
  public:
-  explicit Win32Processes(Win32Console& console) : console_(console) {}
+  // Ctrl+C and Ctrl+Break never end the menu while this object lives.
+  explicit Win32Processes(Win32Console& console);
+  ~Win32Processes() override;
+  Win32Processes(const Win32Processes&) = delete;
+  Win32Processes& operator=(const Win32Processes&) = delete;
   PlatformCode start(const std::string& commandLine, bool wait) override;
 
  private:
