@@ -75,12 +75,16 @@ std::optional<InputRecord> InputDecoder::next() {
   if (records_.empty()) return std::nullopt;
   InputRecord record = records_.front();
   records_.pop_front();
+  if (record.kind == RecordKind::Mouse) deliveredButtons_ = record.mouse.buttonState & 0xFFFF;
   return record;
 }
 
 void InputDecoder::discardPending() {
   pending_.clear();
   records_.clear();
+  if (mouse_.held() != deliveredButtons_) {
+    records_.push_back(mouseRecord(mouse_.lastPosition(), mouse_.held(), 0, mouse::Moved));
+  }
 }
 
 void InputDecoder::decode(bool quiet) {

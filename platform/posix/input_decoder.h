@@ -35,7 +35,10 @@ class InputDecoder {
   bool hasRecord() const { return !records_.empty(); }
   std::optional<InputRecord> next();
   // Drops undecoded bytes and undelivered records. The mouse's button state
-  // and its last press stay: a double click may span a flush.
+  // and its last press stay: a double click may span a flush. When dropped
+  // records changed the buttons (a quick click's release), one movement
+  // record with the buttons as they are remains, so that whoever reads the
+  // records does not take the next press for no change.
   void discardPending();
   std::size_t pendingBytes() const { return pending_.size(); }
 
@@ -55,6 +58,7 @@ class InputDecoder {
   MouseTracker mouse_;
   std::uint64_t nowMs_ = 0;
   std::uint64_t lastByteMs_ = 0;
+  std::uint32_t deliveredButtons_ = 0;  // as the last mouse record handed out said
 };
 
 }  // namespace menue

@@ -33,6 +33,8 @@ std::uint32_t buttonBit(int button) {
   }
 }
 
+}  // namespace
+
 InputRecord mouseRecord(CellPos at, std::uint32_t buttons, std::uint32_t state,
                         std::uint32_t flags) {
   InputRecord record;
@@ -44,12 +46,11 @@ InputRecord mouseRecord(CellPos at, std::uint32_t buttons, std::uint32_t state,
   return record;
 }
 
-}  // namespace
-
 void MouseTracker::report(int buttonCode, CellPos at, bool release, std::uint64_t nowMs,
                           std::deque<InputRecord>& out) {
   if (at.row < 0) at.row = 0;
   if (at.column < 0) at.column = 0;
+  lastAt_ = at;
   if (buttonCode & (MotionBit | ExtraButtonBit)) return;
   const std::uint32_t state = modifiers(buttonCode);
   if (buttonCode & WheelBit) {

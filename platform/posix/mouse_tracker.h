@@ -10,6 +10,9 @@
 
 namespace menue {
 
+InputRecord mouseRecord(CellPos at, std::uint32_t buttons, std::uint32_t state,
+                        std::uint32_t flags);
+
 class MouseTracker {
  public:
   static constexpr std::uint64_t DoubleClickMs = 500;
@@ -22,8 +25,13 @@ class MouseTracker {
               std::deque<InputRecord>& out);
   void releaseAll(CellPos at, std::deque<InputRecord>& out);
 
+  // The buttons held now, and where the last report was.
+  std::uint32_t held() const { return held_; }
+  CellPos lastPosition() const { return lastAt_; }
+
  private:
   std::uint32_t held_ = 0;
+  CellPos lastAt_;
   bool havePress_ = false;
   std::uint32_t lastButton_ = 0;
   CellPos lastPos_;

@@ -83,7 +83,9 @@ void PosixConsole::waitInput() {
 }
 
 void PosixConsole::flushInput() {
-  terminal_.discardInput();
+  // Read rather than discarded unseen, so the decoder knows which buttons
+  // the dropped mouse reports released.
+  pump();
   decoder_.discardPending();
 }
 

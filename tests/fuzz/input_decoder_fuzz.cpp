@@ -33,7 +33,7 @@ void checkRecord(const InputRecord& record) {
     const MouseRecord& m = record.mouse;
     check(m.position.row >= 0 && m.position.column >= 0);
     check((m.buttonState & 0xFFFF & ~KnownButtons) == 0);
-    check(m.eventFlags == 0 || m.eventFlags == mouse::DoubleClick ||
+    check(m.eventFlags == 0 || m.eventFlags == mouse::DoubleClick || m.eventFlags == mouse::Moved ||
           m.eventFlags == mouse::Wheeled || m.eventFlags == mouse::HWheeled);
     check((m.eventFlags & (mouse::Wheeled | mouse::HWheeled)) != 0 || (m.buttonState >> 16) == 0);
   }
@@ -43,7 +43,8 @@ void checkRecord(const InputRecord& record) {
 
 // Input: chunks of [control byte][bytes]; the control byte's low bits give
 // the chunk length (0-31), its high bits the time that passes before it
-// (0-7 steps of 20 ms), and an odd time step also lets a read find nothing.
+// (0-7 steps of 20 ms); an odd time step also lets a read find nothing, and
+// the longest step flushes the input.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   InputDecoder decoder;
   std::uint64_t now = 0;
@@ -61,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int wait = decoder.msUntilResolve(now);
     check(wait >= -1 && wait <= static_cast<int>(InputDecoder::EscapeQuietMs));
     while (auto record = decoder.next()) checkRecord(*record);
+    if (step == 7) decoder.discardPending();
   }
   decoder.advanceTo(now + InputDecoder::EscapeQuietMs);
   while (auto record = decoder.next()) checkRecord(*record);

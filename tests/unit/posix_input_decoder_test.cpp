@@ -28,6 +28,7 @@ std::string describe(const InputRecord& record) {
                      std::to_string(m.position.column) + " b" +
                      std::to_string(m.buttonState & 0xFFFF);
   if (m.eventFlags & mouse::DoubleClick) text += " double";
+  if (m.eventFlags & mouse::Moved) text += " moved";
   if (m.eventFlags & mouse::Wheeled) {
     text += " wheel" + std::to_string(static_cast<std::int16_t>(m.buttonState >> 16));
   }
@@ -207,6 +208,20 @@ TEST(PosixInputDecoder, DiscardKeepsTheLastPressForADoubleClick) {
   auto record = decoder.next();
   ASSERT_TRUE(record);
   EXPECT_EQ(describe(*record), "mouse 3 3 b1 double");
+}
+
+TEST(PosixInputDecoder, DiscardedReleaseLeavesTheButtonStateToRead) {
+  InputDecoder decoder;
+  decoder.feed("\x1b[<0;4;4M\x1b[<0;4;4m", 0);
+  ASSERT_EQ(describe(*decoder.next()), "mouse 3 3 b1");
+  decoder.discardPending();
+  // The release was dropped; a movement says the button is up again.
+  auto record = decoder.next();
+  ASSERT_TRUE(record);
+  EXPECT_EQ(describe(*record), "mouse 3 3 b0 moved");
+  EXPECT_FALSE(decoder.hasRecord());
+  decoder.discardPending();
+  EXPECT_FALSE(decoder.hasRecord());
 }
 
 TEST(PosixInputDecoder, KeyRecordsCarryTheirVirtualKeys) {
