@@ -51,16 +51,26 @@ PlatformCode PosixFiles::currentDirectory(std::string& path) {
   for (;;) {
     if (getcwd(buffer.data(), buffer.size()) != nullptr) {
       buffer.resize(buffer.find('\0'));
+      lastDirectory_ = buffer;
       path = std::move(buffer);
       return code::Success;
     }
-    if (errno != ERANGE) return lastErrorCode();
+    if (errno != ERANGE) break;
     buffer.resize(buffer.size() * 2);
   }
+  // A directory removed while the menu stands in it has no path any more.
+  if (errno == ENOENT && !lastDirectory_.empty()) {
+    path = lastDirectory_;
+    return code::Success;
+  }
+  return lastErrorCode();
 }
 
 PlatformCode PosixFiles::changeDirectory(const std::string& path) {
-  return chdir(path.c_str()) == 0 ? code::Success : lastErrorCode();
+  if (chdir(path.c_str()) != 0) return lastErrorCode();
+  std::string ignored;
+  currentDirectory(ignored);
+  return code::Success;
 }
 
 PlatformCode PosixFiles::changeDrive(char) {

@@ -29,6 +29,9 @@ class PosixFiles : public FileSystem {
 
  private:
   std::string privateScriptPath_;
+  // The directory last read or entered: still shown when another program
+  // removes it under the menu, so the prompt stays usable ("cd!" leaves).
+  std::string lastDirectory_;
 };
 
 }  // namespace menue

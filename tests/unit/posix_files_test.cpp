@@ -143,5 +143,18 @@ TEST_F(PosixFilesTest, DirectoriesAndDrives) {
   EXPECT_EQ(files.changeDrive('d'), code::PathNotFound);
 }
 
+TEST_F(PosixFilesTest, ARemovedDirectoryKeepsItsPathForThePrompt) {
+  std::filesystem::create_directory("gone");
+  ASSERT_EQ(files.changeDirectory("gone"), code::Success);
+  std::filesystem::remove(std::filesystem::canonical(dir.path()) / "gone");
+  std::string path;
+  EXPECT_EQ(files.currentDirectory(path), code::Success);
+  EXPECT_EQ(path, std::filesystem::canonical(dir.path()).string() + "/gone");
+  EXPECT_TRUE(files.findPlainFiles("-menue-").empty());
+  EXPECT_EQ(files.changeDirectory(dir.path()), code::Success);
+  EXPECT_EQ(files.currentDirectory(path), code::Success);
+  EXPECT_EQ(path, std::filesystem::canonical(dir.path()).string());
+}
+
 }  // namespace
 }  // namespace menue
