@@ -137,8 +137,16 @@ if command -v clang++ >/dev/null; then
     # Findings are kept in the build tree (not the repository) for a regression test.
     artifacts="$root/build-fuzz/artifacts/$name"
     mkdir -p "$artifacts"
-    (cd "$work" && "$root/$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-      -artifact_prefix="$artifacts/" "$work/corpus" </dev/null)
+    # The fuzzer's progress lines go to a log; its end (or the whole failure) is shown.
+    log="$root/build-fuzz/artifacts/$name.log"
+    if (cd "$work" && "$root/$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+      -artifact_prefix="$artifacts/" "$work/corpus" </dev/null >"$log" 2>&1); then
+      grep -E '^(Done|stat::number_of_executed_units)' "$log" || true
+    else
+      tail -n 80 "$log"
+      echo "Fuzz target $name failed; its log is $log, findings are in $artifacts/" >&2
+      false
+    fi
     end_stage
   done
 else
