@@ -1,0 +1,177 @@
+// The core in process: one pass of the command loop on the virtual console,
+// the loader alone, and the menu screen through the POSIX VT mirror with the
+// bytes it would send to the terminal as counters.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench/bench_menus.h"
+#include "bench/buffer_console.h"
+#include "control/command_loop.h"
+#include "control/program_state.h"
+#include "menufile/menu_model.h"
+#include "platform/posix/vt_mirror.h"
+#include "platform/virtual/virtual_platform.h"
+
+namespace menue::bench {
+
+namespace {
+
+// An in-memory start directory holding one MenuFile of `items` items.
+struct Scratch {
+  explicit Scratch(int items) {
+    virt.files.makeDirectory("C:\\work");
+    virt.files.makeDirectory("C:\\TEMP");
+    virt.files.changeDirectory("C:\\work");
+    virt.environment.values = {"TMP=C:\\TEMP"};
+    virt.files.putFile("C:\\work\\-menue-", menuFileText("Werkzeuge", numberedItems(items)));
+  }
+  VirtualPlatform virt;
+};
+
+// Start-up, then the loop up to its first wait for input. False when the
+// program ended instead of waiting.
+bool firstPass(Program& program) {
+  try {
+    runProgram(program);
+  } catch (const ScriptExhausted&) {
+    return true;
+  }
+  return false;
+}
+
+// One more pass of the running loop: reload, redraw, prompt, wait.
+void nextPass(Program& program) {
+  try {
+    runCommandLoop(program);
+  } catch (const ScriptExhausted&) {
+  }
+}
+
+bool showsItem(const VirtualConsole& console, int item) {
+  const std::string text = "Eintrag " + std::to_string(item);
+  for (int row = 0; row < console.height(); ++row) {
+    if (console.rowText(row).find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+void onePass(benchmark::State& state) {
+  const int items = static_cast<int>(state.range(0));
+  Scratch scratch(items);
+  Program program(scratch.virt.platform());
+  if (!firstPass(program) || !showsItem(scratch.virt.console, items)) {
+    state.SkipWithError("the first pass did not show the menu");
+    return;
+  }
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(firstPass(program));
+    // The virtual console keeps every written byte for the tests.
+    benchmark::DoNotOptimize(scratch.virt.console.takeWritten());
+  }
+}
+BENCHMARK(onePass)->Name("OnePass")->ArgName("items")->Arg(1)->Arg(9)->Arg(18);
+
+void loader(benchmark::State& state) {
+  const int items = static_cast<int>(state.range(0));
+  const std::string text = menuFileText("Werkzeuge", numberedItems(items));
+  MenuModel model;
+  if (parseMenuText(model, text) != 0 || model.itemCount != items) {
+    state.SkipWithError("the MenuFile did not parse");
+    return;
+  }
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(parseMenuText(model, text));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(loader)->Name("ParseMenuText")->ArgName("items")->Arg(1)->Arg(9)->Arg(18);
+
+// The 18-item menu drawn into the POSIX backend's screen buffer, and the
+// mirror that turns the buffer into terminal bytes.
+struct MirrorSetup {
+  MirrorSetup()
+      : platform{console,
+                 scratch.virt.files,
+                 scratch.virt.processes,
+                 scratch.virt.environment,
+                 scratch.virt.clock,
+                 PathRules{}} {}
+  Scratch scratch{18};
+  BufferConsole console{80, 25};
+  Platform platform;
+  Program program{platform};
+  VtMirror mirror;
+  std::string out;
+
+  std::size_t render() {
+    out.clear();
+    mirror.render(console.screen(), out);
+    return out.size();
+  }
+};
+
+void report(benchmark::State& state, const char* name, std::size_t totalBytes) {
+  state.counters[name] =
+      benchmark::Counter(static_cast<double>(totalBytes), benchmark::Counter::kAvgIterations);
+}
+
+void fullRepaint(benchmark::State& state) {
+  MirrorSetup setup;
+  if (!firstPass(setup.program)) {
+    state.SkipWithError("the first pass did not wait");
+    return;
+  }
+  std::size_t total = 0;
+  for (auto _ : state) {
+    setup.mirror.repaintAll();
+    total += setup.render();
+  }
+  report(state, "bytes", total);
+}
+BENCHMARK(fullRepaint)->Name("MirrorFullRepaint/items:18");
+
+// The loop redraws the same menu (every cell written again, nothing changed)
+// and the mirror brings the terminal up to date.
+void unchangedRepaint(benchmark::State& state) {
+  MirrorSetup setup;
+  if (!firstPass(setup.program)) {
+    state.SkipWithError("the first pass did not wait");
+    return;
+  }
+  setup.render();
+  std::size_t total = 0;
+  for (auto _ : state) {
+    nextPass(setup.program);
+    total += setup.render();
+  }
+  report(state, "bytes", total);
+}
+BENCHMARK(unchangedRepaint)->Name("MirrorUnchangedRepaint/items:18");
+
+// The highlight moves between items 1 and 2, as after a cursor key, and the
+// loop redraws; the mirror sends the difference.
+void highlightMove(benchmark::State& state) {
+  MirrorSetup setup;
+  if (!firstPass(setup.program)) {
+    state.SkipWithError("the first pass did not wait");
+    return;
+  }
+  setup.program.state.highlightedItem = 1;
+  nextPass(setup.program);
+  setup.render();
+  std::size_t total = 0;
+  for (auto _ : state) {
+    setup.program.state.highlightedItem = 3 - setup.program.state.highlightedItem;
+    nextPass(setup.program);
+    total += setup.render();
+  }
+  report(state, "bytes", total);
+}
+BENCHMARK(highlightMove)->Name("MirrorHighlightMove/items:18");
+
+}  // namespace
+
+}  // namespace menue::bench
+
+BENCHMARK_MAIN();
