@@ -202,7 +202,7 @@ PtySession& E2eTest::start(const fs::path& directory) {
   std::optional<int> status;
   while (!status && std::chrono::steady_clock::now() < deadline) {
     session_->pressKey(Key::Escape);
-    status = session_->waitForExit(std::min(deadline, within(std::chrono::seconds(3))));
+    status = session_->waitForExit(std::min(deadline, within(std::chrono::seconds(1))));
   }
   if (!status) return ::testing::AssertionFailure() << "the program did not end on ESC";
   if (*status != 0) return ::testing::AssertionFailure() << "exit status " << *status;
