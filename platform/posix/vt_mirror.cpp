@@ -2,6 +2,8 @@
 // the difference in one batch.
 #include "platform/posix/vt_mirror.h"
 
+#include <string>
+
 #include "platform/posix/code_page_850.h"
 #include "platform/posix/vt_sequences.h"
 
@@ -12,6 +14,16 @@ namespace {
 // Unchanged cells up to this many are rewritten rather than skipped with a
 // cursor movement, which costs about as many bytes.
 constexpr int MaxRewrittenGap = 4;
+// Runs of at least this many equal blanks are erased in their colour (to the
+// end of the row, or erase-characters and a step over them) instead of
+// written cell by cell: a blue screen costs a few bytes a row, not 80.
+constexpr int MinErasedRun = 8;
+
+void appendCsi(std::string& out, int count, char final) {
+  out += "\x1b[";
+  out += std::to_string(count);
+  out += final;
+}
 
 }  // namespace
 
@@ -36,20 +48,40 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
     cursorVisible_ = false;
   }
   if (cursor_ != CellPos{row, from}) vt::appendCursorPosition(out, {row, from});
-  for (int c = from; c < to; ++c) {
+  std::optional<CellPos> end;
+  for (int c = from; c < to;) {
     const Cell& cell = screen.cell(row, c);
     if (colours_ != cell.attr) {
       vt::appendSgr(out, cell.attr);
       colours_ = cell.attr;
     }
-    out += cellGlyph(static_cast<unsigned char>(cell.ch));
-    const auto i = static_cast<std::size_t>(row * width_ + c);
-    shown_[i] = cell;
-    known_[i] = 1;
+    int run = 1;
+    if (cell.ch == ' ') {
+      while (c + run < to && screen.cell(row, c + run) == cell) ++run;
+    }
+    if (run >= MinErasedRun) {
+      if (c + run == width_) {
+        out += "\x1b[K";  // erasing does not move the cursor
+        end = CellPos{row, c};
+      } else {
+        appendCsi(out, run, 'X');
+        appendCsi(out, run, 'C');
+      }
+    } else {
+      run = 1;
+      out += cellGlyph(static_cast<unsigned char>(cell.ch));
+    }
+    for (int i = c; i < c + run; ++i) {
+      const auto index = static_cast<std::size_t>(row * width_ + i);
+      shown_[index] = cell;
+      known_[index] = 1;
+    }
+    c += run;
   }
   // After the last column the terminal waits to wrap; where the cursor
   // stands then differs between terminals.
-  cursor_ = to < width_ ? std::optional<CellPos>(CellPos{row, to}) : std::nullopt;
+  if (!end && to < width_) end = CellPos{row, to};
+  cursor_ = end;
 }
 
 void VtMirror::render(const ScreenBuffer& screen, std::string& out) {

@@ -123,14 +123,28 @@ TEST_F(PosixVtMirror, AfterAnotherProgramOnlyNewWritesAreSent) {
   screen.write({0, 0}, "m", 0x17);
   EXPECT_EQ(render(), "\x1b[37;44mm\x1b[1;1H");
   screen.fill(' ', 0x17);
-  const std::string cleared = render();
-  EXPECT_EQ(std::count(cleared.begin(), cleared.end(), ' '), 30) << cleared;
+  EXPECT_EQ(render(), "\x1b[K\x1b[2;1H\x1b[K\x1b[3;1H\x1b[K\x1b[1;1H");
 }
 
 TEST_F(PosixVtMirror, RepaintAllSendsEveryCell) {
+  screen.write({1, 0}, "ab", 0x07);
+  render();
   mirror.repaintAll();
-  const std::string out = render();
-  EXPECT_EQ(std::count(out.begin(), out.end(), ' '), 30) << out;
+  // Blank rows are erased to their end in their colour; "ab" and the two
+  // blanks after it are written, the rest of that row erased.
+  EXPECT_EQ(render(),
+            "\x1b[?25l\x1b[1;1H\x1b[37;40m\x1b[K\x1b[2;1Hab\x1b[K\x1b[3;1H\x1b[K\x1b[1;1H");
+}
+
+TEST_F(PosixVtMirror, LongBlankRunsAreErasedShortOnesWritten) {
+  ScreenBuffer wide(30, 1);
+  wide.setCursorVisible(false);
+  wide.write({0, 0}, "a" + std::string(10, ' ') + "b   c", 0x17);
+  VtMirror other;
+  std::string out;
+  other.render(wide, out);
+  // The rest of the row is erased in its own colour.
+  EXPECT_EQ(out, "\x1b[?25l\x1b[1;1H\x1b[37;44ma\x1b[10X\x1b[10Cb   c\x1b[37;40m\x1b[K\x1b[1;1H");
 }
 
 TEST(PosixScreenBuffer, ResizeKeepsContentWhereItFits) {
