@@ -56,6 +56,12 @@ PlatformCode ensurePrivateDirectory(const std::string& directory) {
   return code::Success;
 }
 
+// A file that cannot be created because its directory is missing: Windows
+// reports "path not found" there, not "file not found".
+PlatformCode creationErrorCode() {
+  return errno == ENOENT ? code::PathNotFound : lastErrorCode();
+}
+
 }  // namespace
 
 PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view contents) {
@@ -67,7 +73,7 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view c
   const std::string directory = directoryOf(path);
   std::string temporary = (directory == "/" ? "" : directory) + "/.-menue-.XXXXXX";
   int fd = mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) return lastErrorCode();
+  if (fd < 0) return creationErrorCode();
 
   int failure = writeAll(fd, contents);
   if (failure == 0 && fchmod(fd, exists ? target.st_mode & 07777 : newFileMode()) != 0) {
@@ -90,7 +96,7 @@ PlatformCode PosixFiles::createNewFile(const std::string& path, std::string_view
     if (result != code::Success) return result;
   }
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return lastErrorCode();
+  if (fd < 0) return creationErrorCode();
   int failure = writeAll(fd, contents);
   if (close(fd) != 0 && failure == 0) failure = errno;
   if (failure != 0) {
