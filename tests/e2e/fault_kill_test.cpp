@@ -13,21 +13,12 @@
 #include "menufile/menu_edit.h"
 #include "menufile/menu_model.h"
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/e2e/fault_support.h"
 
 namespace menue::e2e {
 namespace {
 
 constexpr int Rounds = 50;
-
-// Hidden files beside the MenuFile that carry "-menue-": a rewrite's temporaries.
-std::set<std::string> temporariesIn(const fs::path& directory) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(directory)) {
-    const std::string name = entry.path().filename().string();
-    if (name[0] == '.' && name.find("-menue-") != std::string::npos) names.insert(name);
-  }
-  return names;
-}
 
 // Round r's MenuFile: two items whose command lines grow with r, so that
 // the rewrite takes longer and the kill lands in more of its steps.
