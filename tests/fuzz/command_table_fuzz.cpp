@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "control/command_loop.h"
@@ -45,6 +46,9 @@ const char* const SampleMenu =
     "Text nach dem Ende\r\n";
 const char* const SecondMenu =
     "(Menuanzeige)\r\nHoch\r\nHeim\r\n(Menuausfuhrung)\r\n\t1cd ..\r\n\t3cd!\r\n\t\r\n";
+// A file of the user's beside the menus, which nothing may touch.
+const char* const NotesPath = "C:\\work\\notiz.txt";
+const char* const Notes = "nicht anfassen\r\n";
 const char* const SubMenu = "(Menuanzeige)\r\nUnten\r\n(Menuausfuhrung)\r\n\t1'\r\n\t\r\n";
 
 // A small MenuSet in C:\work and C:\work\sub, another drive, a temporary
@@ -59,6 +63,7 @@ void prepare(VirtualPlatform& machine) {
   files.putFile("C:\\work\\-menue-", SampleMenu);
   files.putFile("C:\\work\\-menue03-", SecondMenu);
   files.putFile("C:\\work\\sub\\-menue-", SubMenu);
+  files.putFile(NotesPath, Notes);
   machine.environment.values = {"TMP=C:\\TEMP"};
 }
 
@@ -169,7 +174,10 @@ std::string upper(std::string text) {
 }
 
 void checkFiles(const VirtualFileSystem& files) {
+  require(files.file(NotesPath) == std::optional<std::string>(Notes),
+          "other files stay as they were");
   for (const auto& [path, contents] : files.allFiles()) {
+    if (path == NotesPath) continue;
     const std::string name = upper(path.substr(path.find_last_of('\\') + 1));
     if (upper(path) == "C:\\TEMP\\MENUE.CMD") {
       require(contents.rfind("@Echo off\r\n", 0) == 0, "the LaunchScript starts with @Echo off");
