@@ -152,6 +152,16 @@ std::string FaultTest::runCollectingFailures(const std::function<void()>& body) 
 void FaultTest::asNobody(const std::function<void()>& body) {
   if (geteuid() != 0) {
     body();
+    // The modes the body set must not keep the scratch tree from going.
+    std::error_code error;
+    for (fs::recursive_directory_iterator
+             entry(work().parent_path(), fs::directory_options::skip_permission_denied, error),
+         end;
+         !error && entry != end; entry.increment(error)) {
+      if (entry->is_directory(error) && !entry->is_symlink(error)) {
+        chmod(entry->path().c_str(), 0755);
+      }
+    }
     return;
   }
   const passwd* user = getpwnam("nobody");
@@ -409,6 +419,7 @@ TEST_F(FaultTest, StartDirectoryWithoutAReadablePath) {
       EXPECT_EQ(session().waitForExit(within(Patience)), 0);
     }
   });
+  chmod(top.c_str(), 0755);
   const int fd = open(top.c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_GE(fd, 0);
   removeBelow(fd);
