@@ -124,8 +124,11 @@ int itemAtRow(const MenuLayout& layout, int row) {
 
 }  // namespace
 
-void runCommandLoop(Program& program) {
-  enum class Entry { Head, Prompt, AfterCommand } entry = Entry::Head;
+namespace {
+
+enum class Entry { Head, Prompt, AfterCommand };
+
+[[noreturn]] void loopFrom(Program& program, Entry entry) {
   for (;;) {
     try {
       if (entry == Entry::AfterCommand) {
@@ -145,10 +148,26 @@ void runCommandLoop(Program& program) {
   }
 }
 
+}  // namespace
+
+void runCommandLoop(Program& program) {
+  loopFrom(program, Entry::Head);
+}
+
 void runProgram(Program& program) {
   try {
-    startUp(program);
-    runCommandLoop(program);
+    // A failure during start-up (the start directory cannot be read)
+    // continues where the error table says, like any other.
+    Entry entry = Entry::Head;
+    try {
+      startUp(program);
+    } catch (const NewPass&) {
+    } catch (const PromptStep&) {
+      entry = Entry::Prompt;
+    } catch (const AfterCommandWait&) {
+      entry = Entry::AfterCommand;
+    }
+    loopFrom(program, entry);
   } catch (const ProgramEnd&) {
   }
 }

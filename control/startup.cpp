@@ -55,9 +55,6 @@ void startUp(Program& program) {
   program.platform.console.setInputMode(inputmode::None);
   program.input.mouseOn = false;
 
-  std::string directory = currentDirectory(program);
-  state.startDrive = directory.substr(0, 2);
-  state.startPath = directory.size() > 2 ? directory.substr(2, MaxStartPath) : std::string();
   state.colours = ScreenColours{};
   state.currentMenuName = "-menue-";
   state.launchScriptPath =
@@ -65,6 +62,11 @@ void startUp(Program& program) {
   state.highlightedItem = 0;
   program.layout.frameLeft = 3;
   program.layout.frameRight = 77;
+  // Read last: a failure here goes to the error handling with the rest of
+  // the state already in place.
+  std::string directory = currentDirectory(program);
+  state.startDrive = directory.substr(0, 2);
+  state.startPath = directory.size() > 2 ? directory.substr(2, MaxStartPath) : std::string();
 }
 
 }  // namespace menue
