@@ -37,7 +37,14 @@ PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents
 
 PlatformCode PosixFiles::deleteFile(const std::string& path) {
   struct stat info {};
-  if (lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return code::AccessDenied;
+  if (lstat(path.c_str(), &info) == 0) {
+    // A directory is no file to delete, and a file without any write bit is
+    // read-only: Windows refuses to delete both, and so does the menu here.
+    if (S_ISDIR(info.st_mode)) return code::AccessDenied;
+    if (S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+      return code::AccessDenied;
+    }
+  }
   return unlink(path.c_str()) == 0 ? code::Success : lastErrorCode();
 }
 

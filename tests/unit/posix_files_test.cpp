@@ -100,6 +100,9 @@ TEST_F(PosixFilesTest, DeleteMoveAndReadReportWindowsCodes) {
   putFile("b", "B");
   EXPECT_EQ(files.deleteFile("sub"), code::AccessDenied);
   EXPECT_EQ(files.deleteFile("missing"), code::FileNotFound);
+  putFile("read-only", "R", 0444);
+  EXPECT_EQ(files.deleteFile("read-only"), code::AccessDenied);
+  EXPECT_EQ(fileText("read-only"), "R");
   EXPECT_EQ(files.moveFile("a", "b"), AlreadyExists);
   EXPECT_EQ(fileText("a"), "A");
   EXPECT_EQ(fileText("b"), "B");
