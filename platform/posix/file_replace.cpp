@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <random>
+#include <string>
 
 #include "platform/posix/errno_code.h"
 #include "platform/posix/file_io.h"
@@ -62,6 +64,41 @@ PlatformCode creationErrorCode() {
   return errno == ENOENT ? code::PathNotFound : lastErrorCode();
 }
 
+std::string temporaryPattern(const std::string& directory) {
+  return (directory == "/" ? "" : directory) + "/.-menue-.XXXXXX";
+}
+
+// Opens the file the new text is written to. Where the system can, the file
+// has no name yet (O_TMPFILE): a program killed while writing leaves nothing
+// behind. `temporary` stays empty then; otherwise it names the file.
+int openTemporary(const std::string& directory, std::string& temporary) {
+#ifdef O_TMPFILE
+  const int fd = open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
+#endif
+  temporary = temporaryPattern(directory);
+  return mkostemp(temporary.data(), O_CLOEXEC);
+}
+
+// Gives the unnamed file a name beside its target, just before the rename.
+int nameTemporary(int fd, const std::string& directory, std::string& temporary) {
+  std::random_device random;
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = temporaryPattern(directory);
+    for (auto i = temporary.size() - 6; i < temporary.size(); ++i) {
+      temporary[i] = "abcdefghijklmnopqrstuvwxyz0123456789"[random() % 36];
+    }
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      return 0;
+    }
+    if (errno != EEXIST) break;
+  }
+  const int failure = errno;
+  temporary.clear();
+  return failure;
+}
+
 }  // namespace
 
 PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view contents) {
@@ -71,8 +108,8 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view c
   if (exists && (S_ISDIR(target.st_mode) || !writable(path, target))) return code::AccessDenied;
 
   const std::string directory = directoryOf(path);
-  std::string temporary = (directory == "/" ? "" : directory) + "/.-menue-.XXXXXX";
-  int fd = mkostemp(temporary.data(), O_CLOEXEC);
+  std::string temporary;
+  const int fd = openTemporary(directory, temporary);
   if (fd < 0) return creationErrorCode();
 
   int failure = writeAll(fd, contents);
@@ -80,10 +117,11 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view c
     failure = errno;
   }
   if (failure == 0 && fsync(fd) != 0) failure = errno;
+  if (failure == 0 && temporary.empty()) failure = nameTemporary(fd, directory, temporary);
   if (close(fd) != 0 && failure == 0) failure = errno;
   if (failure == 0 && rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
   if (failure != 0) {
-    unlink(temporary.c_str());
+    if (!temporary.empty()) unlink(temporary.c_str());
     return platformCodeFromErrno(failure);
   }
   syncDirectory(directory);

@@ -256,8 +256,6 @@ TEST_F(FaultTest, ReadOnlyMenuFileIsShownButNotRewritten) {
 }
 
 TEST_F(FaultTest, ReadOnlyMenuFileIsNotDeleted) {
-  GTEST_SKIP() << "known fault: the POSIX deleteFile unlinks a MenuFile without write bits, "
-                  "where Windows and the virtual file system refuse a read-only file (70)";
   writeMenu("-menue-", "Start", TwoItems);
   const std::string before = menuBytes();
   ASSERT_NO_FATAL_FAILURE(setMode(work() / "-menue-", 0444));
@@ -403,9 +401,6 @@ TEST_F(FaultTest, LaunchScriptLinkToNothingRefusesTheRun) {
 // be and a directory above it may not be listed): the start-up's failure
 // goes to the error table like any other and the program never aborts.
 TEST_F(FaultTest, StartDirectoryWithoutAReadablePath) {
-  GTEST_SKIP() << "known fault: a failure of reading the current directory during start-up "
-                  "that the table continues after (70 here) escapes runProgram as "
-                  "AfterCommandWait: std::terminate, exit status 134";
   const fs::path top = work().parent_path() / "tief";
   asNobody([&] {
     const fs::path deep = makeDeepDirectory(top);
