@@ -3,6 +3,9 @@
 // one event and acts on it. Continuations arrive as exceptions.
 #include "control/command_loop.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "console/input.h"
 #include "console/menu_screen.h"
 #include "control/navigation.h"
@@ -23,7 +26,9 @@ void loopHead(Program& program) {
   ProgramState& state = program.state;
   armGeneralHandler(program);
   if (!state.inputLine.empty()) state.highlightedItem = 0;
-  if (state.inputLine.size() >= 2) return;
+  if (state.inputLine.size() >= 2 || state.menuReadFailures >= 2) return;
+  // Counted before the read: a failure continues elsewhere (the handler).
+  ++state.menuReadFailures;
   state.menuPresent = menuFileExists(program, state.currentMenuName);
   if (!state.menuPresent) adoptNumberedMenu(program);
   if (state.menuPresent) {
@@ -31,6 +36,7 @@ void loopHead(Program& program) {
     drawMenuItems(program);
     drawMenuFrame(program);
   }
+  state.menuReadFailures = 0;
 }
 
 void writePrompt(Program& program) {
@@ -71,6 +77,10 @@ int itemAtRow(const MenuLayout& layout, int row) {
 [[noreturn]] void handleEvent(Program& program) {
   ProgramState& state = program.state;
   const ClickData& click = program.click;
+  // Only typing keeps a menu that could not be read from being read again:
+  // any other event tries once more.
+  const int readFailures =
+      std::exchange(state.menuReadFailures, std::min(state.menuReadFailures, 1));
   bool page = false;
   if (state.menuPresent && state.key == " " && state.inputLine.empty() &&
       numberedMenuExists(program)) {
@@ -111,6 +121,7 @@ int itemAtRow(const MenuLayout& layout, int row) {
     handleEnter(program);
   }
   state.inputLine += state.key;
+  if (!state.inputLine.empty()) state.menuReadFailures = readFailures;
   throw NewPass{};
 }
 

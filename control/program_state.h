@@ -26,6 +26,10 @@ struct ProgramState {
   std::string launchScriptPath;
   std::string currentMenuName = "-menue-";
   bool menuPresent = false;
+  // Reads of the menu that failed in a row. After the second one the menu is
+  // not read again while a line is typed, so a line ("cd ..", "cd!") can
+  // still be typed to get away from a file that stays unreadable.
+  int menuReadFailures = 0;
   int highlightedItem = 0;
   std::string inputLine;
   std::string key;
