@@ -99,8 +99,10 @@ bool runDirectoryCommand(Program& program, const std::string& line) {
 
 void runMenuItem(Program& program, int n) {
   if (onHomeLabel(program)) goHome(program);
-  // A click outside the item rows can hand over any number; only items run.
-  if (n < 1 || n > program.model.usableItems()) throw NewPass{};
+  // A click outside the item rows can hand over any number; only items of
+  // the menu on the screen run (the model keeps the last menu read when the
+  // MenuFile is gone).
+  if (!program.state.menuPresent || n < 1 || n > program.model.usableItems()) throw NewPass{};
   std::string part = program.model.executionPart(n);
   int status = statusOf(part);
   std::string commands = part.empty() ? std::string() : part.substr(1);
