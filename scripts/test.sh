@@ -76,7 +76,7 @@ install_missing() {
   fi
   export DEBIAN_FRONTEND=noninteractive
   "${sudo[@]}" apt-get update
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y \
     "${missing[@]}" </dev/null
 }
 
