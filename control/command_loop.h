@@ -13,6 +13,8 @@ struct Program;
 
 // Upper-cases a-z and the OEM letters ä ö ü é ñ å ç.
 std::string upperOem(const std::string& line);
+// Lower-cases A-Z only, as the directory commands compare.
+std::string lowerAscii(std::string text);
 
 // The LaunchScript's path from the first TMP or TEMP entry of the
 // environment, or the platform's fallback.

@@ -1,6 +1,5 @@
 // The command table: which action a typed line starts, tested row by row
 // from the top; the first row that matches acts.
-#include <cctype>
 #include <string_view>
 
 #include "console/help.h"
@@ -17,11 +16,6 @@ namespace {
 // "Menü" with the OEM ü (0x81), upper-cased to Ü (0x9A).
 constexpr std::string_view MenuWord = "MEN\x9A";
 
-std::string lowerAscii(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 bool hasPrefix(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -32,6 +26,13 @@ bool hasPrefix(std::string_view text, std::string_view prefix) {
 }
 
 }  // namespace
+
+std::string lowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
 
 std::string upperOem(const std::string& line) {
   std::string upper = line;

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "console/input.h"
+#include "control/command_loop.h"
 #include "control/navigation.h"
 #include "control/program_state.h"
 #include "exec/error_handling.h"
@@ -15,11 +16,6 @@ namespace menue {
 namespace {
 
 constexpr int PauseMs = 2000;
-
-std::string lowerAscii(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 bool onHomeLabel(Program& program) {
   const MenuLayout& layout = program.layout;
