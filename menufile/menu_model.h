@@ -14,6 +14,22 @@ struct Program;
 inline constexpr std::string_view HeaderKey = "Kopfzeile=";
 inline constexpr std::string_view DisplayMarker = "(Menuanzeige)";
 inline constexpr std::string_view ExecMarker = "(Menuausfuhrung)";
+// The comment a created MenuFile begins with (Windows-1252), for people who
+// edit the file by hand; the loader ignores it.
+inline constexpr std::string_view StructureComment =
+    "                Men\xFC"
+    "anzeige  -  eizeilig bis 76 Zeichen\r\n"
+    "                                 max. 18 Men\xFCpunkte\r\n"
+    "              Men\xFC"
+    "ausf\xFChrung - Tab + status + befehl + Enter\r\n"
+    " ( bei mehrzeiligen aufrufen -     + befehl + Enter + befehl + Enter (usw.) )\r\n"
+    "                  Men\xFC"
+    "ende   - Tab\r\n"
+    "       Status 1 = Programm gestartet - Men\xFC wartet (deault)\r\n"
+    "              2 = Programm gestartet - Men\xFC l\xE4uft weiter\r\n"
+    "              3 = Programm gestartet - Men\xFC beendet\r\n"
+    "\r\n";
+
 inline constexpr int MaxLoadedItems = 19;
 inline constexpr int MaxItems = 18;
 

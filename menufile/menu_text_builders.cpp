@@ -11,21 +11,6 @@ namespace menue {
 
 namespace {
 
-// For people who edit the file by hand; the loader ignores it.
-constexpr std::string_view StructureComment =
-    "                Men\xFC"
-    "anzeige  -  eizeilig bis 76 Zeichen\r\n"
-    "                                 max. 18 Men\xFCpunkte\r\n"
-    "              Men\xFC"
-    "ausf\xFChrung - Tab + status + befehl + Enter\r\n"
-    " ( bei mehrzeiligen aufrufen -     + befehl + Enter + befehl + Enter (usw.) )\r\n"
-    "                  Men\xFC"
-    "ende   - Tab\r\n"
-    "       Status 1 = Programm gestartet - Men\xFC wartet (deault)\r\n"
-    "              2 = Programm gestartet - Men\xFC l\xE4uft weiter\r\n"
-    "              3 = Programm gestartet - Men\xFC beendet\r\n"
-    "\r\n";
-
 // The command line of a created item without commands; running it does
 // nothing.
 constexpr std::string_view NoCommand = "'\r\n";

@@ -4,26 +4,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "menufile/menu_model.h"
 #include "tests/scenario/scenario.h"
 
 namespace menue::scenario {
 
 namespace {
-
-// The structure comment a created MenuFile begins with, in Windows-1252.
-const char* const StructureComment =
-    "                Men\xFC"
-    "anzeige  -  eizeilig bis 76 Zeichen\r\n"
-    "                                 max. 18 Men\xFCpunkte\r\n"
-    "              Men\xFC"
-    "ausf\xFChrung - Tab + status + befehl + Enter\r\n"
-    " ( bei mehrzeiligen aufrufen -     + befehl + Enter + befehl + Enter (usw.) )\r\n"
-    "                  Men\xFC"
-    "ende   - Tab\r\n"
-    "       Status 1 = Programm gestartet - Men\xFC wartet (deault)\r\n"
-    "              2 = Programm gestartet - Men\xFC l\xE4uft weiter\r\n"
-    "              3 = Programm gestartet - Men\xFC beendet\r\n"
-    "\r\n";
 
 std::vector<std::string> splitArgs(const std::string& line, int lineNumber) {
   std::vector<std::string> args;
