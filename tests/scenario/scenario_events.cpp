@@ -6,24 +6,15 @@
 #include <string>
 
 #include "tests/scenario/scenario_runner.h"
+#include "tests/support/input_records.h"
 
 namespace menue::scenario {
 
 namespace {
 
-InputRecord keyRecord(std::uint8_t character, std::uint16_t scan, std::uint32_t state = 0,
-                      bool down = true) {
-  InputRecord record;
-  record.kind = RecordKind::Key;
-  record.key = KeyRecord{down, 0, scan, character, state};
-  return record;
-}
-
-InputRecord mouseRecord(int row, int column, std::uint32_t buttons, std::uint32_t flags) {
-  InputRecord record;
-  record.kind = RecordKind::Mouse;
-  record.mouse = MouseRecord{CellPos{row - 1, column - 1}, buttons, 0, flags};
-  return record;
+// Rows and columns of the scenario files are 1-based.
+InputRecord mouseAt(int row, int column, std::uint32_t buttons, std::uint32_t flags) {
+  return mouseRecord(CellPos{row - 1, column - 1}, buttons, flags);
 }
 
 // US-layout scan codes of the printable ASCII keys.
@@ -114,23 +105,21 @@ std::vector<InputRecord> recordsFor(const Step& step) {
   }
   if (step.verb == "mouserec") {  // row column buttons flags
     need(4);
-    return {mouseRecord(number(args[0]), number(args[1]),
-                        static_cast<std::uint32_t>(number(args[2])),
-                        static_cast<std::uint32_t>(number(args[3])))};
+    return {mouseAt(number(args[0]), number(args[1]), static_cast<std::uint32_t>(number(args[2])),
+                    static_cast<std::uint32_t>(number(args[3])))};
   }
   need(2);
   int row = number(args[0]);
   int column = number(args[1]);
-  if (step.verb == "move") return {mouseRecord(row, column, 0, mouse::Moved)};
-  if (step.verb == "wheel") return {mouseRecord(row, column, 0, mouse::Wheeled)};
+  if (step.verb == "move") return {mouseAt(row, column, 0, mouse::Moved)};
+  if (step.verb == "wheel") return {mouseAt(row, column, 0, mouse::Wheeled)};
   std::uint32_t button = step.verb == "click" || step.verb == "dclick" ? mouse::LeftButton
                          : step.verb == "bdclick" ? mouse::LeftButton | mouse::RightButton
                                                   : mouse::RightButton;
-  std::vector<InputRecord> records{mouseRecord(row, column, button, 0),
-                                   mouseRecord(row, column, 0, 0)};
+  std::vector<InputRecord> records{mouseAt(row, column, button, 0), mouseAt(row, column, 0, 0)};
   if (step.verb == "dclick" || step.verb == "rdclick" || step.verb == "bdclick") {
-    records.push_back(mouseRecord(row, column, button, mouse::DoubleClick));
-    records.push_back(mouseRecord(row, column, 0, 0));
+    records.push_back(mouseAt(row, column, button, mouse::DoubleClick));
+    records.push_back(mouseAt(row, column, 0, 0));
   }
   return records;
 }

@@ -2,23 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "console/input.h"
+#include "tests/support/input_records.h"
 
 namespace menue {
 namespace {
 
-InputRecord key(std::uint8_t character, std::uint16_t scan, std::uint32_t state = 0,
-                bool down = true) {
-  InputRecord record;
-  record.kind = RecordKind::Key;
-  record.key = KeyRecord{down, 0, scan, character, state};
-  return record;
-}
-
-InputRecord mouseAt(std::uint32_t buttons, std::uint32_t flags, int row = 4, int column = 9) {
-  InputRecord record;
-  record.kind = RecordKind::Mouse;
-  record.mouse = MouseRecord{CellPos{row, column}, buttons, 0, flags};
-  return record;
+InputRecord mouseAt(std::uint32_t buttons, std::uint32_t flags) {
+  return mouseRecord(CellPos{4, 9}, buttons, flags);
 }
 
 struct Case {
@@ -41,27 +31,27 @@ TEST(InputDecode, RecordsToKeysAndClicks) {
   constexpr auto Caps = keystate::CapsLock;
   constexpr auto Shift = keystate::Shift;
   const Case cases[] = {
-      {"plain letter", key('a', 0x1E), 0, K::Key, "a", 0, 0},
-      {"key release skipped", key('a', 0x1E, 0, false), 0, K::Nothing, "", 0, 0},
-      {"enter", key(13, 0x1C), 0, K::Key, "\r", 0, 0},
-      {"ctrl+c is a character", key(3, 0x2E, keystate::LeftCtrl), 0, K::Key, "\x03", 0, 0},
-      {"alt+f is extended", key('f', 0x21, Alt), 0, K::Key, ext(0x21), 0, 0},
-      {"altgr+q gives no at sign", key('@', 0x10, keystate::RightAlt | keystate::LeftCtrl), 0,
+      {"plain letter", keyRecord('a', 0x1E), 0, K::Key, "a", 0, 0},
+      {"key release skipped", keyRecord('a', 0x1E, 0, false), 0, K::Nothing, "", 0, 0},
+      {"enter", keyRecord(13, 0x1C), 0, K::Key, "\r", 0, 0},
+      {"ctrl+c is a character", keyRecord(3, 0x2E, keystate::LeftCtrl), 0, K::Key, "\x03", 0, 0},
+      {"alt+f is extended", keyRecord('f', 0x21, Alt), 0, K::Key, ext(0x21), 0, 0},
+      {"altgr+q gives no at sign", keyRecord('@', 0x10, keystate::RightAlt | keystate::LeftCtrl), 0,
        K::Key, ext(0x10), 0, 0},
-      {"alt+digit keeps its character", key('1', 0x02, Alt), 0, K::Key, "1", 0, 0},
-      {"caps lock without shift", key('!', 0x02, Caps), 0, K::Key, "1", 0, 0},
-      {"caps lock with shift", key('1', 0x02, Caps | Shift), 0, K::Key, "!", 0, 0},
-      {"caps lock slash", key('?', 0x35, Caps), 0, K::Key, "/", 0, 0},
-      {"caps lock other character", key('x', 0x02, Caps), 0, K::Key, "x", 0, 0},
-      {"caps lock letter untouched", key('A', 0x1E, Caps), 0, K::Key, "A", 0, 0},
-      {"no caps lock", key('!', 0x02, Shift), 0, K::Key, "!", 0, 0},
-      {"cursor down", key(0, 80), 0, K::Key, ext(80), 0, 0},
-      {"f12", key(0, 88), 0, K::Key, ext(88), 0, 0},
-      {"shift alone", key(0, 0x2A), 0, K::Nothing, "", 0, 0},
-      {"ctrl alone", key(0, 0x1D), 0, K::Nothing, "", 0, 0},
-      {"caps lock alone", key(0, 0x3A), 0, K::Nothing, "", 0, 0},
-      {"num lock alone", key(0, 0x45), 0, K::Nothing, "", 0, 0},
-      {"wine escape", key(0, 0x01), 0, K::Key, "\x1b", 0, 0},
+      {"alt+digit keeps its character", keyRecord('1', 0x02, Alt), 0, K::Key, "1", 0, 0},
+      {"caps lock without shift", keyRecord('!', 0x02, Caps), 0, K::Key, "1", 0, 0},
+      {"caps lock with shift", keyRecord('1', 0x02, Caps | Shift), 0, K::Key, "!", 0, 0},
+      {"caps lock slash", keyRecord('?', 0x35, Caps), 0, K::Key, "/", 0, 0},
+      {"caps lock other character", keyRecord('x', 0x02, Caps), 0, K::Key, "x", 0, 0},
+      {"caps lock letter untouched", keyRecord('A', 0x1E, Caps), 0, K::Key, "A", 0, 0},
+      {"no caps lock", keyRecord('!', 0x02, Shift), 0, K::Key, "!", 0, 0},
+      {"cursor down", keyRecord(0, 80), 0, K::Key, ext(80), 0, 0},
+      {"f12", keyRecord(0, 88), 0, K::Key, ext(88), 0, 0},
+      {"shift alone", keyRecord(0, 0x2A), 0, K::Nothing, "", 0, 0},
+      {"ctrl alone", keyRecord(0, 0x1D), 0, K::Nothing, "", 0, 0},
+      {"caps lock alone", keyRecord(0, 0x3A), 0, K::Nothing, "", 0, 0},
+      {"num lock alone", keyRecord(0, 0x45), 0, K::Nothing, "", 0, 0},
+      {"wine escape", keyRecord(0, 0x01), 0, K::Key, "\x1b", 0, 0},
       {"left press", mouseAt(1, 0), 0, K::Click, "", ClickPress, 1},
       {"right press", mouseAt(2, 0), 0, K::Click, "", ClickPress, 2},
       {"right press while left held", mouseAt(3, 0), 1, K::Click, "", ClickPress, 2},

@@ -6,16 +6,10 @@
 #include "control/program_state.h"
 #include "exec/error_handling.h"
 #include "platform/virtual/virtual_platform.h"
+#include "tests/support/input_records.h"
 
 namespace menue {
 namespace {
-
-InputRecord key(std::uint8_t character, std::uint16_t scan = 0) {
-  InputRecord record;
-  record.kind = RecordKind::Key;
-  record.key = KeyRecord{true, 0, scan, character, 0};
-  return record;
-}
 
 class InputWaitTest : public testing::Test {
  protected:
@@ -23,7 +17,7 @@ class InputWaitTest : public testing::Test {
   Program program{machine.platform()};
 
   void type(const std::string& text) {
-    for (char c : text) machine.console.push(key(static_cast<std::uint8_t>(c)));
+    for (char c : text) machine.console.push(keyRecord(static_cast<std::uint8_t>(c)));
   }
 };
 
@@ -31,9 +25,9 @@ TEST_F(InputWaitTest, ReadLineEchoesAndEditsAcrossTheRowStart) {
   program.screen.moveTo(3, 78);
   program.screen.hideCursor();
   type("abcd");
-  machine.console.push(key(27, 1));    // ESC is ignored here
-  machine.console.push(key(9, 0x0F));  // so are other control characters
-  machine.console.push(key(0, 80));    // and extended keys
+  machine.console.push(keyRecord(27, 1));    // ESC is ignored here
+  machine.console.push(keyRecord(9, 0x0F));  // so are other control characters
+  machine.console.push(keyRecord(0, 80));    // and extended keys
   type("\b\b\bx\r");
   EXPECT_EQ(readLine(program), "ax");
   EXPECT_EQ(machine.console.rowText(2).substr(77), "ax ");
@@ -86,7 +80,7 @@ TEST_F(InputWaitTest, WaitTurnsTheMouseOnAndSkipsMovement) {
   moved.kind = RecordKind::Mouse;
   moved.mouse.eventFlags = mouse::Moved;
   machine.console.push(moved);
-  machine.console.push(key('k', 0x25));
+  machine.console.push(keyRecord('k', 0x25));
   waitForInput(program);
   EXPECT_EQ(program.state.key, "k");
   EXPECT_EQ(machine.console.inputMode(), inputmode::Mouse);
@@ -96,7 +90,7 @@ TEST_F(InputWaitTest, WaitTurnsTheMouseOnAndSkipsMovement) {
 TEST_F(InputWaitTest, EscapeEndsTheProgramAndDeletesTheScript) {
   program.state.launchScriptPath = "C:\\menue.cmd";
   machine.files.putFile("C:\\menue.cmd", "@Echo off\r\n");
-  machine.console.push(key(27, 1));
+  machine.console.push(keyRecord(27, 1));
   EXPECT_THROW(waitForInput(program), ProgramEnd);
   EXPECT_FALSE(machine.files.file("C:\\menue.cmd"));
 }

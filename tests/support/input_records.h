@@ -1,0 +1,26 @@
+// Console input records for the tests, shaped as the Windows console sends them.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+namespace menue {
+
+inline InputRecord keyRecord(std::uint8_t character, std::uint16_t scan = 0,
+                             std::uint32_t state = 0, bool down = true) {
+  InputRecord record;
+  record.kind = RecordKind::Key;
+  record.key = KeyRecord{down, 0, scan, character, state};
+  return record;
+}
+
+// `position` is 0-based, as in the records.
+inline InputRecord mouseRecord(CellPos position, std::uint32_t buttons, std::uint32_t flags) {
+  InputRecord record;
+  record.kind = RecordKind::Mouse;
+  record.mouse = MouseRecord{position, buttons, 0, flags};
+  return record;
+}
+
+}  // namespace menue
