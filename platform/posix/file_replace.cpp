@@ -1,6 +1,8 @@
 // Writing files safely: replacement through a temporary file and rename(2),
 // and exclusive creation of the LaunchScript in a private directory.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,8 +66,37 @@ PlatformCode creationErrorCode() {
   return errno == ENOENT ? code::PathNotFound : lastErrorCode();
 }
 
+constexpr std::string_view TemporaryPrefix = ".-menue-.";
+
+// A temporary's name carries the writer's process id, so a later rewrite
+// can tell one left by a killed program from one being written right now.
 std::string temporaryPattern(const std::string& directory) {
-  return (directory == "/" ? "" : directory) + "/.-menue-.XXXXXX";
+  return (directory == "/" ? "" : directory) + "/" + std::string(TemporaryPrefix) +
+         std::to_string(getpid()) + ".XXXXXX";
+}
+
+// Removes the temporaries of programs that no longer run (killed between
+// naming their file and the rename), so they cannot pile up.
+void removeStaleTemporaries(const std::string& directory) {
+  DIR* dir = opendir(directory.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (!name.starts_with(TemporaryPrefix)) continue;
+    const std::string_view rest = name.substr(TemporaryPrefix.size());
+    const auto dot = rest.find('.');
+    if (dot == 0 || dot == std::string_view::npos) continue;
+    pid_t pid = 0;
+    for (const char c : rest.substr(0, dot)) {
+      if (c < '0' || c > '9' || pid > 99999999) {
+        pid = 0;
+        break;
+      }
+      pid = pid * 10 + (c - '0');
+    }
+    if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH) unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
 }
 
 // Opens the file the new text is written to. Where the system can, the file
@@ -108,6 +139,7 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view c
   if (exists && (S_ISDIR(target.st_mode) || !writable(path, target))) return code::AccessDenied;
 
   const std::string directory = directoryOf(path);
+  removeStaleTemporaries(directory);
   std::string temporary;
   const int fd = openTemporary(directory, temporary);
   if (fd < 0) return creationErrorCode();

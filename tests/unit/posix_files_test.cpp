@@ -2,6 +2,9 @@
 // replacement, exclusive creation, moves, deletes and the plain-file search.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "platform/posix/posix_files.h"
@@ -38,6 +41,20 @@ TEST_F(PosixFilesTest, ReplaceWritesEveryByteAndKeepsThePermissions) {
   EXPECT_EQ(fileText("-menue-"), text);
   EXPECT_EQ(modeOf("-menue-"), 0640u);
   EXPECT_EQ(entries(), std::vector<std::string>{"-menue-"});
+}
+
+TEST_F(PosixFilesTest, ReplaceRemovesTemporariesOfProgramsThatNoLongerRun) {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  const std::string stale = ".-menue-." + std::to_string(child) + ".abcdef";
+  const std::string live = ".-menue-.1.abcdef";  // init runs as long as the system
+  putFile(stale, "half", 0600);
+  putFile(live, "being written", 0600);
+  putFile(".-menue-.x.abcdef", "not ours", 0600);
+  EXPECT_EQ(files.replaceFile("-menue-", "new"), code::Success);
+  EXPECT_EQ(entries(),
+            (std::vector<std::string>{"-menue-", ".-menue-.1.abcdef", ".-menue-.x.abcdef"}));
 }
 
 TEST_F(PosixFilesTest, ReplaceCreatesAMissingFile) {
