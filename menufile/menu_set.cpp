@@ -6,18 +6,9 @@
 
 #include "control/program_state.h"
 #include "exec/error_handling.h"
+#include "menufile/menu_text.h"
 
 namespace menue {
-
-namespace {
-
-constexpr int HighestMenuNumber = 99;
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-}  // namespace
 
 std::string menuFileName(int number) {
   if (number <= 1 || number > HighestMenuNumber) return std::string(FirstMenuName);

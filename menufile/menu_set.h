@@ -10,6 +10,8 @@ namespace menue {
 struct Program;
 
 inline constexpr std::string_view FirstMenuName = "-menue-";
+// A MenuSet holds "-menue-" and the numbers 2 to 99.
+inline constexpr int HighestMenuNumber = 99;
 inline constexpr std::string_view NumberedMenuPattern = "-menue?\?-";  // "?\?" avoids a trigraph
 
 std::string menuFileName(int number);

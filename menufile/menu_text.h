@@ -12,6 +12,11 @@ namespace menue {
 
 inline constexpr std::string_view CrLf = "\r\n";
 
+// A decimal digit, whatever the locale.
+inline bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 // A 0-based half-open range of the text.
 struct TextRange {
   std::size_t begin = 0;

@@ -10,7 +10,6 @@ namespace menue {
 
 namespace {
 
-constexpr int HighestMenuNumber = 99;
 constexpr int FullMessagePauseMs = 2000;
 
 // The first MenuFile name not in use, or nothing when all 99 are taken.

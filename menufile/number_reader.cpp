@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "menufile/menu_edit.h"
+#include "menufile/menu_text.h"
 
 namespace menue {
 
@@ -13,10 +14,6 @@ namespace {
 
 // Far beyond any item number, and within a 32-bit long (Windows).
 constexpr double Largest = 1e9;
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 }  // namespace
 
