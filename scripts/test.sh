@@ -88,38 +88,37 @@ else
   skip_stage "install missing packages" "no dpkg/apt-get"
 fi
 
+# One stage: configure and build a preset with warnings as errors.
+build_preset() {
+  begin_stage "$1: configure and build"
+  cmake --preset "$1" -DMENUE_WERROR=ON
+  cmake --build --preset "$1" -j "$jobs"
+  end_stage
+}
+
+# One stage: a preset's tests; further arguments go to ctest.
+test_preset() {
+  local preset=$1 title=$2
+  shift 2
+  begin_stage "$preset: ctest$title"
+  ctest --preset "$preset" -j "$jobs" --timeout 900 "$@" </dev/null
+  end_stage
+}
+
 # --- Windows build, cross-compiled; the default preset's ctest runs it under Wine ---
-begin_stage "windows: configure and build"
-cmake --preset windows -DMENUE_WERROR=ON
-cmake --build --preset windows -j "$jobs"
-end_stage
+build_preset windows
 
 # --- native build and every test ---
-begin_stage "default: configure and build"
-cmake --preset default -DMENUE_WERROR=ON
-cmake --build --preset default -j "$jobs"
-end_stage
-
-begin_stage "default: ctest (with Wine)"
-ctest --preset default -j "$jobs" --timeout 900 </dev/null
-end_stage
+build_preset default
+test_preset default " (with Wine)"
 
 # --- the same tests under the sanitizers (the Wine test adds nothing there) ---
-begin_stage "asan: configure and build"
-cmake --preset asan -DMENUE_WERROR=ON
-cmake --build --preset asan -j "$jobs"
-end_stage
-
-begin_stage "asan: ctest"
-ctest --preset asan -j "$jobs" -LE wine --timeout 900 </dev/null
-end_stage
+build_preset asan
+test_preset asan "" -LE wine
 
 # --- fuzzing: a bounded run of every target, on a scratch copy of its corpus ---
 if command -v clang++ >/dev/null; then
-  begin_stage "fuzz: configure and build"
-  cmake --preset fuzz -DMENUE_WERROR=ON
-  cmake --build --preset fuzz -j "$jobs"
-  end_stage
+  build_preset fuzz
 
   mapfile -t targets < <(find build-fuzz -type f -perm -u+x -name '*_fuzz' | sort)
   if ((${#targets[@]} == 0)); then
