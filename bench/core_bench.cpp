@@ -7,11 +7,11 @@
 
 #include "bench/bench_menus.h"
 #include "bench/buffer_console.h"
-#include "control/command_loop.h"
-#include "control/program_state.h"
-#include "menufile/menu_model.h"
+#include "menufile/menu_parse.h"
 #include "platform/posix/vt_mirror.h"
 #include "platform/virtual/virtual_platform.h"
+#include "session/command_loop.h"
+#include "session/program.h"
 
 namespace menue::bench {
 
@@ -43,7 +43,7 @@ bool firstPass(Program& program) {
 // One more pass of the running loop: reload, redraw, prompt, wait.
 void nextPass(Program& program) {
   try {
-    runCommandLoop(program);
+    onePass(program, false);
   } catch (const ScriptExhausted&) {
   }
 }
@@ -76,7 +76,7 @@ void loader(benchmark::State& state) {
   const int items = static_cast<int>(state.range(0));
   const std::string text = menuFileText("Werkzeuge", numberedItems(items));
   MenuModel model;
-  if (parseMenuText(model, text) != 0 || model.itemCount != items) {
+  if (parseMenuText(model, text) != ParseResult::Loaded || model.itemCount != items) {
     state.SkipWithError("the MenuFile did not parse");
     return;
   }

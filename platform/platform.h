@@ -32,14 +32,37 @@ inline constexpr PlatformCode PathNotFound = 3;
 inline constexpr PlatformCode TooManyOpenFiles = 4;
 inline constexpr PlatformCode AccessDenied = 5;
 inline constexpr PlatformCode InvalidHandle = 6;
+inline constexpr PlatformCode ArenaTrashed = 7;
 inline constexpr PlatformCode NotEnoughMemory = 8;
+inline constexpr PlatformCode InvalidBlock = 9;
+inline constexpr PlatformCode BadEnvironment = 10;
+inline constexpr PlatformCode BadFormat = 11;
+inline constexpr PlatformCode InvalidAccess = 12;
+inline constexpr PlatformCode InvalidData = 13;
+inline constexpr PlatformCode OutOfMemory = 14;
 inline constexpr PlatformCode InvalidDrive = 15;
 inline constexpr PlatformCode NotSameDevice = 17;
 inline constexpr PlatformCode NoMoreFiles = 18;
+inline constexpr PlatformCode WriteProtect = 19;
+inline constexpr PlatformCode BadUnit = 20;
 inline constexpr PlatformCode NotReady = 21;
+inline constexpr PlatformCode BadCommand = 22;
+inline constexpr PlatformCode Crc = 23;
+inline constexpr PlatformCode BadLength = 24;
+inline constexpr PlatformCode Seek = 25;
+inline constexpr PlatformCode NotDosDisk = 26;
+inline constexpr PlatformCode SectorNotFound = 27;
+inline constexpr PlatformCode OutOfPaper = 28;
+inline constexpr PlatformCode WriteFault = 29;
 inline constexpr PlatformCode ReadFault = 30;
 inline constexpr PlatformCode GeneralFailure = 31;
 inline constexpr PlatformCode SharingViolation = 32;
+inline constexpr PlatformCode LockViolation = 33;
+inline constexpr PlatformCode WrongDisk = 34;
+inline constexpr PlatformCode FcbUnavailable = 35;
+inline constexpr PlatformCode SharingBufferExceeded = 36;
+inline constexpr PlatformCode HandleEof = 38;
+inline constexpr PlatformCode HandleDiskFull = 39;
 inline constexpr PlatformCode InvalidParameter = 87;
 inline constexpr PlatformCode DiskFull = 112;
 inline constexpr PlatformCode FilenameExcedRange = 206;
@@ -74,6 +97,20 @@ inline constexpr std::uint32_t ScrollLock = 0x0040;
 inline constexpr std::uint32_t CapsLock = 0x0080;
 inline constexpr std::uint32_t Enhanced = 0x0100;
 }  // namespace keystate
+
+// Scan codes of the keys the core names (Windows values).
+namespace scan {
+inline constexpr std::uint16_t Escape = 0x01;
+inline constexpr std::uint16_t Ctrl = 0x1D;
+inline constexpr std::uint16_t LeftShift = 0x2A;
+inline constexpr std::uint16_t RightShift = 0x36;
+inline constexpr std::uint16_t Alt = 0x38;
+inline constexpr std::uint16_t CapsLock = 0x3A;
+inline constexpr std::uint16_t NumLock = 0x45;
+inline constexpr std::uint16_t ScrollLock = 0x46;
+inline constexpr std::uint16_t Up = 0x48;
+inline constexpr std::uint16_t Down = 0x50;
+}  // namespace scan
 
 // Mouse event flags and button bits (Windows values).
 namespace mouse {
@@ -143,6 +180,9 @@ class ConsoleDevice {
   // Blocks until at least one record is pending. Never spins.
   virtual void waitInput() = 0;
   virtual void flushInput() = 0;
+  // Brings what the user sees up to date with the buffer; called before
+  // every wait and pause.
+  virtual void present() {}
 };
 
 // Files and directories. Paths are byte strings in the platform's own form.

@@ -10,8 +10,8 @@
 #include <set>
 #include <thread>
 
-#include "menufile/menu_edit.h"
-#include "menufile/menu_model.h"
+#include "menufile/menu_parse.h"
+#include "menufile/menu_text_builders.h"
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/e2e/fault_support.h"
 
@@ -32,7 +32,7 @@ std::string menuForRound(int round) {
 
 bool loads(const std::string& text) {
   MenuModel model;
-  return parseMenuText(model, text) == 0 && model.itemCount == 2;
+  return parseMenuText(model, text) == ParseResult::Loaded && model.itemCount == 2;
 }
 
 class KillTest : public E2eTest {
@@ -49,7 +49,7 @@ class KillTest : public E2eTest {
     outcome.before = menuForRound(round);
     writeFile(menu(), outcome.before);
     MenuModel model;
-    ASSERT_EQ(parseMenuText(model, outcome.before), 0);
+    ASSERT_EQ(parseMenuText(model, outcome.before), ParseResult::Loaded);
     outcome.after = swapItemsText(model, 1, 2);
 
     start();

@@ -12,10 +12,10 @@
 #include <optional>
 #include <string>
 
-#include "control/command_loop.h"
-#include "control/program_state.h"
-#include "menufile/menu_model.h"
+#include "menufile/menu_parse.h"
 #include "platform/virtual/virtual_platform.h"
+#include "session/command_loop.h"
+#include "session/program.h"
 
 namespace {
 
@@ -185,7 +185,7 @@ void checkFiles(const VirtualFileSystem& files) {
     }
     require(isMenuFileName(name), "only MenuFiles and the LaunchScript are written");
     MenuModel model;
-    require(parseMenuText(model, contents) == 0, "every MenuFile loads");
+    require(parseMenuText(model, contents) == ParseResult::Loaded, "every MenuFile loads");
     require(model.itemCount <= MaxItems, "no MenuFile holds more than 18 items");
   }
 }

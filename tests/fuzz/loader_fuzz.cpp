@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "menufile/menu_edit.h"
-#include "menufile/menu_model.h"
+#include "menufile/menu_parse.h"
+#include "menufile/menu_text_builders.h"
 
 namespace {
 
@@ -34,13 +34,13 @@ std::vector<Item> itemsOf(const MenuModel& model) {
 
 std::vector<Item> reparsed(const std::string& text) {
   MenuModel model;
-  require(menue::parseMenuText(model, text) == 0);
+  require(menue::parseMenuText(model, text) == menue::ParseResult::Loaded);
   return itemsOf(model);
 }
 
 void checkPositions(const MenuModel& model) {
   const int end = static_cast<int>(model.rawText.size()) + 1;
-  if (!model.valid) {
+  if (!model.loaded) {
     for (int i = 0; i <= 20; ++i) require(model.lineStart[i] == 0 && model.execStart[i] == 0);
     return;
   }
@@ -88,10 +88,9 @@ void checkEdits(const MenuModel& model) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   MenuModel model;
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const int result = menue::parseMenuText(model, text);
-  require(result >= 0 && result <= 2);
-  require(model.valid == (result == 0));
+  const menue::ParseResult result = menue::parseMenuText(model, text);
+  require(model.loaded == (result == menue::ParseResult::Loaded));
   checkPositions(model);
-  if (model.valid) checkEdits(model);
+  if (model.loaded) checkEdits(model);
   return 0;
 }

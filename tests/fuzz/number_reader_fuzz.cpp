@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "menufile/menu_edit.h"
+#include "menufile/number_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

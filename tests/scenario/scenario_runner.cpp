@@ -5,7 +5,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "control/command_loop.h"
+#include "session/command_loop.h"
 
 namespace menue::scenario {
 

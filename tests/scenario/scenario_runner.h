@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "control/program_state.h"
 #include "platform/virtual/virtual_platform.h"
+#include "session/program.h"
 #include "tests/scenario/scenario.h"
 
 namespace menue::scenario {

@@ -8,10 +8,10 @@
 #include <iostream>
 #include <sstream>
 
-#include "control/command_loop.h"
-#include "control/program_state.h"
 #include "platform/posix/code_page_850.h"
 #include "platform/virtual/virtual_platform.h"
+#include "session/command_loop.h"
+#include "session/program.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // ErrorNumbers from platform codes, and their texts.
 #include <gtest/gtest.h>
 
-#include "exec/error_handling.h"
+#include "session/error_numbers.h"
 
 namespace menue {
 namespace {
@@ -14,16 +14,17 @@ TEST(ErrorMapping, WindowsCodesToErrorNumbers) {
       {31, 72},  {34, 72}, {35, 72}, {38, 62},  {39, 61},  {112, 61}, {87, 5},  {1, 75},  {16, 75},
       {37, 75},  {40, 75}, {80, 75}, {183, 75}, {206, 75}, {267, 75},
   };
-  for (const auto& [code, number] : table) EXPECT_EQ(errorNumberFor(code), number) << code;
+  for (const auto& [code, number] : table)
+    EXPECT_EQ(static_cast<int>(errorNumberFor(code)), number) << code;
 }
 
 TEST(ErrorMapping, Texts) {
-  EXPECT_EQ(errorText(53), "File not found");
-  EXPECT_EQ(errorText(51), "Internal error");
-  EXPECT_EQ(errorText(71), "Disk not ready");
-  EXPECT_EQ(errorText(242), "String space corrupt");
-  EXPECT_EQ(errorText(1), "");
-  EXPECT_EQ(errorText(73), "");
+  EXPECT_EQ(errorText(ErrorNumber{53}), "File not found");
+  EXPECT_EQ(errorText(ErrorNumber{51}), "Internal error");
+  EXPECT_EQ(errorText(ErrorNumber{71}), "Disk not ready");
+  EXPECT_EQ(errorText(ErrorNumber{242}), "String space corrupt");
+  EXPECT_EQ(errorText(ErrorNumber{1}), "");
+  EXPECT_EQ(errorText(ErrorNumber{73}), "");
 }
 
 }  // namespace

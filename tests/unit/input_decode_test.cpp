@@ -1,7 +1,7 @@
 // Decoding console records into the Key and the click data, as one table.
 #include <gtest/gtest.h>
 
-#include "console/input.h"
+#include "console/input_decode.h"
 #include "tests/support/input_records.h"
 
 namespace menue {
@@ -14,16 +14,12 @@ InputRecord mouseAt(std::uint32_t buttons, std::uint32_t flags) {
 struct Case {
   const char* name;
   InputRecord record;
-  std::uint32_t buttonsBefore;
-  InputEvent::Kind kind;
-  std::string key;
-  int clickKind;
-  int clickButton;
+  std::uint32_t buttonsBefore = 0;
+  InputEvent::Kind kind = InputEvent::Kind::Nothing;
+  Key key{};
+  ClickKind clickKind = ClickKind::None;
+  std::uint32_t clickButton = 0;
 };
-
-std::string ext(int scan) {
-  return std::string{'\0', static_cast<char>(scan)};
-}
 
 TEST(InputDecode, RecordsToKeysAndClicks) {
   using K = InputEvent::Kind;
@@ -31,38 +27,96 @@ TEST(InputDecode, RecordsToKeysAndClicks) {
   constexpr auto Caps = keystate::CapsLock;
   constexpr auto Shift = keystate::Shift;
   const Case cases[] = {
-      {"plain letter", keyRecord('a', 0x1E), 0, K::Key, "a", 0, 0},
-      {"key release skipped", keyRecord('a', 0x1E, 0, false), 0, K::Nothing, "", 0, 0},
-      {"enter", keyRecord(13, 0x1C), 0, K::Key, "\r", 0, 0},
-      {"ctrl+c is a character", keyRecord(3, 0x2E, keystate::LeftCtrl), 0, K::Key, "\x03", 0, 0},
-      {"alt+f is extended", keyRecord('f', 0x21, Alt), 0, K::Key, ext(0x21), 0, 0},
-      {"altgr+q gives no at sign", keyRecord('@', 0x10, keystate::RightAlt | keystate::LeftCtrl), 0,
-       K::Key, ext(0x10), 0, 0},
-      {"alt+digit keeps its character", keyRecord('1', 0x02, Alt), 0, K::Key, "1", 0, 0},
-      {"caps lock without shift", keyRecord('!', 0x02, Caps), 0, K::Key, "1", 0, 0},
-      {"caps lock with shift", keyRecord('1', 0x02, Caps | Shift), 0, K::Key, "!", 0, 0},
-      {"caps lock slash", keyRecord('?', 0x35, Caps), 0, K::Key, "/", 0, 0},
-      {"caps lock other character", keyRecord('x', 0x02, Caps), 0, K::Key, "x", 0, 0},
-      {"caps lock letter untouched", keyRecord('A', 0x1E, Caps), 0, K::Key, "A", 0, 0},
-      {"no caps lock", keyRecord('!', 0x02, Shift), 0, K::Key, "!", 0, 0},
-      {"cursor down", keyRecord(0, 80), 0, K::Key, ext(80), 0, 0},
-      {"f12", keyRecord(0, 88), 0, K::Key, ext(88), 0, 0},
-      {"shift alone", keyRecord(0, 0x2A), 0, K::Nothing, "", 0, 0},
-      {"ctrl alone", keyRecord(0, 0x1D), 0, K::Nothing, "", 0, 0},
-      {"caps lock alone", keyRecord(0, 0x3A), 0, K::Nothing, "", 0, 0},
-      {"num lock alone", keyRecord(0, 0x45), 0, K::Nothing, "", 0, 0},
-      {"wine escape", keyRecord(0, 0x01), 0, K::Key, "\x1b", 0, 0},
-      {"left press", mouseAt(1, 0), 0, K::Click, "", ClickPress, 1},
-      {"right press", mouseAt(2, 0), 0, K::Click, "", ClickPress, 2},
-      {"right press while left held", mouseAt(3, 0), 1, K::Click, "", ClickPress, 2},
-      {"release skipped", mouseAt(0, 0), 1, K::Nothing, "", 0, 0},
-      {"middle press skipped", mouseAt(4, 0), 0, K::Nothing, "", 0, 0},
-      {"movement", mouseAt(0, mouse::Moved), 0, K::Movement, "", 0, 0},
-      {"left double", mouseAt(1, mouse::DoubleClick), 0, K::Click, "", ClickDouble, 1},
-      {"both double", mouseAt(3, mouse::DoubleClick), 0, K::Click, "", ClickDouble, 3},
-      {"wheel with button", mouseAt(1, mouse::Wheeled), 1, K::Click, "", ClickDouble, 1},
-      {"wheel without button", mouseAt(0, mouse::Wheeled), 0, K::Nothing, "", 0, 0},
-      {"other record", InputRecord{}, 0, K::Nothing, "", 0, 0},
+      {.name = "plain letter",
+       .record = keyRecord('a', 0x1E),
+       .kind = K::Key,
+       .key = Key::character('a')},
+      {.name = "key release skipped", .record = keyRecord('a', 0x1E, 0, false), .kind = K::Nothing},
+      {.name = "enter", .record = keyRecord(13, 0x1C), .kind = K::Key, .key = keys::Enter},
+      {.name = "ctrl+c is a character",
+       .record = keyRecord(3, 0x2E, keystate::LeftCtrl),
+       .kind = K::Key,
+       .key = Key::character(3)},
+      {.name = "alt+f is extended",
+       .record = keyRecord('f', 0x21, Alt),
+       .kind = K::Key,
+       .key = Key::extended(0x21)},
+      {.name = "altgr+q gives no at sign",
+       .record = keyRecord('@', 0x10, keystate::RightAlt | keystate::LeftCtrl),
+       .kind = K::Key,
+       .key = Key::extended(0x10)},
+      {.name = "alt+digit keeps its character",
+       .record = keyRecord('1', 0x02, Alt),
+       .kind = K::Key,
+       .key = Key::character('1')},
+      {.name = "caps lock without shift",
+       .record = keyRecord('!', 0x02, Caps),
+       .kind = K::Key,
+       .key = Key::character('1')},
+      {.name = "caps lock with shift",
+       .record = keyRecord('1', 0x02, Caps | Shift),
+       .kind = K::Key,
+       .key = Key::character('!')},
+      {.name = "caps lock slash",
+       .record = keyRecord('?', 0x35, Caps),
+       .kind = K::Key,
+       .key = Key::character('/')},
+      {.name = "caps lock other character",
+       .record = keyRecord('x', 0x02, Caps),
+       .kind = K::Key,
+       .key = Key::character('x')},
+      {.name = "caps lock letter untouched",
+       .record = keyRecord('A', 0x1E, Caps),
+       .kind = K::Key,
+       .key = Key::character('A')},
+      {.name = "no caps lock",
+       .record = keyRecord('!', 0x02, Shift),
+       .kind = K::Key,
+       .key = Key::character('!')},
+      {.name = "cursor down", .record = keyRecord(0, 80), .kind = K::Key, .key = Key::extended(80)},
+      {.name = "f12", .record = keyRecord(0, 88), .kind = K::Key, .key = Key::extended(88)},
+      {.name = "shift alone", .record = keyRecord(0, 0x2A), .kind = K::Nothing},
+      {.name = "ctrl alone", .record = keyRecord(0, 0x1D), .kind = K::Nothing},
+      {.name = "caps lock alone", .record = keyRecord(0, 0x3A), .kind = K::Nothing},
+      {.name = "num lock alone", .record = keyRecord(0, 0x45), .kind = K::Nothing},
+      {.name = "wine escape", .record = keyRecord(0, 0x01), .kind = K::Key, .key = keys::Escape},
+      {.name = "left press",
+       .record = mouseAt(1, 0),
+       .kind = K::Click,
+       .clickKind = ClickKind::Press,
+       .clickButton = 1},
+      {.name = "right press",
+       .record = mouseAt(2, 0),
+       .kind = K::Click,
+       .clickKind = ClickKind::Press,
+       .clickButton = 2},
+      {.name = "right press while left held",
+       .record = mouseAt(3, 0),
+       .buttonsBefore = 1,
+       .kind = K::Click,
+       .clickKind = ClickKind::Press,
+       .clickButton = 2},
+      {.name = "release skipped", .record = mouseAt(0, 0), .buttonsBefore = 1, .kind = K::Nothing},
+      {.name = "middle press skipped", .record = mouseAt(4, 0), .kind = K::Nothing},
+      {.name = "movement", .record = mouseAt(0, mouse::Moved), .kind = K::Movement},
+      {.name = "left double",
+       .record = mouseAt(1, mouse::DoubleClick),
+       .kind = K::Click,
+       .clickKind = ClickKind::Double,
+       .clickButton = 1},
+      {.name = "both double",
+       .record = mouseAt(3, mouse::DoubleClick),
+       .kind = K::Click,
+       .clickKind = ClickKind::Double,
+       .clickButton = 3},
+      {.name = "wheel with button",
+       .record = mouseAt(1, mouse::Wheeled),
+       .buttonsBefore = 1,
+       .kind = K::Click,
+       .clickKind = ClickKind::Double,
+       .clickButton = 1},
+      {.name = "wheel without button", .record = mouseAt(0, mouse::Wheeled), .kind = K::Nothing},
+      {.name = "other record", .record = InputRecord{}, .kind = K::Nothing},
   };
   for (const Case& c : cases) {
     InputState state;
@@ -90,13 +144,6 @@ TEST(InputDecode, MouseRecordsAreSkippedWhileTheMouseIsOff) {
   InputState state;
   EXPECT_EQ(decodeRecord(mouseAt(1, 0), state).kind, InputEvent::Kind::Nothing);
   EXPECT_EQ(state.lastButtons, 0u);
-}
-
-TEST(InputDecode, ScanCodeOfExtendedKeysOnly) {
-  EXPECT_EQ(scanCodeOf(ext(72)), 72);
-  EXPECT_EQ(scanCodeOf("a"), -1);
-  EXPECT_EQ(scanCodeOf(""), -1);
-  EXPECT_EQ(scanCodeOf(std::string("\0", 1)), -1);
 }
 
 }  // namespace

@@ -4,15 +4,15 @@
 
 #include <string>
 
-#include "menufile/menu_edit.h"
-#include "menufile/menu_model.h"
+#include "menufile/menu_parse.h"
+#include "menufile/menu_text_builders.h"
 
 namespace menue {
 namespace {
 
 MenuModel parsed(const std::string& text) {
   MenuModel model;
-  EXPECT_EQ(parseMenuText(model, text), 0);
+  EXPECT_EQ(parseMenuText(model, text), ParseResult::Loaded);
   return model;
 }
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "control/program_state.h"
-#include "menufile/menu_edit.h"
+#include "editing/new_menu.h"
 #include "menufile/menu_set.h"
 #include "platform/virtual/virtual_platform.h"
+#include "session/program.h"
 
 namespace menue {
 namespace {
@@ -32,12 +32,15 @@ class MenuSetFiles : public ::testing::Test {
     machine.files.putFile(name, "menu " + name, attributes);
   }
   std::string paged() {
-    nextMenu(program);
-    return program.state.currentMenuName;
+    current = nextMenuName(files, current);
+    return current;
   }
+  PlatformCode adopt() { return adoptNumberedMenu(files, current, adopted); }
 
   VirtualPlatform machine;
-  Program program{machine.platform()};
+  FileSystem& files = machine.files;
+  std::string current{FirstMenuName};
+  bool adopted = false;
 };
 
 TEST_F(MenuSetFiles, PagingVisitsTheNumbersInOrderAndWraps) {
@@ -45,17 +48,13 @@ TEST_F(MenuSetFiles, PagingVisitsTheNumbersInOrderAndWraps) {
   put("-menue02-");
   put("-MENUE05-");
   put("-menueAB-");  // numbered, but never reached by paging
-  program.state.inputLine = "x";
-  program.state.key = " ";
   EXPECT_EQ(paged(), "-menue02-");
-  EXPECT_EQ(program.state.inputLine, "");
-  EXPECT_EQ(program.state.key, "");
   EXPECT_EQ(paged(), "-menue05-");
   EXPECT_EQ(paged(), "-menue-");
 }
 
 TEST_F(MenuSetFiles, PagingWithNothingToFindStopsAtTheFirstName) {
-  program.state.currentMenuName = "-menue07-";
+  current = "-menue07-";
   EXPECT_EQ(paged(), "-menue-");
   EXPECT_EQ(machine.files.calls(FileOp::Move), 0);
 }
@@ -65,44 +64,52 @@ TEST_F(MenuSetFiles, HiddenSystemAndDirectoriesDoNotCount) {
   put("-menue03-", VirtualFileSystem::System);
   machine.files.makeDirectory("-menue04-");
   machine.files.makeDirectory("-menue-");
-  EXPECT_FALSE(menuFileExists(program, "-menue-"));
-  EXPECT_FALSE(menuFileExists(program, "-menue02-"));
-  EXPECT_FALSE(numberedMenuExists(program));
-  adoptNumberedMenu(program);
-  EXPECT_FALSE(program.state.menuPresent);
+  EXPECT_FALSE(menuFileExists(files, "-menue-"));
+  EXPECT_FALSE(menuFileExists(files, "-menue02-"));
+  EXPECT_FALSE(numberedMenuExists(files));
+  EXPECT_EQ(adopt(), code::Success);
+  EXPECT_FALSE(adopted);
   put("-menue05-", VirtualFileSystem::ReadOnly);
-  EXPECT_TRUE(menuFileExists(program, "-MENUE05-"));
-  EXPECT_TRUE(numberedMenuExists(program));
+  EXPECT_TRUE(menuFileExists(files, "-MENUE05-"));
+  EXPECT_TRUE(numberedMenuExists(files));
 }
 
 TEST_F(MenuSetFiles, AdoptionMovesTheFirstNumberedFile) {
   put("-menue09-");
   put("-menue05-");
-  adoptNumberedMenu(program);
-  EXPECT_TRUE(program.state.menuPresent);
+  EXPECT_EQ(adopt(), code::Success);
+  EXPECT_TRUE(adopted);
   EXPECT_EQ(machine.files.file("-menue-"), "menu -menue05-");
   EXPECT_FALSE(machine.files.file("-menue05-"));
   EXPECT_TRUE(machine.files.file("-menue09-"));
   // A missing numbered current menu takes the number of the first one found.
-  program.state.currentMenuName = "-menue03-";
-  program.state.menuPresent = false;
-  adoptNumberedMenu(program);
+  current = "-menue03-";
+  adopt();
   EXPECT_EQ(machine.files.file("-menue03-"), "menu -menue09-");
 }
 
-TEST_F(MenuSetFiles, FailedAdoptionIsReportedAndShowsNoMenu) {
+TEST_F(MenuSetFiles, FailedAdoptionMovesNothing) {
   put("-menue05-");
   machine.files.failNext(FileOp::Move, code::AccessDenied);
-  EXPECT_THROW(adoptNumberedMenu(program), AfterCommandWait);
-  EXPECT_FALSE(program.state.menuPresent);
+  EXPECT_EQ(adopt(), code::AccessDenied);
+  EXPECT_FALSE(adopted);
   EXPECT_TRUE(machine.files.file("-menue05-"));
+}
+
+TEST_F(MenuSetFiles, NewMenusTakeTheFirstFreeNumber) {
+  EXPECT_EQ(firstFreeMenuName(files), "-menue-");
+  put("-menue-");
+  put("-menue03-");
+  EXPECT_EQ(firstFreeMenuName(files), "-menue02-");
 }
 
 TEST_F(MenuSetFiles, AFullSetTakesNoNewMenu) {
   for (int n = 1; n <= 99; ++n) put(menuFileName(n));
+  EXPECT_EQ(firstFreeMenuName(files), std::nullopt);
+  Program program{machine.platform()};
   program.state.currentMenuName = "-menue42-";
   program.screen.moveTo(24, 20);
-  newMenu(program);
+  EXPECT_EQ(newMenu(program), Next::Continue);
   EXPECT_EQ(program.state.currentMenuName, "-menue-");
   EXPECT_EQ(machine.console.rowText(23).substr(19, 26), " Men\x81 Verzeichniss voll ..");
   EXPECT_EQ(machine.clock.pauses, std::vector<int>{2000});

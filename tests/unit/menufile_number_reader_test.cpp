@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "menufile/menu_edit.h"
+#include "menufile/number_reader.h"
 
 namespace menue {
 namespace {

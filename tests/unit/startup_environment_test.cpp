@@ -1,7 +1,7 @@
 // The LaunchScript's path from the environment's TMP and TEMP entries.
 #include <gtest/gtest.h>
 
-#include "control/command_loop.h"
+#include "session/startup.h"
 
 namespace menue {
 namespace {

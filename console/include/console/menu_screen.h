@@ -1,0 +1,53 @@
+// The menu screen: items centred in a frame, the header above it, the footer
+// when the directory holds further menus, the "--Home--" label away from
+// home, and the highlight markers of the cursor keys.
+#pragma once
+
+#include "console/console_screen.h"
+#include "menufile/menu_model.h"
+
+namespace menue {
+
+// Placement of the drawn menu; rows and columns 1-based.
+struct MenuLayout {
+  int frameTop = 0;
+  int frameBottom = 0;
+  int itemBase = 0;
+  int itemSpacing = 0;
+  int frameLeft = 3;
+  int frameRight = 77;
+};
+
+// The colours of item text and of the highlighted item.
+struct ScreenColours {
+  int normalForeground = 7;
+  int normalBackground = 1;
+  int highlightForeground = 1;
+  int highlightBackground = 7;
+};
+
+// Rows of the layout table for 1 to 18 items (and the choices for 0 and 19).
+void setLayoutFor(MenuLayout& layout, int itemCount);
+// Frame columns from the menu width.
+void setFrameColumns(MenuLayout& layout, int frameWidth);
+// The item whose row a click hit; no range test, a half to the even item.
+int itemAtRow(const MenuLayout& layout, int row);
+
+// Blue screen and the item lines, the highlighted one inverted; sets the
+// layout rows.
+void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& layout,
+                   int highlightedItem, const ScreenColours& colours);
+// The frame lines, with its columns computed from the menu width.
+void drawMenuFrame(ConsoleScreen& screen, const MenuModel& model, MenuLayout& layout);
+// "-Menü weiter-" below the frame.
+void drawFooter(ConsoleScreen& screen, const MenuLayout& layout);
+void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout);
+// "--Home--" over the bottom frame line.
+void drawHomeLabel(ConsoleScreen& screen, const MenuLayout& layout);
+
+// Moves the highlight one item down (+1) or up (-1) with wrap-around over
+// `itemCount` items and writes the row markers.
+void moveHighlight(ConsoleScreen& screen, const MenuLayout& layout, const ScreenColours& colours,
+                   int itemCount, int direction, int& highlightedItem);
+
+}  // namespace menue

@@ -1,0 +1,74 @@
+// The blocking waits for input: one event at the prompt and in pauses, a
+// typed line in the dialogues.
+#include "console/input.h"
+
+namespace menue {
+
+namespace {
+
+constexpr std::size_t MaxLineLength = 10000;
+
+}  // namespace
+
+InputRecord Input::nextRecord() {
+  for (;;) {
+    if (auto record = device_.readInput()) return *record;
+    device_.present();
+    device_.waitInput();
+  }
+}
+
+InputEvent Input::waitForInput() {
+  screen_.hideCursor();
+  state_.mouseOn = true;
+  device_.setInputMode(inputmode::Mouse);
+  InputEvent event;
+  while (event.key.none() && event.click.kind == ClickKind::None) {
+    event = decodeRecord(nextRecord(), state_);
+    if (event.key == keys::Escape) throw LeaveRequest{};
+    if (event.click.kind == ClickKind::Double) {
+      if (event.click.button == mouse::RightButton) throw LeaveRequest{};
+      if (event.click.button == mouse::LeftButton) event.key = keys::Enter;
+    }
+  }
+  screen_.hideCursor();
+  return event;
+}
+
+void Input::flushInput() {
+  device_.flushInput();
+}
+
+void Input::mouseOff() {
+  device_.setInputMode(inputmode::None);
+  state_.mouseOn = false;
+}
+
+std::string Input::readLine() {
+  const bool wasHidden = !screen_.cursorVisible();
+  if (wasHidden) screen_.showCursor();
+  std::string line;
+  for (;;) {
+    const InputEvent event = decodeRecord(nextRecord(), state_);
+    if (!event.key.isCharacter()) continue;
+    const auto c = static_cast<unsigned char>(event.key.character());
+    if (event.key == keys::Backspace) {
+      if (!line.empty()) {
+        screen_.stepBack();
+        screen_.writeText(" ");
+        screen_.stepBack();
+        line.pop_back();
+      }
+    } else if (event.key == keys::Enter) {
+      screen_.endLine();
+      break;
+    } else if (c >= ' ' && line.size() < MaxLineLength) {
+      line += static_cast<char>(c);
+      screen_.writeText(std::string_view(&line.back(), 1));
+    }
+  }
+  if (wasHidden) screen_.hideCursor();
+  return line;
+}
+
+}  // namespace menue

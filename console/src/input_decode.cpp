@@ -1,0 +1,136 @@
+// Decoding console input records into the Key and the click data: the
+// Alt+letter rule, the Caps Lock correction of the digit and punctuation
+// keys, modifier keys skipped, mouse presses by the changed button, double
+// clicks from the record's event flags.
+#include "console/input_decode.h"
+
+#include <array>
+
+namespace menue {
+
+namespace {
+
+bool inLetterRows(std::uint16_t scan) {
+  return (scan >= 0x10 && scan <= 0x19) || (scan >= 0x1E && scan <= 0x26) ||
+         (scan >= 0x2C && scan <= 0x32);
+}
+
+bool isModifierKey(std::uint16_t code) {
+  switch (code) {
+    case scan::Ctrl:
+    case scan::LeftShift:
+    case scan::RightShift:
+    case scan::Alt:
+    case scan::CapsLock:
+    case scan::NumLock:
+    case scan::ScrollLock:
+      return true;
+    default:
+      return false;
+  }
+}
+
+struct KeyPair {
+  std::uint16_t scan;
+  char plain;
+  char shifted;
+};
+
+// The digit and punctuation keys of a US keyboard with their two characters.
+constexpr std::array<KeyPair, 21> UsPairs{{
+    {0x02, '1', '!'},  {0x03, '2', '@'}, {0x04, '3', '#'},  {0x05, '4', '$'}, {0x06, '5', '%'},
+    {0x07, '6', '^'},  {0x08, '7', '&'}, {0x09, '8', '*'},  {0x0A, '9', '('}, {0x0B, '0', ')'},
+    {0x0C, '-', '_'},  {0x0D, '=', '+'}, {0x1A, '[', '{'},  {0x1B, ']', '}'}, {0x27, ';', ':'},
+    {0x28, '\'', '"'}, {0x29, '`', '~'}, {0x2B, '\\', '|'}, {0x33, ',', '<'}, {0x34, '.', '>'},
+    {0x35, '/', '?'},
+}};
+
+// Caps Lock must not change what these keys give: with Shift the plain
+// character becomes the shifted one, without Shift the shifted one plain.
+char correctCapsLock(const KeyRecord& key) {
+  auto c = static_cast<char>(key.character);
+  if (!(key.controlKeyState & keystate::CapsLock)) return c;
+  for (const KeyPair& pair : UsPairs) {
+    if (pair.scan != key.scanCode) continue;
+    bool shift = key.controlKeyState & keystate::Shift;
+    if (shift && c == pair.plain) return pair.shifted;
+    if (!shift && c == pair.shifted) return pair.plain;
+    return c;
+  }
+  return c;
+}
+
+Key extendedKey(std::uint16_t code) {
+  return Key::extended(static_cast<std::uint8_t>(code & 0xFF));
+}
+
+InputEvent decodeKey(const KeyRecord& key) {
+  InputEvent event;
+  if (!key.keyDown) return event;
+  // Wine's terminal console reports the ESC key as scan code 1 without a
+  // character.
+  if (key.scanCode == scan::Escape && key.character == 0) {
+    event.kind = InputEvent::Kind::Key;
+    event.key = keys::Escape;
+    return event;
+  }
+  if (key.character != 0) {
+    event.kind = InputEvent::Kind::Key;
+    bool alt = key.controlKeyState & (keystate::LeftAlt | keystate::RightAlt);
+    if (alt && inLetterRows(key.scanCode)) {
+      event.key = extendedKey(key.scanCode);
+    } else {
+      event.key = Key::character(static_cast<unsigned char>(correctCapsLock(key)));
+    }
+    return event;
+  }
+  if (isModifierKey(key.scanCode)) return event;
+  event.kind = InputEvent::Kind::Key;
+  event.key = extendedKey(key.scanCode);
+  return event;
+}
+
+InputEvent decodeMouse(const MouseRecord& mouse, InputState& state) {
+  InputEvent event;
+  std::uint32_t previous = state.lastButtons;
+  state.lastButtons = mouse.buttonState;
+  Click click;
+  click.row = mouse.position.row + 1;
+  click.column = mouse.position.column + 1;
+  if (mouse.eventFlags == mouse::Moved) {
+    event.kind = InputEvent::Kind::Movement;
+    return event;
+  }
+  if (mouse.eventFlags > 1) {
+    if (!(mouse.buttonState & (mouse::LeftButton | mouse::RightButton))) return event;
+    click.kind = ClickKind::Double;
+    click.button = mouse.buttonState & 0xFF;
+  } else {
+    std::uint32_t changed = mouse.buttonState ^ previous;
+    std::uint32_t button = changed & (~changed + 1);
+    bool down = mouse.buttonState & button;
+    if (!down || (button != mouse::LeftButton && button != mouse::RightButton)) return event;
+    click.kind = ClickKind::Press;
+    click.button = button;
+  }
+  event.kind = InputEvent::Kind::Click;
+  event.click = click;
+  return event;
+}
+
+}  // namespace
+
+InputEvent decodeRecord(const InputRecord& record, InputState& state) {
+  switch (record.kind) {
+    case RecordKind::Key:
+      return decodeKey(record.key);
+    case RecordKind::Mouse:
+      if (!state.mouseOn) return InputEvent{};
+      return decodeMouse(record.mouse, state);
+    case RecordKind::Other:
+      break;
+  }
+  return InputEvent{};
+}
+
+}  // namespace menue

@@ -1,0 +1,163 @@
+// The menu screen: the fixed layout table, the frame columns from the menu
+// width, the drawing of items, frame, footer, header and home label, and the
+// highlight markers.
+#include "console/menu_screen.h"
+
+#include <array>
+#include <string>
+
+#include "menufile/number_reader.h"
+
+namespace menue {
+
+namespace {
+
+struct LayoutRow {
+  int frameTop;
+  int frameBottom;
+  int itemBase;
+};
+
+// Frame and item rows for 1 to 18 items; they follow no formula.
+constexpr std::array<LayoutRow, 18> LayoutTable{{
+    {6, 11, 5},
+    {6, 14, 5},
+    {5, 16, 4},
+    {5, 18, 4},
+    {5, 21, 4},
+    {4, 18, 4},
+    {4, 20, 4},
+    {4, 22, 4},
+    {3, 22, 2},
+    {4, 15, 4},
+    {4, 16, 4},
+    {4, 17, 4},
+    {4, 18, 4},
+    {4, 19, 4},
+    {4, 20, 4},
+    {4, 21, 4},
+    {3, 21, 3},
+    {3, 22, 3},
+}};
+
+// An empty menu gets the frame of a one-item menu; a hand-edited menu of 19
+// items starts one row higher than one of 18 so that all rows fit.
+constexpr LayoutRow EmptyLayout{6, 11, 5};
+constexpr LayoutRow NineteenLayout{2, 22, 2};
+
+constexpr char Vertical = '\xBA';
+constexpr char Horizontal = '\xCD';
+
+}  // namespace
+
+void setLayoutFor(MenuLayout& layout, int itemCount) {
+  LayoutRow row = itemCount <= 0   ? EmptyLayout
+                  : itemCount > 18 ? NineteenLayout
+                                   : LayoutTable[static_cast<std::size_t>(itemCount - 1)];
+  layout.frameTop = row.frameTop;
+  layout.frameBottom = row.frameBottom;
+  layout.itemBase = row.itemBase;
+  layout.itemSpacing = itemCount < 6 ? 3 : itemCount < 10 ? 2 : 1;
+}
+
+void setFrameColumns(MenuLayout& layout, int frameWidth) {
+  if (frameWidth < 3 || frameWidth > 70) {
+    layout.frameLeft = 3;
+    layout.frameRight = 76;
+    return;
+  }
+  long half = roundHalfEven(frameWidth / 2.0);
+  layout.frameLeft = 36 - static_cast<int>(half);
+  layout.frameRight = 44 + static_cast<int>(half);
+}
+
+int itemAtRow(const MenuLayout& layout, int row) {
+  if (layout.itemSpacing == 0) return 0;
+  return static_cast<int>(
+      roundHalfEven(static_cast<double>(row - layout.itemBase) / layout.itemSpacing));
+}
+
+void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& layout,
+                   int highlightedItem, const ScreenColours& colours) {
+  screen.setColours(colours.normalForeground, colours.normalBackground);
+  screen.clearScreen();
+  const int count = model.items();
+  setLayoutFor(layout, count);
+  for (int i = 1; i <= count; ++i) {
+    const std::string text = model.displayText(i);
+    if (i == highlightedItem) {
+      screen.setColours(colours.highlightForeground, colours.highlightBackground);
+    } else {
+      screen.setColours(colours.normalForeground, colours.normalBackground);
+    }
+    // The ceiling of len/2, as the item lines have always been centred.
+    const int half = static_cast<int>(static_cast<double>(text.size()) / 2 + 0.8);
+    screen.moveTo(layout.itemBase + layout.itemSpacing * i, 40 - half);
+    screen.printText(" " + text + " ", true);
+  }
+  screen.setColours(colours.normalForeground, colours.normalBackground);
+}
+
+void drawMenuFrame(ConsoleScreen& screen, const MenuModel& model, MenuLayout& layout) {
+  setFrameColumns(layout, model.frameWidth);
+  for (int row = layout.frameTop; row <= layout.frameBottom; ++row) {
+    screen.moveTo(row, layout.frameLeft);
+    screen.writeText(std::string(1, Vertical));
+    screen.moveTo(row, layout.frameRight);
+    screen.writeText(std::string(1, Vertical));
+  }
+  const std::string line(static_cast<std::size_t>(layout.frameRight - layout.frameLeft),
+                         Horizontal);
+  screen.moveTo(layout.frameTop, layout.frameLeft);
+  screen.writeText(line);
+  screen.moveTo(layout.frameBottom, layout.frameLeft);
+  screen.writeText(line);
+  screen.moveTo(layout.frameTop, layout.frameLeft);
+  screen.writeText("\xC9");
+  screen.moveTo(layout.frameBottom, layout.frameLeft);
+  screen.writeText("\xC8");
+  screen.moveTo(layout.frameTop, layout.frameRight);
+  screen.writeText("\xBB");
+  screen.moveTo(layout.frameBottom, layout.frameRight);
+  screen.writeText("\xBC");
+}
+
+void drawFooter(ConsoleScreen& screen, const MenuLayout& layout) {
+  screen.moveTo(layout.frameBottom + 1, 33);
+  screen.printText("\xC8-Men\xFC weiter-\xBC");
+}
+
+void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout) {
+  const std::string& header = model.header;
+  if (header.empty()) return;
+  screen.moveTo(layout.frameTop - 1, 40 - static_cast<int>(header.size() / 2));
+  screen.printText(header);
+}
+
+void drawHomeLabel(ConsoleScreen& screen, const MenuLayout& layout) {
+  screen.moveTo(layout.frameBottom, layout.frameRight - 10);
+  screen.writeText("--Home--");
+}
+
+void moveHighlight(ConsoleScreen& screen, const MenuLayout& layout, const ScreenColours& colours,
+                   int itemCount, int direction, int& highlightedItem) {
+  int row = layout.itemBase + layout.itemSpacing * highlightedItem;
+  screen.moveTo(row, 1);
+  screen.writeText(" ");
+  screen.moveTo(row, 78);
+  screen.writeText(" ");
+  highlightedItem += direction;
+  if (highlightedItem < 1) highlightedItem = itemCount;
+  if (highlightedItem > itemCount) highlightedItem = 1;
+  row = layout.itemBase + layout.itemSpacing * highlightedItem;
+  // The markers take the highlight colour on the blue screen, not the
+  // highlight background, so they do not stand out as a bar.
+  screen.setColours(colours.highlightForeground, colours.normalBackground);
+  screen.moveTo(row, 1);
+  screen.writeText(">");
+  screen.moveTo(row, 78);
+  screen.writeText("<");
+  screen.setColours(colours.normalForeground, colours.normalBackground);
+}
+
+}  // namespace menue

@@ -1,0 +1,13 @@
+// "Menü++": creates a further menu under the first free MenuFile name.
+#pragma once
+
+#include "session/next.h"
+
+namespace menue {
+
+struct Program;
+
+// Continue when the command ran to its end.
+Next newMenu(Program& program);
+
+}  // namespace menue

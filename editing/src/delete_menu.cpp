@@ -1,0 +1,54 @@
+// "Menü--": deletes the menu shown after a confirmation, refills "-menue-"
+// from the first numbered MenuFile and pages to the next menu.
+#include "editing/delete_menu.h"
+
+#include <cctype>
+
+#include "session/error_handling.h"
+#include "session/events.h"
+#include "session/menu_view.h"
+#include "session/program.h"
+
+namespace menue {
+
+namespace {
+
+constexpr int PromptRow = 24;
+
+bool confirmed(Program& program) {
+  program.screen.moveTo(PromptRow, program.screen.column());
+  program.screen.writeText("  ");
+  program.screen.printText(" wirklich das gesammte angezeigte Men\xFC l\xF6schen ? ");
+  const Key key = waitEvent(program);
+  return std::toupper(static_cast<unsigned char>(key.character())) == 'J';
+}
+
+}  // namespace
+
+Next deleteMenu(Program& program) {
+  if (!confirmed(program)) return Next::Continue;
+  ProgramState& state = program.state;
+  FileSystem& files = program.platform.files;
+  if (const Next next = check(program, files.deleteFile(state.currentMenuName));
+      next != Next::Continue) {
+    return next;
+  }
+  if (state.currentMenuName != FirstMenuName) {
+    pageToNextMenu(program);
+    return Next::Continue;
+  }
+  if (numberedMenuExists(files)) {
+    bool adopted = false;
+    const Next next = check(program, adoptNumberedMenu(files, state.currentMenuName, adopted));
+    if (next != Next::Continue) return next;
+    if (adopted) state.menuPresent = true;
+    pageToNextMenu(program);
+    return Next::Continue;
+  }
+  state.menuPresent = false;
+  state.inputLine.clear();
+  program.screen.clearScreen();
+  return Next::Continue;
+}
+
+}  // namespace menue

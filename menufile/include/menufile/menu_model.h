@@ -1,0 +1,69 @@
+// The MenuModel: the whole text of a MenuFile and the positions at which
+// each item's display line and ExecutionPart begin, the markers of the
+// format, and the line-end search every reader of the text uses. Display
+// texts and command lines are cut out of the text when needed.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace menue {
+
+inline constexpr std::string_view CrLf = "\r\n";
+inline constexpr std::string_view HeaderKey = "Kopfzeile=";
+inline constexpr std::string_view DisplayMarker = "(Menuanzeige)";
+inline constexpr std::string_view ExecMarker = "(Menuausfuhrung)";
+// The comment a created MenuFile begins with (Windows-1252), for people who
+// edit the file by hand; the loader ignores it.
+inline constexpr std::string_view StructureComment =
+    "                Men\xFC"
+    "anzeige  -  eizeilig bis 76 Zeichen\r\n"
+    "                                 max. 18 Men\xFCpunkte\r\n"
+    "              Men\xFC"
+    "ausf\xFChrung - Tab + status + befehl + Enter\r\n"
+    " ( bei mehrzeiligen aufrufen -     + befehl + Enter + befehl + Enter (usw.) )\r\n"
+    "                  Men\xFC"
+    "ende   - Tab\r\n"
+    "       Status 1 = Programm gestartet - Men\xFC wartet (deault)\r\n"
+    "              2 = Programm gestartet - Men\xFC l\xE4uft weiter\r\n"
+    "              3 = Programm gestartet - Men\xFC beendet\r\n"
+    "\r\n";
+
+inline constexpr int MaxLoadedItems = 19;
+inline constexpr int MaxItems = 18;
+
+struct MenuModel {
+  // Positions are 1-based into rawText.
+  std::string rawText;
+  std::string header;
+  int itemCount = 0;
+  std::array<int, 21> lineStart{};
+  std::array<int, 21> execStart{};
+  int frameWidth = 0;
+  // Whether rawText was parsed successfully. The empty model of the start
+  // and one left behind by a failed load count as a menu without items.
+  bool loaded = false;
+
+  // The items that may be shown, run and edited: none unless loaded.
+  int items() const { return loaded ? itemCount : 0; }
+  // Item i's display line without its line end.
+  std::string displayText(int i) const;
+  // Item i's display line with its own line end.
+  std::string displayLine(int i) const;
+  // Item i's ExecutionPart: status character and command lines, up to (not
+  // including) the next TAB.
+  std::string executionPart(int i) const;
+  // Everything before display line 1.
+  std::string textBeforeItems() const;
+};
+
+// The position of the first line end (CR LF or a lone LF) at or after pos
+// (0-based), and its length; npos and 0 when there is none.
+struct LineEnd {
+  std::size_t pos;
+  std::size_t length;
+};
+LineEnd findLineEnd(std::string_view text, std::size_t pos);
+
+}  // namespace menue

@@ -1,0 +1,22 @@
+// The new MenuFile texts the edits write, built from pieces of the old text:
+// a whole new file, an inserted item, and the rebuilt item sections after a
+// removal or a swap.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "menufile/menu_model.h"
+
+namespace menue {
+
+// The new texts; a position outside the model's items gives the old text.
+std::string insertItemText(const MenuModel& model, int position, std::string_view displayText,
+                           char status, std::string_view commandText);
+std::string removeItemText(const MenuModel& model, int position);
+std::string swapItemsText(const MenuModel& model, int first, int second);
+// A complete new MenuFile as the creation dialogue writes it.
+std::string newMenuFileText(std::string_view header, std::string_view displayText, char status,
+                            std::string_view commandText);
+
+}  // namespace menue

@@ -1,0 +1,24 @@
+// The LaunchScript ("@Echo off" and a body, written anew for every use) and
+// the start of a process.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "session/next.h"
+
+namespace menue {
+
+struct Program;
+
+inline constexpr std::string_view LaunchScriptName = "menue.cmd";
+
+// Deletes an existing LaunchScript and writes "@Echo off" CR LF + body anew;
+// a failure goes to the GeneralErrorHandler.
+Next writeLaunchScript(Program& program, std::string_view body);
+// Starts a command line; false when it could not be started (the caller's
+// handler reports 51).
+bool startProcess(Platform& platform, const std::string& commandLine, bool wait);
+
+}  // namespace menue

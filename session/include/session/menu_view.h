@@ -1,0 +1,27 @@
+// The menu of the current directory as the session shows it: loading and
+// rewriting the current MenuFile with the damaged-file messages, drawing
+// the whole menu screen, and paging to the next menu of the set.
+#pragma once
+
+#include <string>
+
+#include "session/next.h"
+
+namespace menue {
+
+struct Program;
+
+// Reads CurrentMenuName into the model; a damaged file is reported at the
+// cursor and the pass goes on at the prompt step.
+Next loadCurrentMenu(Program& program);
+// Replaces the current MenuFile by newText and parses it, as loading does.
+Next rewriteCurrentMenu(Program& program, std::string newText);
+// The item lines alone, as the edits draw them after a rewrite.
+void drawItems(Program& program);
+// The whole menu screen: items, frame, footer, header and home label.
+Next drawMenu(Program& program);
+// CurrentMenuName becomes the next existing menu; the line and key are
+// cleared.
+void pageToNextMenu(Program& program);
+
+}  // namespace menue

@@ -1,0 +1,52 @@
+// The program state of one run and the Program that ties it to the console,
+// the menu model and the platform. One instance lives for the whole run;
+// only the session and its dialogues see it whole.
+#pragma once
+
+#include <string>
+
+#include "console/console_screen.h"
+#include "console/input.h"
+#include "console/key.h"
+#include "console/menu_screen.h"
+#include "menufile/menu_model.h"
+#include "menufile/menu_set.h"
+#include "platform/platform.h"
+
+namespace menue {
+
+struct ProgramState {
+  std::string startDrive;
+  std::string startPath;
+  std::string launchScriptPath;
+  std::string currentMenuName{FirstMenuName};
+  // Whether a MenuFile named currentMenuName exists; set by each pass that
+  // reads the menu.
+  bool menuPresent = false;
+  // Reads of the menu that failed in a row. After the second one the menu is
+  // not read again while a line is typed, so a line ("cd ..", "cd!") can
+  // still be typed to get away from a file that stays unreadable.
+  int menuReadFailures = 0;
+  int highlightedItem = 0;
+  std::string inputLine;
+  // The last event read.
+  Key key;
+  Click click;
+  ScreenColours colours;
+};
+
+struct Program {
+  explicit Program(Platform& platformServices)
+      : platform(platformServices),
+        screen(platformServices.console),
+        input(platformServices.console, screen) {}
+
+  Platform& platform;
+  ConsoleScreen screen;
+  Input input;
+  ProgramState state;
+  MenuModel model;
+  MenuLayout layout;
+};
+
+}  // namespace menue

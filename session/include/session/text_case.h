@@ -1,0 +1,16 @@
+// The letter-case and blank rules by which typed lines are recognised.
+#pragma once
+
+#include <string>
+
+namespace menue {
+
+// Upper-cases a-z and the OEM letters ä ö ü é ñ å ç, as the menu commands
+// compare.
+std::string upperOem(const std::string& line);
+// Lower-cases A-Z only, as the directory commands compare.
+std::string lowerAscii(std::string text);
+// Without leading and trailing blanks.
+std::string trimBlanks(const std::string& line);
+
+}  // namespace menue

@@ -1,0 +1,166 @@
+// The command loop: every pass loads and draws the menu of the current
+// directory (unless a command is being typed), writes the prompt, waits for
+// one event and acts on it. Each step returns where the loop goes on.
+#include "session/command_loop.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "session/command_table.h"
+#include "session/error_handling.h"
+#include "session/events.h"
+#include "session/menu_view.h"
+#include "session/navigation.h"
+#include "session/program.h"
+#include "session/run_item.h"
+#include "session/startup.h"
+#include "session/text_case.h"
+
+namespace menue {
+
+namespace {
+
+constexpr int PromptRow = 24;
+constexpr int PromptColumn = 3;
+
+Next loopHead(Program& program) {
+  ProgramState& state = program.state;
+  if (!state.inputLine.empty()) state.highlightedItem = 0;
+  if (state.inputLine.size() >= 2 || state.menuReadFailures >= 2) return Next::Continue;
+  // Counted before the read: a failure goes on elsewhere.
+  ++state.menuReadFailures;
+  FileSystem& files = program.platform.files;
+  state.menuPresent = menuFileExists(files, state.currentMenuName);
+  if (!state.menuPresent) {
+    bool adopted = false;
+    const Next next = check(program, adoptNumberedMenu(files, state.currentMenuName, adopted));
+    if (next != Next::Continue) return next;
+    state.menuPresent = adopted;
+  }
+  if (state.menuPresent) {
+    if (const Next next = loadCurrentMenu(program); next != Next::Continue) return next;
+    if (const Next next = drawMenu(program); next != Next::Continue) return next;
+  }
+  state.menuReadFailures = 0;
+  return Next::Continue;
+}
+
+Next writePrompt(Program& program) {
+  const ProgramState& state = program.state;
+  ConsoleScreen& screen = program.screen;
+  screen.moveTo(PromptRow, PromptColumn);
+  std::string directory;
+  if (const Next next = currentDirectory(program, directory); next != Next::Continue) return next;
+  screen.writeText(directory);
+  if (!state.menuPresent && directory != state.startDrive + state.startPath) {
+    screen.writeText(" (Home=cd!) ");
+  }
+  screen.writeText(">" + state.inputLine + "_ ");
+  return Next::Continue;
+}
+
+Next handleEnter(Program& program) {
+  ProgramState& state = program.state;
+  if (state.highlightedItem > 0 && state.inputLine.empty()) {
+    return runMenuItem(program, state.highlightedItem);
+  }
+  state.inputLine = trimBlanks(state.inputLine);
+  return dispatchLine(program);
+}
+
+Next eraseLastCharacter(Program& program) {
+  ProgramState& state = program.state;
+  if (!state.inputLine.empty()) {
+    state.inputLine.pop_back();
+    program.screen.moveTo(PromptRow, PromptColumn);
+    program.screen.writeText(state.inputLine + " ");
+    program.screen.moveTo(PromptRow, PromptColumn + static_cast<int>(state.inputLine.size()));
+    state.key = Key{};
+  }
+  return state.inputLine.empty() ? Next::PromptStep : Next::Continue;
+}
+
+Next handleEvent(Program& program) {
+  ProgramState& state = program.state;
+  FileSystem& files = program.platform.files;
+  const Click& click = state.click;
+  // Only typing keeps a menu that could not be read from being read again:
+  // any other event tries once more.
+  const int readFailures =
+      std::exchange(state.menuReadFailures, std::min(state.menuReadFailures, 1));
+  bool page = false;
+  if (state.menuPresent && state.key == keys::Blank && state.inputLine.empty() &&
+      numberedMenuExists(files)) {
+    state.key = Key{};
+    page = true;
+  }
+  if (!page && state.key.isExtended()) {
+    if (state.menuPresent && (state.key == keys::Down || state.key == keys::Up)) {
+      moveHighlight(program.screen, program.layout, state.colours, program.model.items(),
+                    state.key == keys::Down ? +1 : -1, state.highlightedItem);
+    }
+    state.key = Key{};
+    return Next::NewPass;
+  }
+  const bool mouseOnMenu = !page && state.key.none() && state.menuPresent;
+  if (mouseOnMenu && click.kind != ClickKind::None && click.row == program.layout.frameBottom + 1 &&
+      numberedMenuExists(files)) {
+    page = true;
+  }
+  if (page || mouseOnMenu) {
+    if (page) pageToNextMenu(program);
+    if (state.highlightedItem != 0 && click.kind == ClickKind::Double) {
+      return runMenuItem(program, state.highlightedItem);
+    }
+    state.highlightedItem = itemAtRow(program.layout, click.row);
+  }
+  if (state.key == keys::Backspace) {
+    if (const Next next = eraseLastCharacter(program); next != Next::Continue) return next;
+  }
+  if (state.key == keys::Enter) {
+    state.key = Key{};
+    return handleEnter(program);
+  }
+  if (state.key.isCharacter()) state.inputLine += state.key.character();
+  if (!state.inputLine.empty()) state.menuReadFailures = readFailures;
+  return Next::NewPass;
+}
+
+// Goes on from where the last step said; Continue counts as a new pass.
+Next step(Program& program, Next from) {
+  switch (from) {
+    case Next::AfterCommandWait:
+      return afterCommandWait(program);
+    case Next::PromptStep:
+      return onePass(program, true);
+    default:
+      return onePass(program, false);
+  }
+}
+
+}  // namespace
+
+Next onePass(Program& program, bool atPrompt) {
+  if (!atPrompt) {
+    if (const Next next = loopHead(program); next != Next::Continue) return next;
+  }
+  if (const Next next = writePrompt(program); next != Next::Continue) return next;
+  flushEvents(program);
+  waitEvent(program);
+  return handleEvent(program);
+}
+
+void runProgram(Program& program) {
+  // A failure during start-up (the start directory cannot be read) goes on
+  // where its handler says, like any other.
+  Next next = startUp(program);
+  while (next != Next::End) {
+    try {
+      next = step(program, next);
+    } catch (const LeaveRequest&) {
+      next = orderlyExit(program);
+    }
+  }
+}
+
+}  // namespace menue

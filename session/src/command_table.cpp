@@ -1,0 +1,165 @@
+// The command table: which action a typed line starts, as declared rows
+// tested from the top; the first row that matches acts.
+#include "session/command_table.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "console/help.h"
+#include "editing/add_item.h"
+#include "editing/delete_menu.h"
+#include "editing/new_menu.h"
+#include "editing/remove_item.h"
+#include "editing/swap_items.h"
+#include "session/directory_command.h"
+#include "session/navigation.h"
+#include "session/program.h"
+#include "session/text_case.h"
+
+namespace menue {
+
+namespace {
+
+// The forms of the line the rows compare.
+struct CommandLine {
+  std::string line;
+  std::string upper;  // upperOem: the menu commands ignore case, umlauts too
+  DirectoryCommand directory;
+  bool isHomeWord = false;
+};
+
+struct Command {
+  std::string_view name;  // as the user types it
+  // Whether the row applies only while a menu is shown.
+  bool needsMenu;
+  bool (*matches)(const CommandLine&);
+  Next (*run)(Program&, const CommandLine&);
+};
+
+// "Menü" with the OEM ü (0x81), upper-cased to Ü (0x9A).
+constexpr std::string_view MenuWord = "MEN\x9A";
+
+template <char... Sign>
+bool isMenuCommand(const CommandLine& line) {
+  constexpr char sign[] = {Sign..., '\0'};
+  const std::string_view upper = line.upper;
+  return upper.starts_with(MenuWord) && upper.substr(MenuWord.size()).starts_with(sign);
+}
+
+bool isVersion(const CommandLine& line) {
+  return line.upper == "VERSION";
+}
+
+bool isHelp(const CommandLine& line) {
+  return line.line == "?" || line.upper == "HILFE" || line.upper == "HELP";
+}
+
+bool isHome(const CommandLine& line) {
+  return line.directory.kind == DirectoryCommand::Kind::Home || line.isHomeWord;
+}
+
+bool isChangeDirectory(const CommandLine& line) {
+  return line.directory.kind == DirectoryCommand::Kind::ChangeDirectory;
+}
+
+bool isChangeDrive(const CommandLine& line) {
+  return line.directory.kind == DirectoryCommand::Kind::ChangeDrive;
+}
+
+bool always(const CommandLine&) {
+  return true;
+}
+
+// An edit ends like every command: the line cleared, a new pass.
+Next endCommand(Program& program, Next edit) {
+  if (edit != Next::Continue) return edit;
+  program.state.inputLine.clear();
+  return Next::NewPass;
+}
+
+Next runVersion(Program& program, const CommandLine&) {
+  program.state.inputLine.clear();
+  showVersion(program.screen, program.input);
+  return Next::NewPass;
+}
+
+Next runNewMenu(Program& program, const CommandLine&) {
+  return endCommand(program, newMenu(program));
+}
+
+Next runAddItem(Program& program, const CommandLine& line) {
+  return endCommand(program, addItem(program, line.upper));
+}
+
+Next runSwapItems(Program& program, const CommandLine& line) {
+  return endCommand(program, swapItems(program, line.upper));
+}
+
+Next runDeleteMenu(Program& program, const CommandLine&) {
+  const Next next = deleteMenu(program);
+  if (next == Next::Continue) program.screen.clearScreen();
+  return endCommand(program, next);
+}
+
+Next runRemoveItem(Program& program, const CommandLine& line) {
+  return endCommand(program, removeItem(program, line.upper));
+}
+
+Next runHelp(Program& program, const CommandLine&) {
+  showHelp(program.screen, program.input);
+  program.state.inputLine.clear();
+  return Next::NewPass;
+}
+
+Next runGoHome(Program& program, const CommandLine&) {
+  return goHome(program);
+}
+
+Next runChangeDirectory(Program& program, const CommandLine& line) {
+  return changeDirectory(program, line.directory.path);
+}
+
+Next runChangeDrive(Program& program, const CommandLine& line) {
+  return changeDrive(program, line.directory.drive, line.directory.path);
+}
+
+Next runPassThrough(Program& program, const CommandLine& line) {
+  return passThrough(program, line.line);
+}
+
+constexpr bool AnyTime = false;
+constexpr bool MenuShown = true;
+
+// Tested from the top: "Menü++" before "Menü+", "Menü--" before "Menü-",
+// "cd!" before "cd ".
+constexpr std::array<Command, 11> Commands{{
+    {"version", AnyTime, isVersion, runVersion},
+    {"Men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
+    {"Men\x81+", MenuShown, isMenuCommand<'+'>, runAddItem},
+    {"Men\x81*", MenuShown, isMenuCommand<'*'>, runSwapItems},
+    {"Men\x81--", MenuShown, isMenuCommand<'-', '-'>, runDeleteMenu},
+    {"Men\x81-", MenuShown, isMenuCommand<'-'>, runRemoveItem},
+    {"?, help, hilfe", AnyTime, isHelp, runHelp},
+    {"cd!, cd !, home", AnyTime, isHome, runGoHome},
+    {"cd ..., cd., cd\\", AnyTime, isChangeDirectory, runChangeDirectory},
+    {"X:...", AnyTime, isChangeDrive, runChangeDrive},
+    // Everything else, the empty line included, goes to the command
+    // interpreter.
+    {"", AnyTime, always, runPassThrough},
+}};
+
+}  // namespace
+
+Next dispatchLine(Program& program) {
+  const std::string& line = program.state.inputLine;
+  const CommandLine forms{line, upperOem(line), directoryCommandOf(line),
+                          lowerAscii(line) == "home"};
+  for (const Command& command : Commands) {
+    if (command.needsMenu && !program.state.menuPresent) continue;
+    if (command.matches(forms)) return command.run(program, forms);
+  }
+  return Next::NewPass;
+}
+
+}  // namespace menue

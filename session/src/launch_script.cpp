@@ -1,0 +1,32 @@
+// The LaunchScript ("@Echo off" and a body, written anew for every use) and
+// the start of a process.
+#include "session/launch_script.h"
+
+#include "session/error_handling.h"
+#include "session/program.h"
+
+namespace menue {
+
+Next writeLaunchScript(Program& program, std::string_view body) {
+  FileSystem& files = program.platform.files;
+  const std::string& path = program.state.launchScriptPath;
+  if (files.isPlainFile(path)) {
+    if (const Next next = check(program, files.deleteFile(path)); next != Next::Continue) {
+      return next;
+    }
+  }
+  // Created exclusively: a link or file planted in a shared temporary
+  // directory between the delete and the create is never followed.
+  std::string text = "@Echo off\r\n";
+  text += body;
+  return check(program, files.createNewFile(path, text));
+}
+
+bool startProcess(Platform& platform, const std::string& commandLine, bool wait) {
+  // The whole line is handed over; a line the platform cannot take fails
+  // before anything starts, rather than running a cut command.
+  return commandLine.size() <= platform.rules.commandLineLimit &&
+         platform.processes.start(commandLine, wait) == code::Success;
+}
+
+}  // namespace menue

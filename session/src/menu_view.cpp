@@ -1,0 +1,74 @@
+// The menu of the current directory as the session shows it: loading and
+// rewriting the current MenuFile with the damaged-file messages, drawing
+// the whole menu screen, and paging to the next menu of the set.
+#include "session/menu_view.h"
+
+#include <string_view>
+#include <utility>
+
+#include "menufile/menu_load.h"
+#include "session/error_handling.h"
+#include "session/navigation.h"
+#include "session/pause.h"
+#include "session/program.h"
+
+namespace menue {
+
+namespace {
+
+Next reportDamagedFile(Program& program, std::string_view message) {
+  program.screen.printText(message);
+  pause(program);
+  return Next::PromptStep;
+}
+
+Next loaded(Program& program, const LoadResult& result) {
+  if (result.failure != code::Success) return check(program, result.failure);
+  switch (result.parse) {
+    case ParseResult::NoDisplayMarker:
+      return reportDamagedFile(program, " Dateifehler ");
+    case ParseResult::NoExecutionMarker:
+      return reportDamagedFile(program, " Dateifehler Menuausfuhrung nicht gefunden.");
+    case ParseResult::Loaded:
+      break;
+  }
+  return Next::Continue;
+}
+
+}  // namespace
+
+Next loadCurrentMenu(Program& program) {
+  return loaded(program,
+                loadMenu(program.platform.files, program.state.currentMenuName, program.model));
+}
+
+Next rewriteCurrentMenu(Program& program, std::string newText) {
+  return loaded(program, rewriteMenuFile(program.platform.files, program.state.currentMenuName,
+                                         program.model, std::move(newText)));
+}
+
+void drawItems(Program& program) {
+  drawMenuItems(program.screen, program.model, program.layout, program.state.highlightedItem,
+                program.state.colours);
+}
+
+Next drawMenu(Program& program) {
+  ConsoleScreen& screen = program.screen;
+  drawItems(program);
+  drawMenuFrame(screen, program.model, program.layout);
+  if (numberedMenuExists(program.platform.files)) drawFooter(screen, program.layout);
+  drawHeader(screen, program.model, program.layout);
+  bool atStart = true;
+  if (const Next next = atStartDirectory(program, atStart); next != Next::Continue) return next;
+  if (!atStart) drawHomeLabel(screen, program.layout);
+  return Next::Continue;
+}
+
+void pageToNextMenu(Program& program) {
+  ProgramState& state = program.state;
+  state.currentMenuName = nextMenuName(program.platform.files, state.currentMenuName);
+  state.inputLine.clear();
+  state.key = Key{};
+}
+
+}  // namespace menue

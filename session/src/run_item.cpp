@@ -1,0 +1,141 @@
+// Running a menu item: the home-label shortcut, directory commands of
+// single-line items, the placeholder, direct starts and LaunchScript runs,
+// each with the behaviour of the item's status.
+#include "session/run_item.h"
+
+#include <string>
+
+#include "session/directory_command.h"
+#include "session/error_handling.h"
+#include "session/events.h"
+#include "session/launch_script.h"
+#include "session/navigation.h"
+#include "session/pause.h"
+#include "session/program.h"
+
+namespace menue {
+
+namespace {
+
+// The command line of an item created without commands; it runs nothing.
+constexpr std::string_view Placeholder = "'";
+
+Next onHomeLabel(Program& program, bool& onLabel) {
+  const MenuLayout& layout = program.layout;
+  const Click& click = program.state.click;
+  onLabel = false;
+  if (click.row != layout.frameBottom || click.column < layout.frameRight - 10 ||
+      click.column > layout.frameRight - 1) {
+    return Next::Continue;
+  }
+  bool atStart = true;
+  const Next next = atStartDirectory(program, atStart);
+  onLabel = !atStart;
+  return next;
+}
+
+int statusOf(const std::string& part) {
+  if (part.empty() || part[0] < '0' || part[0] > '9') return 0;
+  return part[0] - '0';
+}
+
+bool validStatus(int status) {
+  return status >= 1 && status <= 3;
+}
+
+Next clearAndNewPass(Program& program) {
+  program.screen.clearScreen();
+  program.state.inputLine.clear();
+  return Next::NewPass;
+}
+
+// A directory command of a single-line item is carried out by the program
+// on its own directory; CurrentMenuName stays as it is. A drive change with
+// more than the drive is a program to start.
+bool isItemDirectoryCommand(const DirectoryCommand& command) {
+  using Kind = DirectoryCommand::Kind;
+  return command.kind == Kind::Home || command.kind == Kind::ChangeDirectory ||
+         (command.kind == Kind::ChangeDrive && command.path.empty());
+}
+
+Next runDirectoryCommand(Program& program, const DirectoryCommand& command) {
+  Next next = Next::Continue;
+  switch (command.kind) {
+    case DirectoryCommand::Kind::Home:
+      next = changeToStart(program);
+      break;
+    case DirectoryCommand::Kind::ChangeDirectory:
+      next = changeDirectoryTo(program, command.path);
+      break;
+    case DirectoryCommand::Kind::ChangeDrive:
+      next = changeDriveTo(program, command.drive);
+      break;
+    case DirectoryCommand::Kind::None:
+      break;
+  }
+  return next == Next::Continue ? clearAndNewPass(program) : next;
+}
+
+Next runDirect(Program& program, const std::string& line, int status) {
+  ConsoleScreen& screen = program.screen;
+  if (status != 1) screen.clearScreen();
+  if (!startProcess(program.platform, line, status == 1)) {
+    return startErrorHandler(program, ErrorNumber::InternalError);
+  }
+  if (status == 3) return Next::End;
+  if (status == 2) {
+    pause(program);
+    screen.clearScreen();
+  }
+  return clearAndNewPass(program);
+}
+
+Next runScript(Program& program, const std::string& body, int status) {
+  ConsoleScreen& screen = program.screen;
+  if (const Next next = writeLaunchScript(program, body); next != Next::Continue) return next;
+  if (!validStatus(status)) return Next::NewPass;
+  if (status != 1) screen.clearScreen();
+  if (!startProcess(program.platform, program.state.launchScriptPath, status == 1)) {
+    return startErrorHandler(program, ErrorNumber::InternalError);
+  }
+  if (status == 3) return Next::End;
+  if (status == 1) {
+    pause(program);
+  } else {
+    screen.clearScreen();
+    waitEvent(program);
+    flushEvents(program);
+  }
+  program.state.inputLine.clear();
+  return Next::NewPass;
+}
+
+}  // namespace
+
+Next runMenuItem(Program& program, int n) {
+  bool onLabel = false;
+  if (const Next next = onHomeLabel(program, onLabel); next != Next::Continue) return next;
+  if (onLabel) return goHome(program);
+  // A click outside the item rows can hand over any number; only items of
+  // the menu on the screen run (the model keeps the last menu read when the
+  // MenuFile is gone).
+  if (!program.state.menuPresent || n < 1 || n > program.model.items()) return Next::NewPass;
+  const std::string part = program.model.executionPart(n);
+  const int status = statusOf(part);
+  const std::string commands = part.empty() ? std::string() : part.substr(1);
+
+  const LineEnd first = findLineEnd(commands, 0);
+  const bool singleLine =
+      first.length == 0 || findLineEnd(commands, first.pos + first.length).length == 0;
+  if (!singleLine) return runScript(program, commands, status);
+
+  // The command line without its line end.
+  const std::string line = first.length == 0 ? commands : commands.substr(0, first.pos);
+  const DirectoryCommand command = directoryCommandOf(line);
+  if (isItemDirectoryCommand(command)) return runDirectoryCommand(program, command);
+  if (line == Placeholder) return clearAndNewPass(program);
+  if (validStatus(status)) return runDirect(program, line, status);
+  return runScript(program, line, status);
+}
+
+}  // namespace menue

@@ -1,0 +1,73 @@
+// Start-up: the values fixed for the whole run (the StartDirectory and the
+// LaunchScriptPath from the environment) and the initial program state.
+#include "session/startup.h"
+
+#include <cctype>
+#include <string_view>
+
+#include "session/launch_script.h"
+#include "session/navigation.h"
+#include "session/program.h"
+
+namespace menue {
+
+namespace {
+
+constexpr std::size_t MaxStartPath = 500;
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(text[i])) !=
+        std::toupper(static_cast<unsigned char>(prefix[i])))
+      return false;
+  }
+  return true;
+}
+
+bool namesTempDirectory(std::string_view entry) {
+  return startsWithNoCase(entry, "TMP=") || startsWithNoCase(entry, "TMP =") ||
+         startsWithNoCase(entry, "Temp=") || startsWithNoCase(entry, "TEMP =");
+}
+
+}  // namespace
+
+std::string launchScriptPathFor(const std::vector<std::string>& environment,
+                                const PathRules& rules) {
+  for (const std::string& entry : environment) {
+    if (entry.empty()) break;
+    if (entry[0] == '=') continue;
+    if (!namesTempDirectory(entry)) continue;
+    std::string value = entry.substr(entry.find('=') + 1);
+    bool endsInSeparator =
+        !value.empty() && rules.separatorsAtEnd.find(value.back()) != std::string_view::npos;
+    if (!endsInSeparator) value += rules.separator;
+    return value + std::string(LaunchScriptName);
+  }
+  return rules.fallbackLaunchScriptPath;
+}
+
+Next startUp(Program& program) {
+  ProgramState& state = program.state;
+  program.model = MenuModel{};
+  state.inputLine.clear();
+  state.key = Key{};
+  program.input.mouseOff();
+
+  state.colours = ScreenColours{};
+  state.currentMenuName = std::string(FirstMenuName);
+  state.launchScriptPath =
+      launchScriptPathFor(program.platform.environment.entries(), program.platform.rules);
+  state.highlightedItem = 0;
+  program.layout.frameLeft = 3;
+  program.layout.frameRight = 77;
+  // Read last: a failure here goes to the error handling with the rest of
+  // the state already in place.
+  std::string directory;
+  if (const Next next = currentDirectory(program, directory); next != Next::Continue) return next;
+  state.startDrive = directory.substr(0, 2);
+  state.startPath = directory.size() > 2 ? directory.substr(2, MaxStartPath) : std::string();
+  return Next::Continue;
+}
+
+}  // namespace menue
