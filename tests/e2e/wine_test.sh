@@ -31,7 +31,8 @@ skip() {
   echo "wine_test: skipped: $*"
   exit 77
 }
-[[ -n $exe && -f $exe ]] || skip "no menue.exe at '${exe}'"
+[[ -n $exe && -f $exe ]] ||
+  skip "no menue.exe at '${exe}' (build it: cmake --preset windows && cmake --build --preset windows)"
 command -v wine >/dev/null || skip "wine is not installed"
 command -v wineserver >/dev/null || skip "wineserver is not installed"
 command -v tmux >/dev/null || skip "tmux is not installed"

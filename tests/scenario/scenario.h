@@ -2,6 +2,7 @@
 // small script of setup lines, input events and expectations.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@ namespace menue::scenario {
 
 struct Step {
   int line = 0;      // line number in the file
+  std::string text;  // the line as written, for failure messages
   std::string verb;  // "key", "text", "click", "expect", "menu", ...
   std::vector<std::string> args;
   std::string body;  // the bytes of a <<END block, if any
@@ -17,10 +19,17 @@ struct Step {
 
 struct Scenario {
   std::string name;
+  int line = 0;  // of the "scenario" line
   std::vector<Step> steps;
 };
 
-// Parses a scenario file; throws std::runtime_error with the line number.
+// A line that cannot be read or carried out; reported at that line.
+struct LineError : std::runtime_error {
+  LineError(int line, const std::string& message) : std::runtime_error(message), line(line) {}
+  int line;
+};
+
+// Parses a scenario file; throws LineError.
 std::vector<Scenario> parseScenarios(const std::string& text);
 
 // UTF-8 letters of a quoted console text to OEM code page 850 bytes (ü 0x81,
@@ -31,5 +40,8 @@ std::string consoleBytes(const std::string& text);
 std::string fileBytes(const std::string& block);
 // Printable form of bytes for failure messages.
 std::string printable(const std::string& bytes);
+// Console cells as a scenario file writes them: the OEM letters and frame
+// glyphs back in UTF-8, other bytes outside ASCII as \xHH.
+std::string cellText(const std::string& cells);
 
 }  // namespace menue::scenario

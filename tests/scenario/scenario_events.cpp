@@ -2,7 +2,6 @@
 // clicks and double clicks with the records the Windows console sends.
 #include <cctype>
 #include <map>
-#include <stdexcept>
 #include <string>
 
 #include "tests/scenario/scenario_runner.h"
@@ -50,8 +49,7 @@ std::vector<InputRecord> recordsFor(const Step& step) {
   const auto& args = step.args;
   auto need = [&](std::size_t count) {
     if (args.size() < count) {
-      throw std::runtime_error("line " + std::to_string(step.line) + ": " + step.verb + " needs " +
-                               std::to_string(count) + " arguments");
+      throw LineError(step.line, step.verb + " needs " + std::to_string(count) + " arguments");
     }
   };
   if (step.verb == "key") {
@@ -80,8 +78,7 @@ std::vector<InputRecord> recordsFor(const Step& step) {
                          keystate::RightAlt | keystate::LeftCtrl);
     } else {
       auto it = Named.find(name);
-      if (it == Named.end())
-        throw std::runtime_error("line " + std::to_string(step.line) + ": unknown key " + name);
+      if (it == Named.end()) throw LineError(step.line, "unknown key " + name);
       record = keyRecord(it->second.first, it->second.second);
     }
     return std::vector<InputRecord>(static_cast<std::size_t>(repeat), record);

@@ -2,7 +2,6 @@
 // and the byte conversions of console texts and file blocks.
 #include <map>
 #include <sstream>
-#include <stdexcept>
 
 #include "menufile/menu_model.h"
 #include "tests/scenario/scenario.h"
@@ -31,9 +30,7 @@ std::vector<std::string> splitArgs(const std::string& line, int lineNumber) {
         }
         arg += line[i++];
       }
-      if (i >= line.size()) {
-        throw std::runtime_error("line " + std::to_string(lineNumber) + ": unclosed quote");
-      }
+      if (i >= line.size()) throw LineError(lineNumber, "unclosed quote");
       ++i;
       args.push_back(arg);
     } else {
@@ -45,8 +42,9 @@ std::vector<std::string> splitArgs(const std::string& line, int lineNumber) {
   return args;
 }
 
-// Escapes and UTF-8 letters; `oem` picks the console's code page.
-std::string convert(const std::string& text, bool oem) {
+// The UTF-8 letters and frame glyphs of the files with their OEM code page
+// 850 byte (the console's) and their Windows-1252 byte (the files').
+const std::map<std::string, std::pair<char, char>>& letters() {
   static const std::map<std::string, std::pair<char, char>> Letters{
       {"\xC3\xBC", {'\x81', '\xFC'}},     {"\xC3\xA4", {'\x84', '\xE4'}},
       {"\xC3\xB6", {'\x94', '\xF6'}},     {"\xC3\x9C", {'\x9A', '\xDC'}},
@@ -56,6 +54,18 @@ std::string convert(const std::string& text, bool oem) {
       {"\xE2\x95\x94", {'\xC9', '\xC9'}}, {"\xE2\x95\x97", {'\xBB', '\xBB'}},
       {"\xE2\x95\x9A", {'\xC8', '\xC8'}}, {"\xE2\x95\x9D", {'\xBC', '\xBC'}},
   };
+  return Letters;
+}
+
+void appendHex(std::string& out, unsigned char byte) {
+  static const char* const Hex = "0123456789ABCDEF";
+  out += "\\x";
+  out += Hex[byte >> 4];
+  out += Hex[byte & 15];
+}
+
+// Escapes and UTF-8 letters; `oem` picks the console's code page.
+std::string convert(const std::string& text, bool oem) {
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == '\\' && i + 1 < text.size()) {
@@ -77,7 +87,7 @@ std::string convert(const std::string& text, bool oem) {
       }
     }
     bool matched = false;
-    for (const auto& [utf8, bytes] : Letters) {
+    for (const auto& [utf8, bytes] : letters()) {
       if (text.compare(i, utf8.size(), utf8) == 0) {
         out += oem ? bytes.first : bytes.second;
         i += utf8.size();
@@ -124,10 +134,26 @@ std::string printable(const std::string& bytes) {
     } else if (c == '\t') {
       out += "\\t";
     } else if (byte < 32 || byte >= 127) {
-      static const char* const Hex = "0123456789ABCDEF";
-      out += "\\x";
-      out += Hex[byte >> 4];
-      out += Hex[byte & 15];
+      appendHex(out, byte);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string cellText(const std::string& cells) {
+  std::string out;
+  for (char c : cells) {
+    auto byte = static_cast<unsigned char>(c);
+    const std::string* glyph = nullptr;
+    for (const auto& [utf8, bytes] : letters()) {
+      if (bytes.first == c) glyph = &utf8;
+    }
+    if (glyph) {
+      out += *glyph;
+    } else if (byte < 32 || byte >= 127) {
+      appendHex(out, byte);
     } else {
       out += c;
     }
@@ -146,12 +172,13 @@ std::vector<Scenario> parseScenarios(const std::string& text) {
     std::vector<std::string> args = splitArgs(line, number);
     if (args.empty()) continue;
     if (args[0] == "scenario") {
-      scenarios.push_back(Scenario{args.size() > 1 ? args[1] : "unnamed", {}});
+      scenarios.push_back(Scenario{args.size() > 1 ? args[1] : "unnamed", number, {}});
       continue;
     }
-    if (scenarios.empty()) scenarios.push_back(Scenario{"default", {}});
+    if (scenarios.empty()) scenarios.push_back(Scenario{"default", number, {}});
     Step step;
     step.line = number;
+    step.text = line.substr(line.find_first_not_of(" \t"));
     step.verb = args[0];
     args.erase(args.begin());
     if (!args.empty() && args.back().starts_with("<<")) {
@@ -169,8 +196,7 @@ std::vector<Scenario> parseScenarios(const std::string& text) {
         }
         step.body += bodyLine + "\n";
       }
-      if (!closed)
-        throw std::runtime_error("line " + std::to_string(step.line) + ": unclosed block");
+      if (!closed) throw LineError(step.line, "unclosed block, no line " + terminator);
     }
     step.args = args;
     scenarios.back().steps.push_back(step);

@@ -3,22 +3,25 @@
 #include "tests/scenario/scenario_runner.h"
 
 #include <map>
-#include <stdexcept>
+#include <sstream>
 
 #include "session/command_loop.h"
+#include "tests/scenario/scenario_diff.h"
 
 namespace menue::scenario {
 
 namespace {
 
-std::string rtrim(std::string text) {
-  auto end = text.find_last_not_of(' ');
-  text.resize(end == std::string::npos ? 0 : end + 1);
-  return text;
-}
-
 int number(const std::string& text) {
   return static_cast<int>(std::stol(text, nullptr, 0));
+}
+
+const std::string& argument(const Step& step, std::size_t i) {
+  if (i >= step.args.size()) {
+    std::string what = step.verb == "expect" && !step.args.empty() ? " " + step.args[0] : "";
+    throw LineError(step.line, step.verb + what + " needs more arguments");
+  }
+  return step.args[i];
 }
 
 const std::map<std::string, FileOp>& fileOps() {
@@ -51,7 +54,18 @@ char attributeLetter(Attribute attr) {
 
 Runner::Runner(const Scenario& scenario) : scenario_(scenario), program_(virtual_.platform()) {}
 
-std::vector<std::string> Runner::run() {
+std::vector<Failure> Runner::run() {
+  try {
+    play();
+  } catch (const LineError& error) {
+    failures_.push_back({error.line, error.what()});
+  } catch (const std::exception& error) {
+    failures_.push_back({scenario_.line, std::string("the program threw: ") + error.what()});
+  }
+  return failures_;
+}
+
+void Runner::play() {
   virtual_.files.makeDirectory("C:\\work");
   virtual_.files.makeDirectory("C:\\TEMP");
   virtual_.files.changeDirectory("C:\\work");
@@ -70,9 +84,6 @@ std::vector<std::string> Runner::run() {
     runProgram(program_);
     ended_ = true;
   } catch (const ScriptExhausted&) {
-  } catch (const std::exception& error) {
-    failures_.push_back(scenario_.name + ": " + error.what());
-    return failures_;
   }
   written_ += virtual_.console.takeWritten();
   while (next_ < steps.size()) {
@@ -83,24 +94,12 @@ std::vector<std::string> Runner::run() {
     }
     apply(step);
   }
-  return failures_;
 }
 
 bool Runner::feed() {
   // What "expect printed" looks at: the output since the last input.
   written_ += virtual_.console.takeWritten();
-  if (records_.empty()) {
-    const auto& steps = scenario_.steps;
-    while (next_ < steps.size() && records_.empty()) {
-      const Step& step = steps[next_++];
-      if (isEvent(step)) {
-        auto records = recordsFor(step);
-        records_.assign(records.begin(), records.end());
-      } else {
-        apply(step);
-      }
-    }
-  }
+  while (records_.empty() && next_ < scenario_.steps.size()) apply(scenario_.steps[next_++]);
   if (records_.empty()) return false;
   virtual_.console.push(records_.front());
   written_.clear();
@@ -109,22 +108,27 @@ bool Runner::feed() {
 }
 
 void Runner::apply(const Step& step) {
-  if (step.verb == "expect") {
-    expect(step);
-  } else {
-    setup(step);
+  try {
+    if (isEvent(step)) {
+      auto records = recordsFor(step);
+      records_.assign(records.begin(), records.end());
+    } else if (step.verb == "expect") {
+      expect(step);
+    } else {
+      setup(step);
+    }
+  } catch (const LineError&) {
+    throw;
+  } catch (const std::exception& error) {
+    // A number that does not read, and the like: the line's fault.
+    throw LineError(step.line, error.what());
   }
 }
 
 void Runner::setup(const Step& step) {
   const auto& args = step.args;
   VirtualFileSystem& files = virtual_.files;
-  auto arg = [&](std::size_t i) -> const std::string& {
-    if (i >= args.size())
-      throw std::runtime_error("line " + std::to_string(step.line) + ": " + step.verb +
-                               " needs more arguments");
-    return args[i];
-  };
+  auto arg = [&](std::size_t i) -> const std::string& { return argument(step, i); };
   if (step.verb == "start" || step.verb == "chdir") {
     files.makeDirectory(arg(0));
     files.changeDirectory(arg(0));
@@ -150,7 +154,7 @@ void Runner::setup(const Step& step) {
     files.addDrive(arg(0)[0], !(args.size() > 1 && args[1] == "notready"));
   } else if (step.verb == "fail" || step.verb == "failalways") {
     auto op = fileOps().find(arg(0));
-    if (op == fileOps().end()) throw std::runtime_error("unknown file operation " + arg(0));
+    if (op == fileOps().end()) throw LineError(step.line, "unknown file operation " + arg(0));
     auto code = static_cast<PlatformCode>(number(arg(1)));
     if (step.verb == "fail") {
       files.failNext(op->second, code, args.size() > 2 ? number(args[2]) : 0);
@@ -162,57 +166,24 @@ void Runner::setup(const Step& step) {
   } else if (step.verb == "missing") {
     virtual_.processes.missing.insert(arg(0));
   } else {
-    throw std::runtime_error("line " + std::to_string(step.line) + ": unknown verb " + step.verb);
+    throw LineError(step.line, "unknown verb " + step.verb);
   }
 }
 
 void Runner::expect(const Step& step) {
-  const auto& args = step.args;
-  if (args.empty())
-    throw std::runtime_error("line " + std::to_string(step.line) + ": empty expect");
-  const std::string& what = args[0];
-  auto arg = [&](std::size_t i) -> const std::string& {
-    if (i >= args.size())
-      throw std::runtime_error("line " + std::to_string(step.line) + ": expect " + what +
-                               " needs more arguments");
-    return args[i];
-  };
+  const std::string& what = argument(step, 0);
+  auto arg = [&](std::size_t i) -> const std::string& { return argument(step, i); };
+  if (what == "row" || what == "text" || what == "attrs" || what == "screen") {
+    expectCells(step);
+    return;
+  }
   VirtualConsole& console = virtual_.console;
-  auto compare = [&](const std::string& actual, const std::string& expected, bool screen) {
+  auto compare = [&](const std::string& actual, const std::string& expected) {
     if (actual != expected) {
-      fail(step, "expected \"" + printable(expected) + "\"\n   got \"" + printable(actual) + "\"",
-           screen);
+      fail(step, "expected \"" + printable(expected) + "\"\n   got \"" + printable(actual) + "\"");
     }
   };
-  if (what == "row") {
-    int row = number(arg(1));
-    compare(rtrim(console.rowText(row - 1)), rtrim(consoleBytes(arg(2))), true);
-  } else if (what == "text") {
-    int row = number(arg(1));
-    int column = number(arg(2));
-    std::string expected = consoleBytes(arg(3));
-    compare(console.rowText(row - 1).substr(static_cast<std::size_t>(column - 1), expected.size()),
-            expected, true);
-  } else if (what == "attrs") {
-    int row = number(arg(1));
-    int column = number(arg(2));
-    std::string actual;
-    for (std::size_t i = 0; i < arg(3).size(); ++i) {
-      actual += attributeLetter(console.cellAttribute(row - 1, column - 1 + static_cast<int>(i)));
-    }
-    compare(actual, arg(3), true);
-  } else if (what == "screen") {
-    int row = 1;
-    std::string expected = step.body;
-    std::size_t start = 0;
-    while (start < expected.size()) {
-      std::size_t end = expected.find('\n', start);
-      std::string line = expected.substr(start, end - start);
-      start = end + 1;
-      compare(rtrim(console.rowText(row - 1)), rtrim(consoleBytes(line)), true);
-      ++row;
-    }
-  } else if (what == "printed") {
+  if (what == "printed") {
     const std::string& written = written_;
     if (written.find(consoleBytes(arg(1))) == std::string::npos) {
       fail(step, "not printed: \"" + printable(consoleBytes(arg(1))) + "\"\n   printed: \"" +
@@ -221,16 +192,16 @@ void Runner::expect(const Step& step) {
   } else if (what == "cursor") {
     CellPos cursor = console.cursor();
     compare(std::to_string(cursor.row + 1) + " " + std::to_string(cursor.column + 1),
-            arg(1) + " " + arg(2), false);
+            arg(1) + " " + arg(2));
   } else if (what == "cursorvisible") {
-    compare(console.cursorShape().visible ? "yes" : "no", arg(1), false);
+    compare(console.cursorShape().visible ? "yes" : "no", arg(1));
   } else if (what == "file") {
     auto actual = virtual_.files.file(arg(1));
     std::string expected = step.hasBody ? fileBytes(step.body) : consoleBytes(arg(2));
     if (!actual) {
       fail(step, "no file " + arg(1));
     } else {
-      compare(*actual, expected, false);
+      compare(*actual, expected);
     }
   } else if (what == "nofile") {
     if (virtual_.files.file(arg(1))) fail(step, "file " + arg(1) + " exists");
@@ -241,7 +212,7 @@ void Runner::expect(const Step& step) {
     } else {
       const StartedProcess& process = started[startsSeen_++];
       compare(process.commandLine + (process.wait ? " wait" : " nowait"),
-              consoleBytes(arg(1)) + " " + arg(2), false);
+              consoleBytes(arg(1)) + " " + arg(2));
     }
   } else if (what == "nostart") {
     if (startsSeen_ < virtual_.processes.started.size()) {
@@ -252,7 +223,7 @@ void Runner::expect(const Step& step) {
     if (pausesSeen_ >= pauses.size()) {
       fail(step, "no more pauses");
     } else {
-      compare(std::to_string(pauses[pausesSeen_++]), arg(1), false);
+      compare(std::to_string(pauses[pausesSeen_++]), arg(1));
     }
   } else if (what == "nopause") {
     if (pausesSeen_ < virtual_.clock.pauses.size()) {
@@ -265,39 +236,84 @@ void Runner::expect(const Step& step) {
   } else if (what == "cwd") {
     std::string directory;
     virtual_.files.currentDirectory(directory);
-    compare(directory, arg(1), false);
+    compare(directory, arg(1));
   } else if (what == "menuname") {
-    compare(program_.state.currentMenuName, arg(1), false);
+    compare(program_.state.currentMenuName, arg(1));
   } else if (what == "highlighted") {
-    compare(std::to_string(program_.state.highlightedItem), arg(1), false);
+    compare(std::to_string(program_.state.highlightedItem), arg(1));
   } else if (what == "inputline") {
-    compare(program_.state.inputLine, consoleBytes(arg(1)), false);
+    compare(program_.state.inputLine, consoleBytes(arg(1)));
   } else if (what == "inputmode") {
-    compare(std::to_string(console.inputMode()), std::to_string(number(arg(1))), false);
+    compare(std::to_string(console.inputMode()), std::to_string(number(arg(1))));
   } else if (what == "launchscript") {
-    compare(program_.state.launchScriptPath, arg(1), false);
+    compare(program_.state.launchScriptPath, arg(1));
   } else {
-    throw std::runtime_error("line " + std::to_string(step.line) + ": unknown expect " + what);
+    throw LineError(step.line, "unknown expect " + what);
   }
+}
+
+// The screen expectations: the rows they look at, expected and found, so
+// that a failure shows the rows side by side.
+void Runner::expectCells(const Step& step) {
+  const std::string& what = step.args[0];
+  std::vector<RowPair> rows;
+  if (what == "screen") {
+    std::istringstream lines(step.body);
+    std::string line;
+    for (int n = 1; std::getline(lines, line); ++n) {
+      rows.push_back({n, consoleBytes(line), row(step, n)});
+    }
+  } else {
+    const int n = number(argument(step, 1));
+    const std::string actual = row(step, n);
+    if (what == "row") {
+      rows.push_back({n, consoleBytes(argument(step, 2)), actual});
+    } else {
+      const int column = number(argument(step, 2));
+      const std::string& given = argument(step, 3);
+      const std::string cells = what == "text" ? consoleBytes(given) : given;
+      if (column < 1 || column - 1 + static_cast<int>(cells.size()) > virtual_.console.width()) {
+        throw LineError(step.line, "cells off the screen's columns");
+      }
+      const auto at = static_cast<std::size_t>(column - 1);
+      if (what == "text") {
+        rows.push_back({n, std::string(actual).replace(at, cells.size(), cells), actual});
+      } else {
+        std::string found;
+        for (int i = 0; i < static_cast<int>(cells.size()); ++i) {
+          found += attributeLetter(virtual_.console.cellAttribute(n - 1, column - 1 + i));
+        }
+        // The row's text above its attribute letters.
+        rows.push_back({n, actual, actual});
+        rows.push_back({n, std::string(at, ' ') + cells, std::string(at, ' ') + found});
+      }
+    }
+  }
+  std::string diff = rowsDiff(rows);
+  if (!diff.empty()) report(step, diff);
+}
+
+std::string Runner::row(const Step& step, int row) const {
+  if (row < 1 || row > virtual_.console.height()) {
+    throw LineError(step.line, "row " + std::to_string(row) + " is off the screen");
+  }
+  return virtual_.console.rowText(row - 1);
 }
 
 void Runner::fail(const Step& step, const std::string& message, bool withScreen) {
-  std::string text = scenario_.name + ", line " + std::to_string(step.line) + ": expect";
-  for (const auto& arg : step.args) text += " " + arg;
-  text += "\n   " + message;
-  if (withScreen) text += "\n" + screenDump();
-  failures_.push_back(text);
+  report(step, "   " + message + "\n" + (withScreen ? screenDump() : ""));
+}
+
+void Runner::report(const Step& step, const std::string& details) {
+  failures_.push_back({step.line, step.text + "\n" + details});
 }
 
 std::string Runner::screenDump() const {
-  std::string dump = "   screen:\n";
-  const VirtualConsole& console = virtual_.console;
-  for (int row = 0; row < console.height(); ++row) {
-    std::string number = std::to_string(row + 1);
-    dump += "   " + std::string(3 - number.size(), ' ') + number + "|" +
-            printable(rtrim(console.rowText(row))) + "\n";
+  std::vector<std::string> rows;
+  for (int row = 0; row < virtual_.console.height(); ++row) {
+    rows.push_back(virtual_.console.rowText(row));
   }
-  return dump;
+  return "   screen:\n" + screenPicture(rows);
 }
 
 }  // namespace menue::scenario

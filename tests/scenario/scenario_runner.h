@@ -15,18 +15,28 @@ namespace menue::scenario {
 bool isEvent(const Step& step);
 std::vector<InputRecord> recordsFor(const Step& step);
 
+// An expectation that did not hold, or a line that could not be carried out.
+struct Failure {
+  int line = 0;
+  std::string message;
+};
+
 class Runner {
  public:
   explicit Runner(const Scenario& scenario);
   // Runs the scenario; returns the failures, empty when everything held.
-  std::vector<std::string> run();
+  std::vector<Failure> run();
 
  private:
+  void play();
   bool feed();
   void apply(const Step& step);
   void setup(const Step& step);
   void expect(const Step& step);
+  void expectCells(const Step& step);
+  std::string row(const Step& step, int row) const;
   void fail(const Step& step, const std::string& message, bool withScreen = false);
+  void report(const Step& step, const std::string& details);
   std::string screenDump() const;
 
   const Scenario& scenario_;
@@ -37,7 +47,7 @@ class Runner {
   bool ended_ = false;
   std::size_t startsSeen_ = 0;
   std::size_t pausesSeen_ = 0;
-  std::vector<std::string> failures_;
+  std::vector<Failure> failures_;
   std::string written_;
 };
 

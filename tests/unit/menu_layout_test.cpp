@@ -1,4 +1,5 @@
-// Frame columns from the menu width and the rows of the layout table.
+// Frame columns from the menu width, and the rows of the layout for every
+// item count checked by what the screen must show, not entry by entry.
 #include <gtest/gtest.h>
 
 #include "console/menu_screen.h"
@@ -19,34 +20,60 @@ TEST(MenuLayout, FrameColumnsRoundHalvesToEven) {
   }
 }
 
-TEST(MenuLayout, RowsFromTheTable) {
-  const std::tuple<int, int, int, int, int> table[] = {
-      {1, 6, 11, 5, 3},  {2, 6, 14, 5, 3},  {3, 5, 16, 4, 3},  {5, 5, 21, 4, 3},
-      {6, 4, 18, 4, 2},  {8, 4, 22, 4, 2},  {9, 3, 22, 2, 2},  {10, 4, 15, 4, 1},
-      {16, 4, 21, 4, 1}, {17, 3, 21, 3, 1}, {18, 3, 22, 3, 1},
-  };
-  for (const auto& [items, top, bottom, base, spacing] : table) {
+// Row of the n-th item (1-based) on the screen.
+int itemRow(const MenuLayout& layout, int n) {
+  return layout.itemBase + layout.itemSpacing * n;
+}
+
+TEST(MenuLayout, EveryCountFitsItsItemsInsideAFrameOnTheScreen) {
+  int previousSpacing = 3;
+  for (int items = 0; items <= 19; ++items) {
+    SCOPED_TRACE(items);
     MenuLayout layout;
     setLayoutFor(layout, items);
-    EXPECT_EQ(layout.frameTop, top) << items;
-    EXPECT_EQ(layout.frameBottom, bottom) << items;
-    EXPECT_EQ(layout.itemBase, base) << items;
-    EXPECT_EQ(layout.itemSpacing, spacing) << items;
+    // The header above the frame, the footer below it and the prompt on 24.
+    EXPECT_GE(layout.frameTop, 2);
+    EXPECT_LE(layout.frameBottom, 22);
+    EXPECT_LT(layout.frameTop, layout.frameBottom);
+    // One row per item, in order, none on the frame; denser with more items.
+    EXPECT_GE(layout.itemSpacing, 1);
+    EXPECT_LE(layout.itemSpacing, previousSpacing);
+    previousSpacing = layout.itemSpacing;
+    if (items > 0) {
+      const int above = itemRow(layout, 1) - layout.frameTop;
+      const int below = layout.frameBottom - itemRow(layout, items);
+      EXPECT_GE(above, 1);
+      // Centred in the frame; an odd blank row goes below the items.
+      EXPECT_GE(below - above, 0);
+      EXPECT_LE(below - above, 1);
+    }
   }
 }
 
-TEST(MenuLayout, EmptyAndNineteenItemsStayOnTheScreen) {
-  for (int items : {0, 19}) {
+TEST(MenuLayout, RowsOfTheSmallestAndLargestMenus) {
+  const struct {
+    int items, frameTop, frameBottom, firstItemRow, lastItemRow;
+  } cases[] = {
+      {.items = 1, .frameTop = 6, .frameBottom = 11, .firstItemRow = 8, .lastItemRow = 8},
+      {.items = 18, .frameTop = 3, .frameBottom = 22, .firstItemRow = 4, .lastItemRow = 21},
+      // A hand-edited 19th item: one row higher than 18 so that all fit.
+      {.items = 19, .frameTop = 2, .frameBottom = 22, .firstItemRow = 3, .lastItemRow = 21},
+  };
+  for (const auto& c : cases) {
     MenuLayout layout;
-    setLayoutFor(layout, items);
-    EXPECT_GE(layout.frameTop - 1, 1) << items;
-    // The first and the last item lie inside the frame.
-    if (items > 0) {
-      EXPECT_GT(layout.itemBase + layout.itemSpacing, layout.frameTop) << items;
-      EXPECT_LT(layout.itemBase + layout.itemSpacing * items, layout.frameBottom) << items;
-    }
-    EXPECT_LE(layout.frameBottom + 1, 23) << items;
+    setLayoutFor(layout, c.items);
+    EXPECT_EQ(layout.frameTop, c.frameTop) << c.items;
+    EXPECT_EQ(layout.frameBottom, c.frameBottom) << c.items;
+    EXPECT_EQ(itemRow(layout, 1), c.firstItemRow) << c.items;
+    EXPECT_EQ(itemRow(layout, c.items), c.lastItemRow) << c.items;
   }
+  // An empty menu gets the frame of a one-item menu.
+  MenuLayout empty;
+  MenuLayout one;
+  setLayoutFor(empty, 0);
+  setLayoutFor(one, 1);
+  EXPECT_EQ(empty.frameTop, one.frameTop);
+  EXPECT_EQ(empty.frameBottom, one.frameBottom);
 }
 
 }  // namespace

@@ -12,15 +12,16 @@ namespace {
 
 constexpr int Kept = 7;  // itemCount of the load before each case
 
+// Every field has a default, so that a case names only what it sets.
 struct LoaderCase {
-  std::string name;
-  std::string text;
+  std::string name{};
+  std::string text{};
   int result = 0;
   int items = 0;
-  std::string header;
+  std::string header{};
   int frameWidth = 0;
-  std::vector<std::string> displays;  // display texts
-  std::vector<std::string> parts;     // ExecutionParts
+  std::vector<std::string> displays{};  // display texts
+  std::vector<std::string> parts{};     // ExecutionParts
   // Extra checks on positions, for the cases that are about them.
   void (*positions)(const MenuModel&) = nullptr;
 };
@@ -50,164 +51,160 @@ std::vector<std::string> numbered(const std::string& prefix, int count,
 
 std::vector<LoaderCase> cases() {
   const std::string bare = "(Menuanzeige)\r\n(Menuausfuhrung)\r\n\t";
+  // Left out: result 0 (loaded), no items, no header, no extra checks.
   return {
-      {"bare file",
-       bare,
-       0,
-       0,
-       "",
-       14,
-       {},
-       {},
-       [](const MenuModel& m) {
-         EXPECT_EQ(m.lineStart[1], 16);
-         EXPECT_EQ(m.execStart[1], 35);  // just after the TAB, the end of the text
-       }},
-      {"example file",
-       Tools,
-       0,
-       2,
-       "Tools",
-       15,
-       {"Editor", "Backup to drive D"},
-       {"1cd \\tools\r\nedit.exe\r\n", "2backup.exe d:\r\n"},
-       [](const MenuModel& m) {
-         EXPECT_EQ(m.lineStart[1], 33);
-         EXPECT_EQ(m.lineStart[3], 60);
-         EXPECT_EQ(m.execStart[1], 79);
-         EXPECT_EQ(m.execStart[3], 119);
-         EXPECT_EQ(m.textBeforeItems(), "Kopfzeile=Tools\r\n(Menuanzeige)\r\n");
-       }},
-      {"header taken from the first key, wherever it stands",
-       "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t1a\r\n\t\r\nKopfzeile=late\r\nKopfzeile=x\r\n",
-       0,
-       1,
-       "late",
-       14,
-       {"A"},
-       {"1a\r\n"}},
-      {"empty header", "Kopfzeile=\r\n" + bare, 0, 0, "", 14, {}, {}},
-      {"header at the end of the text", bare + "Kopfzeile=open", 0, 0, "open", 14, {}, {}},
-      {"display line holding the execution marker",
-       "(Menuanzeige)\r\nA\r\nB (Menuausfuhrung) x\r\n\t1a\r\n\t",
-       0,
-       1,
-       "",
-       18,
-       {"A"},
-       {"1a\r\n"}},
-      {"19 lines", lines(19), 0, 19, "", 14, numbered("Item ", 19), numbered("1echo ", 19, "\r\n")},
-      {"20 lines",
-       "Kopfzeile=H\r\n" + lines(20),
-       2,
-       Kept,
-       "H",
-       5,
-       {},
-       {},
-       [](const MenuModel& m) {
-         for (int i = 0; i <= 20; ++i) {
-           EXPECT_EQ(m.lineStart[i], 0);
-           EXPECT_EQ(m.execStart[i], 0);
-         }
-       }},
-      {"no display marker", "Kopfzeile=X\r\n(Menuausfuhrung)\r\n\t", 1, Kept, "X", 0, {}, {}},
-      {"empty text", "", 1, Kept, "", 0, {}, {}},
-      {"display marker at the end of the text", "(Menuanzeige)", 2, Kept, "", 0, {}, {}},
-      {"text after the end marker",
-       "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t1a\r\n\tfree\ttext\r\n",
-       0,
-       1,
-       "",
-       14,
-       {"A"},
-       {"1a\r\n"},
-       [](const MenuModel& m) { EXPECT_EQ(m.execStart[2], 43); }},
-      {"missing end marker",
-       "(Menuanzeige)\r\nA\r\nB\r\n(Menuausfuhrung)\r\n\t1a\r\n\t2b\r\n",
-       0,
-       2,
-       "",
-       14,
-       {"A", "B"},
-       {"1a\r\n", "2b\r\n"},
-       [](const MenuModel& m) { EXPECT_EQ(m.execStart[3], m.execStart[2]); }},
-      {"missing TAB",
-       "(Menuanzeige)\r\nA\r\nB\r\n(Menuausfuhrung)\r\n\t1a\r\n",
-       0,
-       2,
-       "",
-       14,
-       {"A", "B"},
-       {"1a\r\n", ""},
-       [](const MenuModel& m) {
-         EXPECT_EQ(m.execStart[2], m.execStart[1]);
-         EXPECT_EQ(m.execStart[3], m.execStart[1]);
-       }},
-      {"no TAB at all",
-       "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\t\r\n1a\r\n",
-       0,
-       1,
-       "",
-       15,
-       {"A"},
-       {""},
-       [](const MenuModel& m) { EXPECT_EQ(m.execStart[1], 36); }},  // the marker line's CR
-      {"LF line ends",
-       "Kopfzeile=H\n(Menuanzeige)\nA\nBB\n(Menuausfuhrung)\n\t1a\n\t2b\nc\n\t\n",
-       0,
-       2,
-       "H",
-       14,
-       {"A", "BB"},
-       {"1a\n", "2b\nc\n"},
-       [](const MenuModel& m) { EXPECT_EQ(m.displayLine(2), "BB\n"); }},
-      {"mixed line ends",
-       "Kopfzeile=H\r\n(Menuanzeige)\nA\r\nB\n(Menuausfuhrung)\r\n\t1a\n\t",
-       0,
-       2,
-       "H",
-       14,
-       {"A", "B"},
-       {"1a\n", ""},
-       [](const MenuModel& m) {
-         EXPECT_EQ(m.displayLine(1), "A\r\n");
-         EXPECT_EQ(m.displayLine(2), "B\n");
-         EXPECT_EQ(m.execStart[3], m.execStart[2]);  // its TAB is the last one
-       }},
-      {"lone CR is no line end",
-       "(Menuanzeige)\r\nA\rB\r\n(Menuausfuhrung)\r\n\t1\t",
-       0,
-       1,
-       "",
-       14,
-       {"A\rB"},
-       {"1"}},
-      {"marker followed by text keeps the two-character step",
-       "(Menuanzeige)xyItem\r\n(Menuausfuhrung)\r\n\t1\t",
-       0,
-       1,
-       "",
-       14,
-       {"Item"},
-       {"1"}},
-      {"file over 20000 bytes loaded whole",
-       repeat('#', 25000) + "\r\nKopfzeile=Far\r\n" + lines(2),
-       0,
-       2,
-       "Far",
-       14,
-       {"Item 1", "Item 2"},
-       {"1echo 1\r\n", "1echo 2\r\n"}},
-      {"overlong header, display line and ExecutionPart",
-       "Kopfzeile=" + repeat('h', 500) + "\r\n(Menuanzeige)\r\n" + repeat('d', 5000) +
-           "\r\nB\r\n(Menuausfuhrung)\r\n\t1" + repeat('c', 3000) + "\r\n\t2b\r\n\t",
-       0,
-       2,
-       repeat('h', 500),
-       4998,
-       {repeat('d', 5000), "B"},
-       {"1" + repeat('c', 3000) + "\r\n", "2b\r\n"}},
+      {.name = "bare file",
+       .text = bare,
+       .frameWidth = 14,
+       .positions =
+           [](const MenuModel& m) {
+             EXPECT_EQ(m.lineStart[1], 16);
+             EXPECT_EQ(m.execStart[1], 35);  // just after the TAB, the end of the text
+           }},
+      {.name = "example file",
+       .text = Tools,
+       .items = 2,
+       .header = "Tools",
+       .frameWidth = 15,
+       .displays = {"Editor", "Backup to drive D"},
+       .parts = {"1cd \\tools\r\nedit.exe\r\n", "2backup.exe d:\r\n"},
+       .positions =
+           [](const MenuModel& m) {
+             EXPECT_EQ(m.lineStart[1], 33);
+             EXPECT_EQ(m.lineStart[3], 60);
+             EXPECT_EQ(m.execStart[1], 79);
+             EXPECT_EQ(m.execStart[3], 119);
+             EXPECT_EQ(m.textBeforeItems(), "Kopfzeile=Tools\r\n(Menuanzeige)\r\n");
+           }},
+      {.name = "header taken from the first key, wherever it stands",
+       .text = "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t1a\r\n\t\r\nKopfzeile=late\r\n"
+               "Kopfzeile=x\r\n",
+       .items = 1,
+       .header = "late",
+       .frameWidth = 14,
+       .displays = {"A"},
+       .parts = {"1a\r\n"}},
+      {.name = "empty header", .text = "Kopfzeile=\r\n" + bare, .frameWidth = 14},
+      {.name = "header at the end of the text",
+       .text = bare + "Kopfzeile=open",
+       .header = "open",
+       .frameWidth = 14},
+      {.name = "display line holding the execution marker",
+       .text = "(Menuanzeige)\r\nA\r\nB (Menuausfuhrung) x\r\n\t1a\r\n\t",
+       .items = 1,
+       .frameWidth = 18,
+       .displays = {"A"},
+       .parts = {"1a\r\n"}},
+      {.name = "19 lines",
+       .text = lines(19),
+       .items = 19,
+       .frameWidth = 14,
+       .displays = numbered("Item ", 19),
+       .parts = numbered("1echo ", 19, "\r\n")},
+      {.name = "20 lines",
+       .text = "Kopfzeile=H\r\n" + lines(20),
+       .result = 2,
+       .items = Kept,
+       .header = "H",
+       .frameWidth = 5,
+       .positions =
+           [](const MenuModel& m) {
+             for (int i = 0; i <= 20; ++i) {
+               EXPECT_EQ(m.lineStart[i], 0);
+               EXPECT_EQ(m.execStart[i], 0);
+             }
+           }},
+      {.name = "no display marker",
+       .text = "Kopfzeile=X\r\n(Menuausfuhrung)\r\n\t",
+       .result = 1,
+       .items = Kept,
+       .header = "X"},
+      {.name = "empty text", .text = "", .result = 1, .items = Kept},
+      {.name = "display marker at the end of the text",
+       .text = "(Menuanzeige)",
+       .result = 2,
+       .items = Kept},
+      {.name = "text after the end marker",
+       .text = "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t1a\r\n\tfree\ttext\r\n",
+       .items = 1,
+       .frameWidth = 14,
+       .displays = {"A"},
+       .parts = {"1a\r\n"},
+       .positions = [](const MenuModel& m) { EXPECT_EQ(m.execStart[2], 43); }},
+      {.name = "missing end marker",
+       .text = "(Menuanzeige)\r\nA\r\nB\r\n(Menuausfuhrung)\r\n\t1a\r\n\t2b\r\n",
+       .items = 2,
+       .frameWidth = 14,
+       .displays = {"A", "B"},
+       .parts = {"1a\r\n", "2b\r\n"},
+       .positions = [](const MenuModel& m) { EXPECT_EQ(m.execStart[3], m.execStart[2]); }},
+      {.name = "missing TAB",
+       .text = "(Menuanzeige)\r\nA\r\nB\r\n(Menuausfuhrung)\r\n\t1a\r\n",
+       .items = 2,
+       .frameWidth = 14,
+       .displays = {"A", "B"},
+       .parts = {"1a\r\n", ""},
+       .positions =
+           [](const MenuModel& m) {
+             EXPECT_EQ(m.execStart[2], m.execStart[1]);
+             EXPECT_EQ(m.execStart[3], m.execStart[1]);
+           }},
+      {.name = "no TAB at all",
+       .text = "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\t\r\n1a\r\n",
+       .items = 1,
+       .frameWidth = 15,
+       .displays = {"A"},
+       .parts = {""},
+       // The marker line's CR.
+       .positions = [](const MenuModel& m) { EXPECT_EQ(m.execStart[1], 36); }},
+      {.name = "LF line ends",
+       .text = "Kopfzeile=H\n(Menuanzeige)\nA\nBB\n(Menuausfuhrung)\n\t1a\n\t2b\nc\n\t\n",
+       .items = 2,
+       .header = "H",
+       .frameWidth = 14,
+       .displays = {"A", "BB"},
+       .parts = {"1a\n", "2b\nc\n"},
+       .positions = [](const MenuModel& m) { EXPECT_EQ(m.displayLine(2), "BB\n"); }},
+      {.name = "mixed line ends",
+       .text = "Kopfzeile=H\r\n(Menuanzeige)\nA\r\nB\n(Menuausfuhrung)\r\n\t1a\n\t",
+       .items = 2,
+       .header = "H",
+       .frameWidth = 14,
+       .displays = {"A", "B"},
+       .parts = {"1a\n", ""},
+       .positions =
+           [](const MenuModel& m) {
+             EXPECT_EQ(m.displayLine(1), "A\r\n");
+             EXPECT_EQ(m.displayLine(2), "B\n");
+             EXPECT_EQ(m.execStart[3], m.execStart[2]);  // its TAB is the last one
+           }},
+      {.name = "lone CR is no line end",
+       .text = "(Menuanzeige)\r\nA\rB\r\n(Menuausfuhrung)\r\n\t1\t",
+       .items = 1,
+       .frameWidth = 14,
+       .displays = {"A\rB"},
+       .parts = {"1"}},
+      {.name = "marker followed by text keeps the two-character step",
+       .text = "(Menuanzeige)xyItem\r\n(Menuausfuhrung)\r\n\t1\t",
+       .items = 1,
+       .frameWidth = 14,
+       .displays = {"Item"},
+       .parts = {"1"}},
+      {.name = "file over 20000 bytes loaded whole",
+       .text = repeat('#', 25000) + "\r\nKopfzeile=Far\r\n" + lines(2),
+       .items = 2,
+       .header = "Far",
+       .frameWidth = 14,
+       .displays = {"Item 1", "Item 2"},
+       .parts = {"1echo 1\r\n", "1echo 2\r\n"}},
+      {.name = "overlong header, display line and ExecutionPart",
+       .text = "Kopfzeile=" + repeat('h', 500) + "\r\n(Menuanzeige)\r\n" + repeat('d', 5000) +
+               "\r\nB\r\n(Menuausfuhrung)\r\n\t1" + repeat('c', 3000) + "\r\n\t2b\r\n\t",
+       .items = 2,
+       .header = repeat('h', 500),
+       .frameWidth = 4998,
+       .displays = {repeat('d', 5000), "B"},
+       .parts = {"1" + repeat('c', 3000) + "\r\n", "2b\r\n"}},
   };
 }
 

@@ -39,17 +39,33 @@ TEST(PosixCommandLine, ShellTextLeavesOutTheFirstLineAndCrOfCrLf) {
   EXPECT_EQ(shellText("@Echo off\nx\r"), "x\r");
 }
 
-TEST(PosixErrnoCode, MapsOntoWindowsCodes) {
+TEST(PosixErrnoCode, FailuresReadAsTheWindowsCodeOfTheSameFailure) {
   const struct {
-    int error;
+    const char* what;
+    std::vector<int> errors;
     PlatformCode code;
-  } cases[] = {
-      {0, 0},        {ENOENT, 2},   {ENOTDIR, 3},        {EACCES, 5}, {EPERM, 5},
-      {EROFS, 5},    {EBUSY, 5},    {ETXTBSY, 5},        {EISDIR, 5}, {ENOSPC, 112},
-      {EDQUOT, 112}, {EMFILE, 4},   {ENFILE, 4},         {ENOMEM, 8}, {EXDEV, 17},
-      {EIO, 31},     {EEXIST, 183}, {ENAMETOOLONG, 206}, {ELOOP, 1},  {EINVAL, 1},
+  } families[] = {
+      {"no error", {0}, code::Success},
+      {"a missing file", {ENOENT}, code::FileNotFound},
+      {"a path through a file", {ENOTDIR}, code::PathNotFound},
+      // A directory where a file is meant is refused on Windows the same way.
+      {"a refused operation", {EACCES, EPERM, EROFS, EBUSY, ETXTBSY, EISDIR}, code::AccessDenied},
+      {"a full disk or quota", {ENOSPC, EDQUOT}, code::DiskFull},
+      {"too many open files", {EMFILE, ENFILE}, code::TooManyOpenFiles},
+      {"no memory", {ENOMEM}, code::NotEnoughMemory},
+      {"a move to another file system", {EXDEV}, code::NotSameDevice},
+      {"a device error", {EIO}, code::GeneralFailure},
+      {"a name too long", {ENAMETOOLONG}, code::FilenameExcedRange},
+      {"an existing name", {EEXIST}, 183},  // ERROR_ALREADY_EXISTS
+      {"anything else", {ELOOP, EINVAL}, code::InvalidFunction},
   };
-  for (const auto& c : cases) EXPECT_EQ(platformCodeFromErrno(c.error), c.code) << c.error;
+  for (const auto& family : families) {
+    for (int error : family.errors) {
+      EXPECT_EQ(platformCodeFromErrno(error), family.code) << family.what << ": " << error;
+    }
+  }
+  // A failure never reads as success, even when errno was not set.
+  for (int error = 1; error < 200; ++error) EXPECT_NE(platformCodeFromErrno(error), code::Success);
   errno = 0;
   EXPECT_EQ(lastErrorCode(), code::InvalidFunction);
 }
