@@ -10,7 +10,7 @@ namespace {
 // the search for the first TAB starts.
 std::size_t execScanStart(const MenuModel& model) {
   const std::size_t markerLine = static_cast<std::size_t>(model.lineStart[model.itemCount + 1]) - 1;
-  const LineEnd end = findLineEnd(model.rawText, markerLine);
+  const LineEnd end = findLineEnd(model.rawText, markerLine, model.lineEnd);
   return end.pos == std::string_view::npos ? model.rawText.size() : end.pos;
 }
 
@@ -34,7 +34,7 @@ std::size_t executionInsertPoint(const MenuModel& model, int item, std::string& 
   padding.clear();
   if (hasOpeningTab(model, item)) return static_cast<std::size_t>(model.execStart[item]) - 2;
   // An unended "(Menuausfuhrung)" line would swallow the new TABs.
-  if (execScanStart(model) == model.rawText.size()) padding += CrLf;
+  if (execScanStart(model) == model.rawText.size()) padding += model.lineEnd;
   for (int earlier = 1; earlier < item; ++earlier) {
     if (!hasOpeningTab(model, earlier)) padding += '\t';
   }

@@ -19,18 +19,21 @@ bool isItem(const MenuModel& model, int item) {
 
 }  // namespace
 
-LineEnd findLineEnd(std::string_view text, std::size_t pos) {
+std::string_view lineEndOf(std::string_view text) {
+  return text.find(CrLf) == std::string_view::npos ? Lf : CrLf;
+}
+
+LineEnd findLineEnd(std::string_view text, std::size_t pos, std::string_view lineEnd) {
   if (pos >= text.size()) return {std::string_view::npos, 0};
-  const std::size_t lf = text.find('\n', pos);
-  if (lf == std::string_view::npos) return {std::string_view::npos, 0};
-  if (lf > pos && text[lf - 1] == '\r') return {lf - 1, 2};
-  return {lf, 1};
+  const std::size_t at = text.find(lineEnd, pos);
+  if (at == std::string_view::npos) return {std::string_view::npos, 0};
+  return {at, lineEnd.size()};
 }
 
 std::string MenuModel::displayText(int i) const {
   if (!isItem(*this, i)) return {};
   const std::size_t begin = static_cast<std::size_t>(lineStart[i]) - 1;
-  const LineEnd end = findLineEnd(rawText, begin);
+  const LineEnd end = findLineEnd(rawText, begin, lineEnd);
   return cut(rawText, begin, end.pos == std::string_view::npos ? rawText.size() : end.pos);
 }
 

@@ -1,6 +1,6 @@
 // The loader's parse of a MenuFile text: header, display lines up to the
 // "(Menuausfuhrung)" line, and the TABs that open the ExecutionParts. Every
-// search runs to the end of the text, and a lone LF ends a line like CR LF.
+// search runs to the end of the text; the text's one line end ends lines.
 #include <algorithm>
 #include <climits>
 #include <utility>
@@ -13,18 +13,19 @@ namespace {
 
 constexpr int DisplayLinesSearched = MaxLoadedItems + 1;
 
-std::string headerOf(const std::string& text) {
+std::string headerOf(const std::string& text, std::string_view lineEnd) {
   const std::size_t key = text.find(HeaderKey);
   if (key == std::string::npos) return {};
   const std::size_t begin = key + HeaderKey.size();
-  const LineEnd end = findLineEnd(text, begin);
+  const LineEnd end = findLineEnd(text, begin, lineEnd);
   return text.substr(begin, end.pos == std::string::npos ? std::string::npos : end.pos - begin);
 }
 
 // The first display line starts after the line end that follows the marker;
 // a marker followed by other text keeps the format's two-character step.
-std::size_t firstDisplayLine(const std::string& text, std::size_t afterMarker) {
-  const LineEnd end = findLineEnd(text, afterMarker);
+std::size_t firstDisplayLine(const std::string& text, std::size_t afterMarker,
+                             std::string_view lineEnd) {
+  const LineEnd end = findLineEnd(text, afterMarker, lineEnd);
   if (end.pos == afterMarker) return afterMarker + end.length;
   return std::min(afterMarker + 2, text.size());
 }
@@ -41,17 +42,18 @@ ParseResult parseMenuText(MenuModel& model, std::string text) {
   model.lineStart.fill(0);
   model.execStart.fill(0);
   model.frameWidth = 0;
-  model.header = headerOf(raw);
+  model.lineEnd = lineEndOf(raw);
+  model.header = headerOf(raw, model.lineEnd);
   model.loaded = false;
 
   const std::size_t marker = raw.find(DisplayMarker);
   if (marker == std::string::npos) return ParseResult::NoDisplayMarker;
 
   std::array<int, 21> lineStart{};
-  std::size_t lineBegin = firstDisplayLine(raw, marker + DisplayMarker.size());
+  std::size_t lineBegin = firstDisplayLine(raw, marker + DisplayMarker.size(), model.lineEnd);
   for (int i = 1; i <= DisplayLinesSearched; ++i) {
     lineStart[i] = toPosition(lineBegin);
-    const LineEnd end = findLineEnd(raw, lineBegin);
+    const LineEnd end = findLineEnd(raw, lineBegin, model.lineEnd);
     const std::size_t lineEnd = end.pos == std::string::npos ? raw.size() : end.pos;
     const std::size_t length = lineEnd - lineBegin;
     if (length > 2) {

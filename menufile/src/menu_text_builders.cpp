@@ -21,11 +21,27 @@ std::string rebuildItems(const MenuModel& model, const std::vector<int>& order) 
   std::string text = model.textBeforeItems();
   for (int item : order) text += model.displayLine(item);
   text += ExecMarker;
-  text += CrLf;
+  text += model.lineEnd;
   text += '\t';
   for (int item : order) {
     text += model.executionPart(item);
     text += '\t';
+  }
+  return text;
+}
+
+// Command lines written with CR LF, in the line end of the text they go into.
+std::string inLineEnd(std::string_view commandText, std::string_view lineEnd) {
+  std::string text;
+  for (std::size_t at = 0; at < commandText.size();) {
+    const std::size_t end = commandText.find(CrLf, at);
+    if (end == std::string_view::npos) {
+      text += commandText.substr(at);
+      break;
+    }
+    text += commandText.substr(at, end - at);
+    text += lineEnd;
+    at = end + CrLf.size();
   }
   return text;
 }
@@ -66,12 +82,12 @@ std::string insertItemText(const MenuModel& model, int position, std::string_vie
 
   std::string text = raw.substr(0, lineAt);
   text += displayText;
-  text += CrLf;
+  text += model.lineEnd;
   text += raw.substr(lineAt, partAt - lineAt);
   text += padding;
   text += '\t';
   text += status;
-  text += commandText;
+  text += inLineEnd(commandText, model.lineEnd);
   text += raw.substr(partAt);
   return text;
 }

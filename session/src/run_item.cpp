@@ -124,9 +124,10 @@ Next runMenuItem(Program& program, int n) {
   const int status = statusOf(part);
   const std::string commands = part.empty() ? std::string() : part.substr(1);
 
-  const LineEnd first = findLineEnd(commands, 0);
+  const std::string_view lineEnd = program.model.lineEnd;
+  const LineEnd first = findLineEnd(commands, 0, lineEnd);
   const bool singleLine =
-      first.length == 0 || findLineEnd(commands, first.pos + first.length).length == 0;
+      first.length == 0 || findLineEnd(commands, first.pos + first.length, lineEnd).length == 0;
   if (!singleLine) return runScript(program, commands, status);
 
   // The command line without its line end.

@@ -165,19 +165,23 @@ std::vector<LoaderCase> cases() {
        .displays = {"A", "BB"},
        .parts = {"1a\n", "2b\nc\n"},
        .positions = [](const MenuModel& m) { EXPECT_EQ(m.displayLine(2), "BB\n"); }},
-      {.name = "mixed line ends",
-       .text = "Kopfzeile=H\r\n(Menuanzeige)\nA\r\nB\n(Menuausfuhrung)\r\n\t1a\n\t",
+      // A file with a CR LF anywhere uses CR LF only: a lone LF inside a
+      // display line neither splits the item nor shifts the commands.
+      {.name = "lone LF in a CR LF file is an ordinary byte",
+       .text = "Kopfzeile=LF\r\n(Menuanzeige)\r\nAB\nCD\r\nXY\r\n(Menuausfuhrung)\r\n"
+               "\t1touch one\r\n\t1touch two\r\n\t\r\n",
        .items = 2,
-       .header = "H",
+       .header = "LF",
        .frameWidth = 14,
-       .displays = {"A", "B"},
-       .parts = {"1a\n", ""},
-       .positions =
-           [](const MenuModel& m) {
-             EXPECT_EQ(m.displayLine(1), "A\r\n");
-             EXPECT_EQ(m.displayLine(2), "B\n");
-             EXPECT_EQ(m.execStart[3], m.execStart[2]);  // its TAB is the last one
-           }},
+       .displays = {"AB\nCD", "XY"},
+       .parts = {"1touch one\r\n", "1touch two\r\n"}},
+      {.name = "lone LF after the marker in a CR LF file",
+       .text = "Kopfzeile=H\n\r\n(Menuanzeige)\nA\r\nB\n(Menuausfuhrung)\r\n\t1a\n\t",
+       .items = 1,
+       .header = "H\n",
+       .frameWidth = 16,
+       .displays = {""},
+       .parts = {"1a\n"}},
       {.name = "lone CR is no line end",
        .text = "(Menuanzeige)\r\nA\rB\r\n(Menuausfuhrung)\r\n\t1\t",
        .items = 1,
@@ -237,15 +241,18 @@ TEST(MenuFileLoader, ParsesEachTextIntoTheModel) {
   }
 }
 
-TEST(MenuFileLoader, FindsLineEnds) {
-  EXPECT_EQ(findLineEnd("ab\r\ncd", 0).pos, 2u);
-  EXPECT_EQ(findLineEnd("ab\r\ncd", 0).length, 2u);
-  EXPECT_EQ(findLineEnd("ab\ncd", 1).pos, 2u);
-  EXPECT_EQ(findLineEnd("ab\ncd", 1).length, 1u);
+TEST(MenuFileLoader, ATextDecidesItsLineEndOnce) {
+  EXPECT_EQ(lineEndOf("a\nb\r\nc"), CrLf);
+  EXPECT_EQ(lineEndOf("a\nb\nc"), Lf);
+  EXPECT_EQ(lineEndOf("a\rb"), Lf);
+  EXPECT_EQ(findLineEnd("ab\ncd\r\n", 0, CrLf).pos, 5u);
+  EXPECT_EQ(findLineEnd("ab\ncd\r\n", 0, CrLf).length, 2u);
+  EXPECT_EQ(findLineEnd("ab\ncd", 1, Lf).pos, 2u);
+  EXPECT_EQ(findLineEnd("ab\ncd", 1, Lf).length, 1u);
   // A CR before the starting point is not part of the line end found.
-  EXPECT_EQ(findLineEnd("a\r\n", 2).length, 1u);
-  EXPECT_EQ(findLineEnd("abc", 0).pos, std::string_view::npos);
-  EXPECT_EQ(findLineEnd("abc", 9).pos, std::string_view::npos);
+  EXPECT_EQ(findLineEnd("a\r\n", 2, CrLf).pos, std::string_view::npos);
+  EXPECT_EQ(findLineEnd("abc", 0, Lf).pos, std::string_view::npos);
+  EXPECT_EQ(findLineEnd("abc", 9, CrLf).pos, std::string_view::npos);
 }
 
 }  // namespace

@@ -83,10 +83,12 @@ TEST(MenuFileBuilders, InsertionPairsItemsInDamagedFiles) {
   // An unended marker line gets a line end before the new TABs.
   EXPECT_EQ(insertItemText(parsed(Head + "One\r\n(Menuausfuhrung)"), 2, "New", '2', ""),
             Head + "One\r\nNew\r\n(Menuausfuhrung)\r\n\t\t2");
-  // LF-only lines keep their own ends; the new line ends in CR LF.
+  // An LF file stays one: the new display line and command lines end in LF,
+  // and so does the rebuilt marker line of a removal.
   const std::string lf = "(Menuanzeige)\nOne\n(Menuausfuhrung)\n\t1a\n\t\n";
-  EXPECT_EQ(insertItemText(parsed(lf), 1, "New", '1', ""),
-            "(Menuanzeige)\nNew\r\nOne\n(Menuausfuhrung)\n\t1\t1a\n\t\n");
+  EXPECT_EQ(insertItemText(parsed(lf), 1, "New", '1', "x\r\ny\r\n"),
+            "(Menuanzeige)\nNew\nOne\n(Menuausfuhrung)\n\t1x\ny\n\t1a\n\t\n");
+  EXPECT_EQ(removeItemText(parsed(lf + "\t2b\n"), 1), "(Menuanzeige)\n(Menuausfuhrung)\n\t");
 }
 
 TEST(MenuFileBuilders, RemovalRebuildsTheExecutionSection) {

@@ -11,6 +11,7 @@
 namespace menue {
 
 inline constexpr std::string_view CrLf = "\r\n";
+inline constexpr std::string_view Lf = "\n";
 inline constexpr std::string_view HeaderKey = "Kopfzeile=";
 inline constexpr std::string_view DisplayMarker = "(Menuanzeige)";
 inline constexpr std::string_view ExecMarker = "(Menuausfuhrung)";
@@ -41,6 +42,9 @@ struct MenuModel {
   std::array<int, 21> lineStart{};
   std::array<int, 21> execStart{};
   int frameWidth = 0;
+  // The text's line end: CR LF when it holds one anywhere, else LF. A text
+  // decides once, so a lone LF in a CR LF file is an ordinary byte.
+  std::string_view lineEnd = CrLf;
   // Whether rawText was parsed successfully. The empty model of the start
   // and one left behind by a failed load count as a menu without items.
   bool loaded = false;
@@ -58,12 +62,15 @@ struct MenuModel {
   std::string textBeforeItems() const;
 };
 
-// The position of the first line end (CR LF or a lone LF) at or after pos
-// (0-based), and its length; npos and 0 when there is none.
+// The line end a text uses: CR LF when it holds one anywhere, else LF.
+std::string_view lineEndOf(std::string_view text);
+
+// The position of the first `lineEnd` at or after pos (0-based), and its
+// length; npos and 0 when there is none.
 struct LineEnd {
   std::size_t pos;
   std::size_t length;
 };
-LineEnd findLineEnd(std::string_view text, std::size_t pos);
+LineEnd findLineEnd(std::string_view text, std::size_t pos, std::string_view lineEnd);
 
 }  // namespace menue

@@ -11,6 +11,8 @@
 namespace menue {
 
 // The new texts; a position outside the model's items gives the old text.
+// Command text is command lines each ended by CR LF; an edit writes them,
+// and its display line, in the line end of the text it changes.
 std::string insertItemText(const MenuModel& model, int position, std::string_view displayText,
                            char status, std::string_view commandText);
 std::string removeItemText(const MenuModel& model, int position);
