@@ -85,11 +85,10 @@ Next check(Program& program, PlatformCode platformCode) {
 Next orderlyExit(Program& program) {
   FileSystem& files = program.platform.files;
   const std::string& script = program.state.launchScriptPath;
-  if (!script.empty() && files.isPlainFile(script)) {
-    if (const Next next = check(program, files.deleteFile(script)); next != Next::Continue) {
-      return next;
-    }
-  }
+  // Only the script this run wrote goes, and the program ends however the
+  // delete fares: a file of another user, or one made read-only, in the
+  // temporary directory must not keep ESC from ending the program.
+  if (program.state.launchScriptWritten && files.isPlainFile(script)) files.deleteFile(script);
   return Next::End;
 }
 

@@ -10,6 +10,7 @@ namespace menue {
 Next writeLaunchScript(Program& program, std::string_view body) {
   FileSystem& files = program.platform.files;
   const std::string& path = program.state.launchScriptPath;
+  program.state.launchScriptWritten = false;
   if (files.isPlainFile(path)) {
     if (const Next next = check(program, files.deleteFile(path)); next != Next::Continue) {
       return next;
@@ -19,7 +20,9 @@ Next writeLaunchScript(Program& program, std::string_view body) {
   // directory between the delete and the create is never followed.
   std::string text = "@Echo off\r\n";
   text += body;
-  return check(program, files.createNewFile(path, text));
+  const PlatformCode failure = files.createNewFile(path, text);
+  program.state.launchScriptWritten = failure == code::Success;
+  return check(program, failure);
 }
 
 bool startProcess(Platform& platform, const std::string& commandLine, bool wait) {

@@ -93,6 +93,7 @@ TEST_F(InputWaitTest, WaitTurnsTheMouseOnAndSkipsMovement) {
 TEST_F(InputWaitTest, EscapeEndsTheProgramAndDeletesTheScript) {
   program.state.launchScriptPath = "C:\\menue.cmd";
   machine.files.putFile("C:\\menue.cmd", "@Echo off\r\n");
+  program.state.launchScriptWritten = true;
   machine.console.push(keyRecord(27, 1));
   EXPECT_THROW(program.input.waitForInput(), LeaveRequest);
   EXPECT_EQ(orderlyExit(program), Next::End);

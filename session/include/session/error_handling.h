@@ -19,8 +19,8 @@ Next startErrorHandler(Program& program, ErrorNumber number);
 // A platform call's result under the GeneralErrorHandler; Continue for success.
 Next check(Program& program, PlatformCode platformCode);
 
-// ESC or a right double click: deletes the LaunchScript and ends, unless
-// the delete fails and its handler goes on.
+// ESC or a right double click: deletes the LaunchScript this run wrote, and
+// ends.
 Next orderlyExit(Program& program);
 
 }  // namespace menue

@@ -19,6 +19,9 @@ struct ProgramState {
   std::string startDrive;
   std::string startPath;
   std::string launchScriptPath;
+  // Whether the file at launchScriptPath is the LaunchScript this run wrote
+  // last: the exit deletes no other.
+  bool launchScriptWritten = false;
   std::string currentMenuName{FirstMenuName};
   // Whether a MenuFile named currentMenuName exists; set by each pass that
   // reads the menu.
