@@ -37,7 +37,8 @@ PlatformCode adoptNumberedMenu(FileSystem& files, const std::string& name, bool&
   if (found.empty()) return code::Success;
   const PlatformCode failure = files.moveFile(found.front(), name);
   adopted = failure == code::Success;
-  return failure;
+  // One deleted by another program since the listing is not there to adopt.
+  return failure == code::FileNotFound ? code::Success : failure;
 }
 
 std::string nextMenuName(FileSystem& files, std::string_view current) {

@@ -39,6 +39,8 @@ Next loopHead(Program& program) {
   }
   if (state.menuPresent) {
     if (const Next next = loadCurrentMenu(program); next != Next::Continue) return next;
+  }
+  if (state.menuPresent) {
     if (const Next next = drawMenu(program); next != Next::Continue) return next;
   }
   state.menuReadFailures = 0;

@@ -38,8 +38,15 @@ Next loaded(Program& program, const LoadResult& result) {
 }  // namespace
 
 Next loadCurrentMenu(Program& program) {
-  return loaded(program,
-                loadMenu(program.platform.files, program.state.currentMenuName, program.model));
+  const LoadResult result =
+      loadMenu(program.platform.files, program.state.currentMenuName, program.model);
+  // Another program deleted the file after the existence test: no menu for
+  // this pass, as if the test had not found it.
+  if (result.failure == code::FileNotFound) {
+    program.state.menuPresent = false;
+    return Next::Continue;
+  }
+  return loaded(program, result);
 }
 
 Next rewriteCurrentMenu(Program& program, std::string newText) {

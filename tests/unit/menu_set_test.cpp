@@ -94,6 +94,10 @@ TEST_F(MenuSetFiles, FailedAdoptionMovesNothing) {
   EXPECT_EQ(adopt(), code::AccessDenied);
   EXPECT_FALSE(adopted);
   EXPECT_TRUE(machine.files.file("-menue05-"));
+  // One that another program deleted since the listing is no failure.
+  machine.files.failNext(FileOp::Move, code::FileNotFound);
+  EXPECT_EQ(adopt(), code::Success);
+  EXPECT_FALSE(adopted);
 }
 
 TEST_F(MenuSetFiles, NewMenusTakeTheFirstFreeNumber) {

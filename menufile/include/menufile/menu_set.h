@@ -23,7 +23,8 @@ bool menuFileExists(FileSystem& files, const std::string& name);
 // Whether a plain file matching "-menue??-" exists in the current directory.
 bool numberedMenuExists(FileSystem& files);
 // Moves the first numbered MenuFile to `name`. Returns the code of a failed
-// move; `adopted` tells whether a file now stands under `name`.
+// move (none when the file was gone by then); `adopted` tells whether a file
+// now stands under `name`.
 PlatformCode adoptNumberedMenu(FileSystem& files, const std::string& name, bool& adopted);
 // The next existing MenuFile after `current`, over one full cycle (the
 // current one last); "-menue-" when none exists.

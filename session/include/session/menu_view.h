@@ -12,7 +12,8 @@ namespace menue {
 struct Program;
 
 // Reads CurrentMenuName into the model; a damaged file is reported at the
-// cursor and the pass goes on at the prompt step.
+// cursor and the pass goes on at the prompt step. A file gone by the time it
+// is read leaves MenuPresent false.
 Next loadCurrentMenu(Program& program);
 // Replaces the current MenuFile by newText and parses it, as loading does.
 Next rewriteCurrentMenu(Program& program, std::string newText);
