@@ -208,6 +208,10 @@ class FileSystem {
   virtual std::vector<std::string> findPlainFiles(const std::string& pattern) = 0;
   // Whether `path` names a plain file (the same filter as findPlainFiles).
   virtual bool isPlainFile(const std::string& path) = 0;
+  // The subdirectories of the current directory a walk through a tree
+  // enters: no hidden or system ones and none reached through a link (so a
+  // walk cannot loop), sorted as findPlainFiles sorts.
+  virtual std::vector<std::string> findDirectories() = 0;
   virtual PlatformCode currentDirectory(std::string& path) = 0;
   virtual PlatformCode changeDirectory(const std::string& path) = 0;
   // Makes the drive `letter` current, at the directory the system keeps for it.

@@ -1,5 +1,6 @@
-// The directory search for plain files: wildcard names, no directories or
-// hidden (dot) files, sorted by name in byte order.
+// The directory searches: plain files by wildcard name (no directories or
+// hidden dot files) and the subdirectories a walk enters, sorted by name in
+// byte order.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -46,20 +47,35 @@ bool regularFile(const char* path) {
   return stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
-}  // namespace
-
-std::vector<std::string> PosixFiles::findPlainFiles(const std::string& pattern) {
+// The names of the current directory's entries, but hidden ones, that pass
+// `wanted`, sorted.
+template <typename Wanted>
+std::vector<std::string> entriesWhere(Wanted wanted) {
   std::vector<std::string> names;
   DIR* directory = opendir(".");
   if (directory == nullptr) return names;
   while (const dirent* entry = readdir(directory)) {
     const std::string_view name = entry->d_name;
-    if (hiddenName(name) || !matches(name, pattern)) continue;
-    if (regularFile(entry->d_name)) names.emplace_back(name);
+    if (!hiddenName(name) && wanted(entry->d_name)) names.emplace_back(name);
   }
   closedir(directory);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+}  // namespace
+
+std::vector<std::string> PosixFiles::findPlainFiles(const std::string& pattern) {
+  return entriesWhere(
+      [&](const char* name) { return matches(name, pattern) && regularFile(name); });
+}
+
+std::vector<std::string> PosixFiles::findDirectories() {
+  // lstat: a link to a directory is not entered ("." and ".." are hidden).
+  return entriesWhere([](const char* name) {
+    struct stat info {};
+    return lstat(name, &info) == 0 && S_ISDIR(info.st_mode);
+  });
 }
 
 bool PosixFiles::isPlainFile(const std::string& path) {

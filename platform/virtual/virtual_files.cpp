@@ -30,6 +30,11 @@ bool matches(std::string_view pattern, std::string_view name) {
   return true;
 }
 
+// Names in the order of the Windows file system: without regard to case.
+bool lessByName(const std::string& a, const std::string& b) {
+  return upper(a) < upper(b);
+}
+
 std::string nameOf(const std::string& fullPath) {
   return fullPath.substr(fullPath.find_last_of('\\') + 1);
 }
@@ -195,8 +200,7 @@ std::vector<std::string> VirtualFileSystem::findPlainFiles(const std::string& pa
     std::string name = nameOf(entry.name);
     if (matches(pattern, name)) names.push_back(name);
   }
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
+  std::sort(names.begin(), names.end(), lessByName);
   return names;
 }
 
@@ -205,6 +209,18 @@ bool VirtualFileSystem::isPlainFile(const std::string& path) {
   if (!full) return false;
   auto it = files_.find(key(*full));
   return it != files_.end() && !(it->second.attributes & (Hidden | System));
+}
+
+std::vector<std::string> VirtualFileSystem::findDirectories() {
+  std::vector<std::string> names;
+  const std::string directory = driveCurrent_[drive_];
+  for (const auto& [dirKey, fullPath] : dirs_) {
+    if (fullPath.size() > 3 && key(parentOf(fullPath)) == key(directory)) {
+      names.push_back(nameOf(fullPath));
+    }
+  }
+  std::sort(names.begin(), names.end(), lessByName);
+  return names;
 }
 
 PlatformCode VirtualFileSystem::currentDirectory(std::string& path) {

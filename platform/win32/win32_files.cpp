@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/win32/win32_api.h"
 
@@ -52,16 +53,24 @@ bool lessByName(const std::string& a, const std::string& b) {
   });
 }
 
-// Calls `found` with the name of every plain file a directory search finds.
+// Calls `found` with the attributes and name of every entry a directory
+// search finds.
 template <typename Found>
-void searchPlainFiles(const std::string& pattern, Found found) {
+void searchEntries(const std::string& pattern, Found found) {
   WIN32_FIND_DATAA data;
   HANDLE search = FindFirstFileA(pattern.c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if ((data.dwFileAttributes & NotPlain) == 0) found(std::string(data.cFileName));
+    found(data.dwFileAttributes, std::string(data.cFileName));
   } while (FindNextFileA(search, &data));
   FindClose(search);
+}
+
+template <typename Found>
+void searchPlainFiles(const std::string& pattern, Found found) {
+  searchEntries(pattern, [&](DWORD attributes, std::string name) {
+    if ((attributes & NotPlain) == 0) found(std::move(name));
+  });
 }
 
 }  // namespace
@@ -150,6 +159,20 @@ bool Win32Files::isPlainFile(const std::string& path) {
   bool plain = false;
   searchPlainFiles(path, [&](const std::string&) { plain = true; });
   return plain;
+}
+
+std::vector<std::string> Win32Files::findDirectories() {
+  PlatformCallScope scope;
+  // A junction or link (a reparse point) is not entered, so a walk cannot loop.
+  constexpr DWORD NotEntered =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+  std::vector<std::string> names;
+  searchEntries("*", [&](DWORD attributes, std::string name) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || (attributes & NotEntered) != 0) return;
+    if (name != "." && name != "..") names.push_back(std::move(name));
+  });
+  std::sort(names.begin(), names.end(), lessByName);
+  return names;
 }
 
 PlatformCode Win32Files::currentDirectory(std::string& path) {

@@ -151,6 +151,10 @@ TEST_F(PosixFilesTest, PlainFileSearchFiltersAndSortsByBytes) {
   EXPECT_FALSE(files.isPlainFile("l1"));
   EXPECT_FALSE(files.isPlainFile(".h1"));
   EXPECT_FALSE(files.isPlainFile("missing"));
+  // A walk enters real directories only: no link, no hidden one.
+  std::filesystem::create_directory(".hd");
+  std::filesystem::create_directory("c0");
+  EXPECT_EQ(files.findDirectories(), (std::vector<std::string>{"c0", "d1"}));
 }
 
 TEST_F(PosixFilesTest, DirectoriesAndDrives) {
