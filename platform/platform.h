@@ -240,6 +240,18 @@ class Clock {
   virtual void sleepMs(int milliseconds) = 0;
 };
 
+// Standard output or standard error of the process, for the texts of the
+// command line (usage, version, the checker's report); they need no console.
+class StandardStream {
+ public:
+  virtual ~StandardStream() = default;
+  // Bytes as they are: paths and arguments in the platform's own form.
+  virtual void writeBytes(std::string_view bytes) = 0;
+  // A Windows-1252 text of the program, converted to what the stream shows
+  // (UTF-8 on POSIX, the console's code page on Windows).
+  virtual void writeText(std::string_view windows1252) = 0;
+};
+
 // The differences in paths between the platforms, as facts the core reads.
 struct PathRules {
   // Put between the temporary directory and the LaunchScript's name.

@@ -60,4 +60,8 @@ std::unique_ptr<NativePlatform> createNativePlatform() {
   return std::make_unique<PosixPlatform>(currentPosixPathRules());
 }
 
+NativeFiles createNativeFiles() {
+  return {std::make_unique<PosixFiles>(), currentPosixPathRules()};
+}
+
 }  // namespace menue

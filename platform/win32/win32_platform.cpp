@@ -33,4 +33,8 @@ std::unique_ptr<NativePlatform> createNativePlatform() {
   return std::make_unique<Win32Platform>();
 }
 
+NativeFiles createNativeFiles() {
+  return {std::make_unique<win32::Win32Files>(), PathRules{}};
+}
+
 }  // namespace menue
