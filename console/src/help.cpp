@@ -44,10 +44,16 @@ void showHelp(ConsoleScreen& screen, Input& input) {
   input.waitForInput();
 }
 
+std::string_view versionNumber() {
+  return MENUE_VERSION;
+}
+
 void showVersion(ConsoleScreen& screen, Input& input) {
   screen.moveTo(24, 1);
   screen.writeText(ProductLabel);
-  screen.writeText(" ver 1.1 ");
+  screen.writeText(" ver ");
+  screen.writeText(versionNumber());
+  screen.writeText(" ");
   input.waitForInput();
 }
 
