@@ -7,6 +7,7 @@
 
 #include "session/launch_script.h"
 #include "session/navigation.h"
+#include "session/path_text.h"
 #include "session/program.h"
 
 namespace menue {
@@ -38,11 +39,7 @@ std::string launchScriptPathFor(const std::vector<std::string>& environment,
     if (entry.empty()) break;
     if (entry[0] == '=') continue;
     if (!namesTempDirectory(entry)) continue;
-    std::string value = entry.substr(entry.find('=') + 1);
-    bool endsInSeparator =
-        !value.empty() && rules.separatorsAtEnd.find(value.back()) != std::string_view::npos;
-    if (!endsInSeparator) value += rules.separator;
-    return value + std::string(LaunchScriptName);
+    return joinPath(entry.substr(entry.find('=') + 1), LaunchScriptName, rules);
   }
   return rules.fallbackLaunchScriptPath;
 }

@@ -1,0 +1,21 @@
+// Paths as the program writes them: a name joined to a directory by the
+// platform's rules, why a path could not be used, and the error line of the
+// command line about a path or an argument.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace menue {
+
+// The directory, a separator unless it ends in one, and the name.
+std::string joinPath(std::string directory, std::string_view name, const PathRules& rules);
+// Why a path could not be read or entered (German, Windows-1252).
+std::string pathFailureText(PlatformCode failure);
+// "menue: SUBJECT: text" and a line end; the subject (a path, an argument)
+// as it is, the text Windows-1252.
+void writeErrorLine(StandardStream& err, std::string_view subject, std::string_view text);
+
+}  // namespace menue

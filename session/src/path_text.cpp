@@ -1,0 +1,36 @@
+// Paths as the program writes them: joined by the platform's separator, the
+// reason a path failed in the user's words rather than as a code, and the
+// one form of an error line.
+#include "session/path_text.h"
+
+namespace menue {
+
+std::string joinPath(std::string directory, std::string_view name, const PathRules& rules) {
+  const bool endsInSeparator =
+      !directory.empty() && rules.separatorsAtEnd.find(directory.back()) != std::string_view::npos;
+  if (!endsInSeparator) directory += rules.separator;
+  directory += name;
+  return directory;
+}
+
+std::string pathFailureText(PlatformCode failure) {
+  switch (failure) {
+    case code::FileNotFound:
+    case code::PathNotFound:
+      return "nicht gefunden";
+    case code::AccessDenied:
+      return "kein Zugriff";
+    default:
+      return "nicht lesbar (Systemfehler " + std::to_string(failure) + ")";
+  }
+}
+
+void writeErrorLine(StandardStream& err, std::string_view subject, std::string_view text) {
+  err.writeBytes("menue: ");
+  err.writeBytes(subject);
+  err.writeBytes(": ");
+  err.writeText(text);
+  err.writeBytes("\n");
+}
+
+}  // namespace menue
