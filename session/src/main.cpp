@@ -1,9 +1,23 @@
-// The program: set up the native console and run the menu until it ends.
+// The program: read the command line, do what needs no console, and only
+// then set up the native console and run the menu until it ends.
+#include <string>
+#include <vector>
+
 #include "platform/native.h"
+#include "session/command_line.h"
 #include "session/command_loop.h"
 #include "session/program.h"
 
-int main() {
+int main(int argc, char** argv) {
+  const menue::CommandLine line =
+      menue::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  {
+    const menue::NativeFiles files = menue::createNativeFiles();
+    if (const auto status = menue::runCommandLine(
+            line, *files.files, files.rules, menue::standardOutput(), menue::standardError())) {
+      return *status;
+    }
+  }
   auto native = menue::createNativePlatform();
   menue::Program program(native->platform());
   menue::runProgram(program);

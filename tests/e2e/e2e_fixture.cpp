@@ -99,7 +99,7 @@ void E2eTest::writeMenu(const std::string& name, std::string_view header,
   writeFile((directory.empty() ? work_ : directory) / name, menuFileText(header, items));
 }
 
-PtySession& E2eTest::start(const fs::path& directory) {
+PtySession& E2eTest::startSession(SessionOptions options) {
   std::vector<std::string> environment = {
       "PATH=" + std::string(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin"),
       "HOME=" + root_.string(),
@@ -111,13 +111,29 @@ PtySession& E2eTest::start(const fs::path& directory) {
     if (const char* value = std::getenv(name))
       environment.push_back(std::string(name) + "=" + value);
   }
-  SessionOptions options;
   options.binary = MENUE_BINARY;
-  options.workingDirectory = (directory.empty() ? work_ : directory).string();
   options.environment = environment;
   session_ = std::make_unique<PtySession>(options);
   EXPECT_EQ(session_->startError(), "");
   return *session_;
+}
+
+PtySession& E2eTest::start(const fs::path& directory) {
+  SessionOptions options;
+  options.workingDirectory = (directory.empty() ? work_ : directory).string();
+  return startSession(std::move(options));
+}
+
+PtySession& E2eTest::startWithArguments(const std::vector<std::string>& arguments) {
+  SessionOptions options;
+  options.arguments = arguments;
+  options.workingDirectory = work_.string();
+  options.standardErrorFile = (root_ / "stderr").string();
+  return startSession(std::move(options));
+}
+
+std::string E2eTest::standardError() const {
+  return readFile(root_ / "stderr").value_or("");
 }
 
 ::testing::AssertionResult E2eTest::eventually(const std::function<bool()>& holds,

@@ -53,6 +53,11 @@ class E2eTest : public ::testing::Test {
 
   // Starts the program in `directory` (default: work()).
   PtySession& start(const fs::path& directory = {});
+  // Starts it with command-line arguments, in work(), its standard error
+  // going to a file so that it can be told from what reached the terminal.
+  PtySession& startWithArguments(const std::vector<std::string>& arguments);
+  // What the program wrote to its standard error (after startWithArguments).
+  std::string standardError() const;
   PtySession& session() { return *session_; }
 
   // --- waits, each an assertion result naming what did not happen ---
@@ -79,6 +84,8 @@ class E2eTest : public ::testing::Test {
   fs::path work_;
   fs::path temp_;
   std::unique_ptr<PtySession> session_;
+
+  PtySession& startSession(SessionOptions options);
 };
 
 }  // namespace menue::e2e

@@ -77,6 +77,15 @@ int toConsoleColour(const VTermScreen* screen, VTermColor colour, bool foregroun
   return ansiToConsole(best);
 }
 
+// In the child, before the exec: only async-signal-safe calls.
+bool redirectStandardError(const char* path) {
+  const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (fd < 0) return false;
+  const bool moved = dup2(fd, STDERR_FILENO) >= 0;
+  close(fd);
+  return moved;
+}
+
 int remainingMs(Deadline deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
       deadline - std::chrono::steady_clock::now());
@@ -114,8 +123,12 @@ PtySession::PtySession(const SessionOptions& options)
   for (auto& entry : strings) envp.push_back(entry.data());
   envp.push_back(nullptr);
   std::string binary = options.binary;
-  std::vector<char*> argv{binary.data(), nullptr};
+  std::vector<std::string> arguments = options.arguments;
+  std::vector<char*> argv{binary.data()};
+  for (auto& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
   const std::string directory = options.workingDirectory;
+  const std::string errorFile = options.standardErrorFile;
 
   // The child reports a failed exec through this pipe; an exec closes it.
   int report[2];
@@ -142,7 +155,8 @@ PtySession::PtySession(const SessionOptions& options)
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     int error = 0;
-    if (login_tty(slave_) != 0 || chdir(directory.c_str()) != 0) {
+    if (login_tty(slave_) != 0 || chdir(directory.c_str()) != 0 ||
+        (!errorFile.empty() && !redirectStandardError(errorFile.c_str()))) {
       error = errno;
     } else {
       execve(binary.c_str(), argv.data(), envp.data());

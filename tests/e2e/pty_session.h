@@ -31,7 +31,10 @@ Deadline within(std::chrono::seconds seconds);
 
 struct SessionOptions {
   std::string binary;
+  std::vector<std::string> arguments;
   std::string workingDirectory;
+  // When set, the child's standard error goes to this file, not the terminal.
+  std::string standardErrorFile;
   // The child's whole environment, "NAME=value" entries in this order.
   std::vector<std::string> environment;
   int rows = 25;

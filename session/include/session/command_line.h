@@ -1,0 +1,22 @@
+// What the command line asks for before the menu runs, or instead of it:
+// usage, version, a wrong call, the checker, and the start directory.
+#pragma once
+
+#include <optional>
+
+#include "platform/platform.h"
+#include "session/command_line_options.h"
+
+namespace menue {
+
+// Exit status of a wrong call or a start directory that cannot be entered.
+inline constexpr int UsageError = 2;
+
+// Carries out what the command line asks for with the file system alone
+// (no console). Returns the exit status when the program ends here, or
+// nothing when the menu is to run: then in the start directory asked for,
+// now the current one.
+std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
+                                  const PathRules& rules, StandardStream& out, StandardStream& err);
+
+}  // namespace menue

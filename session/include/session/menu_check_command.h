@@ -1,0 +1,33 @@
+// The front end of "menue --check": walks the paths named, reads each
+// MenuFile through the platform's file system without changing anything,
+// and prints the findings of the MenuFile checks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "menufile/menu_check.h"
+#include "platform/platform.h"
+
+namespace menue {
+
+// Exit statuses of the checker.
+namespace checkstatus {
+inline constexpr int Sound = 0;
+inline constexpr int Problems = 1;
+inline constexpr int Unreadable = 2;
+}  // namespace checkstatus
+
+// Checks a MenuFile, or the MenuFiles of a directory (with `recursive` of
+// its whole tree); no path means the current directory. Each finding goes
+// to `out` as "FILE:LINE: message", then one summary line per file; a path
+// that cannot be read goes to `err`. Leaves the current directory as it was.
+int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<std::string>& paths,
+                 bool recursive, StandardStream& out, StandardStream& err);
+
+// Findings about who may change the MenuFile `name` rather than what it
+// holds (owned by another user, or writable by others). The place for that
+// check; the file system interface cannot tell owners yet, so none so far.
+std::vector<MenuFinding> accessFindings(FileSystem& files, const std::string& name);
+
+}  // namespace menue

@@ -1,0 +1,49 @@
+// Carrying out the command line before the menu: every way out that needs
+// no console, and the change into the start directory, made before the
+// console is set up so that a wrong directory draws nothing.
+#include "session/command_line.h"
+
+#include "session/menu_check_command.h"
+#include "session/path_text.h"
+#include "session/usage.h"
+
+namespace menue {
+
+namespace {
+
+// The menu takes the current directory as its StartDirectory, so entering
+// DIR first makes DIR the one that "cd!" and "home" return to.
+std::optional<int> enterStartDirectory(FileSystem& files, const std::string& directory,
+                                       StandardStream& err) {
+  const PlatformCode failure = files.changeDirectory(directory);
+  if (failure == code::Success) return std::nullopt;
+  writeErrorLine(err, directory,
+                 files.isPlainFile(directory) ? "kein Verzeichnis" : pathFailureText(failure));
+  return UsageError;
+}
+
+}  // namespace
+
+std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
+                                  const PathRules& rules, StandardStream& out,
+                                  StandardStream& err) {
+  switch (line.action) {
+    case CommandAction::Help:
+      out.writeText(usageText());
+      return 0;
+    case CommandAction::Version:
+      out.writeText(versionText());
+      return 0;
+    case CommandAction::Error:
+      writeErrorLine(err, line.errorSubject, line.error);
+      return UsageError;
+    case CommandAction::Check:
+      return runMenuCheck(files, rules, line.paths, line.recursive, out, err);
+    case CommandAction::RunMenu:
+      break;
+  }
+  if (line.paths.empty()) return std::nullopt;
+  return enterStartDirectory(files, line.paths.front(), err);
+}
+
+}  // namespace menue

@@ -1,0 +1,38 @@
+// The texts of --help and --version; the README and the manual page say the
+// same in English.
+#include "session/usage.h"
+
+#include "console/help.h"
+
+namespace menue {
+
+std::string_view usageText() {
+  return "Aufruf: menue [VERZEICHNIS]\n"
+         "        menue --check [-r] [PFAD...]\n"
+         "        menue --help | --version\n"
+         "\n"
+         "Zeigt das Men\xFC des Verzeichnisses und bleibt bis ESC; im Men\xFC zeigt ? die Hilfe.\n"
+         "\n"
+         "  VERZEICHNIS  dort starten: es wird das Startverzeichnis (cd!, home);\n"
+         "               ohne Angabe das aktuelle Verzeichnis\n"
+         "  --check      Men\xFC"
+         "dateien pr\xFC"
+         "fen, ohne etwas zu \xE4ndern: eine Datei oder die\n"
+         "               Men\xFC"
+         "dateien (-menue-, -menue02- ...) eines Verzeichnisses, ohne\n"
+         "               PFAD die des aktuellen; jeder Fehler als DATEI:ZEILE: Text,\n"
+         "               dann eine Zeile je Datei\n"
+         "  -r           mit --check auch alle Unterverzeichnisse\n"
+         "  -h, --help   diese Hilfe\n"
+         "  --version    die Version\n"
+         "  --           Ende der Optionen\n"
+         "\n"
+         "Exit-Status: 0 in Ordnung, 1 --check hat Fehler gefunden,\n"
+         "2 falscher Aufruf oder ein Pfad ist nicht lesbar.\n";
+}
+
+std::string versionText() {
+  return "menue " + std::string(versionNumber()) + "\n";
+}
+
+}  // namespace menue

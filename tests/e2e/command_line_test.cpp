@@ -1,0 +1,117 @@
+// End to end, POSIX: the command line. What ends without the menu writes
+// plain lines to its stream and leaves the terminal untouched; a start
+// directory becomes the one "cd!" returns to; --check reports FILE:LINE:
+// and says by its exit status whether all is sound.
+#include "tests/e2e/e2e_fixture.h"
+
+namespace menue::e2e {
+namespace {
+
+class CommandLineTest : public E2eTest {
+ protected:
+  struct Run {
+    int status = -1;
+    std::string out;  // what reached the terminal, CR LF as the terminal sends it
+    std::string err;
+  };
+
+  Run runToEnd(const std::vector<std::string>& arguments) {
+    PtySession& session = startWithArguments(arguments);
+    Run run;
+    run.status = session.waitForExit(within(Patience)).value_or(-1);
+    run.out = session.output();
+    run.err = standardError();
+    // Nothing of the full-screen program: no console set up, no sequence sent.
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << run.out;
+    EXPECT_TRUE(terminalRestored());
+    return run;
+  }
+};
+
+TEST_F(CommandLineTest, HelpAndVersionGoToStandardOutput) {
+  for (const char* option : {"--help", "-h"}) {
+    const Run help = runToEnd({option});
+    EXPECT_EQ(help.status, 0) << option;
+    EXPECT_EQ(help.out.rfind("Aufruf: menue [VERZEICHNIS]\r\n", 0), 0u) << help.out;
+    // The German letters in the terminal's UTF-8.
+    EXPECT_NE(help.out.find("Men\xC3\xBC"
+                            "dateien pr\xC3\xBC"
+                            "fen"),
+              std::string::npos);
+    EXPECT_EQ(help.err, "");
+  }
+  const Run version = runToEnd({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "menue 1.1\r\n");
+}
+
+TEST_F(CommandLineTest, WrongCallsGetOneLineOnStandardErrorAndStatusTwo) {
+  writeFile(work() / "datei", "x");
+  const std::string missing = (work() / "fehlt").string();
+  const std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
+      {{"--bogus"}, "menue: --bogus: unbekannte Option (Hilfe: menue --help)\n"},
+      {{"-x"}, "menue: -x: unbekannte Option (Hilfe: menue --help)\n"},
+      {{"eins", "zwei"}, "menue: zwei: nur ein Verzeichnis erlaubt (Hilfe: menue --help)\n"},
+      {{missing}, "menue: " + missing + ": nicht gefunden\n"},
+      {{"--", "datei"}, "menue: datei: kein Verzeichnis\n"},
+  };
+  for (const auto& [arguments, message] : calls) {
+    SCOPED_TRACE(arguments.front());
+    const Run run = runToEnd(arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, message);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST_F(CommandLineTest, DirectoryArgumentBecomesTheStartDirectory) {
+  const fs::path projects = work() / "projekte";
+  fs::create_directory(projects);
+  writeMenu("-menue-", "Projekte", {{"Bauen", '1', {"true"}}}, projects);
+  startWithArguments({projects.string()});
+  ASSERT_TRUE(shows("Projekte"));
+  ASSERT_TRUE(showsPrompt(projects));
+  ASSERT_TRUE(entered("cd .."));
+  ASSERT_TRUE(showsPrompt(work()));
+  ASSERT_TRUE(entered("cd!"));
+  ASSERT_TRUE(shows("Projekte"));
+  ASSERT_TRUE(showsPrompt(projects));
+  EXPECT_TRUE(endsWithEsc());
+  EXPECT_EQ(standardError(), "");
+}
+
+TEST_F(CommandLineTest, CheckReportsFileAndLineAndItsStatusSaysHowItWent) {
+  writeMenu("-menue-", "Gut", {{"Eins", '1', {"true"}}});
+  const Run sound = runToEnd({"--check"});
+  EXPECT_EQ(sound.status, 0);
+  EXPECT_EQ(sound.out,
+            "-menue-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, kein Fehler\r\n");
+
+  // A numbered menu below, with a status 7 on line 4: found by -r only.
+  fs::create_directory(work() / "unten");
+  writeFile(work() / "unten" / "-menue02-",
+            "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t7a\r\n\t\r\n");
+  EXPECT_EQ(runToEnd({"--check", "."}).status, 0);
+  const Run tree = runToEnd({"--check", "-r"});
+  EXPECT_EQ(tree.status, 1);
+  EXPECT_EQ(tree.out,
+            "-menue-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, kein Fehler\r\n"
+            "unten/-menue02-:1: kein -menue- im Verzeichnis: das Men\xC3\xBC benennt diese "
+            "Datei in -menue- um, sobald es das Verzeichnis zeigt\r\n"
+            "unten/-menue02-:4: Men\xC3\xBCpunkt 1: Status '7' statt 1, 2 oder 3: das "
+            "Men\xC3\xBC startet seine Befehle nicht\r\n"
+            "unten/-menue02-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, 2 Fehler\r\n");
+  EXPECT_EQ(tree.err, "");
+
+  // A path that cannot be read wins over problems found elsewhere.
+  const Run unreadable = runToEnd({"--check", "unten/-menue02-", "fehlt"});
+  EXPECT_EQ(unreadable.status, 2);
+  EXPECT_NE(unreadable.out.find("unten/-menue02-:4: "), std::string::npos);
+  EXPECT_EQ(unreadable.err, "menue: fehlt: nicht gefunden\n");
+  // Nothing was changed, not even the MenuFile the menu would rename.
+  EXPECT_TRUE(fs::exists(work() / "unten" / "-menue02-"));
+  EXPECT_FALSE(fs::exists(work() / "unten" / "-menue-"));
+}
+
+}  // namespace
+}  // namespace menue::e2e
