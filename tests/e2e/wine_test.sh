@@ -21,7 +21,9 @@
 #
 # Add a check by writing a function named check_<name> and listing it in
 # CHECKS below; each one gets a fresh working directory ($work) and ends
-# with the program ended.
+# with the program ended. WINE_TEST_ONLY=<name> runs one check alone, on a
+# fresh prefix: the packaging stage runs version_and_help on the exe it
+# unpacked from the zip.
 set -u
 
 exe=${1:-}
@@ -380,11 +382,40 @@ check_example_menu() {
   escape_ends_program
 }
 
+# The command line ends before any console is set up: --version and --help
+# on standard output (German letters in the console's OEM code page, lines
+# ended by CR LF), a wrong option with one line on standard error and
+# status 2. No pane is needed.
+check_version_and_help() {
+  make_work
+  local out err status
+  out=$(cd "$work" && wine "$exe" --version 2>"$scratch/err" </dev/null)
+  status=$?
+  [[ $status == 0 && $out == $'menue 1.1\r' ]] ||
+    fail "--version: status $status, output $(printf '%s' "$out" | od -An -c)" || return 1
+  out=$(cd "$work" && wine "$exe" --help 2>"$scratch/err" </dev/null)
+  status=$?
+  [[ $status == 0 && $out == $'Aufruf: menue [VERZEICHNIS]\r\n'* ]] ||
+    fail "--help: status $status, output begins $(printf '%s' "${out:0:40}" | od -An -c)" ||
+    return 1
+  [[ $out == *$'Men\x81dateien pr\x81fen'* ]] || fail "--help: no OEM umlauts in: $out" || return 1
+  out=$(cd "$work" && wine "$exe" --bogus 2>"$scratch/err" </dev/null)
+  status=$?
+  err=$(cat "$scratch/err")
+  [[ $status == 2 && -z $out && $err == $'menue: --bogus: unbekannte Option (Hilfe: menue --help)\r' ]] ||
+    fail "--bogus: status $status, output '$out', error '$err'"
+}
+
 CHECKS=(prompt_and_escape pass_through_echo two_line_item items_without_wait creation_dialogue
-  insert_item read_only_menu drive_change example_menu)
+  insert_item read_only_menu drive_change example_menu version_and_help)
 
 # ---------------------------------------------------------------- run
 
+only=${WINE_TEST_ONLY:-}
+if [[ -n $only && " ${CHECKS[*]} " != *" $only "* ]]; then
+  echo "wine_test: no check named '$only' (checks: ${CHECKS[*]})"
+  exit 1
+fi
 started=$SECONDS
 failures=0
 current_check=prefix
@@ -395,7 +426,6 @@ wineserver -w
 wineserver -p >/dev/null 2>&1
 echo "wine_test: prefix ready after $((SECONDS - started)) s"
 
-only=${WINE_TEST_ONLY:-}
 for current_check in "${CHECKS[@]}"; do
   [[ -z $only || $only == "$current_check" ]] || continue
   check_started=$SECONDS
