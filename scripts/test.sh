@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the Windows build (tested under Wine),
-# the native build with its unit, scenario and end-to-end tests, the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of
-# each libFuzzer target. On a fresh Debian machine it first installs what is
+# the native build with its unit, scenario and end-to-end tests, the packages
+# (installed into a scratch root and run), the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of each
+# libFuzzer target. On a fresh Debian machine it first installs what is
 # missing (as root). Exits non-zero on the first failure.
 #
 # Environment: FUZZ_SECONDS (default 30) bounds each fuzz target's run;
@@ -16,7 +17,7 @@ fuzz_seconds=${FUZZ_SECONDS:-30}
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
   libbenchmark-dev libvterm-dev pkg-config tmux g++-mingw-w64-x86-64-posix wine64
-  dialog whiptail)
+  dialog whiptail dpkg-dev groff-base man-db unzip)
 
 # --- stage bookkeeping: every stage's time and result end up in the summary ---
 summary=()
@@ -111,6 +112,23 @@ build_preset windows
 # --- native build and every test ---
 build_preset default
 test_preset default " (with Wine)"
+
+# --- the packages: built, installed into a scratch root and unpacked, and run ---
+begin_stage "packages: build, install, run"
+bash scripts/package.sh
+package_root=$(mktemp -d "${TMPDIR:-/tmp}/menue-package.XXXXXX")
+scratch_dirs+=("$package_root")
+dpkg -x build-package/menue_*_amd64.deb "$package_root/deb"
+installed_version=$("$package_root/deb/usr/bin/menue" --version)
+echo "installed: $installed_version"
+[[ $installed_version =~ ^menue\ [0-9.]+$ ]]
+manual=$(MANWIDTH=80 man -l "$package_root/deb/usr/share/man/man1/menue.1.gz" </dev/null)
+grep -q -- "--check" <<<"$manual"
+unzip -q build-package/menue-*-windows.zip -d "$package_root/zip"
+# The Wine test's prefix handling, on the unpacked menue.exe alone.
+WINE_TEST_ONLY=version_and_help bash tests/e2e/wine_test.sh \
+  "$(find "$package_root/zip" -name menue.exe)" "$root/examples"
+end_stage
 
 # --- the same tests under the sanitizers (the Wine test adds nothing there) ---
 build_preset asan
