@@ -22,6 +22,19 @@ namespace {
 
 constexpr int PromptRow = 24;
 constexpr int PromptColumn = 3;
+// Columns of row 24 kept for typing behind a long directory.
+constexpr int TypingRoom = 20;
+constexpr std::string_view HomeNote = " (Home=cd!) ";
+constexpr std::string_view CutMark = "...";
+
+// The directory as the prompt shows it: whole when it leaves room to type on
+// row 24, else its tail behind a mark. A prompt that wrapped past the
+// bottom row would scroll the menu away from the rows its clicks hit.
+std::string promptDirectory(const std::string& directory, int room) {
+  const auto fits = static_cast<std::size_t>(std::max(room, 2 * static_cast<int>(CutMark.size())));
+  if (directory.size() <= fits) return directory;
+  return std::string(CutMark) + directory.substr(directory.size() - (fits - CutMark.size()));
+}
 
 Next loopHead(Program& program) {
   ProgramState& state = program.state;
@@ -53,10 +66,11 @@ Next writePrompt(Program& program) {
   screen.moveTo(PromptRow, PromptColumn);
   std::string directory;
   if (const Next next = currentDirectory(program, directory); next != Next::Continue) return next;
-  screen.writeText(directory);
-  if (!state.menuPresent && directory != state.startDrive + state.startPath) {
-    screen.writeText(" (Home=cd!) ");
-  }
+  const bool homeNote = !state.menuPresent && directory != state.startDrive + state.startPath;
+  const int room = screen.width() - (PromptColumn - 1) - TypingRoom -
+                   (homeNote ? static_cast<int>(HomeNote.size()) : 0);
+  screen.writeText(promptDirectory(directory, room));
+  if (homeNote) screen.writeText(HomeNote);
   screen.writeText(">" + state.inputLine + "_ ");
   return Next::Continue;
 }
