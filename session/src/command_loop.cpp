@@ -42,11 +42,10 @@ Next loopHead(Program& program) {
   if (state.inputLine.size() >= 2 || state.menuReadFailures >= 2) return Next::Continue;
   // Counted before the read: a failure goes on elsewhere.
   ++state.menuReadFailures;
-  FileSystem& files = program.platform.files;
-  state.menuPresent = menuFileExists(files, state.currentMenuName);
+  state.menuPresent = program.menuSet.exists(state.currentMenuName);
   if (!state.menuPresent) {
     bool adopted = false;
-    const Next next = check(program, adoptNumberedMenu(files, state.currentMenuName, adopted));
+    const Next next = check(program, program.menuSet.adopt(state.currentMenuName, adopted));
     if (next != Next::Continue) return next;
     state.menuPresent = adopted;
   }
@@ -98,7 +97,6 @@ Next eraseLastCharacter(Program& program) {
 
 Next handleEvent(Program& program) {
   ProgramState& state = program.state;
-  FileSystem& files = program.platform.files;
   const Click& click = state.click;
   // Only typing keeps a menu that could not be read from being read again:
   // any other event tries once more.
@@ -106,7 +104,7 @@ Next handleEvent(Program& program) {
       std::exchange(state.menuReadFailures, std::min(state.menuReadFailures, 1));
   bool page = false;
   if (state.menuPresent && state.key == keys::Blank && state.inputLine.empty() &&
-      numberedMenuExists(files)) {
+      program.menuSet.anyNumbered()) {
     state.key = Key{};
     page = true;
   }
@@ -120,7 +118,7 @@ Next handleEvent(Program& program) {
   }
   const bool mouseOnMenu = !page && state.key.none() && state.menuPresent;
   if (mouseOnMenu && click.kind != ClickKind::None && click.row == program.layout.frameBottom + 1 &&
-      numberedMenuExists(files)) {
+      program.menuSet.anyNumbered()) {
     page = true;
   }
   if (page || mouseOnMenu) {
