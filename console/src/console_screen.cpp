@@ -54,6 +54,10 @@ Attribute ConsoleScreen::attribute() const {
   return static_cast<Attribute>(background_ * 16 + foreground_);
 }
 
+int ConsoleScreen::width() {
+  return device_.bufferInfo().width;
+}
+
 int ConsoleScreen::row() {
   return device_.bufferInfo().cursor.row + 1;
 }

@@ -70,7 +70,7 @@ Next insertItem(Program& program, const std::string& commandText) {
 }  // namespace
 
 Next addItem(Program& program, const std::string& commandText) {
-  const Next next = menuFileExists(program.platform.files, program.state.currentMenuName)
+  const Next next = program.menuSet.exists(program.state.currentMenuName)
                         ? insertItem(program, commandText)
                         : createMenuFile(program);
   if (next == Next::Continue) finishEdit(program);

@@ -28,8 +28,8 @@ bool confirmed(Program& program) {
 Next deleteMenu(Program& program) {
   if (!confirmed(program)) return Next::Continue;
   ProgramState& state = program.state;
-  FileSystem& files = program.platform.files;
-  if (const Next next = check(program, files.deleteFile(state.currentMenuName));
+  MenuSetView& menuSet = program.menuSet;
+  if (const Next next = check(program, menuSet.remove(state.currentMenuName));
       next != Next::Continue) {
     return next;
   }
@@ -37,9 +37,9 @@ Next deleteMenu(Program& program) {
     pageToNextMenu(program);
     return Next::Continue;
   }
-  if (numberedMenuExists(files)) {
+  if (menuSet.anyNumbered()) {
     bool adopted = false;
-    const Next next = check(program, adoptNumberedMenu(files, state.currentMenuName, adopted));
+    const Next next = check(program, menuSet.adopt(state.currentMenuName, adopted));
     if (next != Next::Continue) return next;
     if (adopted) state.menuPresent = true;
     pageToNextMenu(program);

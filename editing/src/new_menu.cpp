@@ -10,7 +10,7 @@
 namespace menue {
 
 Next newMenu(Program& program) {
-  const std::optional<std::string> name = firstFreeMenuName(program.platform.files);
+  const std::optional<std::string> name = program.menuSet.firstFreeName();
   if (!name) {
     program.state.currentMenuName = std::string(FirstMenuName);
     program.screen.printText(" Men\xFC Verzeichniss voll ..");

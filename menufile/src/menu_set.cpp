@@ -1,10 +1,24 @@
-// The MenuSet of a directory: MenuFile names and numbers, the existence
-// tests, adopting a numbered MenuFile for a missing current one, and paging.
+// The MenuSet of a directory: MenuFile names and numbers, and the view of
+// the current directory's set with its one listing per question round.
 #include "menufile/menu_set.h"
+
+#include <algorithm>
 
 #include "menufile/number_reader.h"
 
 namespace menue {
+
+namespace {
+
+// The MenuNumber a listed "-menue??-" name stands for, or 0 for a name that
+// no number of the set gives ("-menueAB-", "-menue01-").
+int setNumberOf(std::string_view listed) {
+  if (listed.size() != 9 || !isDigit(listed[6]) || !isDigit(listed[7])) return 0;
+  const int number = (listed[6] - '0') * 10 + (listed[7] - '0');
+  return number >= 2 ? number : 0;
+}
+
+}  // namespace
 
 std::string menuFileName(int number) {
   if (number <= 1 || number > HighestMenuNumber) return std::string(FirstMenuName);
@@ -23,39 +37,55 @@ int menuNumberOf(std::string_view name) {
   return number == 0 ? 1 : number;
 }
 
-bool menuFileExists(FileSystem& files, const std::string& name) {
-  return !files.findPlainFiles(name).empty();
+const std::vector<std::string>& MenuSetView::numbered() {
+  if (!numbered_) numbered_ = files_.findPlainFiles(std::string(NumberedMenuPattern));
+  return *numbered_;
 }
 
-bool numberedMenuExists(FileSystem& files) {
-  return !files.findPlainFiles(std::string(NumberedMenuPattern)).empty();
+bool MenuSetView::hasNumber(int number) {
+  if (number == 1) return exists(std::string(FirstMenuName));
+  const auto& names = numbered();
+  return std::any_of(names.begin(), names.end(),
+                     [number](const std::string& name) { return setNumberOf(name) == number; });
 }
 
-PlatformCode adoptNumberedMenu(FileSystem& files, const std::string& name, bool& adopted) {
+bool MenuSetView::exists(const std::string& name) {
+  return files_.isPlainFile(name);
+}
+
+bool MenuSetView::anyNumbered() {
+  return !numbered().empty();
+}
+
+PlatformCode MenuSetView::adopt(const std::string& name, bool& adopted) {
   adopted = false;
-  const auto found = files.findPlainFiles(std::string(NumberedMenuPattern));
-  if (found.empty()) return code::Success;
-  const PlatformCode failure = files.moveFile(found.front(), name);
+  if (numbered().empty()) return code::Success;
+  const std::string first = numbered().front();
+  invalidate();
+  const PlatformCode failure = files_.moveFile(first, name);
   adopted = failure == code::Success;
   // One deleted by another program since the listing is not there to adopt.
   return failure == code::FileNotFound ? code::Success : failure;
 }
 
-std::string nextMenuName(FileSystem& files, std::string_view current) {
+PlatformCode MenuSetView::remove(const std::string& name) {
+  invalidate();
+  return files_.deleteFile(name);
+}
+
+std::string MenuSetView::next(std::string_view current) {
   int number = menuNumberOf(current);
   // One full cycle visits every number once, the current one last.
   for (int step = 0; step < HighestMenuNumber; ++step) {
     number = number >= HighestMenuNumber ? 1 : number + 1;
-    std::string name = menuFileName(number);
-    if (menuFileExists(files, name)) return name;
+    if (hasNumber(number)) return menuFileName(number);
   }
   return std::string(FirstMenuName);
 }
 
-std::optional<std::string> firstFreeMenuName(FileSystem& files) {
+std::optional<std::string> MenuSetView::firstFreeName() {
   for (int number = 1; number <= HighestMenuNumber; ++number) {
-    std::string name = menuFileName(number);
-    if (!menuFileExists(files, name)) return name;
+    if (!hasNumber(number)) return menuFileName(number);
   }
   return std::nullopt;
 }

@@ -192,6 +192,7 @@ PlatformCode VirtualFileSystem::moveFile(const std::string& from, const std::str
 }
 
 std::vector<std::string> VirtualFileSystem::findPlainFiles(const std::string& pattern) {
+  ++calls_[FileOp::List];
   std::vector<std::string> names;
   std::string directory = driveCurrent_[drive_];
   for (const auto& [fileKey, entry] : files_) {

@@ -88,7 +88,8 @@ enum class FileOp {
   Move,
   ChangeDirectory,
   ChangeDrive,
-  CurrentDirectory
+  CurrentDirectory,
+  List  // counted only: a directory listing cannot fail
 };
 
 class VirtualFileSystem : public FileSystem {

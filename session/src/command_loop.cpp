@@ -22,6 +22,19 @@ namespace {
 
 constexpr int PromptRow = 24;
 constexpr int PromptColumn = 3;
+// Columns of row 24 kept for typing behind a long directory.
+constexpr int TypingRoom = 20;
+constexpr std::string_view HomeNote = " (Home=cd!) ";
+constexpr std::string_view CutMark = "...";
+
+// The directory as the prompt shows it: whole when it leaves room to type on
+// row 24, else its tail behind a mark. A prompt that wrapped past the
+// bottom row would scroll the menu away from the rows its clicks hit.
+std::string promptDirectory(const std::string& directory, int room) {
+  const auto fits = static_cast<std::size_t>(std::max(room, 2 * static_cast<int>(CutMark.size())));
+  if (directory.size() <= fits) return directory;
+  return std::string(CutMark) + directory.substr(directory.size() - (fits - CutMark.size()));
+}
 
 Next loopHead(Program& program) {
   ProgramState& state = program.state;
@@ -29,11 +42,10 @@ Next loopHead(Program& program) {
   if (state.inputLine.size() >= 2 || state.menuReadFailures >= 2) return Next::Continue;
   // Counted before the read: a failure goes on elsewhere.
   ++state.menuReadFailures;
-  FileSystem& files = program.platform.files;
-  state.menuPresent = menuFileExists(files, state.currentMenuName);
+  state.menuPresent = program.menuSet.exists(state.currentMenuName);
   if (!state.menuPresent) {
     bool adopted = false;
-    const Next next = check(program, adoptNumberedMenu(files, state.currentMenuName, adopted));
+    const Next next = check(program, program.menuSet.adopt(state.currentMenuName, adopted));
     if (next != Next::Continue) return next;
     state.menuPresent = adopted;
   }
@@ -53,10 +65,11 @@ Next writePrompt(Program& program) {
   screen.moveTo(PromptRow, PromptColumn);
   std::string directory;
   if (const Next next = currentDirectory(program, directory); next != Next::Continue) return next;
-  screen.writeText(directory);
-  if (!state.menuPresent && directory != state.startDrive + state.startPath) {
-    screen.writeText(" (Home=cd!) ");
-  }
+  const bool homeNote = !state.menuPresent && directory != state.startDrive + state.startPath;
+  const int room = screen.width() - (PromptColumn - 1) - TypingRoom -
+                   (homeNote ? static_cast<int>(HomeNote.size()) : 0);
+  screen.writeText(promptDirectory(directory, room));
+  if (homeNote) screen.writeText(HomeNote);
   screen.writeText(">" + state.inputLine + "_ ");
   return Next::Continue;
 }
@@ -84,7 +97,6 @@ Next eraseLastCharacter(Program& program) {
 
 Next handleEvent(Program& program) {
   ProgramState& state = program.state;
-  FileSystem& files = program.platform.files;
   const Click& click = state.click;
   // Only typing keeps a menu that could not be read from being read again:
   // any other event tries once more.
@@ -92,7 +104,7 @@ Next handleEvent(Program& program) {
       std::exchange(state.menuReadFailures, std::min(state.menuReadFailures, 1));
   bool page = false;
   if (state.menuPresent && state.key == keys::Blank && state.inputLine.empty() &&
-      numberedMenuExists(files)) {
+      program.menuSet.anyNumbered()) {
     state.key = Key{};
     page = true;
   }
@@ -106,7 +118,7 @@ Next handleEvent(Program& program) {
   }
   const bool mouseOnMenu = !page && state.key.none() && state.menuPresent;
   if (mouseOnMenu && click.kind != ClickKind::None && click.row == program.layout.frameBottom + 1 &&
-      numberedMenuExists(files)) {
+      program.menuSet.anyNumbered()) {
     page = true;
   }
   if (page || mouseOnMenu) {

@@ -7,6 +7,7 @@
 namespace menue {
 
 Key waitEvent(Program& program) {
+  program.menuSet.invalidate();
   const InputEvent event = program.input.waitForInput();
   program.state.key = event.key;
   program.state.click = event.click;

@@ -50,6 +50,8 @@ Next loadCurrentMenu(Program& program) {
 }
 
 Next rewriteCurrentMenu(Program& program, std::string newText) {
+  // The rewrite may create the file (a new menu): the set changes.
+  program.menuSet.invalidate();
   return loaded(program, rewriteMenuFile(program.platform.files, program.state.currentMenuName,
                                          program.model, std::move(newText)));
 }
@@ -63,7 +65,7 @@ Next drawMenu(Program& program) {
   ConsoleScreen& screen = program.screen;
   drawItems(program);
   drawMenuFrame(screen, program.model, program.layout);
-  if (numberedMenuExists(program.platform.files)) drawFooter(screen, program.layout);
+  if (program.menuSet.anyNumbered()) drawFooter(screen, program.layout);
   drawHeader(screen, program.model, program.layout);
   bool atStart = true;
   if (const Next next = atStartDirectory(program, atStart); next != Next::Continue) return next;
@@ -73,7 +75,7 @@ Next drawMenu(Program& program) {
 
 void pageToNextMenu(Program& program) {
   ProgramState& state = program.state;
-  state.currentMenuName = nextMenuName(program.platform.files, state.currentMenuName);
+  state.currentMenuName = program.menuSet.next(state.currentMenuName);
   state.inputLine.clear();
   state.key = Key{};
 }

@@ -27,7 +27,7 @@ Next setDirectory(Program& program, const std::string& path) {
 Next followDirectory(Program& program) {
   program.state.inputLine.clear();
   program.screen.clearScreen();
-  if (!menuFileExists(program.platform.files, program.state.currentMenuName)) {
+  if (!program.menuSet.exists(program.state.currentMenuName)) {
     program.state.currentMenuName = std::string(FirstMenuName);
   }
   return Next::NewPass;
@@ -101,7 +101,7 @@ Next passThrough(Program& program, const std::string& line) {
     return next;
   }
   program.screen.clearScreen();
-  if (!startProcess(program.platform, program.state.launchScriptPath, true)) {
+  if (!startProcess(program, program.state.launchScriptPath, true)) {
     const Next next = generalErrorHandler(program, ErrorNumber::InternalError);
     if (next != Next::Continue) return next;
   }

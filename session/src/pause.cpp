@@ -7,6 +7,7 @@
 namespace menue {
 
 void pause(Program& program, int milliseconds) {
+  program.menuSet.invalidate();
   program.screen.present();
   program.platform.clock.sleepMs(milliseconds);
 }

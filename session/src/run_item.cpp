@@ -79,7 +79,7 @@ Next runDirectoryCommand(Program& program, const DirectoryCommand& command) {
 Next runDirect(Program& program, const std::string& line, int status) {
   ConsoleScreen& screen = program.screen;
   if (status != 1) screen.clearScreen();
-  if (!startProcess(program.platform, line, status == 1)) {
+  if (!startProcess(program, line, status == 1)) {
     return startErrorHandler(program, ErrorNumber::InternalError);
   }
   if (status == 3) return Next::End;
@@ -95,7 +95,7 @@ Next runScript(Program& program, const std::string& body, int status) {
   if (const Next next = writeLaunchScript(program, body); next != Next::Continue) return next;
   if (!validStatus(status)) return Next::NewPass;
   if (status != 1) screen.clearScreen();
-  if (!startProcess(program.platform, program.state.launchScriptPath, status == 1)) {
+  if (!startProcess(program, program.state.launchScriptPath, status == 1)) {
     return startErrorHandler(program, ErrorNumber::InternalError);
   }
   if (status == 3) return Next::End;

@@ -14,8 +14,6 @@ namespace menue {
 
 namespace {
 
-constexpr std::size_t MaxStartPath = 500;
-
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
@@ -63,7 +61,7 @@ Next startUp(Program& program) {
   std::string directory;
   if (const Next next = currentDirectory(program, directory); next != Next::Continue) return next;
   state.startDrive = directory.substr(0, 2);
-  state.startPath = directory.size() > 2 ? directory.substr(2, MaxStartPath) : std::string();
+  state.startPath = directory.size() > 2 ? directory.substr(2) : std::string();
   return Next::Continue;
 }
 

@@ -28,17 +28,19 @@ TEST(MenuSet, NamesAndNumbers) {
 
 class MenuSetFiles : public ::testing::Test {
  protected:
+  // Another program adds a file: the owner of the view forgets its listing.
   void put(const std::string& name, std::uint32_t attributes = 0) {
     machine.files.putFile(name, "menu " + name, attributes);
+    set.invalidate();
   }
   std::string paged() {
-    current = nextMenuName(files, current);
+    current = set.next(current);
     return current;
   }
-  PlatformCode adopt() { return adoptNumberedMenu(files, current, adopted); }
+  PlatformCode adopt() { return set.adopt(current, adopted); }
 
   VirtualPlatform machine;
-  FileSystem& files = machine.files;
+  MenuSetView set{machine.files};
   std::string current{FirstMenuName};
   bool adopted = false;
 };
@@ -64,14 +66,14 @@ TEST_F(MenuSetFiles, HiddenSystemAndDirectoriesDoNotCount) {
   put("-menue03-", VirtualFileSystem::System);
   machine.files.makeDirectory("-menue04-");
   machine.files.makeDirectory("-menue-");
-  EXPECT_FALSE(menuFileExists(files, "-menue-"));
-  EXPECT_FALSE(menuFileExists(files, "-menue02-"));
-  EXPECT_FALSE(numberedMenuExists(files));
+  EXPECT_FALSE(set.exists("-menue-"));
+  EXPECT_FALSE(set.exists("-menue02-"));
+  EXPECT_FALSE(set.anyNumbered());
   EXPECT_EQ(adopt(), code::Success);
   EXPECT_FALSE(adopted);
   put("-menue05-", VirtualFileSystem::ReadOnly);
-  EXPECT_TRUE(menuFileExists(files, "-MENUE05-"));
-  EXPECT_TRUE(numberedMenuExists(files));
+  EXPECT_TRUE(set.exists("-MENUE05-"));
+  EXPECT_TRUE(set.anyNumbered());
 }
 
 TEST_F(MenuSetFiles, AdoptionMovesTheFirstNumberedFile) {
@@ -100,16 +102,35 @@ TEST_F(MenuSetFiles, FailedAdoptionMovesNothing) {
   EXPECT_FALSE(adopted);
 }
 
+TEST_F(MenuSetFiles, OneListingServesUntilTheDirectoryMayHaveChanged) {
+  put("-menue-");
+  put("-menue04-");
+  put("-menue07-");
+  EXPECT_TRUE(set.anyNumbered());
+  EXPECT_EQ(set.next("-menue-"), "-menue04-");
+  EXPECT_EQ(set.next("-menue07-"), "-menue-");  // wrap-round
+  EXPECT_EQ(set.firstFreeName(), "-menue02-");
+  EXPECT_EQ(machine.files.calls(FileOp::List), 1);
+  // A menu another program adds is seen once the view is told.
+  machine.files.putFile("-menue05-", "x");
+  set.invalidate();
+  EXPECT_EQ(set.next("-menue04-"), "-menue05-");
+  EXPECT_EQ(machine.files.calls(FileOp::List), 2);
+  // The view's own changes drop the listing themselves.
+  EXPECT_EQ(set.remove("-menue05-"), code::Success);
+  EXPECT_EQ(set.next("-menue04-"), "-menue07-");
+}
+
 TEST_F(MenuSetFiles, NewMenusTakeTheFirstFreeNumber) {
-  EXPECT_EQ(firstFreeMenuName(files), "-menue-");
+  EXPECT_EQ(set.firstFreeName(), "-menue-");
   put("-menue-");
   put("-menue03-");
-  EXPECT_EQ(firstFreeMenuName(files), "-menue02-");
+  EXPECT_EQ(set.firstFreeName(), "-menue02-");
 }
 
 TEST_F(MenuSetFiles, AFullSetTakesNoNewMenu) {
   for (int n = 1; n <= 99; ++n) put(menuFileName(n));
-  EXPECT_EQ(firstFreeMenuName(files), std::nullopt);
+  EXPECT_EQ(set.firstFreeName(), std::nullopt);
   Program program{machine.platform()};
   program.state.currentMenuName = "-menue42-";
   program.screen.moveTo(24, 20);

@@ -42,6 +42,8 @@ class ConsoleScreen {
   // column 1), as line input's Backspace needs.
   void stepBack();
 
+  // The buffer's width in columns.
+  int width();
   // The cursor, 1-based.
   int row();
   int column();

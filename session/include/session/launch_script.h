@@ -19,6 +19,6 @@ inline constexpr std::string_view LaunchScriptName = "menue.cmd";
 Next writeLaunchScript(Program& program, std::string_view body);
 // Starts a command line; false when it could not be started (the caller's
 // handler reports 51).
-bool startProcess(Platform& platform, const std::string& commandLine, bool wait);
+bool startProcess(Program& program, const std::string& commandLine, bool wait);
 
 }  // namespace menue

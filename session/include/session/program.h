@@ -42,7 +42,8 @@ struct Program {
   explicit Program(Platform& platformServices)
       : platform(platformServices),
         screen(platformServices.console),
-        input(platformServices.console, screen) {}
+        input(platformServices.console, screen),
+        menuSet(platformServices.files) {}
 
   Platform& platform;
   ConsoleScreen screen;
@@ -50,6 +51,9 @@ struct Program {
   ProgramState state;
   MenuModel model;
   MenuLayout layout;
+  // The current directory's MenuSet; its listing is dropped at every wait,
+  // pause and process start, when another program may change the directory.
+  MenuSetView menuSet;
 };
 
 }  // namespace menue
