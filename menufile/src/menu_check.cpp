@@ -121,8 +121,8 @@ void checkDisplayLines(const MenuModel& model, Findings& out) {
 // The TABs after "(Menuausfuhrung)" pair with the items in order. Once they
 // run out, the rest of the items have no part and run nothing. One TAB
 // short shows as a missing end marker, where the last part runs to the end
-// of the text (harmless); but when that last part is empty, a TAB is
-// missing further up and every item from there runs the next one's
+// of the text (harmless); but when the last of several parts is empty, a
+// TAB is missing further up and every item from there runs the next one's
 // commands.
 void checkExecutionParts(const MenuModel& model, Findings& out) {
   const std::string& raw = model.rawText;
@@ -135,7 +135,7 @@ void checkExecutionParts(const MenuModel& model, Findings& out) {
     return;
   }
   if (hasOpeningTab(model, items + 1)) return;
-  if (items >= 1 && blank(model.executionPart(items), " \r\n")) {
+  if (items >= 2 && blank(model.executionPart(items), " \r\n")) {
     out.push_back({lineAt(raw, displayStart(model, items + 1)), FindingKind::MissingTab,
                    "ein TAB zu wenig nach (Menuausfuhrung), und der letzte Ausf\xFChrungsteil "
                    "ist leer: wohl fehlt der TAB eines Men\xFCpunkts, ab dort startet jeder "

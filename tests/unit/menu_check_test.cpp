@@ -74,6 +74,13 @@ std::vector<CheckCase> cases() {
        {"4: Endmarke fehlt (ein TAB nach dem letzten Ausf\xFChrungsteil): das Men\xFC liest den "
         "letzten Ausf\xFChrungsteil bis zum Dateiende"},
        1},
+      // With one item nothing can shift: the one TAB opens an empty part.
+      {"one item with only a TAB",
+       "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t\r\n",
+       {"4: Endmarke fehlt (ein TAB nach dem letzten Ausf\xFChrungsteil): das Men\xFC liest den "
+        "letzten Ausf\xFChrungsteil bis zum Dateiende",
+        "4: Men\xFCpunkt 1: Status fehlt (1, 2 oder 3 gleich nach dem TAB)" + StartsNothing},
+       1},
       {"statuses outside 1-3",
        "(Menuanzeige)\r\nA\r\nB\r\nC\r\nD\r\n(Menuausfuhrung)\r\n\t4a\r\n\t\r\n\t0c\r\n\t3d\r\n\t",
        {"7: Men\xFCpunkt 1: Status '4' statt 1, 2 oder 3" + StartsNothing,
