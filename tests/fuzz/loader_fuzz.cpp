@@ -61,7 +61,8 @@ void checkEdits(const MenuModel& model) {
   if (count < menue::MaxLoadedItems) {
     for (int p = 1; p <= count + 1; ++p) {
       std::vector<Item> expected = before;
-      expected.insert(expected.begin() + (p - 1), Item{"New", "2c\r\n"});
+      // The command line comes in the line end of the text it goes into.
+      expected.insert(expected.begin() + (p - 1), Item{"New", "2c" + std::string(model.lineEnd)});
       // The new item closes like the rest: without an end marker it runs to
       // the end of the text.
       require(reparsed(menue::insertItemText(model, p, "New", '2', "c\r\n")) == expected);
