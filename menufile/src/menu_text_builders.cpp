@@ -89,6 +89,9 @@ std::string insertItemText(const MenuModel& model, int position, std::string_vie
   text += status;
   text += inLineEnd(commandText, model.lineEnd);
   text += raw.substr(partAt);
+  // An LF text ending in a CR would take the new line end for a CR LF and
+  // turn into a CR LF text, every lone LF then an ordinary byte: no edit.
+  if (lineEndOf(text) != model.lineEnd) return model.rawText;
   return text;
 }
 

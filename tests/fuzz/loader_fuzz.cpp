@@ -65,7 +65,15 @@ void checkEdits(const MenuModel& model) {
       expected.insert(expected.begin() + (p - 1), Item{"New", "2c" + std::string(model.lineEnd)});
       // The new item closes like the rest: without an end marker it runs to
       // the end of the text.
-      require(reparsed(menue::insertItemText(model, p, "New", '2', "c\r\n")) == expected);
+      const std::string text = menue::insertItemText(model, p, "New", '2', "c\r\n");
+      // Refused only where the new line end would turn an LF text (ending
+      // in a CR) into a CR LF one.
+      if (text == model.rawText) {
+        require(model.lineEnd == menue::Lf && !model.rawText.empty() &&
+                model.rawText.back() == '\r');
+        continue;
+      }
+      require(reparsed(text) == expected);
     }
   }
   for (int p = 1; p <= count; ++p) {

@@ -89,6 +89,10 @@ TEST(MenuFileBuilders, InsertionPairsItemsInDamagedFiles) {
   EXPECT_EQ(insertItemText(parsed(lf), 1, "New", '1', "x\r\ny\r\n"),
             "(Menuanzeige)\nNew\nOne\n(Menuausfuhrung)\n\t1x\ny\n\t1a\n\t\n");
   EXPECT_EQ(removeItemText(parsed(lf + "\t2b\n"), 1), "(Menuanzeige)\n(Menuausfuhrung)\n\t");
+  // A CR at the end of an LF text would join the new line end into a CR LF:
+  // the insertion is refused rather than turning the file into a CR LF one.
+  const std::string cr = "(Menuanzeige)\nA\n(Menuausfuhrung)\r";
+  EXPECT_EQ(insertItemText(parsed(cr), 2, "New", '1', ""), cr);
 }
 
 TEST(MenuFileBuilders, RemovalRebuildsTheExecutionSection) {
