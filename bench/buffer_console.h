@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/posix/screen_buffer.h"
+#include "platform/screen_buffer.h"
 
 namespace menue::bench {
 

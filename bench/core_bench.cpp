@@ -10,7 +10,7 @@
 #include "control/command_loop.h"
 #include "control/program_state.h"
 #include "menufile/menu_model.h"
-#include "platform/posix/vt_mirror.h"
+#include "output/vt_mirror.h"
 #include "platform/virtual/virtual_platform.h"
 
 namespace menue::bench {

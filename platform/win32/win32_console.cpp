@@ -1,7 +1,7 @@
 // The Windows console device: cells go to the screen buffer with
 // WriteConsoleOutputA (never through the character stream, so no byte is
 // interpreted), input records come one at a time from "CONIN$".
-#include "platform/win32/win32_console.h"
+#include "win32_console.h"
 
 #include <algorithm>
 #include <vector>

@@ -10,7 +10,7 @@
 
 #include "control/command_loop.h"
 #include "control/program_state.h"
-#include "platform/posix/code_page_850.h"
+#include "output/code_page_850.h"
 #include "platform/virtual/virtual_platform.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "platform/posix/screen_buffer.h"
-#include "platform/posix/vt_mirror.h"
-#include "platform/posix/vt_sequences.h"
+#include "output/vt_mirror.h"
+#include "output/vt_sequences.h"
+#include "platform/screen_buffer.h"
 
 namespace menue {
 namespace {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/posix/posix_files.h"
+#include "files/posix_files.h"
 
 namespace menue {
 

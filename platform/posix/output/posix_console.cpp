@@ -1,14 +1,14 @@
 // The terminal console: buffer operations, flush points, the blocking input
 // wait, and handing the terminal to started programs and back.
-#include "platform/posix/posix_console.h"
+#include "output/posix_console.h"
 
 #include <poll.h>
 
 #include <cerrno>
 
-#include "platform/posix/posix_clock.h"
-#include "platform/posix/terminal_guard.h"
-#include "platform/posix/vt_sequences.h"
+#include "input/posix_clock.h"
+#include "output/terminal_guard.h"
+#include "output/vt_sequences.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // Builds the colour and cursor sequences of the terminal output.
-#include "platform/posix/vt_sequences.h"
+#include "output/vt_sequences.h"
 
 namespace menue::vt {
 

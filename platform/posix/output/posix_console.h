@@ -5,14 +5,14 @@
 
 #include <string>
 
+#include "input/input_decoder.h"
+#include "input/resize_signal.h"
+#include "output/terminal.h"
+#include "output/vt_mirror.h"
 #include "platform/platform.h"
-#include "platform/posix/child_reaper.h"
-#include "platform/posix/input_decoder.h"
-#include "platform/posix/resize_signal.h"
-#include "platform/posix/screen_buffer.h"
-#include "platform/posix/terminal.h"
-#include "platform/posix/terminal_handover.h"
-#include "platform/posix/vt_mirror.h"
+#include "platform/screen_buffer.h"
+#include "processes/child_reaper.h"
+#include "processes/terminal_handover.h"
 
 namespace menue {
 

@@ -1,6 +1,6 @@
 // The US keyboard layout and the terminal key sequences as Windows scan
 // codes and virtual keys.
-#include "platform/posix/key_table.h"
+#include "input/key_table.h"
 
 #include <array>
 #include <string_view>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/posix/child_reaper.h"
-#include "platform/posix/terminal_handover.h"
+#include "processes/child_reaper.h"
+#include "processes/terminal_handover.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // The emulated screen buffer's cell operations.
-#include "platform/posix/screen_buffer.h"
+#include "platform/screen_buffer.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The 256-entry table from code page 850 to Unicode, its UTF-8 glyphs for
 // the terminal and the reverse lookup for typed characters.
-#include "platform/posix/code_page_850.h"
+#include "output/code_page_850.h"
 
 #include <array>
 #include <cstdint>

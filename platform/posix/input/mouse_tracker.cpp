@@ -1,5 +1,5 @@
 // Button state, wheel and double-click detection for terminal mouse reports.
-#include "platform/posix/mouse_tracker.h"
+#include "input/mouse_tracker.h"
 
 namespace menue {
 

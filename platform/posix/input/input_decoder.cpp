@@ -1,13 +1,13 @@
 // Decodes terminal bytes: plain and control characters, UTF-8, CSI and SS3
 // key sequences, Alt as an ESC prefix, a lone ESC by its quiet time, and
 // mouse reports (SGR and the old X10 form).
-#include "platform/posix/input_decoder.h"
+#include "input/input_decoder.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/posix/code_page_850.h"
-#include "platform/posix/key_table.h"
+#include "input/key_table.h"
+#include "output/code_page_850.h"
 
 namespace menue {
 

@@ -1,6 +1,6 @@
 // posix_spawnp with the terminal handed over, signals set to their defaults
 // in the child, and waiting or reaping.
-#include "platform/posix/posix_processes.h"
+#include "processes/posix_processes.h"
 
 #include <signal.h>
 #include <spawn.h>
@@ -11,10 +11,10 @@
 #include <optional>
 #include <vector>
 
-#include "platform/posix/command_line.h"
-#include "platform/posix/errno_code.h"
-#include "platform/posix/file_io.h"
-#include "platform/posix/terminal_guard.h"
+#include "files/errno_code.h"
+#include "files/file_io.h"
+#include "output/terminal_guard.h"
+#include "processes/command_line.h"
 
 extern char** environ;
 

@@ -1,5 +1,5 @@
 // The simple file operations: read, delete, move, and the current directory.
-#include "platform/posix/posix_files.h"
+#include "files/posix_files.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -8,8 +8,8 @@
 
 #include <cerrno>
 
-#include "platform/posix/errno_code.h"
-#include "platform/posix/file_io.h"
+#include "files/errno_code.h"
+#include "files/file_io.h"
 
 namespace menue {
 

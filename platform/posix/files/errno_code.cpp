@@ -1,5 +1,5 @@
 // Maps errno values onto the Windows error codes the core knows.
-#include "platform/posix/errno_code.h"
+#include "files/errno_code.h"
 
 #include <cerrno>
 

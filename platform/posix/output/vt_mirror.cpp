@@ -1,11 +1,11 @@
 // Compares the screen buffer with the remembered terminal picture and sends
 // the difference in one batch.
-#include "platform/posix/vt_mirror.h"
+#include "output/vt_mirror.h"
 
 #include <string>
 
-#include "platform/posix/code_page_850.h"
-#include "platform/posix/vt_sequences.h"
+#include "output/code_page_850.h"
+#include "output/vt_sequences.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // The SIGWINCH handler and its self-pipe.
-#include "platform/posix/resize_signal.h"
+#include "input/resize_signal.h"
 
 #include <fcntl.h>
 #include <signal.h>

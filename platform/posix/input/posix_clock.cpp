@@ -1,11 +1,11 @@
 // The monotonic clock and pauses that sleep through signals.
-#include "platform/posix/posix_clock.h"
+#include "input/posix_clock.h"
 
 #include <time.h>
 
 #include <cerrno>
 
-#include "platform/posix/posix_console.h"
+#include "output/posix_console.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // The POSIX path rules.
-#include "platform/posix/path_rules.h"
+#include "files/path_rules.h"
 
 #include <unistd.h>
 

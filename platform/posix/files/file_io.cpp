@@ -1,12 +1,12 @@
 // Reading a file whole and writing a buffer completely.
-#include "platform/posix/file_io.h"
+#include "files/file_io.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "platform/posix/errno_code.h"
+#include "files/errno_code.h"
 
 namespace menue {
 

@@ -1,7 +1,7 @@
 // Signal handlers and the exit hook that give the terminal back. Only
 // async-signal-safe calls happen in a handler: write(2), tcsetattr(3),
 // sigaction(2), raise(3).
-#include "platform/posix/terminal_guard.h"
+#include "output/terminal_guard.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/posix/vt_sequences.h"
+#include "output/vt_sequences.h"
 
 namespace menue {
 

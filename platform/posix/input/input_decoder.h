@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "input/mouse_tracker.h"
 #include "platform/platform.h"
-#include "platform/posix/mouse_tracker.h"
 
 namespace menue {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/screen_buffer.h"
+#include "platform/screen_buffer.h"
 
 namespace menue {
 

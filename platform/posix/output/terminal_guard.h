@@ -4,7 +4,7 @@
 
 #include <signal.h>
 
-#include "platform/posix/terminal.h"
+#include "output/terminal.h"
 
 namespace menue {
 

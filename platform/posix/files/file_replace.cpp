@@ -11,9 +11,9 @@
 #include <random>
 #include <string>
 
-#include "platform/posix/errno_code.h"
-#include "platform/posix/file_io.h"
-#include "platform/posix/posix_files.h"
+#include "files/errno_code.h"
+#include "files/file_io.h"
+#include "files/posix_files.h"
 
 namespace menue {
 
