@@ -40,9 +40,13 @@ inline constexpr PlatformCode NotReady = 21;
 inline constexpr PlatformCode ReadFault = 30;
 inline constexpr PlatformCode GeneralFailure = 31;
 inline constexpr PlatformCode SharingViolation = 32;
+inline constexpr PlatformCode FileExists = 80;
 inline constexpr PlatformCode InvalidParameter = 87;
 inline constexpr PlatformCode DiskFull = 112;
+inline constexpr PlatformCode InvalidName = 123;
+inline constexpr PlatformCode AlreadyExists = 183;
 inline constexpr PlatformCode FilenameExcedRange = 206;
+inline constexpr PlatformCode DirectoryNameInvalid = 267;
 }  // namespace code
 
 struct CellPos {
@@ -61,6 +65,45 @@ struct CursorShape {
   int size = 10;  // percent of a cell, 1..100; 0 when the console reports none
   bool visible = true;
 };
+
+// Scan codes of the keys the records carry (the keyboard's set 1, as the
+// Windows console reports them).
+namespace scan {
+inline constexpr std::uint16_t Escape = 0x01;
+inline constexpr std::uint16_t Backspace = 0x0E;
+inline constexpr std::uint16_t Tab = 0x0F;
+inline constexpr std::uint16_t Enter = 0x1C;
+inline constexpr std::uint16_t Ctrl = 0x1D;
+inline constexpr std::uint16_t LeftShift = 0x2A;
+inline constexpr std::uint16_t RightShift = 0x36;
+inline constexpr std::uint16_t Alt = 0x38;
+inline constexpr std::uint16_t Space = 0x39;
+inline constexpr std::uint16_t CapsLock = 0x3A;
+inline constexpr std::uint16_t F1 = 0x3B;  // F1-F10 are consecutive
+inline constexpr std::uint16_t F2 = 0x3C;
+inline constexpr std::uint16_t F3 = 0x3D;
+inline constexpr std::uint16_t F4 = 0x3E;
+inline constexpr std::uint16_t F5 = 0x3F;
+inline constexpr std::uint16_t F6 = 0x40;
+inline constexpr std::uint16_t F7 = 0x41;
+inline constexpr std::uint16_t F8 = 0x42;
+inline constexpr std::uint16_t F9 = 0x43;
+inline constexpr std::uint16_t F10 = 0x44;
+inline constexpr std::uint16_t NumLock = 0x45;
+inline constexpr std::uint16_t ScrollLock = 0x46;
+inline constexpr std::uint16_t Home = 0x47;
+inline constexpr std::uint16_t Up = 0x48;
+inline constexpr std::uint16_t PageUp = 0x49;
+inline constexpr std::uint16_t Left = 0x4B;
+inline constexpr std::uint16_t Right = 0x4D;
+inline constexpr std::uint16_t End = 0x4F;
+inline constexpr std::uint16_t Down = 0x50;
+inline constexpr std::uint16_t PageDown = 0x51;
+inline constexpr std::uint16_t Insert = 0x52;
+inline constexpr std::uint16_t Delete = 0x53;
+inline constexpr std::uint16_t F11 = 0x57;
+inline constexpr std::uint16_t F12 = 0x58;
+}  // namespace scan
 
 // Control-key state bits of key and mouse records (Windows values).
 namespace keystate {

@@ -35,7 +35,7 @@ PlatformCode platformCodeFromErrno(int error) {
     case ENAMETOOLONG:
       return code::FilenameExcedRange;
     case EEXIST:
-      return 183;  // ERROR_ALREADY_EXISTS
+      return code::AlreadyExists;
     default:
       return code::InvalidFunction;
   }

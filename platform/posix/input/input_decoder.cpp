@@ -22,10 +22,10 @@ constexpr std::uint8_t Backspace = 8;
 constexpr std::uint8_t Tab = 9;
 constexpr std::uint8_t Escape = 27;
 
-constexpr KeyFacts EnterKey{0x1C, 0x0D, 0};
-constexpr KeyFacts BackspaceKey{0x0E, 0x08, 0};
-constexpr KeyFacts TabKey{0x0F, 0x09, 0};
-constexpr KeyFacts EscapeKey{0x01, 0x1B, 0};
+constexpr KeyFacts EnterKey{scan::Enter, 0x0D, 0};
+constexpr KeyFacts BackspaceKey{scan::Backspace, 0x08, 0};
+constexpr KeyFacts TabKey{scan::Tab, 0x09, 0};
+constexpr KeyFacts EscapeKey{scan::Escape, 0x1B, 0};
 
 // Control characters 28-31 and the key that, with Ctrl, types them.
 constexpr std::string_view ControlPunctuation = "\\]6-";

@@ -33,7 +33,6 @@ constexpr std::array<std::uint8_t, 26> LetterScanCodes = {
     0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C,
 };
 
-constexpr std::uint16_t SpaceScanCode = 0x39;
 constexpr std::uint16_t VirtualKeySpace = 0x20;
 
 }  // namespace
@@ -45,7 +44,7 @@ KeyFacts asciiKey(unsigned char ch) {
   if (ch >= 'A' && ch <= 'Z') {
     return {LetterScanCodes[ch - 'A'], static_cast<std::uint16_t>(ch), keystate::Shift};
   }
-  if (ch == ' ') return {SpaceScanCode, VirtualKeySpace, 0};
+  if (ch == ' ') return {scan::Space, VirtualKeySpace, 0};
   for (const PunctuationKey& key : Punctuation) {
     if (key.plain == static_cast<char>(ch)) return {key.scanCode, key.virtualKey, 0};
     if (key.shifted == static_cast<char>(ch)) {
@@ -59,33 +58,33 @@ KeyFacts namedKey(NamedKey key) {
   constexpr std::uint32_t Enhanced = keystate::Enhanced;
   switch (key) {
     case NamedKey::Up:
-      return {72, 0x26, Enhanced};
+      return {scan::Up, 0x26, Enhanced};
     case NamedKey::Down:
-      return {80, 0x28, Enhanced};
+      return {scan::Down, 0x28, Enhanced};
     case NamedKey::Right:
-      return {77, 0x27, Enhanced};
+      return {scan::Right, 0x27, Enhanced};
     case NamedKey::Left:
-      return {75, 0x25, Enhanced};
+      return {scan::Left, 0x25, Enhanced};
     case NamedKey::Home:
-      return {71, 0x24, Enhanced};
+      return {scan::Home, 0x24, Enhanced};
     case NamedKey::End:
-      return {79, 0x23, Enhanced};
+      return {scan::End, 0x23, Enhanced};
     case NamedKey::PageUp:
-      return {73, 0x21, Enhanced};
+      return {scan::PageUp, 0x21, Enhanced};
     case NamedKey::PageDown:
-      return {81, 0x22, Enhanced};
+      return {scan::PageDown, 0x22, Enhanced};
     case NamedKey::Insert:
-      return {82, 0x2D, Enhanced};
+      return {scan::Insert, 0x2D, Enhanced};
     case NamedKey::Delete:
-      return {83, 0x2E, Enhanced};
+      return {scan::Delete, 0x2E, Enhanced};
     case NamedKey::F11:
-      return {87, 0x7A, 0};
+      return {scan::F11, 0x7A, 0};
     case NamedKey::F12:
-      return {88, 0x7B, 0};
+      return {scan::F12, 0x7B, 0};
     default: {
-      // F1-F10 have consecutive scan codes 59-68 and virtual keys 0x70-0x79.
+      // F1-F10 have consecutive scan codes and virtual keys (0x70-0x79).
       const int n = static_cast<int>(key) - static_cast<int>(NamedKey::F1);
-      return {static_cast<std::uint16_t>(59 + n), static_cast<std::uint16_t>(0x70 + n), 0};
+      return {static_cast<std::uint16_t>(scan::F1 + n), static_cast<std::uint16_t>(0x70 + n), 0};
     }
   }
 }

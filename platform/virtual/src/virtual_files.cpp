@@ -10,10 +10,6 @@ namespace menue {
 
 namespace {
 
-constexpr PlatformCode InvalidName = 123;
-constexpr PlatformCode AlreadyExists = 183;
-constexpr PlatformCode FileExists = 80;
-
 std::string upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
@@ -100,10 +96,10 @@ std::string VirtualFileSystem::parentOf(const std::string& fullPath) const {
 PlatformCode VirtualFileSystem::fault(FileOp op) {
   ++calls_[op];
   auto it = faults_.find(op);
-  if (it == faults_.end() || it->second.code == 0) return 0;
+  if (it == faults_.end() || it->second.code == code::Success) return code::Success;
   if (it->second.skip > 0) {
     --it->second.skip;
-    return 0;
+    return code::Success;
   }
   PlatformCode code = it->second.code;
   if (!it->second.always) faults_.erase(it);
@@ -126,64 +122,64 @@ int VirtualFileSystem::calls(FileOp op) const {
 PlatformCode VirtualFileSystem::readFile(const std::string& path, std::string& contents) {
   if (auto code = fault(FileOp::Read)) return code;
   auto full = resolve(path);
-  if (!full) return InvalidName;
+  if (!full) return code::InvalidName;
   auto it = files_.find(key(*full));
   if (it == files_.end()) return dirs_.count(key(*full)) ? code::AccessDenied : code::FileNotFound;
   contents = it->second.contents;
-  return 0;
+  return code::Success;
 }
 
 PlatformCode VirtualFileSystem::replaceFile(const std::string& path, std::string_view contents) {
   if (auto code = fault(FileOp::Replace)) return code;
   auto full = resolve(path);
-  if (!full) return InvalidName;
+  if (!full) return code::InvalidName;
   if (!dirs_.count(key(parentOf(*full)))) return code::PathNotFound;
   if (dirs_.count(key(*full))) return code::AccessDenied;
   auto it = files_.find(key(*full));
   if (it == files_.end()) {
     files_[key(*full)] = Entry{*full, std::string(contents), 0};
-    return 0;
+    return code::Success;
   }
   if (it->second.attributes & ReadOnly) return code::AccessDenied;
   it->second.contents = std::string(contents);
-  return 0;
+  return code::Success;
 }
 
 PlatformCode VirtualFileSystem::createNewFile(const std::string& path, std::string_view contents) {
   if (auto code = fault(FileOp::CreateNew)) return code;
   auto full = resolve(path);
-  if (!full) return InvalidName;
+  if (!full) return code::InvalidName;
   if (!dirs_.count(key(parentOf(*full)))) return code::PathNotFound;
-  if (files_.count(key(*full)) || dirs_.count(key(*full))) return FileExists;
+  if (files_.count(key(*full)) || dirs_.count(key(*full))) return code::FileExists;
   files_[key(*full)] = Entry{*full, std::string(contents), 0};
-  return 0;
+  return code::Success;
 }
 
 PlatformCode VirtualFileSystem::deleteFile(const std::string& path) {
   if (auto code = fault(FileOp::Delete)) return code;
   auto full = resolve(path);
-  if (!full) return InvalidName;
+  if (!full) return code::InvalidName;
   auto it = files_.find(key(*full));
   if (it == files_.end()) return dirs_.count(key(*full)) ? code::AccessDenied : code::FileNotFound;
   if (it->second.attributes & ReadOnly) return code::AccessDenied;
   files_.erase(it);
-  return 0;
+  return code::Success;
 }
 
 PlatformCode VirtualFileSystem::moveFile(const std::string& from, const std::string& to) {
   if (auto code = fault(FileOp::Move)) return code;
   auto source = resolve(from);
   auto target = resolve(to);
-  if (!source || !target) return InvalidName;
+  if (!source || !target) return code::InvalidName;
   auto it = files_.find(key(*source));
   if (it == files_.end()) return code::FileNotFound;
-  if (files_.count(key(*target)) || dirs_.count(key(*target))) return AlreadyExists;
+  if (files_.count(key(*target)) || dirs_.count(key(*target))) return code::AlreadyExists;
   if (!dirs_.count(key(parentOf(*target)))) return code::PathNotFound;
   Entry entry = it->second;
   entry.name = *target;
   files_.erase(it);
   files_[key(*target)] = entry;
-  return 0;
+  return code::Success;
 }
 
 std::vector<std::string> VirtualFileSystem::findPlainFiles(const std::string& pattern) {
@@ -210,21 +206,23 @@ bool VirtualFileSystem::isPlainFile(const std::string& path) {
 PlatformCode VirtualFileSystem::currentDirectory(std::string& path) {
   if (auto code = fault(FileOp::CurrentDirectory)) return code;
   path = driveCurrent_[drive_];
-  return 0;
+  return code::Success;
 }
 
 PlatformCode VirtualFileSystem::changeDirectory(const std::string& path) {
   if (auto code = fault(FileOp::ChangeDirectory)) return code;
   auto full = resolve(path);
   if (!full)
-    return path.find_first_of("\"<>|") != std::string::npos ? InvalidName : code::PathNotFound;
+    return path.find_first_of("\"<>|") != std::string::npos ? code::InvalidName
+                                                            : code::PathNotFound;
   char drive = (*full)[0];
   if (notReady_.count(drive)) return code::NotReady;
   auto dir = dirs_.find(key(*full));
-  if (dir == dirs_.end()) return files_.count(key(*full)) ? 267 : code::PathNotFound;
+  if (dir == dirs_.end())
+    return files_.count(key(*full)) ? code::DirectoryNameInvalid : code::PathNotFound;
   driveCurrent_[drive] = dir->second;
   drive_ = drive;
-  return 0;
+  return code::Success;
 }
 
 PlatformCode VirtualFileSystem::changeDrive(char letter) {
@@ -233,7 +231,7 @@ PlatformCode VirtualFileSystem::changeDrive(char letter) {
   if (!driveCurrent_.count(drive)) return code::InvalidDrive;
   if (notReady_.count(drive)) return code::NotReady;
   drive_ = drive;
-  return 0;
+  return code::Success;
 }
 
 void VirtualFileSystem::makeDirectory(const std::string& path) {
@@ -284,14 +282,14 @@ PlatformCode VirtualProcesses::start(const std::string& commandLine, bool wait) 
   StartedProcess process{commandLine, wait, {}, {}};
   files_.currentDirectory(process.directory);
   if (auto script = files_.file(commandLine)) process.launchScript = *script;
-  if (failWith != 0) return failWith;
+  if (failWith != code::Success) return failWith;
   // Nothing to start, or a program the test said is not there.
   if (commandLine.find_first_not_of(' ') == std::string::npos || missing.count(commandLine)) {
     return code::FileNotFound;
   }
   started.push_back(process);
   if (onStart) onStart(process);
-  return 0;
+  return code::Success;
 }
 
 VirtualPlatform::VirtualPlatform()

@@ -137,7 +137,7 @@ class VirtualFileSystem : public FileSystem {
     std::uint32_t attributes = 0;
   };
   struct Fault {
-    PlatformCode code = 0;
+    PlatformCode code = code::Success;
     int skip = 0;
     bool always = false;
   };
@@ -168,7 +168,7 @@ class VirtualProcesses : public Processes {
 
   std::vector<StartedProcess> started;
   // Starts fail with this code (0: they succeed).
-  PlatformCode failWith = 0;
+  PlatformCode failWith = code::Success;
   // Command lines that cannot be started (besides the empty one).
   std::set<std::string> missing;
   // Runs at every successful start (a test can write files, the screen...).
