@@ -2,6 +2,7 @@
 // the difference in one batch.
 #include "output/vt_mirror.h"
 
+#include <algorithm>
 #include <string>
 
 #include "output/code_page_850.h"
@@ -30,7 +31,7 @@ void appendCsi(std::string& out, int count, char final) {
 bool VtMirror::needsSend(const ScreenBuffer& screen, int row, int column) const {
   const auto i = static_cast<std::size_t>(row * width_ + column);
   if (known_[i]) return !(shown_[i] == screen.cell(row, column));
-  return screen.stamp(row, column) > forgottenAt_;
+  return screen.writtenSince(row, column, forgottenAt_);
 }
 
 bool VtMirror::reusableGap(const ScreenBuffer& screen, int row, int from, int to) const {
@@ -50,7 +51,7 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
   if (cursor_ != CellPos{row, from}) vt::appendCursorPosition(out, {row, from});
   std::optional<CellPos> end;
   for (int c = from; c < to;) {
-    const Cell& cell = screen.cell(row, c);
+    const Cell cell = screen.cell(row, c);
     if (colours_ != cell.attr) {
       vt::appendSgr(out, cell.attr);
       colours_ = cell.attr;
@@ -71,11 +72,9 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
       run = 1;
       out += cellGlyph(static_cast<unsigned char>(cell.ch));
     }
-    for (int i = c; i < c + run; ++i) {
-      const auto index = static_cast<std::size_t>(row * width_ + i);
-      shown_[index] = cell;
-      known_[index] = 1;
-    }
+    const auto first = static_cast<std::ptrdiff_t>(row * width_ + c);
+    std::fill_n(shown_.begin() + first, run, cell);
+    std::fill_n(known_.begin() + first, run, 1);
     c += run;
   }
   // After the last column the terminal waits to wrap; where the cursor

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/screen_buffer.h"
 
 namespace menue {
 
@@ -27,13 +28,13 @@ class VirtualConsole : public ConsoleDevice {
 
   bool isConsole() override { return true; }
   BufferInfo bufferInfo() override;
-  void setCursorPosition(CellPos pos) override;
-  CursorShape cursorShape() override { return shape_; }
-  void setCursorShape(CursorShape shape) override { shape_ = shape; }
+  void setCursorPosition(CellPos pos) override { screen_.setCursor(pos); }
+  CursorShape cursorShape() override { return {cursorSize_, screen_.cursorVisible()}; }
+  void setCursorShape(CursorShape shape) override;
   void setTextAttribute(Attribute attr) override { textAttribute_ = attr; }
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
-  void fillBuffer(char ch, Attribute attr) override;
-  void scrollUp(Attribute fill) override;
+  void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
+  void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
   void setInputMode(std::uint32_t mode) override;
   std::optional<InputRecord> readInput() override;
   void waitInput() override;
@@ -45,17 +46,18 @@ class VirtualConsole : public ConsoleDevice {
   // queued more input. Without one (or when it queues nothing) the wait
   // throws ScriptExhausted.
   std::function<bool()> onIdle;
+  const ScreenBuffer& screen() const { return screen_; }
   // Bytes of a row (0-based), and their attributes.
-  std::string rowText(int row) const;
-  std::string rowAttributes(int row) const;
-  char cellChar(int row, int column) const;
-  Attribute cellAttribute(int row, int column) const;
+  std::string rowText(int row) const { return screen_.rowText(row); }
+  std::string rowAttributes(int row) const { return screen_.rowAttributes(row); }
+  char cellChar(int row, int column) const { return screen_.cell(row, column).ch; }
+  Attribute cellAttribute(int row, int column) const { return screen_.cell(row, column).attr; }
   Attribute textAttribute() const { return textAttribute_; }
   std::uint32_t inputMode() const { return inputMode_; }
   const std::vector<std::uint32_t>& inputModes() const { return inputModes_; }
-  CellPos cursor() const { return cursor_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
+  CellPos cursor() const { return screen_.cursor(); }
+  int width() const { return screen_.width(); }
+  int height() const { return screen_.height(); }
   int waits() const { return waits_; }
   int flushes() const { return flushes_; }
   std::size_t pending() const { return queue_.size(); }
@@ -64,12 +66,8 @@ class VirtualConsole : public ConsoleDevice {
   std::string takeWritten() { return std::exchange(written_, {}); }
 
  private:
-  int width_;
-  int height_;
-  std::vector<char> chars_;
-  std::vector<Attribute> attrs_;
-  CellPos cursor_;
-  CursorShape shape_{25, true};
+  ScreenBuffer screen_;
+  int cursorSize_ = 25;
   Attribute textAttribute_ = 0x07;
   std::uint32_t inputMode_ = 0x7;
   std::vector<std::uint32_t> inputModes_;
