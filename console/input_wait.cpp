@@ -19,6 +19,7 @@ InputRecord nextRecord(Program& program) {
   ConsoleDevice& console = program.platform.console;
   for (;;) {
     if (auto record = console.readInput()) return *record;
+    console.present();
     console.waitInput();
   }
 }

@@ -36,6 +36,7 @@ void startHandler(Program& program, int errorNumber) {
   screen.nextPrintZone();
   screen.writeNumber(0);
   screen.endLine();
+  program.platform.console.present();
   program.platform.clock.sleepMs(PauseMs);
   program.errors.pending = 0;
   program.state.inputLine.clear();
@@ -48,6 +49,7 @@ void generalHandler(Program& program, int errorNumber) {
   if (errorNumber == 51) {
     screen.writeText(" Fehler 51 bei ausf\x81hrung  ");
     screen.endLine();
+    program.platform.console.present();
     clock.sleepMs(PauseMs);
     program.errors.pending = 0;
     return;
@@ -55,6 +57,7 @@ void generalHandler(Program& program, int errorNumber) {
   if (errorNumber == 76) {
     screen.writeText(" > Verzeichnis nicht gefunden. < ");
     screen.endLine();
+    program.platform.console.present();
     clock.sleepMs(PauseMs);
     throw AfterCommandWait{};
   }
@@ -63,6 +66,7 @@ void generalHandler(Program& program, int errorNumber) {
     screen.writeNumber(errorNumber);
     screen.writeText(" bei ausf\x81hrung  ");
     screen.endLine();
+    program.platform.console.present();
     clock.sleepMs(PauseMs);
     throw AfterCommandWait{};
   }
@@ -74,6 +78,7 @@ void generalHandler(Program& program, int errorNumber) {
   screen.writeText(". Programm beendet");
   screen.endLine();
   screen.endLine();
+  program.platform.console.present();
   clock.sleepMs(FatalPauseMs);
   immediateEnd();
 }

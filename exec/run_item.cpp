@@ -64,6 +64,7 @@ bool runDirectoryCommand(Program& program, const std::string& line) {
   }
   if (status == 3) immediateEnd();
   if (status == 2) {
+    program.platform.console.present();
     program.platform.clock.sleepMs(PauseMs);
     screen.clearScreen();
   }
@@ -81,6 +82,7 @@ bool runDirectoryCommand(Program& program, const std::string& line) {
   }
   if (status == 3) immediateEnd();
   if (status == 1) {
+    program.platform.console.present();
     program.platform.clock.sleepMs(PauseMs);
   } else {
     screen.clearScreen();

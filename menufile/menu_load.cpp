@@ -15,6 +15,7 @@ constexpr int DamagedFilePauseMs = 2000;
 
 [[noreturn]] void reportDamagedFile(Program& program, std::string_view message) {
   program.screen.printText(message);
+  program.platform.console.present();
   program.platform.clock.sleepMs(DamagedFilePauseMs);
   throw PromptStep{};
 }

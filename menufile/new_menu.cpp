@@ -28,6 +28,7 @@ void newMenu(Program& program) {
   if (!firstFreeMenuName(program, name)) {
     program.state.currentMenuName = std::string(FirstMenuName);
     program.screen.printText(" Men\xFC Verzeichniss voll ..");
+    program.platform.console.present();
     program.platform.clock.sleepMs(FullMessagePauseMs);
     return;
   }

@@ -39,7 +39,6 @@ class PosixPlatform : public NativePlatform {
       : console_(children_),
         files_(privateScriptPathOf(rules)),
         processes_(console_, children_),
-        clock_(console_),
         platform_{console_, files_, processes_, environment_, clock_, std::move(rules)} {}
 
   Platform& platform() override { return platform_; }

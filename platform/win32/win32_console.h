@@ -26,6 +26,8 @@ class Win32Console : public ConsoleDevice {
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override;
   void scrollUp(Attribute fill) override;
+  // Every write reaches the console at once: nothing to bring up to date.
+  void present() override {}
 
   void setInputMode(std::uint32_t mode) override;
   std::optional<InputRecord> readInput() override;

@@ -179,6 +179,10 @@ class ConsoleDevice {
   virtual void fillBuffer(char ch, Attribute attr) = 0;
   // Moves rows 1..bottom up by one; the freed bottom row is blank in `fill`.
   virtual void scrollUp(Attribute fill) = 0;
+  // Brings what the user sees up to date with the buffer. The core calls it
+  // before it blocks (a wait for input, a pause), so that every message is
+  // on the screen while the user reads it.
+  virtual void present() = 0;
 
   virtual void setInputMode(std::uint32_t mode) = 0;
   // Takes the first pending record without waiting; nothing when none is.

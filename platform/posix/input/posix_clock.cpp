@@ -5,8 +5,6 @@
 
 #include <cerrno>
 
-#include "output/posix_console.h"
-
 namespace menue {
 
 std::uint64_t monotonicMs() {
@@ -17,7 +15,6 @@ std::uint64_t monotonicMs() {
 }
 
 void PosixClock::sleepMs(int milliseconds) {
-  console_.flush();
   if (milliseconds <= 0) return;
   timespec remaining{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
   while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {

@@ -1,5 +1,6 @@
-// The terminal console: buffer operations, flush points, the blocking input
-// wait, and handing the terminal to started programs and back.
+// The terminal console: buffer operations, presenting the buffer on the
+// terminal, the blocking input wait, and handing the terminal to started
+// programs and back.
 #include "output/posix_console.h"
 
 #include <poll.h>
@@ -68,7 +69,6 @@ std::optional<InputRecord> PosixConsole::readInput() {
 }
 
 void PosixConsole::waitInput() {
-  flush();
   for (;;) {
     pump();
     if (decoder_.hasRecord()) return;
@@ -78,7 +78,8 @@ void PosixConsole::waitInput() {
     // Unbounded, except while a lone ESC waits for the rest of a sequence.
     const int timeout = decoder_.msUntilResolve(monotonicMs());
     if (poll(fds, 2, timeout) < 0 && errno != EINTR) endOnHangup();
-    if (applyResize()) flush();
+    // The terminal lost its picture: it is painted again while the wait goes on.
+    if (applyResize()) present();
   }
 }
 
@@ -89,7 +90,7 @@ void PosixConsole::flushInput() {
   decoder_.discardPending();
 }
 
-void PosixConsole::flush() {
+void PosixConsole::present() {
   if (!terminal_.hasOutput() || finished_) return;
   applyResize();
   std::string out;
@@ -101,7 +102,8 @@ void PosixConsole::flush() {
 }
 
 void PosixConsole::suspendForChild() {
-  flush();
+  // The child writes to the terminal: it must show the menu's last word first.
+  present();
   std::string out;
   if (mouseOn_) out += vt::MouseOff;
   vt::appendSgr(out, textAttribute_);
@@ -120,7 +122,7 @@ void PosixConsole::resumeAfterChild() {
 
 void PosixConsole::finish() {
   if (finished_) return;
-  flush();
+  present();
   finished_ = true;
   if (terminal_.hasOutput()) {
     std::string out(vt::MouseOff);

@@ -1,6 +1,6 @@
-// The console of the POSIX backend: the emulated screen buffer mirrored to
-// the terminal at the points where the program waits, and terminal input
-// decoded into console records.
+// The console of the POSIX backend: the screen buffer mirrored to the
+// terminal when the core presents it, and terminal input decoded into
+// console records.
 #pragma once
 
 #include <string>
@@ -32,14 +32,14 @@ class PosixConsole : public ConsoleDevice, public TerminalHandover {
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
   void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
+  // Sends the changed cells to the terminal.
+  void present() override;
 
   void setInputMode(std::uint32_t mode) override;
   std::optional<InputRecord> readInput() override;
   void waitInput() override;
   void flushInput() override;
 
-  // Brings the terminal up to date with the screen buffer.
-  void flush();
   // A started program gets the terminal in its normal mode, in the menu's
   // text colours; afterwards the menu takes it back.
   void suspendForChild() override;

@@ -19,6 +19,11 @@ void VirtualConsole::writeCells(CellPos at, std::string_view bytes, Attribute at
   written_ += bytes.substr(0, screen_.write(at, bytes, attr));
 }
 
+void VirtualConsole::present() {
+  ++presents_;
+  presentedAt_ = screen_.generation();
+}
+
 void VirtualConsole::setInputMode(std::uint32_t mode) {
   inputMode_ = mode;
   if (inputModes_.empty() || inputModes_.back() != mode) inputModes_.push_back(mode);

@@ -35,6 +35,7 @@ class VirtualConsole : public ConsoleDevice {
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
   void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
+  void present() override;
   void setInputMode(std::uint32_t mode) override;
   std::optional<InputRecord> readInput() override;
   void waitInput() override;
@@ -60,6 +61,9 @@ class VirtualConsole : public ConsoleDevice {
   int height() const { return screen_.height(); }
   int waits() const { return waits_; }
   int flushes() const { return flushes_; }
+  int presents() const { return presents_; }
+  // Whether every cell written so far has been presented.
+  bool presented() const { return presentedAt_ == screen_.generation(); }
   std::size_t pending() const { return queue_.size(); }
   // Every byte written to cells since the last takeWritten, in order: lets a
   // test see messages that a later redraw has already cleared.
@@ -74,6 +78,8 @@ class VirtualConsole : public ConsoleDevice {
   std::deque<InputRecord> queue_;
   int waits_ = 0;
   int flushes_ = 0;
+  int presents_ = 0;
+  std::uint64_t presentedAt_ = 0;  // the buffer's write counter at the last present
   std::string written_;
 };
 
