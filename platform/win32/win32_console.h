@@ -17,7 +17,6 @@ class Win32Console : public ConsoleDevice {
   Win32Console(const Win32Console&) = delete;
   Win32Console& operator=(const Win32Console&) = delete;
 
-  bool isConsole() override { return isConsole_; }
   BufferInfo bufferInfo() override;
   void setCursorPosition(CellPos pos) override;
   CursorShape cursorShape() override;
@@ -56,7 +55,6 @@ class Win32Console : public ConsoleDevice {
   HANDLE output_ = INVALID_HANDLE_VALUE;           // a standard handle: never closed
   OwnedHandle input_;                              // "CONIN$": records are read here
   HANDLE inputModeHandle_ = INVALID_HANDLE_VALUE;  // standard input, or input_
-  bool isConsole_ = false;
   Settings initial_;
 };
 

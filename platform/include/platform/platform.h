@@ -164,8 +164,6 @@ class ConsoleDevice {
  public:
   virtual ~ConsoleDevice() = default;
 
-  // Whether the output reaches a console at all (else every call is a no-op).
-  virtual bool isConsole() = 0;
   virtual BufferInfo bufferInfo() = 0;
   virtual void setCursorPosition(CellPos pos) = 0;
   virtual CursorShape cursorShape() = 0;

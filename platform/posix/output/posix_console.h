@@ -23,7 +23,6 @@ class PosixConsole : public ConsoleDevice, public TerminalHandover {
   PosixConsole(const PosixConsole&) = delete;
   PosixConsole& operator=(const PosixConsole&) = delete;
 
-  bool isConsole() override { return terminal_.hasOutput(); }
   BufferInfo bufferInfo() override;
   void setCursorPosition(CellPos pos) override { screen_.setCursor(pos); }
   CursorShape cursorShape() override { return {cursorSize_, screen_.cursorVisible()}; }

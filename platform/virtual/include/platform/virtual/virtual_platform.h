@@ -26,7 +26,6 @@ class VirtualConsole : public ConsoleDevice {
  public:
   VirtualConsole(int width = 80, int height = 25);
 
-  bool isConsole() override { return true; }
   BufferInfo bufferInfo() override;
   void setCursorPosition(CellPos pos) override { screen_.setCursor(pos); }
   CursorShape cursorShape() override { return {cursorSize_, screen_.cursorVisible()}; }
