@@ -165,13 +165,15 @@ class ConsoleDevice {
   virtual ~ConsoleDevice() = default;
 
   virtual BufferInfo bufferInfo() = 0;
+  // A position outside the buffer is refused: the cursor stays.
   virtual void setCursorPosition(CellPos pos) = 0;
   virtual CursorShape cursorShape() = 0;
   virtual void setCursorShape(CursorShape shape) = 0;
   // The attribute the console uses for text of other programs.
   virtual void setTextAttribute(Attribute attr) = 0;
-  // Writes bytes as cells on one row from `at`, clipped at the right edge.
-  // No byte is interpreted: every byte is one cell.
+  // Writes bytes as cells on one row from `at`, cut at the right edge;
+  // nothing when `at` lies outside the buffer. No byte is interpreted:
+  // every byte is one cell.
   virtual void writeCells(CellPos at, std::string_view bytes, Attribute attr) = 0;
   // Fills every cell of the whole buffer.
   virtual void fillBuffer(char ch, Attribute attr) = 0;
