@@ -3,17 +3,9 @@
 #include "bench/pty_child.h"
 
 #include <dirent.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <signal.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <climits>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -48,67 +40,19 @@ std::optional<std::uint64_t> statusField(const std::string& status, const std::s
 
 }  // namespace
 
-PtyChild::PtyChild(const ChildOptions& options) {
-  std::vector<std::string> strings = options.environment;
-  std::vector<char*> envp;
-  for (auto& entry : strings) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::vector<std::string> args = options.argv;
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-
-  winsize size{};
-  size.ws_row = static_cast<unsigned short>(options.rows);
-  size.ws_col = static_cast<unsigned short>(options.columns);
-  started_ = SteadyClock::now();
-  lastByte_ = started_;
-  pid_ = forkpty(&master_, nullptr, nullptr, &size);
-  if (pid_ < 0) {
-    error_ = std::string("forkpty: ") + std::strerror(errno);
-    return;
-  }
-  if (pid_ == 0) {
-    if (chdir(options.directory.c_str()) == 0) execve(argv[0], argv.data(), envp.data());
-    _exit(127);
-  }
-  fcntl(master_, F_SETFD, FD_CLOEXEC);
-  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
-  pidfd_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
-  if (pidfd_ < 0) error_ = std::string("pidfd_open: ") + std::strerror(errno);
-}
-
-PtyChild::~PtyChild() {
-  if (pid_ > 0 && !reaped_) {
-    kill(pid_, SIGKILL);
-    int status = 0;
-    while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
-  }
-  if (master_ >= 0) close(master_);
-  if (pidfd_ >= 0) close(pidfd_);
-}
+PtyChild::PtyChild(const ChildOptions& options)
+    : process_({options.argv, options.directory, options.environment, options.rows, options.columns,
+                false}),
+      lastByte_(process_.startedAt()) {}
 
 bool PtyChild::pump(int timeoutMs, std::size_t& bytes) {
-  if (hungUp_) return false;
-  pollfd fd{master_, POLLIN, 0};
-  const int ready = poll(&fd, 1, timeoutMs);
-  if (ready < 0 && errno != EINTR) return false;
-  if (ready <= 0) return true;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t got = read(master_, buffer, sizeof buffer);
-    if (got > 0) {
-      lastByte_ = SteadyClock::now();
-      bytes += static_cast<std::size_t>(got);
-      scanModes({buffer, static_cast<std::size_t>(got)});
-      continue;
-    }
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0 && errno == EAGAIN) return true;
-    hungUp_ = true;  // EIO: the program has closed the terminal
-    return false;
-  }
+  if (process_.hungUp()) return false;
+  if (!process_.wait(timeoutMs, pty::WaitFor::Output).output) return true;
+  return process_.readAvailable([&](std::string_view chunk) {
+    lastByte_ = SteadyClock::now();
+    bytes += chunk.size();
+    scanModes(chunk);
+  });
 }
 
 Burst PtyChild::readUntilQuiet(SteadyClock::time_point since, std::chrono::milliseconds quiet,
@@ -141,17 +85,7 @@ std::size_t PtyChild::readFor(std::chrono::milliseconds period) {
 }
 
 void PtyChild::send(std::string_view bytes) {
-  while (!bytes.empty() && !hungUp_) {
-    const ssize_t put = write(master_, bytes.data(), bytes.size());
-    if (put > 0) {
-      bytes.remove_prefix(static_cast<std::size_t>(put));
-    } else if (put < 0 && errno == EAGAIN) {
-      pollfd fd{master_, POLLOUT, 0};
-      poll(&fd, 1, 1000);
-    } else if (!(put < 0 && errno == EINTR)) {
-      return;
-    }
-  }
+  process_.write(bytes);
 }
 
 std::string_view PtyChild::keyBytes(CursorKey key) const {
@@ -196,7 +130,7 @@ void PtyChild::scanModes(std::string_view bytes) {
 }
 
 std::string PtyChild::procFile(const std::string& name) const {
-  return readWhole("/proc/" + std::to_string(pid_) + "/" + name);
+  return readWhole("/proc/" + std::to_string(process_.pid()) + "/" + name);
 }
 
 std::optional<std::uint64_t> PtyChild::cpuTicks() const {
@@ -215,7 +149,7 @@ std::optional<std::uint64_t> PtyChild::cpuTicks() const {
 }
 
 std::optional<std::uint64_t> PtyChild::cpuNanoseconds() const {
-  const std::string tasks = "/proc/" + std::to_string(pid_) + "/task";
+  const std::string tasks = "/proc/" + std::to_string(process_.pid()) + "/task";
   DIR* dir = opendir(tasks.c_str());
   if (dir == nullptr) return std::nullopt;
   std::optional<std::uint64_t> total;
@@ -245,29 +179,24 @@ std::optional<long> PtyChild::peakRssKib() const {
 
 ChildEnd PtyChild::end(std::string_view quit, std::chrono::milliseconds patience) {
   ChildEnd result;
-  if (pid_ <= 0 || reaped_) return result;
+  if (!process_.running()) return result;
   send(quit);
   const SteadyClock::time_point deadline = SteadyClock::now() + patience;
   bool ended = false;
   std::size_t ignored = 0;
   while (!ended && msLeft(deadline) > 0) {
     // Its last output is taken in so that it never blocks writing it.
-    pollfd fds[2] = {{pidfd_, POLLIN, 0}, {master_, POLLIN, 0}};
-    const nfds_t count = hungUp_ ? 1 : 2;
-    if (poll(fds, count, msLeft(deadline)) > 0) {
-      if (fds[0].revents & POLLIN) ended = true;
-      if (count == 2 && fds[1].revents != 0) pump(0, ignored);
-    }
+    const pty::Ready ready = process_.wait(msLeft(deadline), pty::WaitFor::Either);
+    ended = ready.ended;
+    if (ready.output) pump(0, ignored);
   }
   result.byItself = ended;
   if (!ended) {
-    kill(pid_, SIGTERM);
-    pollfd fd{pidfd_, POLLIN, 0};
-    if (poll(&fd, 1, 1000) <= 0) kill(pid_, SIGKILL);
+    process_.signal(SIGTERM);
+    if (!process_.wait(1000, pty::WaitFor::End).ended) process_.signal(SIGKILL);
   }
-  while (wait4(pid_, &result.status, 0, &result.usage) < 0 && errno == EINTR) {
-  }
-  reaped_ = true;
+  process_.reap(true);
+  result.usage = process_.usage();
   return result;
 }
 

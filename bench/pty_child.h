@@ -6,7 +6,6 @@
 #pragma once
 
 #include <sys/resource.h>
-#include <sys/types.h>
 
 #include <chrono>
 #include <cstdint>
@@ -14,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "tools/pty/pty_process.h"
 
 namespace menue::bench {
 
@@ -38,21 +39,17 @@ enum class CursorKey { Up, Down };
 
 struct ChildEnd {
   bool byItself = false;  // ended on the quit keys, not by a signal from us
-  int status = 0;
   rusage usage{};
 };
 
 class PtyChild {
  public:
   explicit PtyChild(const ChildOptions& options);
-  ~PtyChild();
-  PtyChild(const PtyChild&) = delete;
-  PtyChild& operator=(const PtyChild&) = delete;
 
   // Empty when the program started.
-  const std::string& error() const { return error_; }
+  const std::string& error() const { return process_.error(); }
   // Just before the fork.
-  SteadyClock::time_point started() const { return started_; }
+  SteadyClock::time_point started() const { return process_.startedAt(); }
 
   // Reads output until none has come for `quiet` after the first byte. Waits
   // up to `limit` (from `since`) for output at all.
@@ -88,13 +85,7 @@ class PtyChild {
   void scanModes(std::string_view bytes);
   std::string procFile(const std::string& name) const;
 
-  std::string error_;
-  pid_t pid_ = -1;
-  int master_ = -1;
-  int pidfd_ = -1;
-  bool reaped_ = false;
-  bool hungUp_ = false;
-  SteadyClock::time_point started_;
+  pty::PtyProcess process_;  // killed and reaped with the object, unless it ended
   SteadyClock::time_point lastByte_;
   bool applicationCursor_ = false;
   // Where the mode scanner stands in a CSI ? ... h / l sequence, kept across

@@ -4,7 +4,9 @@
 // clicks from the record's event flags.
 #include "console/input_decode.h"
 
-#include <array>
+#include <optional>
+
+#include "platform/us_keyboard.h"
 
 namespace menue {
 
@@ -30,33 +32,17 @@ bool isModifierKey(std::uint16_t code) {
   }
 }
 
-struct KeyPair {
-  std::uint16_t scan;
-  char plain;
-  char shifted;
-};
-
-// The digit and punctuation keys of a US keyboard with their two characters.
-constexpr std::array<KeyPair, 21> UsPairs{{
-    {0x02, '1', '!'},  {0x03, '2', '@'}, {0x04, '3', '#'},  {0x05, '4', '$'}, {0x06, '5', '%'},
-    {0x07, '6', '^'},  {0x08, '7', '&'}, {0x09, '8', '*'},  {0x0A, '9', '('}, {0x0B, '0', ')'},
-    {0x0C, '-', '_'},  {0x0D, '=', '+'}, {0x1A, '[', '{'},  {0x1B, ']', '}'}, {0x27, ';', ':'},
-    {0x28, '\'', '"'}, {0x29, '`', '~'}, {0x2B, '\\', '|'}, {0x33, ',', '<'}, {0x34, '.', '>'},
-    {0x35, '/', '?'},
-}};
-
-// Caps Lock must not change what these keys give: with Shift the plain
-// character becomes the shifted one, without Shift the shifted one plain.
+// Caps Lock must not change what the digit and punctuation keys give: with
+// Shift the plain character becomes the shifted one, without Shift the
+// shifted one plain.
 char correctCapsLock(const KeyRecord& key) {
-  auto c = static_cast<char>(key.character);
+  const auto c = static_cast<char>(key.character);
   if (!(key.controlKeyState & keystate::CapsLock)) return c;
-  for (const KeyPair& pair : UsPairs) {
-    if (pair.scan != key.scanCode) continue;
-    bool shift = key.controlKeyState & keystate::Shift;
-    if (shift && c == pair.plain) return pair.shifted;
-    if (!shift && c == pair.shifted) return pair.plain;
-    return c;
-  }
+  const std::optional<UsKeyCharacters> pair = usPunctuationCharacters(key.scanCode);
+  if (!pair) return c;
+  const bool shift = key.controlKeyState & keystate::Shift;
+  if (shift && c == pair->plain) return pair->shifted;
+  if (!shift && c == pair->shifted) return pair->plain;
   return c;
 }
 

@@ -2,13 +2,13 @@
 // environment and clock bundled for the core.
 #include <memory>
 
+#include "files/path_rules.h"
+#include "files/posix_files.h"
+#include "input/posix_clock.h"
+#include "output/posix_console.h"
 #include "platform/native.h"
-#include "platform/posix/child_reaper.h"
-#include "platform/posix/path_rules.h"
-#include "platform/posix/posix_clock.h"
-#include "platform/posix/posix_console.h"
-#include "platform/posix/posix_files.h"
-#include "platform/posix/posix_processes.h"
+#include "processes/child_reaper.h"
+#include "processes/posix_processes.h"
 
 extern char** environ;
 
@@ -39,7 +39,6 @@ class PosixPlatform : public NativePlatform {
       : console_(children_),
         files_(privateScriptPathOf(rules)),
         processes_(console_, children_),
-        clock_(console_),
         platform_{console_, files_, processes_, environment_, clock_, std::move(rules)} {}
 
   Platform& platform() override { return platform_; }

@@ -1,7 +1,7 @@
 // The Windows console device: cells go to the screen buffer with
 // WriteConsoleOutputA (never through the character stream, so no byte is
 // interpreted), input records come one at a time from "CONIN$".
-#include "platform/win32/win32_console.h"
+#include "win32_console.h"
 
 #include <algorithm>
 #include <vector>
@@ -55,8 +55,7 @@ Win32Console::Win32Console()
     : output_(screenHandle()),
       input_(CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, 0, nullptr)),
-      inputModeHandle_(GetStdHandle(STD_INPUT_HANDLE)),
-      isConsole_(hasConsoleMode(output_)) {
+      inputModeHandle_(GetStdHandle(STD_INPUT_HANDLE)) {
   // The mode belongs to the console's one input buffer; it is set through
   // standard input when that is the console, else through "CONIN$".
   if (!hasConsoleMode(inputModeHandle_)) inputModeHandle_ = input_.get();

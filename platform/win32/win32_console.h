@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/win32/win32_api.h"
+#include "win32_api.h"
 
 namespace menue::win32 {
 
@@ -17,7 +17,6 @@ class Win32Console : public ConsoleDevice {
   Win32Console(const Win32Console&) = delete;
   Win32Console& operator=(const Win32Console&) = delete;
 
-  bool isConsole() override { return isConsole_; }
   BufferInfo bufferInfo() override;
   void setCursorPosition(CellPos pos) override;
   CursorShape cursorShape() override;
@@ -26,6 +25,8 @@ class Win32Console : public ConsoleDevice {
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override;
   void scrollUp(Attribute fill) override;
+  // Every write reaches the console at once: nothing to bring up to date.
+  void present() override {}
 
   void setInputMode(std::uint32_t mode) override;
   std::optional<InputRecord> readInput() override;
@@ -54,7 +55,6 @@ class Win32Console : public ConsoleDevice {
   HANDLE output_ = INVALID_HANDLE_VALUE;           // a standard handle: never closed
   OwnedHandle input_;                              // "CONIN$": records are read here
   HANDLE inputModeHandle_ = INVALID_HANDLE_VALUE;  // standard input, or input_
-  bool isConsole_ = false;
   Settings initial_;
 };
 

@@ -1,9 +1,9 @@
 // The environment block read entry by entry in its own order, and Sleep.
-#include "platform/win32/win32_environment.h"
+#include "win32_environment.h"
 
 #include <cstring>
 
-#include "platform/win32/win32_api.h"
+#include "win32_api.h"
 
 namespace menue::win32 {
 

@@ -1,13 +1,13 @@
 // The Windows file system: whole-file reads, the safe replacement of a file
 // through a flushed temporary sibling, exclusive creation, the search for
 // plain files, and the current directory and drive.
-#include "platform/win32/win32_files.h"
+#include "win32_files.h"
 
 #include <algorithm>
 #include <cctype>
 #include <utility>
 
-#include "platform/win32/win32_api.h"
+#include "win32_api.h"
 
 namespace menue::win32 {
 

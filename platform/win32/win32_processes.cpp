@@ -4,7 +4,7 @@
 // found (line input, echo, Ctrl+C, a visible cursor) and has Ctrl+C and
 // Ctrl+Break to itself, and the menu takes its own settings back once the
 // child has ended (or, not waiting, has started).
-#include "platform/win32/win32_processes.h"
+#include "win32_processes.h"
 
 #include <vector>
 

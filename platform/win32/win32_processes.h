@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/win32/win32_console.h"
+#include "win32_console.h"
 
 namespace menue::win32 {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/native.h"
-#include "platform/win32/win32_api.h"
+#include "win32_api.h"
 
 namespace menue {
 

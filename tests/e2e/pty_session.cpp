@@ -1,30 +1,16 @@
-// The pseudo-terminal session: starts the program on a fresh pty, feeds its
-// output into libvterm and sends keys and mouse reports the way a terminal does.
+// The pseudo-terminal session: the program on the shared pty harness, its
+// output fed into libvterm, keys and mouse reports sent the way a terminal does.
 #include "tests/e2e/pty_session.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <signal.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <utmp.h>
 #include <vterm.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <cstring>
 #include <sstream>
 
 namespace menue::e2e {
 
 namespace {
-
-std::string errorText(const char* what) {
-  return std::string(what) + ": " + std::strerror(errno);
-}
 
 void appendUtf8(std::string& out, std::uint32_t c) {
   if (c < 0x80) {
@@ -77,19 +63,25 @@ int toConsoleColour(const VTermScreen* screen, VTermColor colour, bool foregroun
   return ansiToConsole(best);
 }
 
-// In the child, before the exec: only async-signal-safe calls.
-bool redirectStandardError(const char* path) {
-  const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (fd < 0) return false;
-  const bool moved = dup2(fd, STDERR_FILENO) >= 0;
-  close(fd);
-  return moved;
-}
-
 int remainingMs(Deadline deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
       deadline - std::chrono::steady_clock::now());
   return left.count() <= 0 ? 0 : static_cast<int>(std::min<long long>(left.count() + 1, INT_MAX));
+}
+
+// The program alone, on a terminal kept open for reading its modes.
+pty::StartOptions startOptions(const SessionOptions& options) {
+  std::vector<std::string> argv{options.binary};
+  argv.insert(argv.end(), options.arguments.begin(), options.arguments.end());
+  pty::StartOptions start;
+  start.argv = std::move(argv);
+  start.directory = options.workingDirectory;
+  start.environment = options.environment;
+  start.standardErrorFile = options.standardErrorFile;
+  start.rows = options.rows;
+  start.columns = options.columns;
+  start.keepTerminal = true;
+  return start;
 }
 
 }  // namespace
@@ -99,109 +91,15 @@ Deadline within(std::chrono::seconds seconds) {
 }
 
 PtySession::PtySession(const SessionOptions& options)
-    : rows_(options.rows), columns_(options.columns) {
+    : process_(startOptions(options)), rows_(options.rows), columns_(options.columns) {
   vterm_ = vterm_new(rows_, columns_);
   vterm_set_utf8(vterm_, 1);
   screen_ = vterm_obtain_screen(vterm_);
   vterm_screen_reset(screen_, 1);
   vterm_output_set_callback(vterm_, &PtySession::captureOutput, this);
-
-  winsize size{};
-  size.ws_row = static_cast<unsigned short>(rows_);
-  size.ws_col = static_cast<unsigned short>(columns_);
-  if (openpty(&master_, &slave_, nullptr, nullptr, &size) != 0) {
-    startError_ = errorText("openpty");
-    return;
-  }
-  fcntl(master_, F_SETFD, FD_CLOEXEC);
-  fcntl(slave_, F_SETFD, FD_CLOEXEC);
-  tcgetattr(slave_, &before_);
-
-  // Everything the child needs is prepared before the fork.
-  std::vector<std::string> strings = options.environment;
-  std::vector<char*> envp;
-  for (auto& entry : strings) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::string binary = options.binary;
-  std::vector<std::string> arguments = options.arguments;
-  std::vector<char*> argv{binary.data()};
-  for (auto& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  const std::string directory = options.workingDirectory;
-  const std::string errorFile = options.standardErrorFile;
-
-  // The child reports a failed exec through this pipe; an exec closes it.
-  int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) {
-    startError_ = errorText("pipe2");
-    return;
-  }
-
-  pid_ = fork();
-  if (pid_ < 0) {
-    startError_ = errorText("fork");
-    close(report[0]);
-    close(report[1]);
-    return;
-  }
-  if (pid_ == 0) {
-    struct sigaction dflt {};
-    dflt.sa_handler = SIG_DFL;
-    for (int sig :
-         {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGPIPE, SIGCHLD, SIGTSTP, SIGTTIN, SIGTTOU}) {
-      sigaction(sig, &dflt, nullptr);
-    }
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
-    int error = 0;
-    if (login_tty(slave_) != 0 || chdir(directory.c_str()) != 0 ||
-        (!errorFile.empty() && !redirectStandardError(errorFile.c_str()))) {
-      error = errno;
-    } else {
-      execve(binary.c_str(), argv.data(), envp.data());
-      error = errno;
-    }
-    ssize_t ignored = write(report[1], &error, sizeof error);
-    (void)ignored;
-    _exit(127);
-  }
-
-  close(report[1]);
-  int childError = 0;
-  ssize_t got;
-  do {
-    got = read(report[0], &childError, sizeof childError);
-  } while (got < 0 && errno == EINTR);
-  close(report[0]);
-  if (got == static_cast<ssize_t>(sizeof childError)) {
-    errno = childError;
-    startError_ = errorText(("starting " + options.binary + " in " + directory).c_str());
-  }
-
-  pidfd_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
-  if (pidfd_ < 0 && startError_.empty()) startError_ = errorText("pidfd_open");
-  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
-  if (!startError_.empty()) {
-    kill(pid_, SIGKILL);
-    reap();
-  }
 }
 
 PtySession::~PtySession() {
-  if (pid_ > 0) {
-    // The program and whatever it started share its process group.
-    kill(-pid_, SIGKILL);
-    if (!exitStatus_) {
-      kill(pid_, SIGKILL);
-      int status = 0;
-      while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-      }
-    }
-  }
-  for (int fd : {master_, slave_, pidfd_}) {
-    if (fd >= 0) close(fd);
-  }
   if (vterm_) vterm_free(vterm_);
 }
 
@@ -212,9 +110,9 @@ void PtySession::captureOutput(const char* bytes, std::size_t length, void* user
   if (self->capturing_) self->generated_.append(bytes, length);
 }
 
-void PtySession::feed(const char* bytes, std::size_t length) {
-  output_.append(bytes, length);
-  vterm_input_write(vterm_, bytes, length);
+void PtySession::feed(std::string_view bytes) {
+  output_.append(bytes);
+  vterm_input_write(vterm_, bytes.data(), bytes.size());
   scanModes();
 }
 
@@ -250,44 +148,14 @@ void PtySession::scanModes() {
 }
 
 void PtySession::drain() {
-  char buffer[4096];
-  while (true) {
-    const ssize_t got = read(master_, buffer, sizeof buffer);
-    if (got > 0) {
-      feed(buffer, static_cast<std::size_t>(got));
-      continue;
-    }
-    if (got < 0 && errno == EINTR) continue;
-    return;  // EAGAIN: nothing more for now; EIO: nobody has the terminal open
-  }
-}
-
-void PtySession::reap() {
-  if (pid_ <= 0 || exitStatus_) return;
-  int status = 0;
-  pid_t done;
-  do {
-    done = waitpid(pid_, &status, WNOHANG);
-  } while (done < 0 && errno == EINTR);
-  if (done != pid_) return;
-  if (WIFEXITED(status)) {
-    exitStatus_ = WEXITSTATUS(status);
-  } else if (WIFSIGNALED(status)) {
-    exitStatus_ = 128 + WTERMSIG(status);
-  } else {
-    exitStatus_ = -1;
-  }
+  process_.readAvailable([this](std::string_view bytes) { feed(bytes); });
 }
 
 void PtySession::pump(int timeoutMs) {
-  if (master_ < 0) return;
-  pollfd fds[2] = {{master_, POLLIN, 0}, {pidfd_, POLLIN, 0}};
-  const nfds_t count = (pidfd_ >= 0 && !exitStatus_) ? 2 : 1;
-  const int ready = poll(fds, count, timeoutMs);
-  if (ready <= 0) return;
-  if (fds[0].revents != 0) drain();
-  if (count == 2 && (fds[1].revents & POLLIN)) {
-    reap();
+  const pty::Ready ready = process_.wait(timeoutMs, pty::WaitFor::Either);
+  if (ready.output) drain();
+  if (ready.ended) {
+    process_.reap(false);
     drain();
   }
 }
@@ -296,7 +164,7 @@ bool PtySession::waitFor(const std::function<bool()>& holds, Deadline deadline) 
   drain();
   while (true) {
     if (holds()) return true;
-    if (exitStatus_ || master_ < 0) {
+    if (!running()) {
       drain();
       return holds();
     }
@@ -311,37 +179,22 @@ bool PtySession::waitForText(std::string_view text, Deadline deadline) {
 }
 
 std::optional<int> PtySession::waitForExit(Deadline deadline) {
-  while (!exitStatus_ && pid_ > 0) {
+  while (running()) {
     const int left = remainingMs(deadline);
     if (left == 0) break;
     pump(left);
   }
   drain();
-  return exitStatus_;
+  return process_.exitCode();
 }
 
 void PtySession::sendSignal(int signalNumber) {
-  if (running()) kill(pid_, signalNumber);
+  process_.signal(signalNumber);
 }
 
 void PtySession::sendBytes(std::string_view bytes) {
   inputMark_ = output_.size();
-  while (!bytes.empty() && master_ >= 0) {
-    const ssize_t put = write(master_, bytes.data(), bytes.size());
-    if (put > 0) {
-      bytes.remove_prefix(static_cast<std::size_t>(put));
-      continue;
-    }
-    if (put < 0 && errno == EINTR) continue;
-    if (put < 0 && errno == EAGAIN) {
-      // The program is not reading; take in its output meanwhile so that
-      // neither side blocks the other.
-      pollfd fd{master_, POLLOUT | POLLIN, 0};
-      if (poll(&fd, 1, 1000) > 0 && (fd.revents & POLLIN)) drain();
-      continue;
-    }
-    return;
-  }
+  process_.write(bytes, [this](std::string_view output) { feed(output); });
 }
 
 void PtySession::sendGenerated() {
@@ -470,15 +323,9 @@ std::string PtySession::dump() const {
     out << (row < 10 ? " " : "") << row << " |" << rowText(row) << "|\n";
   }
   out << "program " << (running() ? "running" : "ended");
-  if (exitStatus_) out << " with status " << *exitStatus_;
+  if (const auto status = process_.exitCode()) out << " with status " << *status;
   out << ", " << output_.size() << " bytes written to the terminal";
   return out.str();
-}
-
-termios PtySession::termiosNow() const {
-  termios now{};
-  if (slave_ >= 0) tcgetattr(slave_, &now);
-  return now;
 }
 
 }  // namespace menue::e2e

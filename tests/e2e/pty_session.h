@@ -7,7 +7,6 @@
 // passes; nothing sleeps for a fixed time.
 #pragma once
 
-#include <sys/types.h>
 #include <termios.h>
 
 #include <chrono>
@@ -17,6 +16,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "tools/pty/pty_process.h"
 
 struct VTerm;
 struct VTermScreen;
@@ -83,8 +84,8 @@ class PtySession {
   PtySession(const PtySession&) = delete;
   PtySession& operator=(const PtySession&) = delete;
 
-  const std::string& startError() const { return startError_; }
-  bool running() const { return !exitStatus_.has_value() && pid_ > 0; }
+  const std::string& startError() const { return process_.error(); }
+  bool running() const { return process_.running(); }
 
   // --- the screen as the terminal shows it ---
   // `count` cells of a row from `column` as UTF-8 (a blank cell is a space).
@@ -137,25 +138,19 @@ class PtySession {
   std::optional<int> waitForExit(Deadline deadline);
 
   // --- the terminal modes ---
-  const termios& termiosBefore() const { return before_; }
-  termios termiosNow() const;
+  const termios& termiosBefore() const { return process_.modesBefore(); }
+  termios termiosNow() const { return process_.modesNow(); }
 
  private:
   // Waits up to `timeoutMs` (-1: forever) for output or the child's end and
   // takes in whatever came.
   void pump(int timeoutMs);
   void drain();
-  void feed(const char* bytes, std::size_t length);
-  void reap();
+  void feed(std::string_view bytes);
   void sendGenerated();
 
-  std::string startError_;
-  pid_t pid_ = -1;
-  int master_ = -1;
-  int slave_ = -1;  // kept open so the terminal's modes outlive the child
-  int pidfd_ = -1;
-  std::optional<int> exitStatus_;
-  termios before_{};
+  // Its terminal kept open, so that the modes outlive the program.
+  pty::PtyProcess process_;
   int rows_ = 25;
   int columns_ = 80;
   ::VTerm* vterm_ = nullptr;

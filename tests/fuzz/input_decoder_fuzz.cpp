@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/posix/input_decoder.h"
+#include "input/input_decoder.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "platform/us_keyboard.h"
 #include "tests/scenario/scenario_runner.h"
 #include "tests/support/input_records.h"
 
@@ -18,16 +19,8 @@ InputRecord mouseAt(int row, int column, std::uint32_t buttons, std::uint32_t fl
 
 // US-layout scan codes of the printable ASCII keys.
 std::uint16_t scanOf(char c) {
-  static const std::string Rows[] = {"1234567890-=", "qwertyuiop[]", "asdfghjkl;'`",
-                                     "\\zxcvbnm,./"};
-  static const std::uint16_t Starts[] = {0x02, 0x10, 0x1E, 0x2B};
-  char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (c == ' ') return 0x39;
-  for (int r = 0; r < 4; ++r) {
-    auto at = Rows[r].find(lower);
-    if (at != std::string::npos) return static_cast<std::uint16_t>(Starts[r] + at);
-  }
-  return 0;
+  const std::optional<UsKey> key = usKeyFor(c);
+  return key ? key->scanCode : 0;
 }
 
 int number(const std::string& text) {

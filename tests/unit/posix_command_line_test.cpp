@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
-#include "platform/posix/command_line.h"
-#include "platform/posix/errno_code.h"
-#include "platform/posix/path_rules.h"
+#include "files/errno_code.h"
+#include "files/path_rules.h"
+#include "processes/command_line.h"
 
 namespace menue {
 namespace {

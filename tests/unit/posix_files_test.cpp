@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "platform/posix/posix_files.h"
+#include "files/posix_files.h"
 #include "posix_temp_dir.h"
 
 namespace menue {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/input_decoder.h"
+#include "input/input_decoder.h"
 
 namespace menue {
 namespace {

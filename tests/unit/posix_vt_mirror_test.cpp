@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "platform/posix/screen_buffer.h"
-#include "platform/posix/vt_mirror.h"
-#include "platform/posix/vt_sequences.h"
+#include "output/vt_mirror.h"
+#include "output/vt_sequences.h"
+#include "platform/screen_buffer.h"
 
 namespace menue {
 namespace {
@@ -145,30 +145,6 @@ TEST_F(PosixVtMirror, LongBlankRunsAreErasedShortOnesWritten) {
   other.render(wide, out);
   // The rest of the row is erased in its own colour.
   EXPECT_EQ(out, "\x1b[?25l\x1b[1;1H\x1b[37;44ma\x1b[10X\x1b[10Cb   c\x1b[37;40m\x1b[K\x1b[1;1H");
-}
-
-TEST(PosixScreenBuffer, ResizeKeepsContentWhereItFits) {
-  ScreenBuffer screen(4, 2);
-  screen.write({0, 0}, "abcd", 0x07);
-  screen.write({1, 0}, "efgh", 0x07);
-  screen.setCursor({1, 3});
-  screen.resize(3, 3, 0x17);
-  EXPECT_EQ(screen.cell(0, 2).ch, 'c');
-  EXPECT_EQ(screen.cell(1, 0).ch, 'e');
-  EXPECT_EQ(screen.cell(2, 0), (Cell{' ', 0x17}));
-  EXPECT_EQ(screen.cursor(), (CellPos{1, 2}));
-}
-
-TEST(PosixScreenBuffer, WritesClipAndScrollMovesRowsUp) {
-  ScreenBuffer screen(4, 2);
-  screen.write({0, 2}, "xyz", 0x07);
-  screen.write({1, -1}, "pqr", 0x07);
-  screen.write({5, 0}, "nope", 0x07);
-  EXPECT_EQ(screen.cell(0, 3).ch, 'y');
-  EXPECT_EQ(screen.cell(1, 0).ch, 'q');
-  screen.scrollUp(0x17);
-  EXPECT_EQ(screen.cell(0, 1).ch, 'r');
-  EXPECT_EQ(screen.cell(1, 1), (Cell{' ', 0x17}));
 }
 
 }  // namespace

@@ -1,0 +1,312 @@
+// The platform interface: the few small services the portable core needs from
+// Windows, a POSIX terminal or the in-memory test console. The core includes
+// only this header; every backend implements it.
+//
+// Conventions fixed here for every backend:
+// - Screen cells are one byte (an OEM code page 850 character) plus one
+//   attribute byte (background * 16 + foreground), as in the Windows console.
+// - Coordinates at this interface are 0-based (row 0 is the top buffer row);
+//   the core's ConsoleScreen converts to its own 1-based rows and columns.
+// - Failures come back as the platform's error code in Windows numbering
+//   (0 = success); the POSIX backend maps errno onto the same codes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace menue {
+
+using Attribute = std::uint8_t;
+// A Windows-numbered error code of a platform call; 0 means success.
+using PlatformCode = std::uint32_t;
+
+// Windows error codes the core and the backends name.
+namespace code {
+inline constexpr PlatformCode Success = 0;
+inline constexpr PlatformCode InvalidFunction = 1;
+inline constexpr PlatformCode FileNotFound = 2;
+inline constexpr PlatformCode PathNotFound = 3;
+inline constexpr PlatformCode TooManyOpenFiles = 4;
+inline constexpr PlatformCode AccessDenied = 5;
+inline constexpr PlatformCode InvalidHandle = 6;
+inline constexpr PlatformCode ArenaTrashed = 7;
+inline constexpr PlatformCode NotEnoughMemory = 8;
+inline constexpr PlatformCode InvalidBlock = 9;
+inline constexpr PlatformCode BadEnvironment = 10;
+inline constexpr PlatformCode BadFormat = 11;
+inline constexpr PlatformCode InvalidAccess = 12;
+inline constexpr PlatformCode InvalidData = 13;
+inline constexpr PlatformCode OutOfMemory = 14;
+inline constexpr PlatformCode InvalidDrive = 15;
+inline constexpr PlatformCode NotSameDevice = 17;
+inline constexpr PlatformCode NoMoreFiles = 18;
+inline constexpr PlatformCode WriteProtect = 19;
+inline constexpr PlatformCode BadUnit = 20;
+inline constexpr PlatformCode NotReady = 21;
+inline constexpr PlatformCode BadCommand = 22;
+inline constexpr PlatformCode Crc = 23;
+inline constexpr PlatformCode BadLength = 24;
+inline constexpr PlatformCode Seek = 25;
+inline constexpr PlatformCode NotDosDisk = 26;
+inline constexpr PlatformCode SectorNotFound = 27;
+inline constexpr PlatformCode OutOfPaper = 28;
+inline constexpr PlatformCode WriteFault = 29;
+inline constexpr PlatformCode ReadFault = 30;
+inline constexpr PlatformCode GeneralFailure = 31;
+inline constexpr PlatformCode SharingViolation = 32;
+inline constexpr PlatformCode LockViolation = 33;
+inline constexpr PlatformCode WrongDisk = 34;
+inline constexpr PlatformCode FcbUnavailable = 35;
+inline constexpr PlatformCode SharingBufferExceeded = 36;
+inline constexpr PlatformCode HandleEof = 38;
+inline constexpr PlatformCode HandleDiskFull = 39;
+inline constexpr PlatformCode FileExists = 80;
+inline constexpr PlatformCode InvalidParameter = 87;
+inline constexpr PlatformCode DiskFull = 112;
+inline constexpr PlatformCode InvalidName = 123;
+inline constexpr PlatformCode AlreadyExists = 183;
+inline constexpr PlatformCode FilenameExcedRange = 206;
+inline constexpr PlatformCode DirectoryNameInvalid = 267;
+}  // namespace code
+
+struct CellPos {
+  int row = 0;
+  int column = 0;
+  bool operator==(const CellPos&) const = default;
+};
+
+struct BufferInfo {
+  int width = 80;
+  int height = 25;
+  CellPos cursor;
+};
+
+struct CursorShape {
+  int size = 10;  // percent of a cell, 1..100; 0 when the console reports none
+  bool visible = true;
+};
+
+// Scan codes of the keys the records carry (the keyboard's set 1, as the
+// Windows console reports them).
+namespace scan {
+inline constexpr std::uint16_t Escape = 0x01;
+inline constexpr std::uint16_t Backspace = 0x0E;
+inline constexpr std::uint16_t Tab = 0x0F;
+inline constexpr std::uint16_t Enter = 0x1C;
+inline constexpr std::uint16_t Ctrl = 0x1D;
+inline constexpr std::uint16_t LeftShift = 0x2A;
+inline constexpr std::uint16_t RightShift = 0x36;
+inline constexpr std::uint16_t Alt = 0x38;
+inline constexpr std::uint16_t Space = 0x39;
+inline constexpr std::uint16_t CapsLock = 0x3A;
+inline constexpr std::uint16_t F1 = 0x3B;  // F1-F10 are consecutive
+inline constexpr std::uint16_t F2 = 0x3C;
+inline constexpr std::uint16_t F3 = 0x3D;
+inline constexpr std::uint16_t F4 = 0x3E;
+inline constexpr std::uint16_t F5 = 0x3F;
+inline constexpr std::uint16_t F6 = 0x40;
+inline constexpr std::uint16_t F7 = 0x41;
+inline constexpr std::uint16_t F8 = 0x42;
+inline constexpr std::uint16_t F9 = 0x43;
+inline constexpr std::uint16_t F10 = 0x44;
+inline constexpr std::uint16_t NumLock = 0x45;
+inline constexpr std::uint16_t ScrollLock = 0x46;
+inline constexpr std::uint16_t Home = 0x47;
+inline constexpr std::uint16_t Up = 0x48;
+inline constexpr std::uint16_t PageUp = 0x49;
+inline constexpr std::uint16_t Left = 0x4B;
+inline constexpr std::uint16_t Right = 0x4D;
+inline constexpr std::uint16_t End = 0x4F;
+inline constexpr std::uint16_t Down = 0x50;
+inline constexpr std::uint16_t PageDown = 0x51;
+inline constexpr std::uint16_t Insert = 0x52;
+inline constexpr std::uint16_t Delete = 0x53;
+inline constexpr std::uint16_t F11 = 0x57;
+inline constexpr std::uint16_t F12 = 0x58;
+}  // namespace scan
+
+// Control-key state bits of key and mouse records (Windows values).
+namespace keystate {
+inline constexpr std::uint32_t RightAlt = 0x0001;
+inline constexpr std::uint32_t LeftAlt = 0x0002;
+inline constexpr std::uint32_t RightCtrl = 0x0004;
+inline constexpr std::uint32_t LeftCtrl = 0x0008;
+inline constexpr std::uint32_t Shift = 0x0010;
+inline constexpr std::uint32_t NumLock = 0x0020;
+inline constexpr std::uint32_t ScrollLock = 0x0040;
+inline constexpr std::uint32_t CapsLock = 0x0080;
+inline constexpr std::uint32_t Enhanced = 0x0100;
+}  // namespace keystate
+
+// Mouse event flags and button bits (Windows values).
+namespace mouse {
+inline constexpr std::uint32_t Moved = 0x0001;
+inline constexpr std::uint32_t DoubleClick = 0x0002;
+inline constexpr std::uint32_t Wheeled = 0x0004;
+inline constexpr std::uint32_t HWheeled = 0x0008;
+inline constexpr std::uint32_t LeftButton = 0x0001;
+inline constexpr std::uint32_t RightButton = 0x0002;
+inline constexpr std::uint32_t MiddleButton = 0x0004;
+}  // namespace mouse
+
+// Console input modes the core sets.
+namespace inputmode {
+inline constexpr std::uint32_t None = 0x0000;
+inline constexpr std::uint32_t Mouse = 0x0010;  // ENABLE_MOUSE_INPUT
+}  // namespace inputmode
+
+struct KeyRecord {
+  bool keyDown = true;
+  std::uint16_t virtualKey = 0;
+  std::uint16_t scanCode = 0;
+  std::uint8_t character = 0;  // OEM code page byte, 0 for none
+  std::uint32_t controlKeyState = 0;
+};
+
+struct MouseRecord {
+  CellPos position;  // 0-based
+  std::uint32_t buttonState = 0;
+  std::uint32_t controlKeyState = 0;
+  std::uint32_t eventFlags = 0;
+};
+
+enum class RecordKind { Key, Mouse, Other };
+
+// One console input record, shaped like the Windows INPUT_RECORD.
+struct InputRecord {
+  RecordKind kind = RecordKind::Other;
+  KeyRecord key;
+  MouseRecord mouse;
+};
+
+// The console: a screen buffer of cells and an input queue of records.
+class ConsoleDevice {
+ public:
+  virtual ~ConsoleDevice() = default;
+
+  virtual BufferInfo bufferInfo() = 0;
+  // A position outside the buffer is refused: the cursor stays.
+  virtual void setCursorPosition(CellPos pos) = 0;
+  virtual CursorShape cursorShape() = 0;
+  virtual void setCursorShape(CursorShape shape) = 0;
+  // The attribute the console uses for text of other programs.
+  virtual void setTextAttribute(Attribute attr) = 0;
+  // Writes bytes as cells on one row from `at`, cut at the right edge;
+  // nothing when `at` lies outside the buffer. No byte is interpreted:
+  // every byte is one cell.
+  virtual void writeCells(CellPos at, std::string_view bytes, Attribute attr) = 0;
+  // Fills every cell of the whole buffer.
+  virtual void fillBuffer(char ch, Attribute attr) = 0;
+  // Moves rows 1..bottom up by one; the freed bottom row is blank in `fill`.
+  virtual void scrollUp(Attribute fill) = 0;
+  // Brings what the user sees up to date with the buffer. The core calls it
+  // before it blocks (a wait for input, a pause), so that every message is
+  // on the screen while the user reads it.
+  virtual void present() = 0;
+
+  virtual void setInputMode(std::uint32_t mode) = 0;
+  // Takes the first pending record without waiting; nothing when none is.
+  virtual std::optional<InputRecord> readInput() = 0;
+  // Blocks until at least one record is pending. Never spins.
+  virtual void waitInput() = 0;
+  virtual void flushInput() = 0;
+};
+
+// Files and directories. Paths are byte strings in the platform's own form.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Reads a whole file, sharing reading with others.
+  virtual PlatformCode readFile(const std::string& path, std::string& contents) = 0;
+  // Replaces (or creates) a file in one step: the new bytes go to a
+  // temporary file in the same directory, are flushed, then renamed over
+  // the old one. A read-only target fails with AccessDenied. On any failure
+  // the old file is untouched and no temporary file is left.
+  virtual PlatformCode replaceFile(const std::string& path, std::string_view contents) = 0;
+  // Creates a file that must not exist yet (never through a link), readable
+  // and writable by the user alone where the platform has such modes.
+  virtual PlatformCode createNewFile(const std::string& path, std::string_view contents) = 0;
+  virtual PlatformCode deleteFile(const std::string& path) = 0;
+  virtual PlatformCode moveFile(const std::string& from, const std::string& to) = 0;
+  // Plain files (no directory, hidden or system file) of the current
+  // directory whose names match `pattern` ('?' stands for exactly one
+  // character), compared as the file system compares names, sorted by name.
+  virtual std::vector<std::string> findPlainFiles(const std::string& pattern) = 0;
+  // Whether `path` names a plain file (the same filter as findPlainFiles).
+  virtual bool isPlainFile(const std::string& path) = 0;
+  // The subdirectories of the current directory a walk through a tree
+  // enters: no hidden or system ones and none reached through a link (so a
+  // walk cannot loop), sorted as findPlainFiles sorts.
+  virtual std::vector<std::string> findDirectories() = 0;
+  virtual PlatformCode currentDirectory(std::string& path) = 0;
+  virtual PlatformCode changeDirectory(const std::string& path) = 0;
+  // Makes the drive `letter` current, at the directory the system keeps for it.
+  virtual PlatformCode changeDrive(char letter) = 0;
+};
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Starts a command line in the program's console, inheriting no handles,
+  // in the current directory and environment; waits for its end when asked.
+  // A command line naming a ".cmd" file runs through the command interpreter.
+  virtual PlatformCode start(const std::string& commandLine, bool wait) = 0;
+};
+
+class Environment {
+ public:
+  virtual ~Environment() = default;
+  // The environment entries ("NAME=value") in the environment's own order.
+  virtual std::vector<std::string> entries() = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual void sleepMs(int milliseconds) = 0;
+};
+
+// Standard output or standard error of the process, for the texts of the
+// command line (usage, version, the checker's report); they need no console.
+class StandardStream {
+ public:
+  virtual ~StandardStream() = default;
+  // Bytes as they are: paths and arguments in the platform's own form.
+  virtual void writeBytes(std::string_view bytes) = 0;
+  // A Windows-1252 text of the program, converted to what the stream shows
+  // (UTF-8 on POSIX, the console's code page on Windows).
+  virtual void writeText(std::string_view windows1252) = 0;
+};
+
+// The differences in paths between the platforms, as facts the core reads.
+struct PathRules {
+  // Put between the temporary directory and the LaunchScript's name.
+  char separator = '\\';
+  // Characters after which no separator is added.
+  std::string_view separatorsAtEnd = "\\";
+  // The LaunchScript's path when the environment names no temporary directory.
+  std::string fallbackLaunchScriptPath = "c:\\menue.cmd";
+  // Whether the file system has drive letters ("C:"); without them going
+  // home changes to the start directory as one path, and drive changes fail.
+  bool hasDrives = true;
+  // Whether a backslash in a directory argument must be turned into '/'.
+  bool backslashToSlash = false;
+  // The largest command line the platform can start, in bytes.
+  std::size_t commandLineLimit = 32767;
+};
+
+// One backend: the services the core runs on.
+struct Platform {
+  ConsoleDevice& console;
+  FileSystem& files;
+  Processes& processes;
+  Environment& environment;
+  Clock& clock;
+  PathRules rules;
+};
+
+}  // namespace menue

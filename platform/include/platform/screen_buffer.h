@@ -1,0 +1,87 @@
+// A console screen buffer in memory, kept by the Windows console's rules:
+// cells of a byte and an attribute, the cursor and its visibility, scrolling
+// and resizing, and a write stamp per cell so that a mirror of the buffer can
+// tell which cells were written since a given moment. The POSIX backend
+// mirrors it to the terminal; the virtual console and the benchmarks read it.
+//
+// At the edges, as the Windows console: a cursor position outside the buffer
+// is refused (the cursor stays), a write that starts outside the buffer
+// writes nothing, and one that runs past the right edge is cut there.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace menue {
+
+struct Cell {
+  char ch = ' ';
+  Attribute attr = 0x07;
+  bool operator==(const Cell&) const = default;
+};
+
+class ScreenBuffer {
+ public:
+  // At least one row and one column, blank in `fill`.
+  ScreenBuffer(int width, int height, Attribute fill = 0x07);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // `row` and `column` must lie inside the buffer.
+  Cell cell(int row, int column) const {
+    const std::size_t i = index(row, column);
+    return Cell{chars_[i], attrs_[i]};
+  }
+  // The bytes of a row, and their attributes.
+  std::string rowText(int row) const;
+  std::string rowAttributes(int row) const;
+  // The write counter: rises with every change.
+  std::uint64_t generation() const { return generation_; }
+  // Whether the cell was written after the counter stood at `generation`.
+  bool writtenSince(int row, int column, std::uint64_t generation) const {
+    return wholeStamp_ > generation || stamps_[index(row, column)] > generation;
+  }
+
+  CellPos cursor() const { return cursor_; }
+  bool cursorVisible() const { return cursorVisible_; }
+  void setCursor(CellPos pos) {
+    if (inside(pos)) cursor_ = pos;
+  }
+  void setCursorVisible(bool visible) { cursorVisible_ = visible; }
+
+  // One cell per byte from `at`; returns how many cells were written.
+  std::size_t write(CellPos at, std::string_view bytes, Attribute attr);
+  void fill(char ch, Attribute attr);
+  // Rows 1..bottom move up one row; the bottom row becomes blank in `fill`.
+  void scrollUp(Attribute fill);
+  // Keeps the content where it fits; new cells are blanks in `fill`. The
+  // cursor moves into the new size.
+  void resize(int width, int height, Attribute fill);
+
+ private:
+  bool inside(CellPos pos) const {
+    return pos.row >= 0 && pos.row < height_ && pos.column >= 0 && pos.column < width_;
+  }
+  std::size_t index(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(width_) +
+           static_cast<std::size_t>(column);
+  }
+  // Every cell written at once: one stamp instead of one per cell.
+  void touchAll();
+
+  int width_;
+  int height_;
+  std::vector<char> chars_;
+  std::vector<Attribute> attrs_;
+  std::vector<std::uint64_t> stamps_;
+  std::uint64_t generation_ = 1;
+  std::uint64_t wholeStamp_ = 1;  // when every cell was last written at once
+  CellPos cursor_;
+  bool cursorVisible_ = true;
+};
+
+}  // namespace menue

@@ -1,0 +1,47 @@
+// The POSIX path rules.
+#include "files/path_rules.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace menue {
+
+namespace {
+
+constexpr std::size_t SmallestCommandLine = 4096;
+// Linux takes no single argument string longer than 128 KiB (sh -c gets one).
+constexpr std::size_t LargestCommandLine = 128 * 1024 - 1;
+
+}  // namespace
+
+std::string privateFallbackScriptPath(uid_t user) {
+  return "/tmp/menue-" + std::to_string(user) + "/menue.cmd";
+}
+
+PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax) {
+  PathRules rules;
+  rules.separator = '/';
+  rules.separatorsAtEnd = "/\\";
+  if (runtimeDirectory != nullptr && runtimeDirectory[0] != '\0') {
+    std::string path = runtimeDirectory;
+    if (path.back() != '/') path += '/';
+    rules.fallbackLaunchScriptPath = path + "menue.cmd";
+  } else {
+    rules.fallbackLaunchScriptPath = privateFallbackScriptPath(user);
+  }
+  rules.backslashToSlash = true;
+  // The arguments share ARG_MAX with the environment; a quarter leaves room.
+  std::size_t limit = argMax > 0 ? static_cast<std::size_t>(argMax) / 4 : SmallestCommandLine;
+  if (limit < SmallestCommandLine) limit = SmallestCommandLine;
+  if (limit > LargestCommandLine) limit = LargestCommandLine;
+  rules.commandLineLimit = limit;
+  return rules;
+}
+
+PathRules currentPosixPathRules() {
+  return posixPathRules(std::getenv("XDG_RUNTIME_DIR"), geteuid(), sysconf(_SC_ARG_MAX));
+}
+
+}  // namespace menue

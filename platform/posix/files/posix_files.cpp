@@ -1,0 +1,88 @@
+// The simple file operations: read, delete, move, and the current directory.
+#include "files/posix_files.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "files/errno_code.h"
+#include "files/file_io.h"
+
+namespace menue {
+
+namespace {
+
+// Moving onto an existing name fails; where the file system cannot say so
+// in one call, a hard link does the same.
+int renameNoReplace(const char* from, const char* to) {
+  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (link(from, to) != 0) return errno;
+  if (unlink(from) != 0) {
+    const int failure = errno;
+    unlink(to);
+    return failure;
+  }
+  return 0;
+}
+
+}  // namespace
+
+PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents) {
+  return readWholeFile(path, contents);
+}
+
+PlatformCode PosixFiles::deleteFile(const std::string& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) == 0) {
+    // A directory is no file to delete, and a file without any write bit is
+    // read-only: Windows refuses to delete both, and so does the menu here.
+    if (S_ISDIR(info.st_mode)) return code::AccessDenied;
+    if (S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+      return code::AccessDenied;
+    }
+  }
+  return unlink(path.c_str()) == 0 ? code::Success : lastErrorCode();
+}
+
+PlatformCode PosixFiles::moveFile(const std::string& from, const std::string& to) {
+  // An existing target gives EEXIST, which maps to ERROR_ALREADY_EXISTS.
+  return platformCodeFromErrno(renameNoReplace(from.c_str(), to.c_str()));
+}
+
+PlatformCode PosixFiles::currentDirectory(std::string& path) {
+  std::string buffer(256, '\0');
+  for (;;) {
+    if (getcwd(buffer.data(), buffer.size()) != nullptr) {
+      buffer.resize(buffer.find('\0'));
+      lastDirectory_ = buffer;
+      path = std::move(buffer);
+      return code::Success;
+    }
+    if (errno != ERANGE) break;
+    buffer.resize(buffer.size() * 2);
+  }
+  // A directory removed while the menu stands in it has no path any more.
+  if (errno == ENOENT && !lastDirectory_.empty()) {
+    path = lastDirectory_;
+    return code::Success;
+  }
+  return lastErrorCode();
+}
+
+PlatformCode PosixFiles::changeDirectory(const std::string& path) {
+  if (chdir(path.c_str()) != 0) return lastErrorCode();
+  std::string ignored;
+  currentDirectory(ignored);
+  return code::Success;
+}
+
+PlatformCode PosixFiles::changeDrive(char) {
+  // A POSIX path has no drives.
+  return code::PathNotFound;
+}
+
+}  // namespace menue

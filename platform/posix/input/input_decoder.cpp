@@ -1,0 +1,270 @@
+// Decodes terminal bytes: plain and control characters, UTF-8, CSI and SS3
+// key sequences, Alt as an ESC prefix, a lone ESC by its quiet time, and
+// mouse reports (SGR and the old X10 form).
+#include "input/input_decoder.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "input/key_table.h"
+#include "output/code_page_850.h"
+
+namespace menue {
+
+namespace {
+
+// Returned by the decode steps when the bytes end inside a sequence.
+constexpr std::size_t Incomplete = static_cast<std::size_t>(-1);
+
+constexpr char Esc = '\x1b';
+constexpr std::uint8_t Enter = 13;
+constexpr std::uint8_t Backspace = 8;
+constexpr std::uint8_t Tab = 9;
+constexpr std::uint8_t Escape = 27;
+
+constexpr KeyFacts EnterKey{scan::Enter, 0x0D, 0};
+constexpr KeyFacts BackspaceKey{scan::Backspace, 0x08, 0};
+constexpr KeyFacts TabKey{scan::Tab, 0x09, 0};
+constexpr KeyFacts EscapeKey{scan::Escape, 0x1B, 0};
+
+// Control characters 28-31 and the key that, with Ctrl, types them.
+constexpr std::string_view ControlPunctuation = "\\]6-";
+// The characters of the keypad keys SS3 j..y in application mode.
+constexpr std::string_view KeypadCharacters = "*+,-./0123456789";
+
+constexpr int MaxParameter = 100000;
+
+std::vector<int> parameterList(std::string_view text) {
+  std::vector<int> values{0};
+  for (char c : text) {
+    if (c == ';') {
+      values.push_back(0);
+    } else if (c >= '0' && c <= '9') {
+      values.back() = std::min(values.back() * 10 + (c - '0'), MaxParameter);
+    }
+  }
+  return values;
+}
+
+int parameterOr(const std::vector<int>& values, std::size_t i, int fallback) {
+  return i < values.size() ? values[i] : fallback;
+}
+
+}  // namespace
+
+void InputDecoder::feed(std::string_view bytes, std::uint64_t nowMs) {
+  nowMs_ = std::max(nowMs_, nowMs);
+  if (bytes.empty()) return;
+  lastByteMs_ = nowMs_;
+  pending_.append(bytes);
+  decode(false);
+}
+
+void InputDecoder::advanceTo(std::uint64_t nowMs) {
+  nowMs_ = std::max(nowMs_, nowMs);
+  if (msUntilResolve(nowMs_) == 0) decode(true);
+}
+
+int InputDecoder::msUntilResolve(std::uint64_t nowMs) const {
+  if (pending_.empty() || pending_[0] != Esc) return -1;
+  const std::uint64_t quiet = nowMs > lastByteMs_ ? nowMs - lastByteMs_ : 0;
+  return quiet >= EscapeQuietMs ? 0 : static_cast<int>(EscapeQuietMs - quiet);
+}
+
+std::optional<InputRecord> InputDecoder::next() {
+  if (records_.empty()) return std::nullopt;
+  InputRecord record = records_.front();
+  records_.pop_front();
+  if (record.kind == RecordKind::Mouse) deliveredButtons_ = record.mouse.buttonState & 0xFFFF;
+  return record;
+}
+
+void InputDecoder::discardPending() {
+  pending_.clear();
+  records_.clear();
+  if (mouse_.held() != deliveredButtons_) {
+    records_.push_back(mouseRecord(mouse_.lastPosition(), mouse_.held(), 0, mouse::Moved));
+  }
+}
+
+void InputDecoder::decode(bool quiet) {
+  std::size_t pos = 0;
+  while (pos < pending_.size()) {
+    const std::size_t used = decodeOne(std::string_view(pending_).substr(pos), quiet);
+    if (used == Incomplete) break;
+    pos += used;
+  }
+  pending_.erase(0, pos);
+}
+
+std::size_t InputDecoder::decodeOne(std::string_view bytes, bool quiet) {
+  if (bytes[0] == Esc) return decodeEscape(bytes, quiet);
+  return decodeKey(bytes, 0);
+}
+
+std::size_t InputDecoder::decodeEscape(std::string_view bytes, bool quiet) {
+  if (bytes.size() == 1) {
+    if (!quiet) return Incomplete;
+    pushKey(keyRecord(EscapeKey, Escape));
+    return 1;
+  }
+  const char introducer = bytes[1];
+  if (introducer == '[' || introducer == 'O') {
+    const std::size_t used =
+        introducer == '[' ? decodeCsi(bytes.substr(2)) : decodeSs3(bytes.substr(2));
+    if (used != Incomplete) return 2 + used;
+    if (!quiet) return Incomplete;
+    // Nothing followed: it was Alt with '[' or 'O'; a longer unfinished
+    // sequence is dropped.
+    if (bytes.size() == 2) return 1 + decodeKey(bytes.substr(1), keystate::LeftAlt);
+    return bytes.size();
+  }
+  if (introducer == Esc) {
+    pushKey(keyRecord(EscapeKey, Escape));
+    return 1;
+  }
+  const std::size_t used = decodeKey(bytes.substr(1), keystate::LeftAlt);
+  if (used != Incomplete) return 1 + used;
+  if (!quiet) return Incomplete;
+  // An unfinished character after ESC: the ESC counts alone.
+  pushKey(keyRecord(EscapeKey, Escape));
+  return 1;
+}
+
+std::size_t InputDecoder::decodeCsi(std::string_view bytes) {
+  if (bytes.empty()) return Incomplete;
+  if (bytes[0] == '[') {
+    // The Linux console's F1-F5: ESC [ [ A..E.
+    if (bytes.size() < 2) return Incomplete;
+    if (bytes[1] >= 'A' && bytes[1] <= 'E') {
+      const auto key = static_cast<NamedKey>(static_cast<int>(NamedKey::F1) + (bytes[1] - 'A'));
+      pushKey(keyRecord(namedKey(key), 0));
+      return 2;
+    }
+    return 1;
+  }
+  if (bytes[0] == 'M') {
+    // X10 mouse report: three bytes of button and position, each plus 32.
+    if (bytes.size() < 4) return Incomplete;
+    const int code = static_cast<unsigned char>(bytes[1]) - 32;
+    const CellPos at{static_cast<unsigned char>(bytes[3]) - 33,
+                     static_cast<unsigned char>(bytes[2]) - 33};
+    mouse_.report(code, at, (code & 3) == 3 && !(code & 64), nowMs_, records_);
+    return 4;
+  }
+  std::size_t i = 0;
+  while (i < bytes.size() && i <= MaxSequenceLength) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c >= 0x40 && c <= 0x7E) {
+      dispatchCsi(bytes.substr(0, i), static_cast<char>(c));
+      return i + 1;
+    }
+    if (c < 0x20 || c > 0x3F) return i;  // not a sequence: drop what came so far
+    ++i;
+  }
+  return i > MaxSequenceLength ? i : Incomplete;
+}
+
+void InputDecoder::dispatchCsi(std::string_view parameters, char final) {
+  if (!parameters.empty() && parameters[0] == '<') {
+    if (final != 'M' && final != 'm') return;
+    const std::vector<int> values = parameterList(parameters.substr(1));
+    if (values.size() != 3) return;
+    mouse_.report(values[0], CellPos{values[2] - 1, values[1] - 1}, final == 'm', nowMs_, records_);
+    return;
+  }
+  if (!parameters.empty() && (parameters[0] < '0' || parameters[0] > ';')) return;
+  const std::vector<int> values = parameterList(parameters);
+  std::optional<NamedKey> key;
+  if (final == '~') {
+    key = tildeKey(values[0]);
+  } else if (final == 'Z') {
+    pushKey(keyRecord(TabKey, Tab, keystate::Shift));
+    return;
+  } else {
+    key = letterKey(final);
+  }
+  if (key) pushKey(keyRecord(namedKey(*key), 0, modifierState(parameterOr(values, 1, 0))));
+}
+
+std::size_t InputDecoder::decodeSs3(std::string_view bytes) {
+  std::size_t i = 0;
+  int modifier = 0;
+  while (i < bytes.size() && i < 3 && bytes[i] >= '0' && bytes[i] <= '9') {
+    modifier = modifier * 10 + (bytes[i] - '0');
+    ++i;
+  }
+  if (i == bytes.size()) return Incomplete;
+  const char final = bytes[i];
+  const auto c = static_cast<unsigned char>(final);
+  if (c < 0x40 || c > 0x7E) return i;
+  const std::uint32_t state = modifierState(modifier);
+  if (final == 'M') {
+    pushKey(keyRecord(EnterKey, Enter, state | keystate::Enhanced));
+  } else if (final >= 'j' && final <= 'y') {
+    const char ch = KeypadCharacters[static_cast<std::size_t>(final - 'j')];
+    pushKey(
+        keyRecord(asciiKey(static_cast<unsigned char>(ch)), static_cast<std::uint8_t>(ch), state));
+  } else if (auto key = letterKey(final)) {
+    pushKey(keyRecord(namedKey(*key), 0, state));
+  }
+  return i + 1;
+}
+
+std::size_t InputDecoder::decodeKey(std::string_view bytes, std::uint32_t extraState) {
+  const auto b = static_cast<unsigned char>(bytes[0]);
+  if (b >= 0x80) return decodeUtf8(bytes, extraState);
+  if (b == '\r' || b == '\n') {
+    pushKey(keyRecord(EnterKey, Enter, extraState));
+  } else if (b == 0x7F || b == Backspace) {
+    pushKey(keyRecord(BackspaceKey, Backspace, extraState));
+  } else if (b == Tab) {
+    pushKey(keyRecord(TabKey, Tab, extraState));
+  } else if (b == Escape) {
+    pushKey(keyRecord(EscapeKey, Escape, extraState));
+  } else if (b == 0) {
+    // Ctrl+Space; the Windows console gives it the blank.
+    pushKey(keyRecord(asciiKey(' '), ' ', extraState | keystate::LeftCtrl));
+  } else if (b <= 26) {
+    pushKey(keyRecord(asciiKey(static_cast<unsigned char>('a' + b - 1)), b,
+                      extraState | keystate::LeftCtrl));
+  } else if (b < 0x20) {
+    const auto key = static_cast<unsigned char>(ControlPunctuation[b - 28]);
+    pushKey(keyRecord(asciiKey(key), b, extraState | keystate::LeftCtrl));
+  } else {
+    pushKey(keyRecord(asciiKey(b), b, extraState));
+  }
+  return 1;
+}
+
+std::size_t InputDecoder::decodeUtf8(std::string_view bytes, std::uint32_t extraState) {
+  const auto lead = static_cast<unsigned char>(bytes[0]);
+  std::size_t length = 0;
+  char32_t character = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    character = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    character = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    character = lead & 0x07;
+  } else {
+    return 1;  // not a lead byte: dropped
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if (i >= bytes.size()) return Incomplete;
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if ((c & 0xC0) != 0x80) return i;  // broken: drop what came so far
+    character = (character << 6) | (c & 0x3F);
+  }
+  constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  const bool valid = character >= Smallest[length] && character <= 0x10FFFF &&
+                     !(character >= 0xD800 && character <= 0xDFFF);
+  const int oem = valid ? oemByteOf(character) : -1;
+  if (oem >= 0) pushKey(keyRecord(KeyFacts{}, static_cast<std::uint8_t>(oem), extraState));
+  return length;
+}
+
+}  // namespace menue

@@ -1,0 +1,64 @@
+// The terminal input decoder: bytes from the terminal in, console input
+// records shaped like the Windows console's out. Pure: it reads no clock
+// and no file; the caller says what time it is.
+//
+// Time: bytes fed together count as arriving together, so an escape
+// sequence that was read late is never split. Only advanceTo, called when a
+// read found nothing more, lets a lone ESC resolve after the quiet time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "input/mouse_tracker.h"
+#include "platform/platform.h"
+
+namespace menue {
+
+class InputDecoder {
+ public:
+  // How long an ESC waits for the rest of a sequence before it counts alone.
+  static constexpr std::uint64_t EscapeQuietMs = 50;
+  // The longest parameter part of a control sequence taken apart.
+  static constexpr std::size_t MaxSequenceLength = 32;
+
+  void feed(std::string_view bytes, std::uint64_t nowMs);
+  void advanceTo(std::uint64_t nowMs);
+  // Milliseconds until the pending ESC resolves (0 when due); -1 when no
+  // ESC is pending and waiting needs no limit.
+  int msUntilResolve(std::uint64_t nowMs) const;
+
+  bool hasRecord() const { return !records_.empty(); }
+  std::optional<InputRecord> next();
+  // Drops undecoded bytes and undelivered records. The mouse's button state
+  // and its last press stay: a double click may span a flush. When dropped
+  // records changed the buttons (a quick click's release), one movement
+  // record with the buttons as they are remains, so that whoever reads the
+  // records does not take the next press for no change.
+  void discardPending();
+  std::size_t pendingBytes() const { return pending_.size(); }
+
+ private:
+  void decode(bool quiet);
+  std::size_t decodeOne(std::string_view bytes, bool quiet);
+  std::size_t decodeEscape(std::string_view bytes, bool quiet);
+  std::size_t decodeCsi(std::string_view bytes);
+  std::size_t decodeSs3(std::string_view bytes);
+  std::size_t decodeKey(std::string_view bytes, std::uint32_t extraState);
+  std::size_t decodeUtf8(std::string_view bytes, std::uint32_t extraState);
+  void dispatchCsi(std::string_view parameters, char final);
+  void pushKey(const InputRecord& record) { records_.push_back(record); }
+
+  std::string pending_;
+  std::deque<InputRecord> records_;
+  MouseTracker mouse_;
+  std::uint64_t nowMs_ = 0;
+  std::uint64_t lastByteMs_ = 0;
+  std::uint32_t deliveredButtons_ = 0;  // as the last mouse record handed out said
+};
+
+}  // namespace menue

@@ -1,0 +1,167 @@
+// The terminal console: buffer operations, presenting the buffer on the
+// terminal, the blocking input wait, and handing the terminal to started
+// programs and back.
+#include "output/posix_console.h"
+
+#include <poll.h>
+
+#include <cerrno>
+
+#include "input/posix_clock.h"
+#include "output/terminal_guard.h"
+#include "output/vt_sequences.h"
+
+namespace menue {
+
+namespace {
+
+TerminalSize sizeOf(const Terminal& terminal) {
+  return terminal.size().value_or(TerminalSize{});
+}
+
+// Light grey on black, as a console starts.
+constexpr Attribute InitialAttribute = 0x07;
+
+void finishAtExit(void* console) {
+  static_cast<PosixConsole*>(console)->finish();
+}
+
+}  // namespace
+
+PosixConsole::PosixConsole(ChildReaper& children)
+    : children_(children),
+      screen_(sizeOf(terminal_).columns, sizeOf(terminal_).rows, InitialAttribute) {
+  terminal_.enterRawMode();
+  raw_ = true;
+  armTerminalGuard(terminal_, finishAtExit, this);
+  // What the terminal shows now stays until the program writes over it.
+  mirror_.forgetPicture(screen_);
+}
+
+PosixConsole::~PosixConsole() {
+  finish();
+}
+
+BufferInfo PosixConsole::bufferInfo() {
+  applyResize();
+  return {screen_.width(), screen_.height(), screen_.cursor()};
+}
+
+void PosixConsole::setCursorShape(CursorShape shape) {
+  if (shape.size > 0) cursorSize_ = shape.size;
+  screen_.setCursorVisible(shape.visible);
+}
+
+void PosixConsole::writeCells(CellPos at, std::string_view bytes, Attribute attr) {
+  screen_.write(at, bytes, attr);
+}
+
+void PosixConsole::setInputMode(std::uint32_t mode) {
+  const bool on = (mode & inputmode::Mouse) != 0;
+  if (on == mouseOn_) return;
+  mouseOn_ = on;
+  if (raw_) sendModes(on ? vt::MouseOn : vt::MouseOff);
+}
+
+std::optional<InputRecord> PosixConsole::readInput() {
+  pump();
+  return decoder_.next();
+}
+
+void PosixConsole::waitInput() {
+  for (;;) {
+    pump();
+    if (decoder_.hasRecord()) return;
+    // Without a terminal no key can ever come.
+    if (!terminal_.hasInput()) endOnHangup();
+    pollfd fds[2] = {{terminal_.inputFd(), POLLIN, 0}, {resize_.fd(), POLLIN, 0}};
+    // Unbounded, except while a lone ESC waits for the rest of a sequence.
+    const int timeout = decoder_.msUntilResolve(monotonicMs());
+    if (poll(fds, 2, timeout) < 0 && errno != EINTR) endOnHangup();
+    // The terminal lost its picture: it is painted again while the wait goes on.
+    if (applyResize()) present();
+  }
+}
+
+void PosixConsole::flushInput() {
+  // Read rather than discarded unseen, so the decoder knows which buttons
+  // the dropped mouse reports released.
+  pump();
+  decoder_.discardPending();
+}
+
+void PosixConsole::present() {
+  if (!terminal_.hasOutput() || finished_) return;
+  applyResize();
+  std::string out;
+  mirror_.render(screen_, out);
+  terminal_.write(out);
+  // A program started beside the menu may write at any time: nothing the
+  // terminal shows is certain while one runs.
+  if (children_.reap() > 0) mirror_.forgetPicture(screen_);
+}
+
+void PosixConsole::suspendForChild() {
+  // The child writes to the terminal: it must show the menu's last word first.
+  present();
+  std::string out;
+  if (mouseOn_) out += vt::MouseOff;
+  vt::appendSgr(out, textAttribute_);
+  out += vt::ShowCursor;
+  terminal_.write(out);
+  terminal_.restoreModes();
+  raw_ = false;
+}
+
+void PosixConsole::resumeAfterChild() {
+  terminal_.enterRawMode();
+  raw_ = true;
+  if (mouseOn_) sendModes(vt::MouseOn);
+  mirror_.forgetPicture(screen_);
+}
+
+void PosixConsole::finish() {
+  if (finished_) return;
+  present();
+  finished_ = true;
+  if (terminal_.hasOutput()) {
+    std::string out(vt::MouseOff);
+    out += vt::ResetAttributes;
+    out += vt::ShowCursor;
+    // The shell's prompt starts on a line of its own.
+    if (screen_.cursor().column != 0) out += "\r\n";
+    terminal_.write(out);
+  }
+  // Keys and mouse reports still queued were meant for the menu, not the shell.
+  terminal_.discardInput();
+  terminal_.restoreModes();
+  raw_ = false;
+  disarmTerminalGuard();
+}
+
+void PosixConsole::pump() {
+  if (!terminal_.hasInput() || finished_) return;
+  std::string bytes;
+  const bool alive = terminal_.readAvailable(bytes);
+  const std::uint64_t now = monotonicMs();
+  if (!bytes.empty()) {
+    decoder_.feed(bytes, now);
+  } else {
+    decoder_.advanceTo(now);
+  }
+  if (!alive) endOnHangup();
+}
+
+bool PosixConsole::applyResize() {
+  if (!resize_.take()) return false;
+  const TerminalSize size = sizeOf(terminal_);
+  screen_.resize(size.columns, size.rows, textAttribute_);
+  mirror_.repaintAll();
+  return true;
+}
+
+void PosixConsole::sendModes(std::string_view sequences) const {
+  terminal_.write(sequences);
+}
+
+}  // namespace menue

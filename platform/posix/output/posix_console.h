@@ -1,0 +1,67 @@
+// The console of the POSIX backend: the screen buffer mirrored to the
+// terminal when the core presents it, and terminal input decoded into
+// console records.
+#pragma once
+
+#include <string>
+
+#include "input/input_decoder.h"
+#include "input/resize_signal.h"
+#include "output/terminal.h"
+#include "output/vt_mirror.h"
+#include "platform/platform.h"
+#include "platform/screen_buffer.h"
+#include "processes/child_reaper.h"
+#include "processes/terminal_handover.h"
+
+namespace menue {
+
+class PosixConsole : public ConsoleDevice, public TerminalHandover {
+ public:
+  explicit PosixConsole(ChildReaper& children);
+  ~PosixConsole() override;
+  PosixConsole(const PosixConsole&) = delete;
+  PosixConsole& operator=(const PosixConsole&) = delete;
+
+  BufferInfo bufferInfo() override;
+  void setCursorPosition(CellPos pos) override { screen_.setCursor(pos); }
+  CursorShape cursorShape() override { return {cursorSize_, screen_.cursorVisible()}; }
+  void setCursorShape(CursorShape shape) override;
+  void setTextAttribute(Attribute attr) override { textAttribute_ = attr; }
+  void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
+  void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
+  void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
+  // Sends the changed cells to the terminal.
+  void present() override;
+
+  void setInputMode(std::uint32_t mode) override;
+  std::optional<InputRecord> readInput() override;
+  void waitInput() override;
+  void flushInput() override;
+
+  // A started program gets the terminal in its normal mode, in the menu's
+  // text colours; afterwards the menu takes it back.
+  void suspendForChild() override;
+  void resumeAfterChild() override;
+  // Leaves the terminal as it was found; the screen content stays.
+  void finish();
+
+ private:
+  void pump();
+  bool applyResize();
+  void sendModes(std::string_view sequences) const;
+
+  ChildReaper& children_;
+  Terminal terminal_;
+  ResizeSignal resize_;
+  ScreenBuffer screen_;
+  VtMirror mirror_;
+  InputDecoder decoder_;
+  Attribute textAttribute_ = 0x07;  // light grey on black, as a console starts
+  int cursorSize_ = 0;              // a terminal reports no cursor size
+  bool mouseOn_ = false;
+  bool raw_ = false;
+  bool finished_ = false;
+};
+
+}  // namespace menue

@@ -1,0 +1,148 @@
+// Compares the screen buffer with the remembered terminal picture and sends
+// the difference in one batch.
+#include "output/vt_mirror.h"
+
+#include <algorithm>
+#include <string>
+
+#include "output/code_page_850.h"
+#include "output/vt_sequences.h"
+
+namespace menue {
+
+namespace {
+
+// Unchanged cells up to this many are rewritten rather than skipped with a
+// cursor movement, which costs about as many bytes.
+constexpr int MaxRewrittenGap = 4;
+// Runs of at least this many equal blanks are erased in their colour (to the
+// end of the row, or erase-characters and a step over them) instead of
+// written cell by cell: a blue screen costs a few bytes a row, not 80.
+constexpr int MinErasedRun = 8;
+
+void appendCsi(std::string& out, int count, char final) {
+  out += "\x1b[";
+  out += std::to_string(count);
+  out += final;
+}
+
+}  // namespace
+
+bool VtMirror::needsSend(const ScreenBuffer& screen, int row, int column) const {
+  const auto i = static_cast<std::size_t>(row * width_ + column);
+  if (known_[i]) return !(shown_[i] == screen.cell(row, column));
+  return screen.writtenSince(row, column, forgottenAt_);
+}
+
+bool VtMirror::reusableGap(const ScreenBuffer& screen, int row, int from, int to) const {
+  if (to - from > MaxRewrittenGap || to >= width_) return false;
+  for (int c = from; c < to; ++c) {
+    if (!known_[static_cast<std::size_t>(row * width_ + c)]) return false;
+  }
+  return needsSend(screen, row, to);
+}
+
+void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, std::string& out) {
+  if (cursorVisible_ != false) {
+    // Hidden while drawing so it does not flicker across the screen.
+    out += vt::HideCursor;
+    cursorVisible_ = false;
+  }
+  if (cursor_ != CellPos{row, from}) vt::appendCursorPosition(out, {row, from});
+  std::optional<CellPos> end;
+  for (int c = from; c < to;) {
+    const Cell cell = screen.cell(row, c);
+    if (colours_ != cell.attr) {
+      vt::appendSgr(out, cell.attr);
+      colours_ = cell.attr;
+    }
+    int run = 1;
+    if (cell.ch == ' ') {
+      while (c + run < to && screen.cell(row, c + run) == cell) ++run;
+    }
+    if (run >= MinErasedRun) {
+      if (c + run == width_) {
+        out += "\x1b[K";  // erasing does not move the cursor
+        end = CellPos{row, c};
+      } else {
+        appendCsi(out, run, 'X');
+        appendCsi(out, run, 'C');
+      }
+    } else {
+      run = 1;
+      out += cellGlyph(static_cast<unsigned char>(cell.ch));
+    }
+    const auto first = static_cast<std::ptrdiff_t>(row * width_ + c);
+    std::fill_n(shown_.begin() + first, run, cell);
+    std::fill_n(known_.begin() + first, run, 1);
+    c += run;
+  }
+  // After the last column the terminal waits to wrap; where the cursor
+  // stands then differs between terminals.
+  if (!end && to < width_) end = CellPos{row, to};
+  cursor_ = end;
+}
+
+void VtMirror::render(const ScreenBuffer& screen, std::string& out) {
+  if (adopt(screen)) repaintAll();
+  for (int r = 0; r < height_; ++r) {
+    int c = 0;
+    while (c < width_) {
+      if (!needsSend(screen, r, c)) {
+        ++c;
+        continue;
+      }
+      int end = c + 1;
+      while (end < width_) {
+        if (needsSend(screen, r, end)) {
+          ++end;
+          continue;
+        }
+        int next = end;
+        while (next < width_ && !needsSend(screen, r, next)) ++next;
+        if (!reusableGap(screen, r, end, next)) break;
+        end = next;
+      }
+      sendRun(screen, r, c, end, out);
+      c = end;
+    }
+  }
+  if (cursor_ != screen.cursor()) {
+    vt::appendCursorPosition(out, screen.cursor());
+    cursor_ = screen.cursor();
+  }
+  if (cursorVisible_ != screen.cursorVisible()) {
+    out += screen.cursorVisible() ? vt::ShowCursor : vt::HideCursor;
+    cursorVisible_ = screen.cursorVisible();
+  }
+}
+
+bool VtMirror::adopt(const ScreenBuffer& screen) {
+  if (screen.width() == width_ && screen.height() == height_) return false;
+  width_ = screen.width();
+  height_ = screen.height();
+  shown_.assign(static_cast<std::size_t>(width_ * height_), Cell{});
+  known_.assign(shown_.size(), 0);
+  return true;
+}
+
+void VtMirror::forgetPicture(const ScreenBuffer& screen) {
+  adopt(screen);
+  known_.assign(shown_.size(), 0);
+  forgottenAt_ = screen.generation();
+  forgetModes();
+}
+
+void VtMirror::repaintAll() {
+  known_.assign(shown_.size(), 0);
+  forgottenAt_ = 0;
+  forgetModes();
+}
+
+void VtMirror::forgetModes() {
+  colours_.reset();
+  cursor_.reset();
+  cursorVisible_.reset();
+}
+
+}  // namespace menue

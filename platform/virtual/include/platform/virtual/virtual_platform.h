@@ -1,0 +1,213 @@
+// The virtual backend for tests: an in-memory console with scripted input, an
+// in-memory file system with the Windows rules (drives, case-insensitive
+// names, attributes, a current directory per drive) and fault injection,
+// recorded process starts, a given environment and a clock that only counts.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/screen_buffer.h"
+
+namespace menue {
+
+// Thrown by the virtual console when the program waits and the script has
+// no more input: ends a scenario.
+struct ScriptExhausted {};
+
+class VirtualConsole : public ConsoleDevice {
+ public:
+  VirtualConsole(int width = 80, int height = 25);
+
+  BufferInfo bufferInfo() override;
+  void setCursorPosition(CellPos pos) override { screen_.setCursor(pos); }
+  CursorShape cursorShape() override { return {cursorSize_, screen_.cursorVisible()}; }
+  void setCursorShape(CursorShape shape) override;
+  void setTextAttribute(Attribute attr) override { textAttribute_ = attr; }
+  void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
+  void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
+  void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
+  void present() override;
+  void setInputMode(std::uint32_t mode) override;
+  std::optional<InputRecord> readInput() override;
+  void waitInput() override;
+  void flushInput() override;
+
+  // Test side.
+  void push(const InputRecord& record) { queue_.push_back(record); }
+  // Called when the program waits on an empty queue; returns whether it
+  // queued more input. Without one (or when it queues nothing) the wait
+  // throws ScriptExhausted.
+  std::function<bool()> onIdle;
+  const ScreenBuffer& screen() const { return screen_; }
+  // Bytes of a row (0-based), and their attributes.
+  std::string rowText(int row) const { return screen_.rowText(row); }
+  std::string rowAttributes(int row) const { return screen_.rowAttributes(row); }
+  char cellChar(int row, int column) const { return screen_.cell(row, column).ch; }
+  Attribute cellAttribute(int row, int column) const { return screen_.cell(row, column).attr; }
+  Attribute textAttribute() const { return textAttribute_; }
+  std::uint32_t inputMode() const { return inputMode_; }
+  const std::vector<std::uint32_t>& inputModes() const { return inputModes_; }
+  CellPos cursor() const { return screen_.cursor(); }
+  int width() const { return screen_.width(); }
+  int height() const { return screen_.height(); }
+  int waits() const { return waits_; }
+  int flushes() const { return flushes_; }
+  int presents() const { return presents_; }
+  // Whether every cell written so far has been presented.
+  bool presented() const { return presentedAt_ == screen_.generation(); }
+  std::size_t pending() const { return queue_.size(); }
+  // Every byte written to cells since the last takeWritten, in order: lets a
+  // test see messages that a later redraw has already cleared.
+  std::string takeWritten() { return std::exchange(written_, {}); }
+
+ private:
+  ScreenBuffer screen_;
+  int cursorSize_ = 25;
+  Attribute textAttribute_ = 0x07;
+  std::uint32_t inputMode_ = 0x7;
+  std::vector<std::uint32_t> inputModes_;
+  std::deque<InputRecord> queue_;
+  int waits_ = 0;
+  int flushes_ = 0;
+  int presents_ = 0;
+  std::uint64_t presentedAt_ = 0;  // the buffer's write counter at the last present
+  std::string written_;
+};
+
+// File operations that faults can be injected into.
+enum class FileOp {
+  Read,
+  Replace,
+  CreateNew,
+  Delete,
+  Move,
+  ChangeDirectory,
+  ChangeDrive,
+  CurrentDirectory,
+  List  // counted only: a directory listing cannot fail
+};
+
+class VirtualFileSystem : public FileSystem {
+ public:
+  static constexpr std::uint32_t Hidden = 0x2;
+  static constexpr std::uint32_t System = 0x4;
+  static constexpr std::uint32_t ReadOnly = 0x1;
+
+  // Starts with drive C: holding the root only; current directory "C:\".
+  VirtualFileSystem();
+
+  PlatformCode readFile(const std::string& path, std::string& contents) override;
+  PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
+  PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
+  PlatformCode deleteFile(const std::string& path) override;
+  PlatformCode moveFile(const std::string& from, const std::string& to) override;
+  std::vector<std::string> findPlainFiles(const std::string& pattern) override;
+  bool isPlainFile(const std::string& path) override;
+  std::vector<std::string> findDirectories() override;
+  PlatformCode currentDirectory(std::string& path) override;
+  PlatformCode changeDirectory(const std::string& path) override;
+  PlatformCode changeDrive(char letter) override;
+
+  // Test side. Paths may be relative to the current directory.
+  void addDrive(char letter, bool ready = true);
+  void makeDirectory(const std::string& path);  // with its parents
+  void removeDirectory(const std::string& path);
+  void putFile(const std::string& path, std::string contents, std::uint32_t attributes = 0);
+  std::optional<std::string> file(const std::string& path) const;
+  bool directoryExists(const std::string& path) const;
+  // Every file as full path -> contents.
+  std::map<std::string, std::string> allFiles() const;
+  // The next call of op (after `skip` successful ones) fails with `code`.
+  void failNext(FileOp op, PlatformCode code, int skip = 0);
+  // Every call of op fails with `code` until cleared with 0.
+  void failAlways(FileOp op, PlatformCode code);
+  int calls(FileOp op) const;
+
+  // The full, case-preserved path for a path as the program gives it, or
+  // nothing when it is malformed.
+  std::optional<std::string> resolve(const std::string& path) const;
+
+ private:
+  struct Entry {
+    std::string name;  // full path in its own case
+    std::string contents;
+    std::uint32_t attributes = 0;
+  };
+  struct Fault {
+    PlatformCode code = code::Success;
+    int skip = 0;
+    bool always = false;
+  };
+  static std::string key(const std::string& fullPath);
+  PlatformCode fault(FileOp op);
+  std::string parentOf(const std::string& fullPath) const;
+
+  std::map<std::string, Entry> files_;        // key -> file
+  std::map<std::string, std::string> dirs_;   // key -> full path
+  std::map<char, std::string> driveCurrent_;  // upper letter -> full path
+  std::set<char> notReady_;
+  char drive_ = 'C';
+  std::map<FileOp, Fault> faults_;
+  std::map<FileOp, int> calls_;
+};
+
+struct StartedProcess {
+  std::string commandLine;
+  bool wait = false;
+  std::string directory;
+  std::string launchScript;  // the bytes of the started file, if it is one
+};
+
+class VirtualProcesses : public Processes {
+ public:
+  explicit VirtualProcesses(VirtualFileSystem& files) : files_(files) {}
+  PlatformCode start(const std::string& commandLine, bool wait) override;
+
+  std::vector<StartedProcess> started;
+  // Starts fail with this code (0: they succeed).
+  PlatformCode failWith = code::Success;
+  // Command lines that cannot be started (besides the empty one).
+  std::set<std::string> missing;
+  // Runs at every successful start (a test can write files, the screen...).
+  std::function<void(const StartedProcess&)> onStart;
+
+ private:
+  VirtualFileSystem& files_;
+};
+
+class VirtualEnvironment : public Environment {
+ public:
+  std::vector<std::string> entries() override { return values; }
+  std::vector<std::string> values;
+};
+
+class VirtualClock : public Clock {
+ public:
+  void sleepMs(int milliseconds) override { pauses.push_back(milliseconds); }
+  std::vector<int> pauses;
+};
+
+class VirtualPlatform {
+ public:
+  VirtualPlatform();
+  Platform& platform() { return platform_; }
+
+  VirtualConsole console;
+  VirtualFileSystem files;
+  VirtualProcesses processes{files};
+  VirtualEnvironment environment;
+  VirtualClock clock;
+
+ private:
+  Platform platform_;
+};
+
+}  // namespace menue

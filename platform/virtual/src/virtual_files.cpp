@@ -1,0 +1,315 @@
+// The in-memory file system of the tests, with the Windows rules: drive
+// letters, a current directory per drive, names compared without regard to
+// case, hidden/system/read-only attributes, and injectable faults.
+#include <algorithm>
+#include <cctype>
+
+#include "platform/virtual/virtual_platform.h"
+
+namespace menue {
+
+namespace {
+
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool matches(std::string_view pattern, std::string_view name) {
+  if (pattern.size() != name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (pattern[i] == '?') continue;
+    if (std::toupper(static_cast<unsigned char>(pattern[i])) !=
+        std::toupper(static_cast<unsigned char>(name[i])))
+      return false;
+  }
+  return true;
+}
+
+// Names in the order of the Windows file system: without regard to case.
+bool lessByName(const std::string& a, const std::string& b) {
+  return upper(a) < upper(b);
+}
+
+std::string nameOf(const std::string& fullPath) {
+  return fullPath.substr(fullPath.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+VirtualFileSystem::VirtualFileSystem() {
+  addDrive('C');
+}
+
+std::string VirtualFileSystem::key(const std::string& fullPath) {
+  return upper(fullPath);
+}
+
+void VirtualFileSystem::addDrive(char letter, bool ready) {
+  char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  std::string root = std::string(1, drive) + ":\\";
+  driveCurrent_[drive] = root;
+  dirs_[key(root)] = root;
+  if (!ready) notReady_.insert(drive);
+}
+
+std::optional<std::string> VirtualFileSystem::resolve(const std::string& path) const {
+  if (path.empty()) return std::nullopt;
+  char drive = drive_;
+  std::string rest = path;
+  if (path.size() >= 2 && path[1] == ':') {
+    drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    rest = path.substr(2);
+  }
+  auto current = driveCurrent_.find(drive);
+  if (current == driveCurrent_.end()) return std::nullopt;
+  std::vector<std::string> parts;
+  std::string base = (!rest.empty() && (rest[0] == '\\' || rest[0] == '/'))
+                         ? std::string(1, drive) + ":\\"
+                         : current->second;
+  auto split = [&parts](const std::string& text) {
+    std::string part;
+    for (char c : text + "\\") {
+      if (c == '\\' || c == '/') {
+        if (part == "..") {
+          if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+          parts.push_back(part);
+        }
+        part.clear();
+      } else {
+        part += c;
+      }
+    }
+  };
+  split(base.substr(3));
+  split(rest);
+  std::string full = std::string(1, drive) + ":";
+  for (const auto& part : parts) {
+    if (part.find_first_of("\"*?<>|:") != std::string::npos) return std::nullopt;
+    full += "\\" + part;
+  }
+  if (parts.empty()) full += "\\";
+  return full;
+}
+
+std::string VirtualFileSystem::parentOf(const std::string& fullPath) const {
+  auto cut = fullPath.find_last_of('\\');
+  return cut <= 2 ? fullPath.substr(0, 3) : fullPath.substr(0, cut);
+}
+
+PlatformCode VirtualFileSystem::fault(FileOp op) {
+  ++calls_[op];
+  auto it = faults_.find(op);
+  if (it == faults_.end() || it->second.code == code::Success) return code::Success;
+  if (it->second.skip > 0) {
+    --it->second.skip;
+    return code::Success;
+  }
+  PlatformCode code = it->second.code;
+  if (!it->second.always) faults_.erase(it);
+  return code;
+}
+
+void VirtualFileSystem::failNext(FileOp op, PlatformCode code, int skip) {
+  faults_[op] = Fault{code, skip, false};
+}
+
+void VirtualFileSystem::failAlways(FileOp op, PlatformCode code) {
+  faults_[op] = Fault{code, 0, true};
+}
+
+int VirtualFileSystem::calls(FileOp op) const {
+  auto it = calls_.find(op);
+  return it == calls_.end() ? 0 : it->second;
+}
+
+PlatformCode VirtualFileSystem::readFile(const std::string& path, std::string& contents) {
+  if (auto code = fault(FileOp::Read)) return code;
+  auto full = resolve(path);
+  if (!full) return code::InvalidName;
+  auto it = files_.find(key(*full));
+  if (it == files_.end()) return dirs_.count(key(*full)) ? code::AccessDenied : code::FileNotFound;
+  contents = it->second.contents;
+  return code::Success;
+}
+
+PlatformCode VirtualFileSystem::replaceFile(const std::string& path, std::string_view contents) {
+  if (auto code = fault(FileOp::Replace)) return code;
+  auto full = resolve(path);
+  if (!full) return code::InvalidName;
+  if (!dirs_.count(key(parentOf(*full)))) return code::PathNotFound;
+  if (dirs_.count(key(*full))) return code::AccessDenied;
+  auto it = files_.find(key(*full));
+  if (it == files_.end()) {
+    files_[key(*full)] = Entry{*full, std::string(contents), 0};
+    return code::Success;
+  }
+  if (it->second.attributes & ReadOnly) return code::AccessDenied;
+  it->second.contents = std::string(contents);
+  return code::Success;
+}
+
+PlatformCode VirtualFileSystem::createNewFile(const std::string& path, std::string_view contents) {
+  if (auto code = fault(FileOp::CreateNew)) return code;
+  auto full = resolve(path);
+  if (!full) return code::InvalidName;
+  if (!dirs_.count(key(parentOf(*full)))) return code::PathNotFound;
+  if (files_.count(key(*full)) || dirs_.count(key(*full))) return code::FileExists;
+  files_[key(*full)] = Entry{*full, std::string(contents), 0};
+  return code::Success;
+}
+
+PlatformCode VirtualFileSystem::deleteFile(const std::string& path) {
+  if (auto code = fault(FileOp::Delete)) return code;
+  auto full = resolve(path);
+  if (!full) return code::InvalidName;
+  auto it = files_.find(key(*full));
+  if (it == files_.end()) return dirs_.count(key(*full)) ? code::AccessDenied : code::FileNotFound;
+  if (it->second.attributes & ReadOnly) return code::AccessDenied;
+  files_.erase(it);
+  return code::Success;
+}
+
+PlatformCode VirtualFileSystem::moveFile(const std::string& from, const std::string& to) {
+  if (auto code = fault(FileOp::Move)) return code;
+  auto source = resolve(from);
+  auto target = resolve(to);
+  if (!source || !target) return code::InvalidName;
+  auto it = files_.find(key(*source));
+  if (it == files_.end()) return code::FileNotFound;
+  if (files_.count(key(*target)) || dirs_.count(key(*target))) return code::AlreadyExists;
+  if (!dirs_.count(key(parentOf(*target)))) return code::PathNotFound;
+  Entry entry = it->second;
+  entry.name = *target;
+  files_.erase(it);
+  files_[key(*target)] = entry;
+  return code::Success;
+}
+
+std::vector<std::string> VirtualFileSystem::findPlainFiles(const std::string& pattern) {
+  ++calls_[FileOp::List];
+  std::vector<std::string> names;
+  std::string directory = driveCurrent_[drive_];
+  for (const auto& [fileKey, entry] : files_) {
+    if (parentOf(entry.name) != directory && key(parentOf(entry.name)) != key(directory)) continue;
+    if (entry.attributes & (Hidden | System)) continue;
+    std::string name = nameOf(entry.name);
+    if (matches(pattern, name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end(), lessByName);
+  return names;
+}
+
+bool VirtualFileSystem::isPlainFile(const std::string& path) {
+  auto full = resolve(path);
+  if (!full) return false;
+  auto it = files_.find(key(*full));
+  return it != files_.end() && !(it->second.attributes & (Hidden | System));
+}
+
+std::vector<std::string> VirtualFileSystem::findDirectories() {
+  std::vector<std::string> names;
+  const std::string directory = driveCurrent_[drive_];
+  for (const auto& [dirKey, fullPath] : dirs_) {
+    if (fullPath.size() > 3 && key(parentOf(fullPath)) == key(directory)) {
+      names.push_back(nameOf(fullPath));
+    }
+  }
+  std::sort(names.begin(), names.end(), lessByName);
+  return names;
+}
+
+PlatformCode VirtualFileSystem::currentDirectory(std::string& path) {
+  if (auto code = fault(FileOp::CurrentDirectory)) return code;
+  path = driveCurrent_[drive_];
+  return code::Success;
+}
+
+PlatformCode VirtualFileSystem::changeDirectory(const std::string& path) {
+  if (auto code = fault(FileOp::ChangeDirectory)) return code;
+  auto full = resolve(path);
+  if (!full)
+    return path.find_first_of("\"<>|") != std::string::npos ? code::InvalidName
+                                                            : code::PathNotFound;
+  char drive = (*full)[0];
+  if (notReady_.count(drive)) return code::NotReady;
+  auto dir = dirs_.find(key(*full));
+  if (dir == dirs_.end())
+    return files_.count(key(*full)) ? code::DirectoryNameInvalid : code::PathNotFound;
+  driveCurrent_[drive] = dir->second;
+  drive_ = drive;
+  return code::Success;
+}
+
+PlatformCode VirtualFileSystem::changeDrive(char letter) {
+  if (auto code = fault(FileOp::ChangeDrive)) return code;
+  char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  if (!driveCurrent_.count(drive)) return code::InvalidDrive;
+  if (notReady_.count(drive)) return code::NotReady;
+  drive_ = drive;
+  return code::Success;
+}
+
+void VirtualFileSystem::makeDirectory(const std::string& path) {
+  auto full = resolve(path);
+  if (!full) return;
+  std::string partial;
+  for (std::size_t i = 0; i <= full->size(); ++i) {
+    if (i == full->size() || (*full)[i] == '\\') {
+      std::string prefix = full->substr(0, i);
+      if (prefix.size() <= 2) prefix = full->substr(0, 3);
+      dirs_[key(prefix)] = prefix;
+    }
+  }
+}
+
+void VirtualFileSystem::removeDirectory(const std::string& path) {
+  if (auto full = resolve(path)) dirs_.erase(key(*full));
+}
+
+void VirtualFileSystem::putFile(const std::string& path, std::string contents,
+                                std::uint32_t attributes) {
+  auto full = resolve(path);
+  if (!full) return;
+  makeDirectory(parentOf(*full));
+  files_[key(*full)] = Entry{*full, std::move(contents), attributes};
+}
+
+std::optional<std::string> VirtualFileSystem::file(const std::string& path) const {
+  auto full = resolve(path);
+  if (!full) return std::nullopt;
+  auto it = files_.find(key(*full));
+  if (it == files_.end()) return std::nullopt;
+  return it->second.contents;
+}
+
+bool VirtualFileSystem::directoryExists(const std::string& path) const {
+  auto full = resolve(path);
+  return full && dirs_.count(key(*full));
+}
+
+std::map<std::string, std::string> VirtualFileSystem::allFiles() const {
+  std::map<std::string, std::string> result;
+  for (const auto& [fileKey, entry] : files_) result[entry.name] = entry.contents;
+  return result;
+}
+
+PlatformCode VirtualProcesses::start(const std::string& commandLine, bool wait) {
+  StartedProcess process{commandLine, wait, {}, {}};
+  files_.currentDirectory(process.directory);
+  if (auto script = files_.file(commandLine)) process.launchScript = *script;
+  if (failWith != code::Success) return failWith;
+  // Nothing to start, or a program the test said is not there.
+  if (commandLine.find_first_not_of(' ') == std::string::npos || missing.count(commandLine)) {
+    return code::FileNotFound;
+  }
+  started.push_back(process);
+  if (onStart) onStart(process);
+  return code::Success;
+}
+
+VirtualPlatform::VirtualPlatform()
+    : platform_{console, files, processes, environment, clock, PathRules{}} {}
+
+}  // namespace menue
