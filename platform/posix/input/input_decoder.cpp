@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "input/key_table.h"
-#include "output/code_page_850.h"
+#include "platform/code_pages.h"
+#include "platform/utf8.h"
 
 namespace menue {
 
@@ -238,33 +239,20 @@ std::size_t InputDecoder::decodeKey(std::string_view bytes, std::uint32_t extraS
 }
 
 std::size_t InputDecoder::decodeUtf8(std::string_view bytes, std::uint32_t extraState) {
-  const auto lead = static_cast<unsigned char>(bytes[0]);
-  std::size_t length = 0;
-  char32_t character = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    character = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    character = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    character = lead & 0x07;
-  } else {
-    return 1;  // not a lead byte: dropped
+  const Utf8Character read = readUtf8(bytes, 0);
+  if (!read.valid) {
+    // A character whose rest is still to come waits for it; anything else
+    // that starts no character is dropped byte by byte.
+    const std::size_t length = utf8SequenceLength(static_cast<unsigned char>(bytes[0]));
+    const bool cut =
+        length > bytes.size() && std::all_of(bytes.begin() + 1, bytes.end(), [](char c) {
+          return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+        });
+    return cut ? Incomplete : 1;
   }
-  for (std::size_t i = 1; i < length; ++i) {
-    if (i >= bytes.size()) return Incomplete;
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if ((c & 0xC0) != 0x80) return i;  // broken: drop what came so far
-    character = (character << 6) | (c & 0x3F);
-  }
-  constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  const bool valid = character >= Smallest[length] && character <= 0x10FFFF &&
-                     !(character >= 0xD800 && character <= 0xDFFF);
-  const int oem = valid ? oemByteOf(character) : -1;
+  const int oem = oemByteOf(read.character);
   if (oem >= 0) pushKey(keyRecord(KeyFacts{}, static_cast<std::uint8_t>(oem), extraState));
-  return length;
+  return read.length;
 }
 
 }  // namespace menue

@@ -1,4 +1,4 @@
-// The OEM code page 850 as the terminal shows it and as the keyboard types it.
+// The OEM code page 850 as the terminal shows it.
 #pragma once
 
 #include <string_view>
@@ -9,9 +9,5 @@ namespace menue {
 // the classic glyphs for 0x00-0x1F and 0x7F, so no byte is ever sent as a
 // control character. Always exactly one terminal column.
 std::string_view cellGlyph(unsigned char byte);
-
-// The code page 850 byte (0x80-0xFF) of a Unicode character, or -1 when the
-// code page has none. ASCII is not looked up here.
-int oemByteOf(char32_t character);
 
 }  // namespace menue
