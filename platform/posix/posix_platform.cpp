@@ -63,4 +63,8 @@ NativeFiles createNativeFiles() {
   return {std::make_unique<PosixFiles>(), currentPosixPathRules()};
 }
 
+std::vector<std::string> programArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 }  // namespace menue

@@ -10,6 +10,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After <windows.h>, which it needs: CommandLineToArgvW.
+#include <shellapi.h>
 
 #include "platform/platform.h"
 

@@ -53,8 +53,8 @@ InputRecord convertRecord(const INPUT_RECORD& raw) {
 
 Win32Console::Win32Console()
     : output_(screenHandle()),
-      input_(CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, 0, nullptr)),
+      input_(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)),
       inputModeHandle_(GetStdHandle(STD_INPUT_HANDLE)) {
   // The mode belongs to the console's one input buffer; it is set through
   // standard input when that is the console, else through "CONIN$".

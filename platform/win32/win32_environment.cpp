@@ -1,21 +1,25 @@
-// The environment block read entry by entry in its own order, and Sleep.
+// The environment block read entry by entry in its own order, in the
+// system form, and Sleep.
 #include "win32_environment.h"
 
-#include <cstring>
+#include <cwchar>
 
 #include "win32_api.h"
+#include "win32_text.h"
 
 namespace menue::win32 {
 
 std::vector<std::string> Win32Environment::entries() {
   std::vector<std::string> result;
-  LPCH block = GetEnvironmentStringsA();
+  // The wide block: the ANSI one would turn a TEMP outside the ANSI code
+  // page into a best-fit path that does not exist.
+  LPWCH block = GetEnvironmentStringsW();
   if (block == nullptr) return result;
   // The block is "NAME=value\0" entries ended by an empty one.
-  for (const char* entry = block; *entry != '\0'; entry += std::strlen(entry) + 1) {
-    result.emplace_back(entry);
+  for (const wchar_t* entry = block; *entry != L'\0'; entry += std::wcslen(entry) + 1) {
+    result.push_back(fromWide(entry));
   }
-  FreeEnvironmentStringsA(block);
+  FreeEnvironmentStringsW(block);
   return result;
 }
 

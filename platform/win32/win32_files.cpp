@@ -1,6 +1,7 @@
-// The Windows file system: whole-file reads, the safe replacement of a file
-// through a flushed temporary sibling, exclusive creation, the search for
-// plain files, and the current directory and drive.
+// The Windows file system through the W calls: whole-file reads, the safe
+// replacement of a file through a flushed temporary sibling, exclusive
+// creation, the search for plain files, and the current directory and
+// drive. Paths arrive and leave in the system form (WTF-8).
 #include "win32_files.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <utility>
 
 #include "win32_api.h"
+#include "win32_text.h"
 
 namespace menue::win32 {
 
@@ -32,8 +34,8 @@ PlatformCode writeAll(HANDLE file, std::string_view contents) {
 
 // Creates `path` (which must not exist) and writes the bytes into it,
 // flushed to the disk when asked; a failed write removes the file again.
-PlatformCode writeNewFile(const std::string& path, std::string_view contents, bool flush) {
-  OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+PlatformCode writeNewFile(const std::wstring& path, std::string_view contents, bool flush) {
+  OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return PlatformCallScope::failure();
   PlatformCode result = writeAll(file.get(), contents);
@@ -41,7 +43,7 @@ PlatformCode writeNewFile(const std::string& path, std::string_view contents, bo
     result = PlatformCallScope::failure();
   }
   file.reset();
-  if (result != code::Success) DeleteFileA(path.c_str());
+  if (result != code::Success) DeleteFileW(path.c_str());
   return result;
 }
 
@@ -53,16 +55,16 @@ bool lessByName(const std::string& a, const std::string& b) {
   });
 }
 
-// Calls `found` with the attributes and name of every entry a directory
-// search finds.
+// Calls `found` with the attributes and name (system form) of every entry a
+// directory search finds.
 template <typename Found>
 void searchEntries(const std::string& pattern, Found found) {
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW(toWide(pattern).c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    found(data.dwFileAttributes, std::string(data.cFileName));
-  } while (FindNextFileA(search, &data));
+    found(data.dwFileAttributes, fromWide(data.cFileName));
+  } while (FindNextFileW(search, &data));
   FindClose(search);
 }
 
@@ -86,15 +88,15 @@ Win32Files::Win32Files() {
 void Win32Files::rememberDriveDirectory() {
   std::string path;
   if (currentDirectory(path) != code::Success || path.size() < 2 || path[1] != ':') return;
-  const char name[] = {'=', static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))),
-                       ':', '\0'};
-  SetEnvironmentVariableA(name, path.c_str());
+  const wchar_t name[] = {
+      L'=', static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(path[0]))), L':', L'\0'};
+  SetEnvironmentVariableW(name, toWide(path).c_str());
 }
 
 PlatformCode Win32Files::readFile(const std::string& path, std::string& contents) {
   PlatformCallScope scope;
-  OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  OwnedHandle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return PlatformCallScope::failure();
   std::string text;
   char buffer[65536];
@@ -112,38 +114,40 @@ PlatformCode Win32Files::readFile(const std::string& path, std::string& contents
 
 PlatformCode Win32Files::replaceFile(const std::string& path, std::string_view contents) {
   PlatformCallScope scope;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const std::wstring target = toWide(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return code::AccessDenied;
   }
   SetLastError(0);
   // The temporary sibling lives in the target's directory, so the final
   // move is a rename on one volume.
-  const std::string temporary = path + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
-                                std::to_string(++temporaryCounter_);
+  const std::wstring temporary = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(++temporaryCounter_);
   PlatformCode result = writeNewFile(temporary, contents, true);
   if (result != code::Success) return result;
-  if (!MoveFileExA(temporary.c_str(), path.c_str(),
+  if (!MoveFileExW(temporary.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     result = PlatformCallScope::failure();
-    DeleteFileA(temporary.c_str());
+    DeleteFileW(temporary.c_str());
   }
   return result;
 }
 
 PlatformCode Win32Files::createNewFile(const std::string& path, std::string_view contents) {
   PlatformCallScope scope;
-  return writeNewFile(path, contents, false);
+  return writeNewFile(toWide(path), contents, false);
 }
 
 PlatformCode Win32Files::deleteFile(const std::string& path) {
   PlatformCallScope scope;
-  return DeleteFileA(path.c_str()) ? code::Success : PlatformCallScope::failure();
+  return DeleteFileW(toWide(path).c_str()) ? code::Success : PlatformCallScope::failure();
 }
 
 PlatformCode Win32Files::moveFile(const std::string& from, const std::string& to) {
   PlatformCallScope scope;
-  return MoveFileA(from.c_str(), to.c_str()) ? code::Success : PlatformCallScope::failure();
+  return MoveFileW(toWide(from).c_str(), toWide(to).c_str()) ? code::Success
+                                                             : PlatformCallScope::failure();
 }
 
 std::vector<std::string> Win32Files::findPlainFiles(const std::string& pattern) {
@@ -180,14 +184,14 @@ PlatformCode Win32Files::currentDirectory(std::string& path) {
   // Asks for the size, then for the text; asks again should the directory
   // have grown in between.
   for (;;) {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
     if (needed == 0) return PlatformCallScope::failure();
-    std::string buffer(needed, '\0');
-    const DWORD length = GetCurrentDirectoryA(needed, buffer.data());
+    std::wstring buffer(needed, L'\0');
+    const DWORD length = GetCurrentDirectoryW(needed, buffer.data());
     if (length == 0) return PlatformCallScope::failure();
     if (length < needed) {
       buffer.resize(length);
-      path = std::move(buffer);
+      path = fromWide(buffer);
       return code::Success;
     }
   }
@@ -196,7 +200,7 @@ PlatformCode Win32Files::currentDirectory(std::string& path) {
 PlatformCode Win32Files::changeDirectory(const std::string& path) {
   {
     PlatformCallScope scope;
-    if (!SetCurrentDirectoryA(path.c_str())) return PlatformCallScope::failure();
+    if (!SetCurrentDirectoryW(toWide(path).c_str())) return PlatformCallScope::failure();
   }
   rememberDriveDirectory();
   return code::Success;
@@ -206,11 +210,11 @@ PlatformCode Win32Files::changeDrive(char letter) {
   // "X:" alone is drive-relative: the system goes to the directory it keeps
   // for that drive.
   // Upper case, as the system names drives in the paths it reports.
-  const char drive[] = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':',
-                        '\0'};
+  const wchar_t drive[] = {static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(letter))),
+                           L':', L'\0'};
   {
     PlatformCallScope scope;
-    if (!SetCurrentDirectoryA(drive)) return PlatformCallScope::failure();
+    if (!SetCurrentDirectoryW(drive)) return PlatformCallScope::failure();
   }
   rememberDriveDirectory();
   return code::Success;

@@ -1,10 +1,12 @@
 // The native platform of the Windows build: the console, files, processes,
 // environment and clock of this process, set up once for the run.
 #include "platform/native.h"
+#include "win32_api.h"
 #include "win32_console.h"
 #include "win32_environment.h"
 #include "win32_files.h"
 #include "win32_processes.h"
+#include "win32_text.h"
 
 namespace menue {
 
@@ -14,7 +16,7 @@ class Win32Platform : public NativePlatform {
  public:
   Win32Platform()
       : processes_(console_), platform_{console_,     files_, processes_,
-                                        environment_, clock_, PathRules{}} {}
+                                        environment_, clock_, win32::windowsPathRules()} {}
 
   Platform& platform() override { return platform_; }
 
@@ -34,7 +36,17 @@ std::unique_ptr<NativePlatform> createNativePlatform() {
 }
 
 NativeFiles createNativeFiles() {
-  return {std::make_unique<win32::Win32Files>(), PathRules{}};
+  return {std::make_unique<win32::Win32Files>(), win32::windowsPathRules()};
+}
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv + 1, argv + argc);
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(win32::fromWide(wide[i]));
+  LocalFree(wide);
+  return arguments;
 }
 
 }  // namespace menue

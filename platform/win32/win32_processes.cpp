@@ -6,7 +6,9 @@
 // child has ended (or, not waiting, has started).
 #include "win32_processes.h"
 
-#include <vector>
+#include <string>
+
+#include "win32_text.h"
 
 namespace menue::win32 {
 
@@ -47,11 +49,10 @@ Win32Processes::~Win32Processes() {
 }
 
 PlatformCode Win32Processes::start(const std::string& commandLine, bool wait) {
-  // CreateProcessA may write into the command line, so it gets a copy.
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
+  // CreateProcessW may write into the command line, so it gets a copy.
+  std::wstring line = toWide(commandLine);
 
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
@@ -62,7 +63,7 @@ PlatformCode Win32Processes::start(const std::string& commandLine, bool wait) {
   // The error mode set for the call is the menu's business: the child gets
   // the system's default.
   PlatformCallScope scope;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE,
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE,
                       NORMAL_PRIORITY_CLASS | CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup,
                       &process)) {
     return PlatformCallScope::failure();

@@ -1,4 +1,4 @@
-// Starting programs with CreateProcessA in the menu's console.
+// Starting programs with CreateProcessW in the menu's console.
 #pragma once
 
 #include "platform/platform.h"

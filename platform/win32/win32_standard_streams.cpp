@@ -1,40 +1,61 @@
-// Standard output and error on Windows: the program's Windows-1252 texts are
-// converted to the code page of the console, so that the console shows the
-// German letters (the OEM code page when the process has no console).
+// Standard output and error on Windows: the program's Windows-1252 texts and
+// the system forms of paths are converted to the code page of the console,
+// so that the console shows their letters (the OEM code page when the
+// process has no console).
 #include <cstdio>
 #include <string>
 
 #include "platform/native.h"
 #include "win32_api.h"
+#include "win32_text.h"
 
 namespace menue {
 
 namespace {
 
-std::string consoleTextOf(std::string_view windows1252) {
+// A character the code page lacks becomes '?', never a look-alike: a
+// best-fit letter would name another file. (Code pages that take no flags
+// convert without.)
+std::string consoleTextOf(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  UINT codePage = GetConsoleOutputCP();
+  if (codePage == 0) codePage = GetOEMCP();
+  const int units = static_cast<int>(wide.size());
+  DWORD flags = WC_NO_BEST_FIT_CHARS;
+  int needed =
+      WideCharToMultiByte(codePage, flags, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  if (needed == 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+    flags = 0;
+    needed = WideCharToMultiByte(codePage, flags, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  }
+  std::string out(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
+  WideCharToMultiByte(codePage, flags, wide.data(), units, out.data(), needed, nullptr, nullptr);
+  return out;
+}
+
+std::wstring wideOf1252(std::string_view windows1252) {
   if (windows1252.empty()) return {};
   const int length = static_cast<int>(windows1252.size());
   std::wstring wide(windows1252.size(), L'\0');
   const int units = MultiByteToWideChar(1252, 0, windows1252.data(), length, wide.data(), length);
-  UINT codePage = GetConsoleOutputCP();
-  if (codePage == 0) codePage = GetOEMCP();
-  const int needed =
-      WideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), units, out.data(), needed, nullptr, nullptr);
-  return out;
+  wide.resize(static_cast<std::size_t>(units > 0 ? units : 0));
+  return wide;
 }
 
 class Win32Stream : public StandardStream {
  public:
   explicit Win32Stream(std::FILE* file) : file_(file) {}
-  // The C runtime's text mode turns each "\n" into CR LF.
-  void writeBytes(std::string_view bytes) override {
-    std::fwrite(bytes.data(), 1, bytes.size(), file_);
+  void writeBytes(std::string_view systemForm) override {
+    write(consoleTextOf(win32::toWide(systemForm)));
   }
-  void writeText(std::string_view windows1252) override { writeBytes(consoleTextOf(windows1252)); }
+  void writeText(std::string_view windows1252) override {
+    write(consoleTextOf(wideOf1252(windows1252)));
+  }
 
  private:
+  // The C runtime's text mode turns each "\n" into CR LF.
+  void write(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), file_); }
+
   std::FILE* file_;
 };
 

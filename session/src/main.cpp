@@ -9,8 +9,7 @@
 #include "session/program.h"
 
 int main(int argc, char** argv) {
-  const menue::CommandLine line =
-      menue::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  const menue::CommandLine line = menue::parseCommandLine(menue::programArguments(argc, argv));
   {
     const menue::NativeFiles files = menue::createNativeFiles();
     if (const auto status = menue::runCommandLine(

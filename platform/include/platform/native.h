@@ -5,6 +5,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -28,6 +30,11 @@ struct NativeFiles {
   PathRules rules;
 };
 NativeFiles createNativeFiles();
+
+// The arguments after the program's name in the system form: argv as it is
+// on POSIX; on Windows read from the UTF-16 command line, since argv holds
+// a best-fit ANSI text that may name another directory.
+std::vector<std::string> programArguments(int argc, char** argv);
 
 StandardStream& standardOutput();
 StandardStream& standardError();

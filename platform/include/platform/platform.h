@@ -9,6 +9,11 @@
 //   the core's ConsoleScreen converts to its own 1-based rows and columns.
 // - Failures come back as the platform's error code in Windows numbering
 //   (0 = success); the POSIX backend maps errno onto the same codes.
+// - Paths, command lines and environment entries cross this interface in the
+//   system form: on POSIX the exact bytes the system uses; on Windows the
+//   UTF-16 text of the W calls carried losslessly as WTF-8 and converted at
+//   each call. The core stores and compares system forms and converts only
+//   what the user types and what the screen shows (system_text.h).
 #pragma once
 
 #include <cstdint>
@@ -16,6 +21,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/code_pages.h"
 
 namespace menue {
 
@@ -215,7 +222,7 @@ class ConsoleDevice {
   virtual void flushInput() = 0;
 };
 
-// Files and directories. Paths are byte strings in the platform's own form.
+// Files and directories. Paths and names are in the system form.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -251,8 +258,9 @@ class FileSystem {
 class Processes {
  public:
   virtual ~Processes() = default;
-  // Starts a command line in the program's console, inheriting no handles,
-  // in the current directory and environment; waits for its end when asked.
+  // Starts a command line (system form) in the program's console, inheriting
+  // no handles, in the current directory and environment; waits for its end
+  // when asked.
   // A command line naming a ".cmd" file runs through the command interpreter.
   virtual PlatformCode start(const std::string& commandLine, bool wait) = 0;
 };
@@ -260,7 +268,8 @@ class Processes {
 class Environment {
  public:
   virtual ~Environment() = default;
-  // The environment entries ("NAME=value") in the environment's own order.
+  // The environment entries ("NAME=value", system form) in the environment's
+  // own order.
   virtual std::vector<std::string> entries() = 0;
 };
 
@@ -275,8 +284,9 @@ class Clock {
 class StandardStream {
  public:
   virtual ~StandardStream() = default;
-  // Bytes as they are: paths and arguments in the platform's own form.
-  virtual void writeBytes(std::string_view bytes) = 0;
+  // Paths and arguments in the system form, as the stream shows them (bytes
+  // as they are on POSIX; the console's code page on Windows).
+  virtual void writeBytes(std::string_view systemForm) = 0;
   // A Windows-1252 text of the program, converted to what the stream shows
   // (UTF-8 on POSIX, the console's code page on Windows).
   virtual void writeText(std::string_view windows1252) = 0;
@@ -297,6 +307,15 @@ struct PathRules {
   bool backslashToSlash = false;
   // The largest command line the platform can start, in bytes.
   std::size_t commandLineLimit = 32767;
+
+  // How the command interpreter reads the LaunchScript: in the console's
+  // code page (cmd.exe) or in the system form (/bin/sh).
+  bool scriptInConsoleCodePage = true;
+  // What a byte 0x80-0xFF that is no German letter stands for in a command
+  // line of a MenuFile in a single-byte encoding: what the system made of
+  // it when such lines reached it unconverted (the ANSI code page on
+  // Windows, code page 850 on POSIX).
+  UpperHalf plainCommandBytes = Windows1252;
 };
 
 // One backend: the services the core runs on.

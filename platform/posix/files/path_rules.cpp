@@ -37,6 +37,10 @@ PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax) 
   if (limit < SmallestCommandLine) limit = SmallestCommandLine;
   if (limit > LargestCommandLine) limit = LargestCommandLine;
   rules.commandLineLimit = limit;
+  // /bin/sh reads the script as the system's bytes; the MenuFile bytes that
+  // reached it unconverted were shown, and typed, as code page 850.
+  rules.scriptInConsoleCodePage = false;
+  rules.plainCommandBytes = CodePage850;
   return rules;
 }
 
