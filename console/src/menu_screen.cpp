@@ -7,6 +7,7 @@
 #include <string>
 
 #include "menufile/number_reader.h"
+#include "platform/system_text.h"
 
 namespace menue {
 
@@ -44,6 +45,13 @@ constexpr std::array<LayoutRow, 18> LayoutTable{{
 // items starts one row higher than one of 18 so that all rows fit.
 constexpr LayoutRow EmptyLayout{6, 11, 5};
 constexpr LayoutRow NineteenLayout{2, 22, 2};
+
+// A text of the MenuFile as the screen shows it, one cell per character: a
+// UTF-8 file's characters in code page 850 ('?' for what it lacks), else the
+// bytes with the German letters of Windows-1252 made OEM.
+std::string shownText(const MenuModel& model, std::string_view text) {
+  return model.utf8 ? consoleTextOf(text) : toOem(text);
+}
 
 constexpr char Vertical = '\xBA';
 constexpr char Horizontal = '\xCD';
@@ -84,7 +92,7 @@ void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
   const int count = model.items();
   setLayoutFor(layout, count);
   for (int i = 1; i <= count; ++i) {
-    const std::string text = model.displayText(i);
+    const std::string text = shownText(model, model.displayText(i));
     if (i == highlightedItem) {
       screen.setColours(colours.highlightForeground, colours.highlightBackground);
     } else {
@@ -93,7 +101,7 @@ void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
     // The ceiling of len/2, as the item lines have always been centred.
     const int half = static_cast<int>(static_cast<double>(text.size()) / 2 + 0.8);
     screen.moveTo(layout.itemBase + layout.itemSpacing * i, 40 - half);
-    screen.printText(" " + text + " ", true);
+    screen.writeText(" " + text + " ");
   }
   screen.setColours(colours.normalForeground, colours.normalBackground);
 }
@@ -128,10 +136,11 @@ void drawFooter(ConsoleScreen& screen, const MenuLayout& layout) {
 }
 
 void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout) {
-  const std::string& header = model.header;
-  if (header.empty()) return;
+  if (model.header.empty()) return;
+  const std::string header = shownText(model, model.header);
   screen.moveTo(layout.frameTop - 1, 40 - static_cast<int>(header.size() / 2));
-  screen.printText(header);
+  screen.writeText(header);
+  screen.endLine();
 }
 
 void drawHomeLabel(ConsoleScreen& screen, const MenuLayout& layout) {

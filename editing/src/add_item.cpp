@@ -8,6 +8,7 @@
 #include "menufile/menu_text_builders.h"
 #include "session/menu_view.h"
 #include "session/program.h"
+#include "session/text_forms.h"
 
 namespace menue {
 
@@ -56,7 +57,8 @@ Next insertItem(Program& program, const std::string& commandText) {
   const char status = askStatus(program);
   const std::string commands = readCommandLines(program, "Befehlszeile (beenden mit <Enter>:)");
   std::string text =
-      insertItemText(model, static_cast<int>(position), displayText, status, commands);
+      insertItemText(model, static_cast<int>(position), typedMenuText(displayText, model.utf8),
+                     status, typedMenuText(commands, model.utf8));
   // A display text holding the execution marker would end the display
   // section early and pair items with the wrong commands.
   if (!loadsWithItems(text, items + 1)) return Next::Continue;

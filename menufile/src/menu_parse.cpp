@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "menufile/menu_parse.h"
+#include "platform/utf8.h"
 
 namespace menue {
 
@@ -43,6 +44,7 @@ ParseResult parseMenuText(MenuModel& model, std::string text) {
   model.execStart.fill(0);
   model.frameWidth = 0;
   model.lineEnd = lineEndOf(raw);
+  model.utf8 = isUtf8Text(raw);
   model.header = headerOf(raw, model.lineEnd);
   model.loaded = false;
 
@@ -55,12 +57,13 @@ ParseResult parseMenuText(MenuModel& model, std::string text) {
     lineStart[i] = toPosition(lineBegin);
     const LineEnd end = findLineEnd(raw, lineBegin, model.lineEnd);
     const std::size_t lineEnd = end.pos == std::string::npos ? raw.size() : end.pos;
-    const std::size_t length = lineEnd - lineBegin;
+    const std::string_view line = std::string_view(raw).substr(lineBegin, lineEnd - lineBegin);
+    const std::size_t length = model.utf8 ? utf8Length(line) : line.size();
     if (length > 2) {
       model.frameWidth =
           std::max(model.frameWidth, static_cast<int>(std::min<std::size_t>(length - 2, INT_MAX)));
     }
-    if (std::string_view(raw).substr(lineBegin, length).find(ExecMarker) != std::string::npos) {
+    if (line.find(ExecMarker) != std::string::npos) {
       model.itemCount = i - 1;
       model.lineStart = lineStart;
       std::size_t scan = lineEnd;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/system_text.h"
 #include "session/command_table.h"
 #include "session/error_handling.h"
 #include "session/events.h"
@@ -27,9 +28,10 @@ constexpr int TypingRoom = 20;
 constexpr std::string_view HomeNote = " (Home=cd!) ";
 constexpr std::string_view CutMark = "...";
 
-// The directory as the prompt shows it: whole when it leaves room to type on
-// row 24, else its tail behind a mark. A prompt that wrapped past the
-// bottom row would scroll the menu away from the rows its clicks hit.
+// The directory (console text) as the prompt shows it: whole when it leaves
+// room to type on row 24, else its tail behind a mark. A prompt that wrapped
+// past the bottom row would scroll the menu away from the rows its clicks
+// hit.
 std::string promptDirectory(const std::string& directory, int room) {
   const auto fits = static_cast<std::size_t>(std::max(room, 2 * static_cast<int>(CutMark.size())));
   if (directory.size() <= fits) return directory;
@@ -68,7 +70,7 @@ Next writePrompt(Program& program) {
   const bool homeNote = !state.menuPresent && directory != state.startDrive + state.startPath;
   const int room = screen.width() - (PromptColumn - 1) - TypingRoom -
                    (homeNote ? static_cast<int>(HomeNote.size()) : 0);
-  screen.writeText(promptDirectory(directory, room));
+  screen.writeText(promptDirectory(consoleTextOf(directory), room));
   if (homeNote) screen.writeText(HomeNote);
   screen.writeText(">" + state.inputLine + "_ ");
   return Next::Continue;

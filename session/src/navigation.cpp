@@ -5,10 +5,12 @@
 
 #include <algorithm>
 
+#include "platform/system_text.h"
 #include "session/error_handling.h"
 #include "session/events.h"
 #include "session/launch_script.h"
 #include "session/program.h"
+#include "session/text_forms.h"
 
 namespace menue {
 
@@ -87,17 +89,20 @@ Next goHome(Program& program) {
 }
 
 Next changeDirectory(Program& program, const std::string& path) {
-  return thenFollow(program, changeDirectoryTo(program, path));
+  return thenFollow(program, changeDirectoryTo(program, systemFormOf(path)));
 }
 
 Next changeDrive(Program& program, char letter, const std::string& path) {
   Next next = changeDriveTo(program, letter);
-  if (next == Next::Continue && !path.empty()) next = changeDirectoryTo(program, path);
+  if (next == Next::Continue && !path.empty()) {
+    next = changeDirectoryTo(program, systemFormOf(path));
+  }
   return thenFollow(program, next);
 }
 
 Next passThrough(Program& program, const std::string& line) {
-  if (const Next next = writeLaunchScript(program, line + "\r\n"); next != Next::Continue) {
+  const std::string body = typedScriptText(line, program.platform.rules) + "\r\n";
+  if (const Next next = writeLaunchScript(program, body); next != Next::Continue) {
     return next;
   }
   program.screen.clearScreen();

@@ -12,6 +12,7 @@
 #include "session/navigation.h"
 #include "session/pause.h"
 #include "session/program.h"
+#include "session/text_forms.h"
 
 namespace menue {
 
@@ -124,19 +125,22 @@ Next runMenuItem(Program& program, int n) {
   const int status = statusOf(part);
   const std::string commands = part.empty() ? std::string() : part.substr(1);
 
-  const std::string_view lineEnd = program.model.lineEnd;
-  const LineEnd first = findLineEnd(commands, 0, lineEnd);
+  const MenuModel& model = program.model;
+  const PathRules& rules = program.platform.rules;
+  const LineEnd first = findLineEnd(commands, 0, model.lineEnd);
   const bool singleLine =
-      first.length == 0 || findLineEnd(commands, first.pos + first.length, lineEnd).length == 0;
-  if (!singleLine) return runScript(program, commands, status);
+      first.length == 0 ||
+      findLineEnd(commands, first.pos + first.length, model.lineEnd).length == 0;
+  if (!singleLine) return runScript(program, menuScriptText(commands, model.utf8, rules), status);
 
   // The command line without its line end.
   const std::string line = first.length == 0 ? commands : commands.substr(0, first.pos);
-  const DirectoryCommand command = directoryCommandOf(line);
+  const std::string commandLine = menuCommandLine(line, model.utf8, rules);
+  const DirectoryCommand command = directoryCommandOf(commandLine);
   if (isItemDirectoryCommand(command)) return runDirectoryCommand(program, command);
   if (line == Placeholder) return clearAndNewPass(program);
-  if (validStatus(status)) return runDirect(program, line, status);
-  return runScript(program, line, status);
+  if (validStatus(status)) return runDirect(program, commandLine, status);
+  return runScript(program, menuScriptText(line, model.utf8, rules), status);
 }
 
 }  // namespace menue

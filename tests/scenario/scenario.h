@@ -35,9 +35,13 @@ std::vector<Scenario> parseScenarios(const std::string& text);
 // UTF-8 letters of a quoted console text to OEM code page 850 bytes (ü 0x81,
 // the frame glyphs 0xBA..), \xHH and \t escapes resolved.
 std::string consoleBytes(const std::string& text);
-// UTF-8 letters of a file block to Windows-1252 bytes (ü 0xFC), escapes
-// resolved, each line ended by CR LF unless it ends in \c.
-std::string fileBytes(const std::string& block);
+// Escapes resolved, the UTF-8 letters as written: the system form of the
+// virtual backend.
+std::string systemBytes(const std::string& text);
+// UTF-8 letters of a file block to Windows-1252 bytes (ü 0xFC), or kept
+// with `utf8`; escapes resolved, each line ended by CR LF unless it ends in
+// \c.
+std::string fileBytes(const std::string& block, bool utf8 = false);
 // Printable form of bytes for failure messages.
 std::string printable(const std::string& bytes);
 // Console cells as a scenario file writes them: the OEM letters and frame

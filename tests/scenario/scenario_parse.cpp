@@ -57,6 +57,8 @@ const std::map<std::string, std::pair<char, char>>& letters() {
   return Letters;
 }
 
+const std::map<std::string, std::pair<char, char>> Unconverted;
+
 void appendHex(std::string& out, unsigned char byte) {
   static const char* const Hex = "0123456789ABCDEF";
   out += "\\x";
@@ -64,8 +66,12 @@ void appendHex(std::string& out, unsigned char byte) {
   out += Hex[byte & 15];
 }
 
-// Escapes and UTF-8 letters; `oem` picks the console's code page.
-std::string convert(const std::string& text, bool oem) {
+// Where a text goes: the console (code page 850), a file in Windows-1252,
+// or the system (the UTF-8 letters as written).
+enum class Side { Console, File, System };
+
+// Escapes and UTF-8 letters.
+std::string convert(const std::string& text, Side side) {
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == '\\' && i + 1 < text.size()) {
@@ -87,9 +93,9 @@ std::string convert(const std::string& text, bool oem) {
       }
     }
     bool matched = false;
-    for (const auto& [utf8, bytes] : letters()) {
+    for (const auto& [utf8, bytes] : side == Side::System ? Unconverted : letters()) {
       if (text.compare(i, utf8.size(), utf8) == 0) {
-        out += oem ? bytes.first : bytes.second;
+        out += side == Side::Console ? bytes.first : bytes.second;
         i += utf8.size();
         matched = true;
         break;
@@ -103,10 +109,14 @@ std::string convert(const std::string& text, bool oem) {
 }  // namespace
 
 std::string consoleBytes(const std::string& text) {
-  return convert(text, true);
+  return convert(text, Side::Console);
 }
 
-std::string fileBytes(const std::string& block) {
+std::string systemBytes(const std::string& text) {
+  return convert(text, Side::System);
+}
+
+std::string fileBytes(const std::string& block, bool utf8) {
   std::string out;
   std::istringstream lines(block);
   std::string line;
@@ -117,7 +127,7 @@ std::string fileBytes(const std::string& block) {
     }
     bool noEnd = line.size() >= 2 && line.compare(line.size() - 2, 2, "\\c") == 0;
     if (noEnd) line.resize(line.size() - 2);
-    out += convert(line, false);
+    out += convert(line, utf8 ? Side::System : Side::File);
     if (!noEnd) out += "\r\n";
   }
   return out;

@@ -24,6 +24,14 @@ const std::string& argument(const Step& step, std::size_t i) {
   return step.args[i];
 }
 
+// Whether a word follows the verb's first argument ("file PATH utf8").
+bool hasWord(const Step& step, const std::string& word) {
+  for (std::size_t i = 1; i < step.args.size(); ++i) {
+    if (step.args[i] == word) return true;
+  }
+  return false;
+}
+
 const std::map<std::string, FileOp>& fileOps() {
   static const std::map<std::string, FileOp> Ops{
       {"read", FileOp::Read},           {"replace", FileOp::Replace},
@@ -147,7 +155,7 @@ void Runner::setup(const Step& step) {
       if (args[i] == "system") attributes |= VirtualFileSystem::System;
       if (args[i] == "readonly") attributes |= VirtualFileSystem::ReadOnly;
     }
-    files.putFile(arg(0), fileBytes(step.body), attributes);
+    files.putFile(arg(0), fileBytes(step.body, hasWord(step, "utf8")), attributes);
   } else if (step.verb == "rm") {
     files.deleteFile(arg(0));
   } else if (step.verb == "drive") {
@@ -197,7 +205,8 @@ void Runner::expect(const Step& step) {
     compare(console.cursorShape().visible ? "yes" : "no", arg(1));
   } else if (what == "file") {
     auto actual = virtual_.files.file(arg(1));
-    std::string expected = step.hasBody ? fileBytes(step.body) : consoleBytes(arg(2));
+    std::string expected =
+        step.hasBody ? fileBytes(step.body, hasWord(step, "utf8")) : consoleBytes(arg(2));
     if (!actual) {
       fail(step, "no file " + arg(1));
     } else {
@@ -212,7 +221,7 @@ void Runner::expect(const Step& step) {
     } else {
       const StartedProcess& process = started[startsSeen_++];
       compare(process.commandLine + (process.wait ? " wait" : " nowait"),
-              consoleBytes(arg(1)) + " " + arg(2));
+              systemBytes(arg(1)) + " " + arg(2));
     }
   } else if (what == "nostart") {
     if (startsSeen_ < virtual_.processes.started.size()) {

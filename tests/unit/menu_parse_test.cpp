@@ -20,6 +20,7 @@ struct LoaderCase {
   int items = 0;
   std::string header{};
   int frameWidth = 0;
+  bool utf8 = false;
   std::vector<std::string> displays{};  // display texts
   std::vector<std::string> parts{};     // ExecutionParts
   // Extra checks on positions, for the cases that are about them.
@@ -52,6 +53,10 @@ std::vector<std::string> numbered(const std::string& prefix, int count,
 std::vector<LoaderCase> cases() {
   const std::string bare = "(Menuanzeige)\r\n(Menuausfuhrung)\r\n\t";
   // Left out: result 0 (loaded), no items, no header, no extra checks.
+  const std::string wide =
+      "(Menuanzeige)\r\nGr\xC3\xBC\xC3\x9F"
+      "e aus K\xC3\xB6ln am Rhein\r\n"
+      "(Menuausfuhrung)\r\n\t1a\r\n\t";
   return {
       {.name = "bare file",
        .text = bare,
@@ -201,6 +206,23 @@ std::vector<LoaderCase> cases() {
        .frameWidth = 14,
        .displays = {"Item 1", "Item 2"},
        .parts = {"1echo 1\r\n", "1echo 2\r\n"}},
+      // 23 characters in 26 bytes.
+      {.name = "UTF-8 text measured in characters",
+       .text = wide,
+       .items = 1,
+       .frameWidth = 21,
+       .utf8 = true,
+       .displays = {"Gr\xC3\xBC\xC3\x9F"
+                    "e aus K\xC3\xB6ln am Rhein"},
+       .parts = {"1a\r\n"}},
+      {.name = "Windows encodings measured in bytes",
+       .text = "(Menuanzeige)\r\nGr\xFC\xDF"
+               "e aus K\x94ln am Rhein\r\n(Menuausfuhrung)\r\n\t1a\r\n\t",
+       .items = 1,
+       .frameWidth = 21,
+       .displays = {"Gr\xFC\xDF"
+                    "e aus K\x94ln am Rhein"},
+       .parts = {"1a\r\n"}},
       {.name = "overlong header, display line and ExecutionPart",
        .text = "Kopfzeile=" + repeat('h', 500) + "\r\n(Menuanzeige)\r\n" + repeat('d', 5000) +
                "\r\nB\r\n(Menuausfuhrung)\r\n\t1" + repeat('c', 3000) + "\r\n\t2b\r\n\t",
@@ -223,6 +245,7 @@ TEST(MenuFileLoader, ParsesEachTextIntoTheModel) {
     EXPECT_EQ(model.itemCount, c.items);
     EXPECT_EQ(model.header, c.header);
     EXPECT_EQ(model.frameWidth, c.frameWidth);
+    EXPECT_EQ(model.utf8, c.utf8);
     if (c.result == 0) {
       std::vector<std::string> displays;
       std::vector<std::string> parts;

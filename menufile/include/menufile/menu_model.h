@@ -41,10 +41,16 @@ struct MenuModel {
   int itemCount = 0;
   std::array<int, 21> lineStart{};
   std::array<int, 21> execStart{};
+  // The widest line's length less two, in characters.
   int frameWidth = 0;
   // The text's line end: CR LF when it holds one anywhere, else LF. A text
   // decides once, so a lone LF in a CR LF file is an ordinary byte.
   std::string_view lineEnd = CrLf;
+  // Whether rawText is UTF-8 with characters beyond ASCII, as editors on
+  // POSIX write it: its texts are then characters (the screen shows them,
+  // widths count them, command lines go to the system unchanged, typed text
+  // is stored as UTF-8). Otherwise its bytes are in the Windows encodings.
+  bool utf8 = false;
   // Whether rawText was parsed successfully. The empty model of the start
   // and one left behind by a failed load count as a menu without items.
   bool loaded = false;

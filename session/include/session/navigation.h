@@ -11,19 +11,20 @@ namespace menue {
 
 struct Program;
 
-// The current directory as the platform reports it.
+// The current directory as the platform reports it (system form).
 Next currentDirectory(Program& program, std::string& path);
-// Whether the current directory is the StartDirectory, byte for byte.
+// Whether the current directory is the StartDirectory, in system form.
 Next atStartDirectory(Program& program, bool& atStart);
 
 // The directory changes alone, as items carry them out: back to StartDrive
-// and StartPath; a change as typed (path not found for '*' and '?'); a drive
-// made current at the directory the system keeps for it.
+// and StartPath; a change to a path in system form (path not found for '*'
+// and '?'); a drive made current at the directory the system keeps for it.
 Next changeToStart(Program& program);
 Next changeDirectoryTo(Program& program, const std::string& path);
 Next changeDriveTo(Program& program, char letter);
 
-// The prompt's commands: the change, then the menu of the new directory.
+// The prompt's commands, each with the line or path as typed (console
+// text): the change, then the menu of the new directory.
 Next goHome(Program& program);
 Next changeDirectory(Program& program, const std::string& path);
 Next changeDrive(Program& program, char letter, const std::string& path);

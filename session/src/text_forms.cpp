@@ -1,0 +1,74 @@
+// The forms a text takes on its way from the user or a MenuFile to the
+// system, by the German-letter rule and the platform's text rules.
+#include "session/text_forms.h"
+
+#include "platform/system_text.h"
+#include "platform/utf8.h"
+
+namespace menue {
+
+char germanLetterOf(unsigned char byte) {
+  switch (byte) {
+    case 0x84:  // ä in OEM
+    case 0x94:  // ö
+    case 0x81:  // ü
+    case 0x8E:  // Ä
+    case 0x99:  // Ö
+    case 0x9A:  // Ü
+    case 0xE1:  // ß
+      return static_cast<char>(byte);
+    case 0xE4:  // ä in ANSI
+      return '\x84';
+    case 0xF6:  // ö
+      return '\x94';
+    case 0xFC:  // ü
+      return '\x81';
+    case 0xC4:  // Ä
+      return '\x8E';
+    case 0xD6:  // Ö
+      return '\x99';
+    case 0xDC:  // Ü
+      return '\x9A';
+    case 0xDF:  // ß
+      return '\xE1';
+    default:
+      return 0;
+  }
+}
+
+std::string menuCommandLine(std::string_view bytes, bool utf8, const PathRules& rules) {
+  if (utf8) return std::string(bytes);
+  std::string line;
+  line.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      line += c;
+    } else if (const char letter = germanLetterOf(byte)) {
+      line += systemFormOf(std::string_view(&letter, 1));
+    } else {
+      appendUtf8(line, rules.plainCommandBytes[byte - 0x80u]);
+    }
+  }
+  return line;
+}
+
+std::string menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules) {
+  if (!rules.scriptInConsoleCodePage) return menuCommandLine(bytes, utf8, rules);
+  if (utf8) return consoleTextOf(bytes);
+  std::string text(bytes);
+  for (char& c : text) {
+    if (const char letter = germanLetterOf(static_cast<unsigned char>(c))) c = letter;
+  }
+  return text;
+}
+
+std::string typedScriptText(std::string_view consoleText, const PathRules& rules) {
+  return rules.scriptInConsoleCodePage ? std::string(consoleText) : systemFormOf(consoleText);
+}
+
+std::string typedMenuText(std::string_view consoleText, bool utf8) {
+  return utf8 ? systemFormOf(consoleText) : std::string(consoleText);
+}
+
+}  // namespace menue

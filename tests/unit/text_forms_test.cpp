@@ -1,0 +1,98 @@
+// The forms of a text on its way to the system: the German-letter rule over
+// every byte, and MenuFile and typed text under the Windows and the POSIX
+// rules.
+#include <gtest/gtest.h>
+
+#include "session/text_forms.h"
+
+namespace menue {
+namespace {
+
+PathRules windowsRules() {
+  return PathRules{};
+}
+
+PathRules posixRules() {
+  PathRules rules;
+  rules.scriptInConsoleCodePage = false;
+  rules.plainCommandBytes = CodePage850;
+  return rules;
+}
+
+TEST(TextForms, GermanLettersOfEitherEncodingAreTheirOemBytes) {
+  // OEM and ANSI byte of ä ö ü Ä Ö Ü ß.
+  const std::pair<unsigned char, unsigned char> letters[] = {
+      {0x84, 0xE4}, {0x94, 0xF6}, {0x81, 0xFC}, {0x8E, 0xC4},
+      {0x99, 0xD6}, {0x9A, 0xDC}, {0xE1, 0xDF},
+  };
+  for (const auto& [oem, ansi] : letters) {
+    EXPECT_EQ(germanLetterOf(oem), static_cast<char>(oem));
+    EXPECT_EQ(germanLetterOf(ansi), static_cast<char>(oem));
+  }
+  int others = 0;
+  for (int byte = 0; byte < 256; ++byte) others += germanLetterOf(byte) == 0;
+  EXPECT_EQ(others, 256 - 14);
+}
+
+TEST(TextForms, MenuCommandLinesReachTheSystemAsLetters) {
+  struct Case {
+    std::string_view bytes;
+    bool utf8;
+    std::string_view windows;  // system form under each rule
+    std::string_view posix;
+  };
+  const Case cases[] = {
+      {"mkdir Pr\x81"
+       "f1",
+       false,
+       "mkdir Pr\xC3\xBC"
+       "f1",
+       "mkdir Pr\xC3\xBC"
+       "f1"},
+      {"mkdir Pr\xFC"
+       "f2",
+       false,
+       "mkdir Pr\xC3\xBC"
+       "f2",
+       "mkdir Pr\xC3\xBC"
+       "f2"},
+      // ß wins over á; š and Ž of ANSI are Ü and Ä.
+      {"\xE1\x9A\x8E", false, "\xC3\x9F\xC3\x9C\xC3\x84", "\xC3\x9F\xC3\x9C\xC3\x84"},
+      // Other bytes as the platform read them: é in ANSI, Ú in 850.
+      {"\xE9", false, "\xC3\xA9", "\xC3\x9A"},
+      {"\x82", false, "\xE2\x80\x9A", "\xC3\xA9"},
+      {"echo \xCE\xA9 \xC3\xBC", true, "echo \xCE\xA9 \xC3\xBC", "echo \xCE\xA9 \xC3\xBC"},
+      {"plain", false, "plain", "plain"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(menuCommandLine(c.bytes, c.utf8, windowsRules()), c.windows) << c.bytes;
+    EXPECT_EQ(menuCommandLine(c.bytes, c.utf8, posixRules()), c.posix) << c.bytes;
+  }
+}
+
+TEST(TextForms, TheScriptIsInTheFormItsInterpreterReads) {
+  // cmd.exe: OEM bytes for the German letters, other bytes as they were.
+  EXPECT_EQ(menuScriptText("Gr\xFC\xDF"
+                           "e \x81 \xE9\r\n",
+                           false, windowsRules()),
+            "Gr\x81\xE1"
+            "e \x81 \xE9\r\n");
+  EXPECT_EQ(menuScriptText("\xCE\xA9 \xC3\xBC\r\n", true, windowsRules()), "? \x81\r\n");
+  EXPECT_EQ(typedScriptText("echo \x81", windowsRules()), "echo \x81");
+  // /bin/sh: the system form.
+  EXPECT_EQ(menuScriptText("Gr\xFC\xDF"
+                           "e\r\n",
+                           false, posixRules()),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e\r\n");
+  EXPECT_EQ(menuScriptText("\xCE\xA9\r\n", true, posixRules()), "\xCE\xA9\r\n");
+  EXPECT_EQ(typedScriptText("mkdir \x99l", posixRules()), "mkdir \xC3\x96l");
+}
+
+TEST(TextForms, TypedTextKeepsTheFileInItsEncoding) {
+  EXPECT_EQ(typedMenuText("T\x81r", true), "T\xC3\xBCr");
+  EXPECT_EQ(typedMenuText("T\x81r", false), "T\x81r");
+}
+
+}  // namespace
+}  // namespace menue
