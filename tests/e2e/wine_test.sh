@@ -20,10 +20,10 @@
 # of it for the fresh prefix.
 #
 # Add a check by writing a function named check_<name> and listing it in
-# CHECKS below; each one gets a fresh working directory ($work) and ends
-# with the program ended. WINE_TEST_ONLY=<name> runs one check alone, on a
-# fresh prefix: the packaging stage runs version_and_help on the exe it
-# unpacked from the zip.
+# CHECKS below (a short name: the prompt cuts a long working directory);
+# each one gets a fresh working directory ($work) and ends with the program
+# ended. WINE_TEST_ONLY=<name> runs one check alone, on a fresh prefix: the
+# packaging stage runs version_and_help on the exe it unpacked from the zip.
 set -u
 
 exe=${1:-}
@@ -415,56 +415,28 @@ check_version_and_help() {
     fail "--bogus: status $status, output '$out', error '$err'"
 }
 
-# A directory named with an umlaut is entered as typed, and the prompt
-# shows its name with the letter.
-check_umlaut_directory() {
-  make_work
-  mkdir -p "$work/Zürich"
-  write_menu "Zürich/-menue-" "Kopfzeile=In Zürich" "(Menuanzeige)" "Dortpunkt" "(Menuausfuhrung)" \
-    $'\t1echo dort' $'\t'
-  start_menue
-  wait_for_prompt || return 1
-  type_at_prompt "cd Zürich" || return 1
-  press Enter "the menu of Zürich" screen_has "Dortpunkt" || return 1
-  wait_until "the prompt of Zürich" row_is 24 "  $(windows_path "$work/Zürich")>_" || return 1
-  escape_ends_program
-}
-
 # Command lines reach the system with their German letters: a single-line
 # item with the OEM ü the dialogue stores and one with the ANSI ü Notepad
 # writes start through CreateProcessW, and a two-line item's LaunchScript
-# gets the OEM byte cmd.exe reads.
+# gets the OEM byte cmd.exe reads. TEMP is outside the ANSI code page (a
+# user name such as Łukasz) and holds the LaunchScript of the items and of
+# a pass-through.
 check_umlaut_items() {
   make_work
+  local temp=$work/Łukasz item n=0
+  mkdir -p "$temp"
   printf 'Kopfzeile=Umlaute\r\n(Menuanzeige)\r\nOEM\r\nANSI\r\nSkript\r\n(Menuausfuhrung)\r\n%s' \
     $'\t1cmd /c mkdir Pr\x81f1\r\n\t1cmd /c mkdir Pr\xfcf2\r\n\t1mkdir Pr\xfcf3\r\nrem\r\n\t\r\n' \
     >"$work/-menue-"
-  start_menue
+  start_menue "$work" "$(windows_path "$temp")"
   wait_until "the menu" screen_has "Skript" || return 1
-  local item n=0
   for item in OEM ANSI Skript; do
     n=$((n + 1))
     press Down "$item highlighted" item_highlighted "$item" || return 1
     press Enter "the item $item to make Prüf$n" file_exists "$work/Prüf$n" || return 1
     wait_for_prompt || return 1
   done
-  escape_ends_program
-}
-
-# A TEMP outside the ANSI code page (a user name such as Łukasz) holds the
-# LaunchScript of every pass-through and multi-line item.
-check_temp_outside_ansi() {
-  make_work
-  local temp=$work/Łukasz
-  mkdir -p "$temp"
-  write_menu -menue- "Kopfzeile=Temp-Test" "(Menuanzeige)" "Zwei Zeilen" "(Menuausfuhrung)" \
-    $'\t1echo eins> eins.txt' "echo zwei> zwei.txt" $'\t'
-  start_menue "$work" "$(windows_path "$temp")"
-  wait_until "the menu" screen_has "Zwei Zeilen" || return 1
-  press Down "the item highlighted" item_highlighted "Zwei Zeilen" || return 1
-  press Enter "the item to run" file_exists "$work/zwei.txt" || return 1
   [[ -f $temp/menue.cmd ]] || fail "no LaunchScript in $temp: $(ls -A "$temp")" || return 1
-  wait_for_prompt || return 1
   type_at_prompt "echo drei> drei.txt" || return 1
   press Enter "the pass-through to run" file_exists "$work/drei.txt" || return 1
   press x "the prompt after a key" row_is 24 "$(work_prompt)" || return 1
@@ -473,24 +445,29 @@ check_temp_outside_ansi() {
 }
 
 # A start directory outside the ANSI code page shows '?' for what the
-# console lacks, and "cd!" finds it again.
-check_start_outside_ansi() {
+# console lacks; a directory is entered as typed with its umlaut; "cd!"
+# finds the start directory again.
+check_umlaut_dirs() {
   make_work
-  local start=$work/Ωmega
-  mkdir -p "$start"
-  write_menu "Ωmega/-menue-" "Kopfzeile=Omega-Test" "(Menuanzeige)" "Heimpunkt" "(Menuausfuhrung)" \
+  mkdir -p "$work/Ωmega" "$work/Zürich"
+  write_menu "Ωmega/-menue-" "Kopfzeile=Omega" "(Menuanzeige)" "Heimpunkt" "(Menuausfuhrung)" \
     $'\t1echo heim' $'\t'
   write_menu -menue- "Kopfzeile=Oben" "(Menuanzeige)" "Obenpunkt" "(Menuausfuhrung)" $'\t1echo oben' \
     $'\t'
+  write_menu "Zürich/-menue-" "Kopfzeile=Dort" "(Menuanzeige)" "Dortpunkt" "(Menuausfuhrung)" \
+    $'\t1echo dort' $'\t'
   local prompt
   prompt="  $(windows_path "$work")\\?mega>_"
-  start_menue "$start"
+  start_menue "$work/Ωmega"
   wait_until "the menu" screen_has "Heimpunkt" || return 1
   wait_until "the prompt of Ωmega" row_is 24 "$prompt" || return 1
   type_at_prompt_anywhere "cd .." || return 1
   press Enter "the menu of $work" screen_has "Obenpunkt" || return 1
   wait_for_prompt || return 1
   screen_has "--Home--" || fail "no home label away from Ωmega" || return 1
+  type_at_prompt "cd Zürich" || return 1
+  press Enter "the menu of Zürich" screen_has "Dortpunkt" || return 1
+  wait_until "the prompt of Zürich" row_is 24 "  $(windows_path "$work/Zürich")>_" || return 1
   type_at_prompt_anywhere "cd!" || return 1
   press Enter "the menu of Ωmega again" screen_has "Heimpunkt" || return 1
   wait_until "the prompt of Ωmega again" row_is 24 "$prompt" || return 1
@@ -498,8 +475,8 @@ check_start_outside_ansi() {
 }
 
 CHECKS=(prompt_and_escape pass_through_echo two_line_item items_without_wait creation_dialogue
-  insert_item read_only_menu drive_change example_menu version_and_help umlaut_directory
-  umlaut_items temp_outside_ansi start_outside_ansi)
+  insert_item read_only_menu drive_change example_menu version_and_help
+  umlaut_items umlaut_dirs)
 
 # ---------------------------------------------------------------- run
 

@@ -215,14 +215,6 @@ std::vector<LoaderCase> cases() {
        .displays = {"Gr\xC3\xBC\xC3\x9F"
                     "e aus K\xC3\xB6ln am Rhein"},
        .parts = {"1a\r\n"}},
-      {.name = "Windows encodings measured in bytes",
-       .text = "(Menuanzeige)\r\nGr\xFC\xDF"
-               "e aus K\x94ln am Rhein\r\n(Menuausfuhrung)\r\n\t1a\r\n\t",
-       .items = 1,
-       .frameWidth = 21,
-       .displays = {"Gr\xFC\xDF"
-                    "e aus K\x94ln am Rhein"},
-       .parts = {"1a\r\n"}},
       {.name = "overlong header, display line and ExecutionPart",
        .text = "Kopfzeile=" + repeat('h', 500) + "\r\n(Menuanzeige)\r\n" + repeat('d', 5000) +
                "\r\nB\r\n(Menuausfuhrung)\r\n\t1" + repeat('c', 3000) + "\r\n\t2b\r\n\t",
