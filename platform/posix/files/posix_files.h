@@ -21,6 +21,8 @@ class PosixFiles : public FileSystem {
       : privateScriptPath_(std::move(privateScriptPath)), listings_(listingSettleNs) {}
 
   PlatformCode readFile(const std::string& path, std::string& contents) override;
+  PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
+                             bool& whole) override;
   PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
   PlatformCode deleteFile(const std::string& path) override;
