@@ -23,9 +23,9 @@ struct LoadResult {
 // (32,767 characters) each take about 600 KiB; a file of any size costs
 // no more to show than this.
 inline constexpr std::size_t MaxMenuFileBytes = std::size_t{1} << 20;
-// What a pass reads first: the whole of any MenuFile written by hand or by
-// the menu, at the cost of a small file.
-inline constexpr std::size_t FirstMenuFileBytes = std::size_t{64} << 10;
+// What a pass reads first: the whole of an ordinary MenuFile (18 items with
+// a command line each take a few KiB), and little more than that of a huge one.
+inline constexpr std::size_t FirstMenuFileBytes = std::size_t{16} << 10;
 
 // Reads the MenuFile `name` of the current directory and parses it: its
 // first FirstMenuFileBytes, and up to MaxMenuFileBytes only when the menu
