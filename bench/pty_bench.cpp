@@ -288,9 +288,13 @@ void printSyscalls(const std::vector<Contender>& contenders, const std::string& 
   settings.idleSeconds = 1;
   settings.rounds = 1;
   settings.starts = 1;
+  // An ordinary directory has stood unchanged for a while: its listing is kept.
+  std::this_thread::sleep_for(std::chrono::milliseconds(2200));
   std::printf("| program | system calls per cursor key | the calls of one key |\n|---|--:|---|\n");
+  // The log lies elsewhere: a file growing in the menu's directory would change it.
+  const std::string logs = scratchDirectory();
   for (const Contender& contender : contenders) {
-    const std::string log = directory + "/strace.log";
+    const std::string log = logs + "/strace.log";
     Contender traced = contender;
     traced.argv = {*strace, "-f", "-ttt", "-qq", "-o", log};
     traced.argv.insert(traced.argv.end(), contender.argv.begin(), contender.argv.end());
@@ -304,6 +308,7 @@ void printSyscalls(const std::vector<Contender>& contenders, const std::string& 
     std::printf("| %s | %s | %s |\n", contender.name.c_str(),
                 calls ? format("%.0f", calls->median).c_str() : "?", names.c_str());
   }
+  std::filesystem::remove_all(logs);
 }
 
 // menue in a directory of many other files and with huge MenuFiles.
