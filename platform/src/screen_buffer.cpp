@@ -38,16 +38,6 @@ ScreenBuffer::ScreenBuffer(int width, int height, Attribute fill)
   stamps_.assign(cells, 0);
 }
 
-std::string ScreenBuffer::rowText(int row) const {
-  const auto from = chars_.begin() + static_cast<std::ptrdiff_t>(index(row, 0));
-  return std::string(from, from + width_);
-}
-
-std::string ScreenBuffer::rowAttributes(int row) const {
-  const auto from = attrs_.begin() + static_cast<std::ptrdiff_t>(index(row, 0));
-  return std::string(from, from + width_);
-}
-
 void ScreenBuffer::touchAll() {
   wholeStamp_ = ++generation_;
 }

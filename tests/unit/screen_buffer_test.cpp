@@ -13,7 +13,10 @@ namespace {
 
 std::string rowsOf(const ScreenBuffer& screen) {
   std::string rows;
-  for (int r = 0; r < screen.height(); ++r) rows += (r ? "|" : "") + screen.rowText(r);
+  for (int r = 0; r < screen.height(); ++r) {
+    if (r > 0) rows += '|';
+    rows += screen.rowText(r);
+  }
   return rows;
 }
 

@@ -10,7 +10,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -36,9 +36,14 @@ class ScreenBuffer {
     const std::size_t i = index(row, column);
     return Cell{chars_[i], attrs_[i]};
   }
-  // The bytes of a row, and their attributes.
-  std::string rowText(int row) const;
-  std::string rowAttributes(int row) const;
+  // The bytes of a row and their attributes, seen in the buffer: valid until
+  // it is resized.
+  std::string_view rowText(int row) const {
+    return {chars_.data() + index(row, 0), static_cast<std::size_t>(width_)};
+  }
+  std::span<const Attribute> rowAttributes(int row) const {
+    return {attrs_.data() + index(row, 0), static_cast<std::size_t>(width_)};
+  }
   // The write counter: rises with every change.
   std::uint64_t generation() const { return generation_; }
   // Whether the cell was written after the counter stood at `generation`.

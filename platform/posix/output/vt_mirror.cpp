@@ -2,7 +2,6 @@
 // the difference in one batch.
 #include "output/vt_mirror.h"
 
-#include <algorithm>
 #include <string>
 
 #include "output/code_page_850.h"
@@ -50,15 +49,23 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
   }
   if (cursor_ != CellPos{row, from}) vt::appendCursorPosition(out, {row, from});
   std::optional<CellPos> end;
+  // The row read through views held here: the output written in between
+  // cannot make the compiler fetch the buffer's planes again for every cell.
+  const std::string_view bytes = screen.rowText(row);
+  const std::span<const Attribute> attributes = screen.rowAttributes(row);
+  const auto cellAt = [&](int column) {
+    const auto i = static_cast<std::size_t>(column);
+    return Cell{bytes[i], attributes[i]};
+  };
   for (int c = from; c < to;) {
-    const Cell cell = screen.cell(row, c);
+    const Cell cell = cellAt(c);
     if (colours_ != cell.attr) {
       vt::appendSgr(out, cell.attr);
       colours_ = cell.attr;
     }
     int run = 1;
     if (cell.ch == ' ') {
-      while (c + run < to && screen.cell(row, c + run) == cell) ++run;
+      while (c + run < to && cellAt(c + run) == cell) ++run;
     }
     if (run >= MinErasedRun) {
       if (c + run == width_) {
@@ -72,9 +79,11 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
       run = 1;
       out += cellGlyph(static_cast<unsigned char>(cell.ch));
     }
-    const auto first = static_cast<std::ptrdiff_t>(row * width_ + c);
-    std::fill_n(shown_.begin() + first, run, cell);
-    std::fill_n(known_.begin() + first, run, 1);
+    for (int i = c; i < c + run; ++i) {
+      const auto index = static_cast<std::size_t>(row * width_ + i);
+      shown_[index] = cell;
+      known_[index] = 1;
+    }
     c += run;
   }
   // After the last column the terminal waits to wrap; where the cursor

@@ -48,8 +48,11 @@ class VirtualConsole : public ConsoleDevice {
   std::function<bool()> onIdle;
   const ScreenBuffer& screen() const { return screen_; }
   // Bytes of a row (0-based), and their attributes.
-  std::string rowText(int row) const { return screen_.rowText(row); }
-  std::string rowAttributes(int row) const { return screen_.rowAttributes(row); }
+  std::string rowText(int row) const { return std::string(screen_.rowText(row)); }
+  std::string rowAttributes(int row) const {
+    const std::span<const Attribute> attributes = screen_.rowAttributes(row);
+    return std::string(attributes.begin(), attributes.end());
+  }
   char cellChar(int row, int column) const { return screen_.cell(row, column).ch; }
   Attribute cellAttribute(int row, int column) const { return screen_.cell(row, column).attr; }
   Attribute textAttribute() const { return textAttribute_; }
