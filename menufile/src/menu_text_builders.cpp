@@ -15,6 +15,13 @@ namespace {
 // nothing.
 constexpr std::string_view NoCommand = "'\r\n";
 
+// The new text, unless joining the pieces made a CR of the old text meet an
+// LF: an LF text would then be read as a CR LF one, every lone LF an
+// ordinary byte. Such an edit gives the old text, so nothing changes.
+std::string keepingLineEnd(const MenuModel& model, std::string text) {
+  return lineEndOf(text) == model.lineEnd ? text : model.rawText;
+}
+
 // The text before the items, the given items' display lines, the bare
 // execution marker, and each given item's ExecutionPart closed by a TAB.
 std::string rebuildItems(const MenuModel& model, const std::vector<int>& order) {
@@ -27,7 +34,7 @@ std::string rebuildItems(const MenuModel& model, const std::vector<int>& order) 
     text += model.executionPart(item);
     text += '\t';
   }
-  return text;
+  return keepingLineEnd(model, std::move(text));
 }
 
 // Command lines written with CR LF, in the line end of the text they go into.
@@ -89,10 +96,7 @@ std::string insertItemText(const MenuModel& model, int position, std::string_vie
   text += status;
   text += inLineEnd(commandText, model.lineEnd);
   text += raw.substr(partAt);
-  // An LF text ending in a CR would take the new line end for a CR LF and
-  // turn into a CR LF text, every lone LF then an ordinary byte: no edit.
-  if (lineEndOf(text) != model.lineEnd) return model.rawText;
-  return text;
+  return keepingLineEnd(model, std::move(text));
 }
 
 std::string removeItemText(const MenuModel& model, int position) {

@@ -55,6 +55,12 @@ void checkPositions(const MenuModel& model) {
   require(model.frameWidth >= 0);
 }
 
+// An edit may give the old text back only where joining its pieces would
+// make a CR of an LF text meet an LF and turn the text into a CR LF one.
+void requireRefusalAllowed(const MenuModel& model) {
+  require(model.lineEnd == menue::Lf && model.rawText.find('\r') != std::string::npos);
+}
+
 void checkEdits(const MenuModel& model) {
   const std::vector<Item> before = itemsOf(model);
   const int count = model.itemCount;
@@ -66,11 +72,8 @@ void checkEdits(const MenuModel& model) {
       // The new item closes like the rest: without an end marker it runs to
       // the end of the text.
       const std::string text = menue::insertItemText(model, p, "New", '2', "c\r\n");
-      // Refused only where the new line end would turn an LF text (ending
-      // in a CR) into a CR LF one.
       if (text == model.rawText) {
-        require(model.lineEnd == menue::Lf && !model.rawText.empty() &&
-                model.rawText.back() == '\r');
+        requireRefusalAllowed(model);
         continue;
       }
       require(reparsed(text) == expected);
@@ -80,6 +83,10 @@ void checkEdits(const MenuModel& model) {
     std::vector<Item> expected = before;
     expected.erase(expected.begin() + (p - 1));
     const std::string text = menue::removeItemText(model, p);
+    if (text == model.rawText) {
+      requireRefusalAllowed(model);
+      continue;
+    }
     require(!text.empty() && text.back() == '\t');
     require(reparsed(text) == expected);
   }
@@ -88,6 +95,10 @@ void checkEdits(const MenuModel& model) {
     std::swap(expected.front(), expected.back());
     const std::string text = menue::swapItemsText(model, 1, count);
     require(text == menue::swapItemsText(model, count, 1));
+    if (text == model.rawText) {
+      requireRefusalAllowed(model);
+      return;
+    }
     require(reparsed(text) == expected);
   }
 }

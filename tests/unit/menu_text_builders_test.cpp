@@ -93,6 +93,9 @@ TEST(MenuFileBuilders, InsertionPairsItemsInDamagedFiles) {
   // the insertion is refused rather than turning the file into a CR LF one.
   const std::string cr = "(Menuanzeige)\nA\n(Menuausfuhrung)\r";
   EXPECT_EQ(insertItemText(parsed(cr), 2, "New", '1', ""), cr);
+  // So is a removal that would put the empty line after a CR.
+  const std::string crs = "(Menuanzeige)\r\rA\n\nB\n(Menuausfuhrung)\n\t1a\n\t\t3c\n\t";
+  EXPECT_EQ(removeItemText(parsed(crs), 1), crs);
 }
 
 TEST(MenuFileBuilders, RemovalRebuildsTheExecutionSection) {

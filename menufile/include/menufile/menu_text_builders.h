@@ -12,8 +12,9 @@ namespace menue {
 
 // The new texts; a position outside the model's items gives the old text.
 // Command text is command lines each ended by CR LF; an edit writes them,
-// and its display line, in the line end of the text it changes. An
-// insertion that would change the text's line end gives the old text.
+// and its display line, in the line end of the text it changes. An edit
+// that would change the text's line end (a CR of an LF text meeting an LF)
+// gives the old text.
 std::string insertItemText(const MenuModel& model, int position, std::string_view displayText,
                            char status, std::string_view commandText);
 std::string removeItemText(const MenuModel& model, int position);
