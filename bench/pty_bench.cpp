@@ -1,8 +1,11 @@
 // The terminal comparison: menue, dialog --menu and whiptail --menu on the
-// same five items under an 80x25 pseudo-terminal, each measured the same
-// way, printed as one Markdown table. Figures only; nothing is judged.
+// same five items under a pseudo-terminal (80x25 unless told), each
+// measured the same way, printed as Markdown tables; the system calls per
+// key of each (under strace); menue in a directory of 100,000 files and
+// with huge MenuFiles. Figures only; nothing is judged.
 //
 // Usage: menue_pty_bench MENUE_BINARY [--idle-seconds N] [--rounds N] [--starts N]
+//          [--size COLUMNSxROWS] [--startup-only | --syscalls | --scale]
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,10 +15,12 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/bench_menus.h"
 #include "bench/pty_child.h"
+#include "bench/syscall_trace.h"
 
 namespace menue::bench {
 
@@ -98,6 +103,10 @@ struct Settings {
   // Starts whose first-screen times give the median (the first start of a
   // freshly built binary often pays for a cold page cache).
   int starts = 5;
+  int columns = 80;
+  int rows = 25;
+  // The first screen alone: no idle time, no keys.
+  bool startupOnly = false;
 };
 
 double median(std::vector<double> values) {
@@ -118,6 +127,8 @@ Figures measure(const Contender& contender, const std::string& directory,
   options.directory = directory;
   options.environment = {"TERM=xterm", "LANG=C.UTF-8", "HOME=" + directory,
                          "PATH=/usr/local/bin:/usr/bin:/bin", "TMP=" + directory};
+  options.columns = settings.columns;
+  options.rows = settings.rows;
   std::vector<double> firstScreens;
   for (int i = 1; i < settings.starts; ++i) {
     PtyChild probe(options);  // its destructor kills it
@@ -137,8 +148,8 @@ Figures measure(const Contender& contender, const std::string& directory,
   firstScreens.push_back(startup.msToLastByte);
   figures.firstScreenMs = median(firstScreens);
   figures.startupQuiet = startup.quiet;
-  if (startup.bytes == 0) {
-    figures.error = "no output at start-up";
+  if (startup.bytes == 0 || settings.startupOnly) {
+    if (startup.bytes == 0) figures.error = "no output at start-up";
     child.end("\x1b", QuitPatience);
     return figures;
   }
@@ -239,32 +250,133 @@ void printTables(const std::vector<Figures>& all, const Settings& settings) {
       settings.starts, keysPerDirection, keysPerDirection, static_cast<long long>(Quiet.count()));
 }
 
+std::string scratchDirectory() {
+  char pattern[] = "/tmp/menue-bench-XXXXXX";
+  if (mkdtemp(pattern) == nullptr) {
+    std::perror("mkdtemp");
+    return {};
+  }
+  return pattern;
+}
+
+// The sample "-menue-", `size` bytes long where that is more: a hole after
+// the text, which reads as zero bytes.
+void writeMenu(const std::string& directory, std::uintmax_t size) {
+  const std::string path = directory + "/-menue-";
+  std::ofstream(path, std::ios::binary) << menuFileText(SampleHeader, sampleItems());
+  if (size > std::filesystem::file_size(path)) std::filesystem::resize_file(path, size);
+}
+
+void printStartups(const std::vector<Figures>& all, const Settings& settings) {
+  std::printf("| program | first screen bytes at %dx%d | first screen ms |\n|---|--:|--:|\n",
+              settings.columns, settings.rows);
+  for (const Figures& f : all) {
+    std::printf("| %s | %zu | %s |\n", f.name.c_str(), f.startupBytes,
+                format("%.1f", f.firstScreenMs).c_str());
+  }
+}
+
+// Each program under `strace -f`: its calls per cursor key, and the calls
+// of one key of that size.
+void printSyscalls(const std::vector<Contender>& contenders, const std::string& directory,
+                   Settings settings) {
+  const auto strace = findInPath("strace");
+  if (!strace) {
+    std::printf("strace is not installed (apt-get install strace): no system calls counted.\n");
+    return;
+  }
+  settings.idleSeconds = 1;
+  settings.rounds = 1;
+  settings.starts = 1;
+  // An ordinary directory has stood unchanged for a while: its listing is kept.
+  std::this_thread::sleep_for(std::chrono::milliseconds(2200));
+  std::printf("| program | system calls per cursor key | the calls of one key |\n|---|--:|---|\n");
+  // The log lies elsewhere: a file growing in the menu's directory would change it.
+  const std::string logs = scratchDirectory();
+  for (const Contender& contender : contenders) {
+    const std::string log = logs + "/strace.log";
+    Contender traced = contender;
+    traced.argv = {*strace, "-f", "-ttt", "-qq", "-o", log};
+    traced.argv.insert(traced.argv.end(), contender.argv.begin(), contender.argv.end());
+    measure(traced, directory, settings);
+    const std::optional<KeyCalls> calls = callsPerKey(log);
+    std::filesystem::remove(log);
+    std::string names;
+    for (const std::string& name : calls ? calls->burst : std::vector<std::string>{}) {
+      names += (names.empty() ? "" : ", ") + name;
+    }
+    std::printf("| %s | %s | %s |\n", contender.name.c_str(),
+                calls ? format("%.0f", calls->median).c_str() : "?", names.c_str());
+  }
+  std::filesystem::remove_all(logs);
+}
+
+// menue in a directory of many other files and with huge MenuFiles.
+void printScale(const Contender& menue, Settings settings) {
+  settings.idleSeconds = 1;
+  settings.rounds = 2;
+  settings.starts = 3;
+  struct Case {
+    const char* name;
+    int otherFiles;
+    std::uintmax_t menuBytes;
+  };
+  const Case cases[] = {{"empty directory", 0, 0},
+                        {"100,000 other files", 100'000, 0},
+                        {"MenuFile of 200 MB (sparse)", 0, 200ULL << 20},
+                        {"MenuFile of 3 GB (sparse)", 0, 3ULL << 30}};
+  std::printf(
+      "| menue with | start-up bytes | first screen ms | bytes per down | ms key to quiet "
+      "| peak RSS KiB |\n|---|--:|--:|--:|--:|--:|\n");
+  for (const Case& c : cases) {
+    const std::string directory = scratchDirectory();
+    if (directory.empty()) return;
+    writeMenu(directory, c.menuBytes);
+    for (int i = 0; i < c.otherFiles; ++i) {
+      std::ofstream(directory + "/other-" + std::to_string(i) + ".txt");
+    }
+    // A directory's listing is kept once it has stood unchanged for 2 s.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2200));
+    const Figures f = measure(menue, directory, settings);
+    std::filesystem::remove_all(directory);
+    std::printf("| %s | %zu | %s | %s | %s | %s |\n", c.name, f.startupBytes,
+                format("%.1f", f.firstScreenMs).c_str(), format("%.1f", f.bytesPerDown).c_str(),
+                format("%.2f", f.msKeyToQuiet).c_str(),
+                f.peakRssKib ? std::to_string(*f.peakRssKib).c_str() : "?");
+  }
+}
+
 int run(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s MENUE_BINARY [--idle-seconds N] [--rounds N] [--starts N]\n",
+    std::fprintf(stderr,
+                 "usage: %s MENUE_BINARY [--idle-seconds N] [--rounds N] [--starts N] "
+                 "[--size COLUMNSxROWS] [--startup-only | --syscalls | --scale]\n",
                  argv[0]);
     return 2;
   }
   const std::string menue = std::filesystem::absolute(argv[1]).string();
   Settings settings;
-  for (int i = 2; i + 1 < argc; i += 2) {
+  enum class Mode { Table, Syscalls, Scale } mode = Mode::Table;
+  for (int i = 2; i < argc; ++i) {
     const std::string option = argv[i];
-    const int value = std::max(1, std::atoi(argv[i + 1]));
-    if (option == "--idle-seconds") settings.idleSeconds = value;
-    if (option == "--rounds") settings.rounds = value;
-    if (option == "--starts") settings.starts = value;
+    if (option == "--startup-only") settings.startupOnly = true;
+    if (option == "--syscalls") mode = Mode::Syscalls;
+    if (option == "--scale") mode = Mode::Scale;
+    if (i + 1 >= argc) continue;
+    const std::string value = argv[i + 1];
+    if (option == "--size" &&
+        std::sscanf(value.c_str(), "%dx%d", &settings.columns, &settings.rows) == 2) {
+      ++i;
+    }
+    const int number = std::max(1, std::atoi(value.c_str()));
+    if (option == "--idle-seconds") settings.idleSeconds = number;
+    if (option == "--rounds") settings.rounds = number;
+    if (option == "--starts") settings.starts = number;
   }
 
-  char pattern[] = "/tmp/menue-bench-XXXXXX";
-  if (mkdtemp(pattern) == nullptr) {
-    std::perror("mkdtemp");
-    return 1;
-  }
-  const std::string directory = pattern;
-  {
-    std::ofstream file(directory + "/-menue-", std::ios::binary);
-    file << menuFileText(SampleHeader, sampleItems());
-  }
+  const std::string directory = scratchDirectory();
+  if (directory.empty()) return 1;
+  writeMenu(directory, 0);
 
   std::vector<Contender> contenders{{"menue", {menue}, 1}};
   for (const char* peer : {"dialog", "whiptail"}) {
@@ -274,13 +386,26 @@ int run(int argc, char** argv) {
       std::fprintf(stderr, "%s is not installed: left out\n", peer);
     }
   }
+  if (mode == Mode::Syscalls) {
+    printSyscalls(contenders, directory, settings);
+  } else if (mode == Mode::Scale) {
+    printScale(contenders.front(), settings);
+  }
+  if (mode != Mode::Table) {
+    std::filesystem::remove_all(directory);
+    return 0;
+  }
   std::vector<Figures> all;
   for (const Contender& contender : contenders) {
     std::fprintf(stderr, "measuring %s ...\n", contender.name.c_str());
     all.push_back(measure(contender, directory, settings));
   }
   std::filesystem::remove_all(directory);
-  printTables(all, settings);
+  if (settings.startupOnly) {
+    printStartups(all, settings);
+  } else {
+    printTables(all, settings);
+  }
   return 0;
 }
 

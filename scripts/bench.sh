@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and the optimised program, runs the in-process
-# benchmarks (Google Benchmark) and the terminal comparison with dialog and
-# whiptail under a pseudo-terminal, and prints the figures as Markdown, ready
-# for the README's "Benchmarks" section. For people, not for CI: it judges
-# nothing and never fails on a figure.
+# benchmarks (Google Benchmark; passes on the real file system in scratch
+# directories under /tmp of 0, 10,000 and 100,000 files and with MenuFiles of
+# 1 KiB to 200 MiB), the terminal comparison with dialog and whiptail under a
+# pseudo-terminal at 80x25 and 250x80, the system calls per cursor key under
+# strace, and menue with 100,000 files and huge MenuFiles, and prints the
+# figures as Markdown, ready for the README's "Benchmarks" section. For
+# people, not for CI: it judges nothing and never fails on a figure. It takes
+# a few minutes.
 #
 # Environment: REPETITIONS (default 5) runs of each in-process benchmark, of
 # which the median is shown; IDLE_SECONDS (default 5) and ROUNDS (default 5,
@@ -16,7 +20,7 @@ repetitions=${REPETITIONS:-5}
 idle_seconds=${IDLE_SECONDS:-5}
 rounds=${ROUNDS:-5}
 
-for peer in dialog whiptail; do
+for peer in dialog whiptail strace; do
   command -v "$peer" >/dev/null || echo "note: $peer is not installed (apt-get install $peer); it is left out" >&2
 done
 
@@ -53,7 +57,27 @@ echo "|---|--:|--:|--:|"
 medians '^(OnePass|ParseMenuText)'
 medians '^Mirror'
 echo
+echo "Passes on the real file system, the sample menu beside N other files or as a MenuFile of"
+echo "N bytes (sparse); a blank round is two presses, a step and the wrap round to \"-menue-\":"
+echo
+echo "| benchmark | wall µs | CPU µs | |"
+echo "|---|--:|--:|--:|"
+medians '^(CursorKeyPass|BlankRound)'
+echo
 echo "Under an 80x25 pseudo-terminal (\`build-bench/bench/menue_pty_bench\`), the five-item sample menu:"
 echo
 build-bench/bench/menue_pty_bench build-release/menue \
   --idle-seconds "$idle_seconds" --rounds "$rounds"
+echo
+echo "The first screen at 250x80:"
+echo
+build-bench/bench/menue_pty_bench build-release/menue --startup-only --size 250x80 --starts 3
+echo
+echo "System calls per cursor key (\`strace -f\`, the median key; menue in a directory that has"
+echo "stood unchanged for two seconds):"
+echo
+build-bench/bench/menue_pty_bench build-release/menue --syscalls
+echo
+echo "menue with many files and huge MenuFiles, 80x25:"
+echo
+build-bench/bench/menue_pty_bench build-release/menue --scale

@@ -40,6 +40,7 @@ Next createMenuFile(Program& program) {
 }
 
 Next insertItem(Program& program, const std::string& commandText) {
+  if (const Next next = wholeMenuForEdit(program); next != Next::Continue) return next;
   const MenuModel& model = program.model;
   const int items = model.items();
   long position = items + 1;

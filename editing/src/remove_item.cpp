@@ -22,6 +22,7 @@ long askItemNumber(Program& program) {
 }
 
 Next removeChosenItem(Program& program, const std::string& commandText) {
+  if (const Next next = wholeMenuForEdit(program); next != Next::Continue) return next;
   program.screen.clearScreen();
   long position = 0;
   positionInCommand(commandText, position);

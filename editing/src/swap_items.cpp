@@ -29,6 +29,7 @@ std::string swapArgument(Program& program, const std::string& commandText) {
 }
 
 Next swapChosenItems(Program& program, const std::string& commandText) {
+  if (const Next next = wholeMenuForEdit(program); next != Next::Continue) return next;
   const std::string argument = swapArgument(program, commandText);
   if (argument.empty()) return Next::Continue;
   const std::size_t plus = argument.find('+');

@@ -4,19 +4,54 @@
 
 #include <utility>
 
+#include "execution_parts.h"
+
 namespace menue {
 
-LoadResult loadMenu(FileSystem& files, const std::string& name, MenuModel& model) {
+namespace {
+
+LoadResult loadStart(FileSystem& files, const std::string& name, MenuModel& model,
+                     std::size_t limit) {
   std::string text;
-  const PlatformCode failure = files.readFile(name, text);
+  bool whole = true;
+  const PlatformCode failure = files.readFileStart(name, limit, text, whole);
   if (failure != code::Success) return {failure};
-  return {code::Success, parseMenuText(model, std::move(text))};
+  const ParseResult parse = parseMenuText(model, std::move(text));
+  model.whole = whole;
+  return {code::Success, parse};
+}
+
+// Whether more text could change what the parse of a file's start found:
+// not when every search of the parse ended inside it (the CR LF line end,
+// the header's line, both markers and the TAB after the last ExecutionPart).
+bool settled(const MenuModel& model) {
+  if (model.whole) return true;
+  if (!model.loaded || model.lineEnd != CrLf) return false;
+  const std::size_t header = model.rawText.find(HeaderKey);
+  if (header == std::string::npos ||
+      findLineEnd(model.rawText, header, model.lineEnd).pos == std::string::npos) {
+    return false;
+  }
+  return hasOpeningTab(model, model.itemCount + 1);
+}
+
+}  // namespace
+
+LoadResult loadMenu(FileSystem& files, const std::string& name, MenuModel& model) {
+  const LoadResult first = loadStart(files, name, model, FirstMenuFileBytes);
+  if (first.failure != code::Success || settled(model)) return first;
+  return loadWholeMenu(files, name, model);
+}
+
+LoadResult loadWholeMenu(FileSystem& files, const std::string& name, MenuModel& model) {
+  return loadStart(files, name, model, MaxMenuFileBytes);
 }
 
 LoadResult rewriteMenuFile(FileSystem& files, const std::string& name, MenuModel& model,
                            std::string newText) {
   const PlatformCode failure = files.replaceFile(name, newText);
   if (failure != code::Success) return {failure};
+  model.whole = true;
   return {code::Success, parseMenuText(model, std::move(newText))};
 }
 

@@ -49,6 +49,10 @@ std::string MenuModel::executionPart(int i) const {
   return cut(rawText, range.begin, range.end);
 }
 
+bool MenuModel::executionPartCut(int i) const {
+  return !whole && isItem(*this, i) && executionRange(*this, i).end == rawText.size();
+}
+
 std::string MenuModel::textBeforeItems() const {
   if (!loaded) return {};
   return cut(rawText, 0, static_cast<std::size_t>(lineStart[1]) - 1);

@@ -112,6 +112,31 @@ PlatformCode Win32Files::readFile(const std::string& path, std::string& contents
   return code::Success;
 }
 
+PlatformCode Win32Files::readFileStart(const std::string& path, std::size_t limit,
+                                       std::string& contents, bool& whole) {
+  PlatformCallScope scope;
+  OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return PlatformCallScope::failure();
+  // One byte more than the limit tells whether the file goes on.
+  std::string text(limit + 1, '\0');
+  std::size_t got = 0;
+  while (got < text.size()) {
+    const DWORD wanted =
+        static_cast<DWORD>(std::min<std::size_t>(text.size() - got, std::size_t{1} << 30));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), text.data() + got, wanted, &read, nullptr)) {
+      return PlatformCallScope::failure();
+    }
+    if (read == 0) break;
+    got += read;
+  }
+  whole = got <= limit;
+  text.resize(std::min(got, limit));
+  contents = std::move(text);
+  return code::Success;
+}
+
 PlatformCode Win32Files::replaceFile(const std::string& path, std::string_view contents) {
   PlatformCallScope scope;
   const std::wstring target = toWide(path);

@@ -11,6 +11,8 @@ class Win32Files : public FileSystem {
   Win32Files();
 
   PlatformCode readFile(const std::string& path, std::string& contents) override;
+  PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
+                             bool& whole) override;
   PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
   PlatformCode deleteFile(const std::string& path) override;

@@ -157,6 +157,7 @@ Next step(Program& program, Next from) {
 }  // namespace
 
 Next onePass(Program& program, bool atPrompt) {
+  program.state.passDirectory.reset();
   if (!atPrompt) {
     if (const Next next = loopHead(program); next != Next::Continue) return next;
   }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "menufile/menu_load.h"
 #include "menufile/menu_set.h"
 #include "menufile/menu_set_check.h"
 #include "session/path_text.h"
@@ -86,8 +87,12 @@ class MenuChecker {
   // named on its own.
   void checkFile(const std::string& shown, const std::string& path,
                  std::vector<MenuFinding> findings, int menus) {
+    // What the menu would read of it: a file of any size is checked in
+    // the same time and memory.
     std::string text;
-    if (const PlatformCode failure = files_.readFile(path, text); failure != code::Success) {
+    bool whole = true;
+    if (const PlatformCode failure = files_.readFileStart(path, MaxMenuFileBytes, text, whole);
+        failure != code::Success) {
       unreadable(shown, failure);
       return;
     }

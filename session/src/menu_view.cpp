@@ -49,6 +49,21 @@ Next loadCurrentMenu(Program& program) {
   return loaded(program, result);
 }
 
+Next wholeMenuForEdit(Program& program) {
+  if (program.model.whole) return Next::Continue;
+  const LoadResult result =
+      loadWholeMenu(program.platform.files, program.state.currentMenuName, program.model);
+  if (result.failure == code::FileNotFound) return Next::NewPass;
+  if (const Next next = loaded(program, result); next != Next::Continue) return next;
+  if (program.model.whole) return Next::Continue;
+  program.screen.printText(
+      " Men\xFC"
+      "datei gr\xF6\xDF"
+      "er als 1 MB: nicht ge\xE4ndert.");
+  pause(program);
+  return Next::NewPass;
+}
+
 Next rewriteCurrentMenu(Program& program, std::string newText) {
   // The rewrite may create the file (a new menu): the set changes.
   program.menuSet.invalidate();

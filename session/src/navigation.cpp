@@ -19,6 +19,7 @@ namespace {
 // The platform's directory change; a missing directory reads as "path not
 // found" whatever the platform called it.
 Next setDirectory(Program& program, const std::string& path) {
+  program.state.passDirectory.reset();
   const PlatformCode failure = program.platform.files.changeDirectory(path);
   if (failure == code::Success) return Next::Continue;
   const ErrorNumber number = errorNumberFor(failure);
@@ -43,7 +44,14 @@ Next thenFollow(Program& program, Next change) {
 }  // namespace
 
 Next currentDirectory(Program& program, std::string& path) {
-  return check(program, program.platform.files.currentDirectory(path));
+  std::optional<std::string>& known = program.state.passDirectory;
+  if (known) {
+    path = *known;
+    return Next::Continue;
+  }
+  const PlatformCode failure = program.platform.files.currentDirectory(path);
+  if (failure == code::Success) known = path;
+  return check(program, failure);
 }
 
 Next atStartDirectory(Program& program, bool& atStart) {
@@ -68,6 +76,7 @@ Next changeDriveTo(Program& program, char letter) {
   if (!program.platform.rules.hasDrives) {
     return generalErrorHandler(program, ErrorNumber::PathNotFound);
   }
+  program.state.passDirectory.reset();
   return check(program, program.platform.files.changeDrive(letter));
 }
 

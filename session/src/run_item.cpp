@@ -121,6 +121,11 @@ Next runMenuItem(Program& program, int n) {
   // the menu on the screen run (the model keeps the last menu read when the
   // MenuFile is gone).
   if (!program.state.menuPresent || n < 1 || n > program.model.items()) return Next::NewPass;
+  if (program.model.executionPartCut(n)) {
+    program.screen.printText(" Befehl l\xE4nger als 1 MB: nicht ausgef\xFChrt.");
+    pause(program);
+    return Next::NewPass;
+  }
   const std::string part = program.model.executionPart(n);
   const int status = statusOf(part);
   const std::string commands = part.empty() ? std::string() : part.substr(1);

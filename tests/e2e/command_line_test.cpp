@@ -113,5 +113,23 @@ TEST_F(CommandLineTest, CheckReportsFileAndLineAndItsStatusSaysHowItWent) {
   EXPECT_FALSE(fs::exists(work() / "unten" / "-menue-"));
 }
 
+// A MenuFile of 3 GB (the menu, then a hole) is checked and shown from its
+// start, at once and in little memory, where it was once read whole.
+TEST_F(CommandLineTest, AHugeMenuFileIsCheckedAndShownFromItsStart) {
+  writeMenu("-menue-", "Gut", {{"Eins", '1', {"true"}}});
+  fs::resize_file(work() / "-menue-", std::uintmax_t{3} << 30);
+  // The zero bytes after the end marker are found as such.
+  const Run check = runToEnd({"--check"});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(check.out.rfind("-menue-:7: Text hinter der Endmarke", 0), 0u) << check.out;
+  EXPECT_NE(check.out.find("-menue-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, 1 Fehler"),
+            std::string::npos);
+  start();
+  ASSERT_TRUE(shows(" Eins "));
+  session().pressKey(Key::Down);
+  ASSERT_TRUE(eventually([&] { return session().attribute(8, 39) == 0x71; }, "item 1 highlighted"));
+  EXPECT_TRUE(endsWithEsc());
+}
+
 }  // namespace
 }  // namespace menue::e2e

@@ -136,14 +136,28 @@ TEST(PosixInputDecoder, BytesToRecords) {
          "F"}},
        {"key 33 70 SA"}},
       {"alt+umlaut", {{"\x1b\xC3\xBC"}}, {"key 0 129 A"}},
-      // A lone ESC only after the quiet time, and only when nothing followed.
-      {"lone esc waits", {{"\x1b", 0}, {"", 30}}, {}},
-      {"lone esc after quiet", {{"\x1b", 0}, {"", 60}}, {"key 1 27"}},
+      // A lone ESC only after 150 ms without a byte, and only when nothing
+      // followed; the parts of a sequence split by the network may come up
+      // to that far apart.
+      {"lone esc waits", {{"\x1b", 0}, {"", 149}}, {}},
+      {"lone esc after quiet", {{"\x1b", 0}, {"", 150}}, {"key 1 27"}},
       {"esc sequence within the quiet time", {{"\x1b", 0}, {"", 30}, {"[A", 30}}, {"key 72 0 E"}},
+      {"parts 149 ms apart are one key",
+       {{"\x1b", 0}, {"", 149}, {"[", 149}, {"", 298}, {"B", 298}},
+       {"key 80 0 E"}},
+      {"parts 150 ms apart are esc and characters",
+       {{"\x1b", 0}, {"", 150}, {"[", 150}, {"", 300}, {"B", 300}},
+       {"key 1 27", "key 26 91", "key 48 66 S"}},
+      {"a gap after the bracket too",
+       {{"\x1b[", 0}, {"", 150}, {"B", 150}},
+       {"key 26 91 A", "key 48 66 S"}},
       {"late bytes read together stay one sequence", {{"\x1b", 0}, {"[B", 200}}, {"key 80 0 E"}},
-      {"two escs", {{"\x1b\x1b", 0}, {"", 60}}, {"key 1 27", "key 1 27"}},
-      {"alt+[ when nothing follows", {{"\x1b[", 0}, {"", 60}}, {"key 26 91 A"}},
-      {"unfinished sequence dropped", {{"\x1b[1;", 0}, {"", 60}, {"a", 61}}, {"key 30 97"}},
+      {"esc before a key is esc at once",
+       {{"\x1b", 0}, {"\x1b[B", 10}},
+       {"key 1 27", "key 80 0 E"}},
+      {"two escs", {{"\x1b\x1b", 0}, {"", 150}}, {"key 1 27", "key 1 27"}},
+      {"alt+[ when nothing follows", {{"\x1b[", 0}, {"", 150}}, {"key 26 91 A"}},
+      {"unfinished sequence dropped", {{"\x1b[1;", 0}, {"", 150}, {"a", 151}}, {"key 30 97"}},
       // Reads that split sequences.
       {"split csi", {{"\x1b"}, {"[1;"}, {"5A"}}, {"key 72 0 CE"}},
       {"split utf-8", {{"\xC3"}, {"\xBC"}}, {"key 0 129"}},
@@ -192,8 +206,8 @@ TEST(PosixInputDecoder, LoneEscSaysHowLongToWait) {
   InputDecoder decoder;
   EXPECT_EQ(decoder.msUntilResolve(0), -1);
   decoder.feed("\x1b", 100);
-  EXPECT_EQ(decoder.msUntilResolve(120), 30);
-  EXPECT_EQ(decoder.msUntilResolve(200), 0);
+  EXPECT_EQ(decoder.msUntilResolve(120), 130);
+  EXPECT_EQ(decoder.msUntilResolve(250), 0);
   decoder.feed("x", 130);
   EXPECT_EQ(decoder.msUntilResolve(130), -1);
 }

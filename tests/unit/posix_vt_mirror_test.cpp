@@ -122,29 +122,35 @@ TEST_F(PosixVtMirror, AfterAnotherProgramOnlyNewWritesAreSent) {
   // terminal may show anything there now.
   screen.write({0, 0}, "m", 0x17);
   EXPECT_EQ(render(), "\x1b[37;44mm\x1b[1;1H");
+  // Every cell written anew: one erase of the whole screen in the colour.
   screen.fill(' ', 0x17);
-  EXPECT_EQ(render(), "\x1b[K\x1b[2;1H\x1b[K\x1b[3;1H\x1b[K\x1b[1;1H");
+  EXPECT_EQ(render(), "\x1b[2J");
 }
 
-TEST_F(PosixVtMirror, RepaintAllSendsEveryCell) {
-  screen.write({1, 0}, "ab", 0x07);
+TEST_F(PosixVtMirror, RepaintAllClearsOnceAndSendsTheRest) {
+  screen.fill(' ', 0x17);
+  screen.write({1, 0}, "ab", 0x17);
+  screen.write({2, 0}, "  ", 0x07);
   render();
   mirror.repaintAll();
-  // Blank rows are erased to their end in their colour; "ab" and the two
-  // blanks after it are written, the rest of that row erased.
-  EXPECT_EQ(render(),
-            "\x1b[?25l\x1b[1;1H\x1b[37;40m\x1b[K\x1b[2;1Hab\x1b[K\x1b[3;1H\x1b[K\x1b[1;1H");
+  // The whole screen erased in the colour of most blanks; then only the
+  // cells that differ from such a blank.
+  EXPECT_EQ(render(), "\x1b[37;44m\x1b[2J\x1b[?25l\x1b[2;1Hab\x1b[3;1H\x1b[37;40m  \x1b[1;1H");
 }
 
 TEST_F(PosixVtMirror, LongBlankRunsAreErasedShortOnesWritten) {
-  ScreenBuffer wide(30, 1);
+  ScreenBuffer wide(30, 2);
   wide.setCursorVisible(false);
-  wide.write({0, 0}, "a" + std::string(10, ' ') + "b   c", 0x17);
+  wide.write({1, 0}, "x", 0x07);
   VtMirror other;
   std::string out;
   other.render(wide, out);
+  out.clear();
+  wide.write({0, 0}, "a" + std::string(10, ' ') + "b   c", 0x17);
+  wide.write({0, 16}, std::string(14, ' '), 0x70);
+  other.render(wide, out);
   // The rest of the row is erased in its own colour.
-  EXPECT_EQ(out, "\x1b[?25l\x1b[1;1H\x1b[37;44ma\x1b[10X\x1b[10Cb   c\x1b[37;40m\x1b[K\x1b[1;1H");
+  EXPECT_EQ(out, "\x1b[37;44ma\x1b[10X\x1b[10Cb   c\x1b[30;47m\x1b[K\x1b[1;1H");
 }
 
 }  // namespace

@@ -54,6 +54,9 @@ struct MenuModel {
   // Whether rawText was parsed successfully. The empty model of the start
   // and one left behind by a failed load count as a menu without items.
   bool loaded = false;
+  // Whether rawText is the whole file. A huge file is read only as far as
+  // the menu needs (menu_load.h): it is shown and run, never rewritten.
+  bool whole = true;
 
   // The items that may be shown, run and edited: none unless loaded.
   int items() const { return loaded ? itemCount : 0; }
@@ -64,6 +67,9 @@ struct MenuModel {
   // Item i's ExecutionPart: status character and command lines, up to (not
   // including) the next TAB.
   std::string executionPart(int i) const;
+  // Whether item i's ExecutionPart runs on past the text read: what was
+  // read of it must not run.
+  bool executionPartCut(int i) const;
   // Everything before display line 1.
   std::string textBeforeItems() const;
 };

@@ -229,6 +229,11 @@ class FileSystem {
 
   // Reads a whole file, sharing reading with others.
   virtual PlatformCode readFile(const std::string& path, std::string& contents) = 0;
+  // Reads at most the first `limit` bytes of a file, sharing reading with
+  // others; `whole` tells whether they were all of it. What it costs does
+  // not grow with the file.
+  virtual PlatformCode readFileStart(const std::string& path, std::size_t limit,
+                                     std::string& contents, bool& whole) = 0;
   // Replaces (or creates) a file in one step: the new bytes go to a
   // temporary file in the same directory, are flushed, then renamed over
   // the old one. A read-only target fails with AccessDenied. On any failure

@@ -1,4 +1,4 @@
-// Whole-file reads and complete writes on descriptors, shared by the file
+// Whole-file and bounded reads and complete writes on descriptors, shared by the file
 // system and the process start (which reads the LaunchScript).
 #pragma once
 
@@ -10,6 +10,10 @@
 namespace menue {
 
 PlatformCode readWholeFile(const std::string& path, std::string& contents);
+// The first `limit` bytes at most; `whole` when the file held no more (as
+// its size said when opened).
+PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
+                           bool& whole);
 // Writes all bytes; 0 or the errno of the failure.
 int writeAll(int fd, std::string_view bytes);
 

@@ -1,10 +1,12 @@
 // The directory searches: plain files by wildcard name (no directories or
-// hidden dot files) and the subdirectories a walk enters, sorted by name in
-// byte order.
+// hidden dot files), kept while the directory stays as it was, and the
+// subdirectories a walk enters, sorted by name in byte order.
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 
 #include <algorithm>
+#include <ctime>
 #include <string_view>
 
 #include "files/posix_files.h"
@@ -47,6 +49,57 @@ bool regularFile(const char* path) {
   return stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
+std::int64_t nanoseconds(const timespec& t) {
+  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+DirectoryStamp stampOf(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+          static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim),
+          nanoseconds(info.st_ctim)};
+}
+
+// Local file systems whose directory times follow every change of an entry.
+// Network and user-space ones may report times of their own or none.
+bool trustedTimes(int directoryFd) {
+  struct statfs info {};
+  if (fstatfs(directoryFd, &info) != 0) return false;
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x58465342:  // xfs
+    case 0x9123683E:  // btrfs
+    case 0x01021994:  // tmpfs
+    case 0xF2F52010:  // f2fs
+    case 0x794C7630:  // overlayfs
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The kept plain files with the links that lead to a plain file now, sorted.
+std::vector<std::string> liveNames(const PlainListing& listing) {
+  std::vector<std::string> names = listing.files;
+  for (const std::string& link : listing.links) {
+    if (regularFile(link.c_str())) names.push_back(link);
+  }
+  if (!listing.links.empty()) std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Sorts a matching entry into the listing by its type; the entry's own type
+// saves a look at the file wherever the file system gives one.
+void takeEntry(const dirent& entry, PlainListing& listing) {
+  unsigned char type = entry.d_type;
+  if (type == DT_UNKNOWN) {
+    struct stat info {};
+    if (lstat(entry.d_name, &info) != 0) return;
+    type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISREG(info.st_mode) ? DT_REG : DT_DIR;
+  }
+  if (type == DT_REG) listing.files.emplace_back(entry.d_name);
+  if (type == DT_LNK) listing.links.emplace_back(entry.d_name);
+}
+
 // The names of the current directory's entries, but hidden ones, that pass
 // `wanted`, sorted.
 template <typename Wanted>
@@ -66,8 +119,30 @@ std::vector<std::string> entriesWhere(Wanted wanted) {
 }  // namespace
 
 std::vector<std::string> PosixFiles::findPlainFiles(const std::string& pattern) {
-  return entriesWhere(
-      [&](const char* name) { return matches(name, pattern) && regularFile(name); });
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  struct stat info {};
+  const bool stamped = stat(".", &info) == 0;
+  const DirectoryStamp stamp = stamped ? stampOf(info) : DirectoryStamp{};
+  if (stamped) {
+    if (const PlainListing* kept = listings_.find(pattern, stamp)) return liveNames(*kept);
+  }
+  PlainListing listing;
+  DIR* directory = opendir(".");
+  if (directory == nullptr) {
+    listings_.keep(pattern, stamp, false, 0, {});
+    return {};
+  }
+  const bool trusted = stamped && trustedTimes(dirfd(directory));
+  while (const dirent* entry = readdir(directory)) {
+    if (!hiddenName(entry->d_name) && matches(entry->d_name, pattern)) takeEntry(*entry, listing);
+  }
+  closedir(directory);
+  std::sort(listing.files.begin(), listing.files.end());
+  std::sort(listing.links.begin(), listing.links.end());
+  std::vector<std::string> names = liveNames(listing);
+  listings_.keep(pattern, stamp, trusted, nanoseconds(now), std::move(listing));
+  return names;
 }
 
 std::vector<std::string> PosixFiles::findDirectories() {

@@ -35,6 +35,11 @@ PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents
   return readWholeFile(path, contents);
 }
 
+PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limit,
+                                       std::string& contents, bool& whole) {
+  return menue::readFileStart(path, limit, contents, whole);
+}
+
 PlatformCode PosixFiles::deleteFile(const std::string& path) {
   struct stat info {};
   if (lstat(path.c_str(), &info) == 0) {

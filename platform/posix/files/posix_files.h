@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "files/listing_cache.h"
 #include "platform/platform.h"
 
 namespace menue {
@@ -13,10 +14,15 @@ class PosixFiles : public FileSystem {
  public:
   // `privateScriptPath`: the fallback LaunchScript path whose directory the
   // backend creates itself and must find private (empty for none).
-  explicit PosixFiles(std::string privateScriptPath = {})
-      : privateScriptPath_(std::move(privateScriptPath)) {}
+  // `listingSettleNs`: how long a directory must have stood unchanged for
+  // its listing to be kept (ListingCache::SettleNs; tests shorten it).
+  explicit PosixFiles(std::string privateScriptPath = {},
+                      std::int64_t listingSettleNs = ListingCache::SettleNs)
+      : privateScriptPath_(std::move(privateScriptPath)), listings_(listingSettleNs) {}
 
   PlatformCode readFile(const std::string& path, std::string& contents) override;
+  PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
+                             bool& whole) override;
   PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
   PlatformCode deleteFile(const std::string& path) override;
@@ -33,6 +39,8 @@ class PosixFiles : public FileSystem {
   // The directory last read or entered: still shown when another program
   // removes it under the menu, so the prompt stays usable ("cd!" leaves).
   std::string lastDirectory_;
+  // The last plain-file search, given again while the directory is unchanged.
+  ListingCache listings_;
 };
 
 }  // namespace menue

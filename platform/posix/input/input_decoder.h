@@ -21,8 +21,10 @@ namespace menue {
 
 class InputDecoder {
  public:
-  // How long an ESC waits for the rest of a sequence before it counts alone.
-  static constexpr std::uint64_t EscapeQuietMs = 50;
+  // How long an ESC, or a sequence begun, waits for its next byte before
+  // the ESC counts alone. Over ssh a key's bytes may arrive a good way
+  // apart; a byte that cannot go on a sequence decides at once.
+  static constexpr std::uint64_t EscapeQuietMs = 150;
   // The longest parameter part of a control sequence taken apart.
   static constexpr std::size_t MaxSequenceLength = 32;
 

@@ -64,20 +64,25 @@ void PosixConsole::setInputMode(std::uint32_t mode) {
 }
 
 std::optional<InputRecord> PosixConsole::readInput() {
-  pump();
+  // What the terminal sent since is read by the wait, which the core calls
+  // whenever this finds nothing: no look at the terminal here.
   return decoder_.next();
 }
 
 void PosixConsole::waitInput() {
-  for (;;) {
-    pump();
-    if (decoder_.hasRecord()) return;
+  while (!decoder_.hasRecord()) {
     // Without a terminal no key can ever come.
     if (!terminal_.hasInput()) endOnHangup();
     pollfd fds[2] = {{terminal_.inputFd(), POLLIN, 0}, {resize_.fd(), POLLIN, 0}};
-    // Unbounded, except while a lone ESC waits for the rest of a sequence.
+    // Unbounded, except while an ESC waits for the rest of a sequence.
     const int timeout = decoder_.msUntilResolve(monotonicMs());
-    if (poll(fds, 2, timeout) < 0 && errno != EINTR) endOnHangup();
+    const int ready = poll(fds, 2, timeout);
+    if (ready < 0 && errno != EINTR) endOnHangup();
+    if (ready > 0 && fds[0].revents != 0) {
+      pump(true);
+    } else if (ready == 0) {
+      decoder_.advanceTo(monotonicMs());
+    }
     // The terminal lost its picture: it is painted again while the wait goes on.
     if (applyResize()) present();
   }
@@ -86,7 +91,7 @@ void PosixConsole::waitInput() {
 void PosixConsole::flushInput() {
   // Read rather than discarded unseen, so the decoder knows which buttons
   // the dropped mouse reports released.
-  pump();
+  pump(false);
   decoder_.discardPending();
 }
 
@@ -139,10 +144,10 @@ void PosixConsole::finish() {
   disarmTerminalGuard();
 }
 
-void PosixConsole::pump() {
+void PosixConsole::pump(bool ready) {
   if (!terminal_.hasInput() || finished_) return;
   std::string bytes;
-  const bool alive = terminal_.readAvailable(bytes);
+  const bool alive = ready ? terminal_.readReady(bytes) : terminal_.readAvailable(bytes);
   const std::uint64_t now = monotonicMs();
   if (!bytes.empty()) {
     decoder_.feed(bytes, now);

@@ -47,7 +47,9 @@ class PosixConsole : public ConsoleDevice, public TerminalHandover {
   void finish();
 
  private:
-  void pump();
+  // Reads what the terminal has into the decoder: after a poll said it is
+  // readable (`ready`), or else only if a poll without waiting finds input.
+  void pump(bool ready);
   bool applyResize();
   void sendModes(std::string_view sequences) const;
 

@@ -60,26 +60,33 @@ void Terminal::write(std::string_view bytes) const {
 
 bool Terminal::readAvailable(std::string& out) const {
   if (inFd_ < 0) return false;
-  char chunk[512];
-  std::size_t taken = 0;
-  while (taken < MaxReadAtOnce) {
+  for (;;) {
     pollfd p{inFd_, POLLIN, 0};
     const int ready = poll(&p, 1, 0);
-    if (ready < 0) {
-      if (errno == EINTR) continue;
-      return true;
-    }
-    if (ready == 0) return true;
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return true;
     if (!(p.revents & POLLIN)) return false;  // hung up or broken
-    const ssize_t n = read(inFd_, chunk, sizeof chunk);
-    if (n > 0) {
-      out.append(chunk, static_cast<std::size_t>(n));
-      taken += static_cast<std::size_t>(n);
-    } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
-      return false;
-    }
+    return readReady(out);
   }
-  return true;
+}
+
+bool Terminal::readReady(std::string& out) const {
+  if (inFd_ < 0) return false;
+  char chunk[4096];
+  std::size_t taken = 0;
+  for (;;) {
+    const ssize_t n = read(inFd_, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n == 0 || (n < 0 && errno != EAGAIN)) return false;
+    if (n < 0) return true;
+    out.append(chunk, static_cast<std::size_t>(n));
+    taken += static_cast<std::size_t>(n);
+    // A full chunk may have left more behind; a short one took it all.
+    if (static_cast<std::size_t>(n) < sizeof chunk || taken >= MaxReadAtOnce) return true;
+    pollfd p{inFd_, POLLIN, 0};
+    if (poll(&p, 1, 0) <= 0) return true;
+    if (!(p.revents & POLLIN)) return false;
+  }
 }
 
 void Terminal::discardInput() const {

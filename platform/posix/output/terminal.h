@@ -36,6 +36,9 @@ class Terminal {
   // Appends whatever input is waiting, without blocking. False when the
   // terminal has hung up.
   bool readAvailable(std::string& out) const;
+  // The same once a poll has said the terminal is readable: no poll first,
+  // and a read that did not fill its buffer was all there was.
+  bool readReady(std::string& out) const;
   // Empties the terminal's input queue.
   void discardInput() const;
   // Nothing when the terminal does not say.

@@ -1,7 +1,10 @@
 // Compares the screen buffer with the remembered terminal picture and sends
-// the difference in one batch.
+// the difference in one batch; a screen drawn anew is cleared once first.
 #include "output/vt_mirror.h"
 
+#include <algorithm>
+#include <array>
+#include <span>
 #include <string>
 
 #include "output/code_page_850.h"
@@ -92,8 +95,36 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
   cursor_ = end;
 }
 
+bool VtMirror::clearFirst(const ScreenBuffer& screen, std::string& out) {
+  // Only where every cell is to be sent: a clear costs nothing then.
+  std::array<int, 256> blanks{};
+  for (int r = 0; r < height_; ++r) {
+    const std::string_view bytes = screen.rowText(r);
+    const std::span<const Attribute> attributes = screen.rowAttributes(r);
+    for (int c = 0; c < width_; ++c) {
+      if (!needsSend(screen, r, c)) return false;
+      const auto i = static_cast<std::size_t>(c);
+      if (bytes[i] == ' ') ++blanks[attributes[i]];
+    }
+  }
+  const auto most = std::max_element(blanks.begin(), blanks.end());
+  if (*most == 0) return false;
+  const Cell blank{' ', static_cast<Attribute>(most - blanks.begin())};
+  if (colours_ != blank.attr) {
+    vt::appendSgr(out, blank.attr);
+    colours_ = blank.attr;
+  }
+  // The erase leaves the cursor where it was and fills in the current
+  // background, as every terminal that erases lines in colour does.
+  out += vt::EraseDisplay;
+  std::fill(shown_.begin(), shown_.end(), blank);
+  std::fill(known_.begin(), known_.end(), 1);
+  return true;
+}
+
 void VtMirror::render(const ScreenBuffer& screen, std::string& out) {
   if (adopt(screen)) repaintAll();
+  clearFirst(screen, out);
   for (int r = 0; r < height_; ++r) {
     int c = 0;
     while (c < width_) {

@@ -34,6 +34,9 @@ class VtMirror {
   // Takes the buffer's size; true when it changed.
   bool adopt(const ScreenBuffer& screen);
   bool needsSend(const ScreenBuffer& screen, int row, int column) const;
+  // Where every cell is to be sent, erases the whole terminal in the colour
+  // most blank cells have, so that only the others are sent. True when it did.
+  bool clearFirst(const ScreenBuffer& screen, std::string& out);
   bool reusableGap(const ScreenBuffer& screen, int row, int from, int to) const;
   void sendRun(const ScreenBuffer& screen, int row, int from, int to, std::string& out);
 

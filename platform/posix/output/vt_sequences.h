@@ -13,6 +13,8 @@ inline constexpr std::string_view HideCursor = "\x1b[?25l";
 inline constexpr std::string_view MouseOn = "\x1b[?1000h\x1b[?1006h";
 inline constexpr std::string_view MouseOff = "\x1b[?1006l\x1b[?1000l";
 inline constexpr std::string_view ResetAttributes = "\x1b[0m";
+// ED 2: the whole display, in the current background colour.
+inline constexpr std::string_view EraseDisplay = "\x1b[2J";
 
 // The ANSI colour number (0-7, bit 0 red) of a console colour's low three
 // bits (bit 0 blue).

@@ -134,6 +134,16 @@ PlatformCode VirtualFileSystem::readFile(const std::string& path, std::string& c
   return code::Success;
 }
 
+PlatformCode VirtualFileSystem::readFileStart(const std::string& path, std::size_t limit,
+                                              std::string& contents, bool& whole) {
+  std::string text;
+  if (const PlatformCode failure = readFile(path, text)) return failure;
+  whole = text.size() <= limit;
+  if (!whole) text.resize(limit);
+  contents = std::move(text);
+  return code::Success;
+}
+
 PlatformCode VirtualFileSystem::replaceFile(const std::string& path, std::string_view contents) {
   if (auto code = fault(FileOp::Replace)) return code;
   auto full = resolve(path);

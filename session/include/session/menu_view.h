@@ -15,6 +15,10 @@ struct Program;
 // cursor and the pass goes on at the prompt step. A file gone by the time it
 // is read leaves MenuPresent false.
 Next loadCurrentMenu(Program& program);
+// Before an edit builds its text from the model: a model read only in
+// part is read again whole; a file too large for that is refused with a
+// message, and the pass starts afresh. An edit never cuts a file short.
+Next wholeMenuForEdit(Program& program);
 // Replaces the current MenuFile by newText and parses it, as loading does.
 Next rewriteCurrentMenu(Program& program, std::string newText);
 // The item lines alone, as the edits draw them after a rewrite.

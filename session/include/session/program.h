@@ -3,6 +3,7 @@
 // only the session and its dialogues see it whole.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "console/console_screen.h"
@@ -31,6 +32,10 @@ struct ProgramState {
   // still be typed to get away from a file that stays unreadable.
   int menuReadFailures = 0;
   int highlightedItem = 0;
+  // The current directory as this pass asked it last: a pass asks the
+  // platform once (the menu's home label and the prompt share it), and a
+  // change of directory forgets it.
+  std::optional<std::string> passDirectory;
   std::string inputLine;
   // The last event read.
   Key key;
