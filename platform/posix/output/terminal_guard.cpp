@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "output/vt_sequences.h"
 
 namespace menue {
 
@@ -44,11 +43,7 @@ void writeAll(int fd, std::string_view bytes) {
 void restoreFromSignal() {
   if (!guard.armed) return;
   guard.armed = 0;
-  if (guard.outFd >= 0) {
-    writeAll(guard.outFd, vt::MouseOff);
-    writeAll(guard.outFd, vt::ResetAttributes);
-    writeAll(guard.outFd, vt::ShowCursor);
-  }
+  if (guard.outFd >= 0) writeAll(guard.outFd, TerminalLeaveSequence);
   if (guard.haveModes) tcsetattr(guard.modeFd, TCSANOW, &guard.modes);
 }
 
