@@ -201,15 +201,11 @@ TEST(PosixInputDecoder, BytesToRecords) {
       // text is converted; a paste whose end does not come ends after a
       // second without a byte.
       {"paste", {{"\x1b[200~ls -l\r\x1b[201~"}}, {"paste ls -l\r"}},
-      {"keys around a paste",
-       {{"a\x1b[200~b\x1b[201~c"}},
-       {"key 30 97", "paste b", "key 46 99"}},
+      {"keys around a paste", {{"a\x1b[200~b\x1b[201~c"}}, {"key 30 97", "paste b", "key 46 99"}},
       {"sequences in a paste are text",
        {{"\x1b[200~\x1b[A\x1b\x1b[201\x1b[201~"}},
        {"paste \x1b[A\x1b\x1b[201"}},
-      {"paste converted",
-       {{"\x1b[200~\xC3\xBC\xE2\x82\xAC\xC3x\x1b[201~"}},
-       {"paste \x81x"}},
+      {"paste converted", {{"\x1b[200~\xC3\xBC\xE2\x82\xAC\xC3x\x1b[201~"}}, {"paste \x81x"}},
       {"paste split between reads",
        {{"\x1b[20"}, {"0~a\xC3"}, {"\xBC\x1b[2"}, {"01~c"}},
        {"paste a\x81", "key 46 99"}},

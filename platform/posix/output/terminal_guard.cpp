@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <string_view>
 
-
 namespace menue {
 
 namespace {

@@ -25,7 +25,8 @@ static_assert(TerminalLeaveSequence.substr(vt::PasteOff.size()).starts_with(vt::
 static_assert(TerminalLeaveSequence.ends_with(vt::ShowCursor));
 
 // On a fatal signal the terminal gets TerminalLeaveSequence and its modes
-// back; then the signal takes its default course. `atExit` runs at exit(3) (with `context`) to finish orderly.
+// back; then the signal takes its default course. `atExit` runs at exit(3)
+// (with `context`) to finish orderly.
 void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* context);
 void disarmTerminalGuard();
 
