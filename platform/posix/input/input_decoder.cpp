@@ -39,7 +39,8 @@ constexpr int MaxParameter = 100000;
 constexpr std::string_view PasteStart = "\x1b[200~";
 constexpr std::string_view PasteEnd = "\x1b[201~";
 constexpr int PasteStartNumber = 200;
-// Kept at a flush: more than ESC [, which may be a key typed ahead.
+// The shortest start of a paste mark that a flush keeps: ESC and ESC [
+// alone may as well be keys typed ahead.
 constexpr std::size_t PasteStartKept = 3;
 
 // How many bytes at the end of `bytes` could begin `mark`.
