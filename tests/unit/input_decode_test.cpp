@@ -19,7 +19,6 @@ struct Case {
   Key key{};
   ClickKind clickKind = ClickKind::None;
   std::uint32_t clickButton = 0;
-  std::string paste{};
 };
 
 TEST(InputDecode, RecordsToKeysAndClicks) {
@@ -118,18 +117,6 @@ TEST(InputDecode, RecordsToKeysAndClicks) {
        .clickButton = 1},
       {.name = "wheel without button", .record = mouseAt(0, mouse::Wheeled), .kind = K::Nothing},
       {.name = "other record", .record = InputRecord{}, .kind = K::Nothing},
-      // A paste types its first line, without control characters.
-      {.name = "paste",
-       .record = pasteRecord("cd \\x\x81"),
-       .kind = K::Paste,
-       .paste = "cd \\x\x81"},
-      {.name = "paste up to its line end",
-       .record = pasteRecord("a\tb\x1b[A\x7f\rrm x\n"),
-       .kind = K::Paste,
-       .paste = "ab[A"},
-      {.name = "paste of a line end types nothing",
-       .record = pasteRecord("\nls"),
-       .kind = K::Paste},
   };
   for (const Case& c : cases) {
     InputState state;
@@ -140,7 +127,6 @@ TEST(InputDecode, RecordsToKeysAndClicks) {
     EXPECT_EQ(event.key, c.key) << c.name;
     EXPECT_EQ(event.click.kind, c.clickKind) << c.name;
     EXPECT_EQ(event.click.button, c.clickButton) << c.name;
-    EXPECT_EQ(event.paste, c.paste) << c.name;
     if (c.record.kind == RecordKind::Mouse) {
       EXPECT_EQ(state.lastButtons, c.record.mouse.buttonState) << c.name;
     }

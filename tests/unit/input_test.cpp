@@ -57,16 +57,6 @@ TEST_F(InputWaitTest, ReadLineTypesAPasteUpToTheLimit) {
   EXPECT_EQ(program.input.readLine(), "a" + std::string(9999, 'y'));
 }
 
-TEST_F(InputWaitTest, OnlyAWaitForTypingEndsAtAPaste) {
-  machine.console.push(pasteRecord("ls"));
-  type("q");
-  EXPECT_EQ(program.input.waitForInput().key, Key::character('q'));
-  machine.console.push(pasteRecord("ls"));
-  const InputEvent event = program.input.waitForTyping();
-  EXPECT_EQ(event.kind, InputEvent::Kind::Paste);
-  EXPECT_EQ(event.paste, "ls");
-}
-
 TEST_F(InputWaitTest, BackspaceOnAnEmptyLineDoesNothing) {
   program.screen.moveTo(10, 10);
   type("\b\bq\r");
