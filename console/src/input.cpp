@@ -4,12 +4,6 @@
 
 namespace menue {
 
-namespace {
-
-constexpr std::size_t MaxLineLength = 10000;
-
-}  // namespace
-
 InputRecord Input::nextRecord() {
   for (;;) {
     if (auto record = device_.readInput()) return *record;
@@ -19,11 +13,20 @@ InputRecord Input::nextRecord() {
 }
 
 InputEvent Input::waitForInput() {
+  return waitForEvent(false);
+}
+
+InputEvent Input::waitForTyping() {
+  return waitForEvent(true);
+}
+
+InputEvent Input::waitForEvent(bool pasteEnds) {
   screen_.hideCursor();
   state_.mouseOn = true;
   device_.setInputMode(inputmode::Mouse);
   InputEvent event;
-  while (event.key.none() && event.click.kind == ClickKind::None) {
+  while (event.key.none() && event.click.kind == ClickKind::None &&
+         !(pasteEnds && event.kind == InputEvent::Kind::Paste)) {
     event = decodeRecord(nextRecord(), state_);
     if (event.key == keys::Escape) throw LeaveRequest{};
     if (event.click.kind == ClickKind::Double) {
@@ -50,6 +53,12 @@ std::string Input::readLine() {
   std::string line;
   for (;;) {
     const InputEvent event = decodeRecord(nextRecord(), state_);
+    if (event.kind == InputEvent::Kind::Paste) {
+      const std::string typed = event.paste.substr(0, MaxLineLength - line.size());
+      line += typed;
+      screen_.writeText(typed);
+      continue;
+    }
     if (!event.key.isCharacter()) continue;
     const auto c = static_cast<unsigned char>(event.key.character());
     if (event.key == keys::Backspace) {

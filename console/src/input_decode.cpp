@@ -1,7 +1,7 @@
 // Decoding console input records into the Key and the click data: the
 // Alt+letter rule, the Caps Lock correction of the digit and punctuation
 // keys, modifier keys skipped, mouse presses by the changed button, double
-// clicks from the record's event flags.
+// clicks from the record's event flags; pasted text made typable.
 #include "console/input_decode.h"
 
 #include <optional>
@@ -11,6 +11,9 @@
 namespace menue {
 
 namespace {
+
+// ASCII DEL: a control character, though code page 850 has a glyph for it.
+constexpr unsigned char DeleteCharacter = 0x7F;
 
 bool inLetterRows(std::uint16_t scan) {
   return (scan >= 0x10 && scan <= 0x19) || (scan >= 0x1E && scan <= 0x26) ||
@@ -104,6 +107,19 @@ InputEvent decodeMouse(const MouseRecord& mouse, InputState& state) {
   return event;
 }
 
+// A line end ends what a paste types: the rest is dropped, so that a paste
+// can never stand for Enter. Other control characters are not typable.
+InputEvent decodePaste(const std::string& pasted) {
+  InputEvent event;
+  event.kind = InputEvent::Kind::Paste;
+  for (const char c : pasted) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == '\r' || byte == '\n') break;
+    if (byte >= ' ' && byte != DeleteCharacter) event.paste += c;
+  }
+  return event;
+}
+
 }  // namespace
 
 InputEvent decodeRecord(const InputRecord& record, InputState& state) {
@@ -113,6 +129,8 @@ InputEvent decodeRecord(const InputRecord& record, InputState& state) {
     case RecordKind::Mouse:
       if (!state.mouseOn) return InputEvent{};
       return decodeMouse(record.mouse, state);
+    case RecordKind::Paste:
+      return decodePaste(record.paste);
     case RecordKind::Other:
       break;
   }

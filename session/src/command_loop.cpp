@@ -142,6 +142,18 @@ Next handleEvent(Program& program) {
   return Next::NewPass;
 }
 
+// A paste is typed into the InputLine in one step, up to the line's limit.
+// A line end in it never counts as Enter: the line runs when Enter is pressed.
+Next typePaste(Program& program, const std::string& pasted) {
+  ProgramState& state = program.state;
+  if (state.inputLine.size() < Input::MaxLineLength) {
+    state.inputLine += pasted.substr(0, Input::MaxLineLength - state.inputLine.size());
+  }
+  // Typing keeps a menu that could not be read from being read again.
+  if (state.inputLine.empty()) state.menuReadFailures = std::min(state.menuReadFailures, 1);
+  return Next::NewPass;
+}
+
 // Goes on from where the last step said; Continue counts as a new pass.
 Next step(Program& program, Next from) {
   switch (from) {
@@ -163,7 +175,9 @@ Next onePass(Program& program, bool atPrompt) {
   }
   if (const Next next = writePrompt(program); next != Next::Continue) return next;
   flushEvents(program);
-  waitEvent(program);
+  if (const std::optional<std::string> pasted = waitPromptEvent(program)) {
+    return typePaste(program, *pasted);
+  }
   return handleEvent(program);
 }
 

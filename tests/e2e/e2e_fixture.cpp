@@ -234,6 +234,9 @@ std::string E2eTest::standardError() const {
   if (session_->privateMode(25) == false) {
     return ::testing::AssertionFailure() << "cursor left hidden";
   }
+  if (session_->privateMode(BracketedPaste) == true) {
+    return ::testing::AssertionFailure() << "bracketed paste left on";
+  }
   if (!session_->penIsDefault()) {
     return ::testing::AssertionFailure() << "colours not reset";
   }

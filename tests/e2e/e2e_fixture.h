@@ -38,6 +38,8 @@ class E2eTest : public ::testing::Test {
   // Only a bound against hanging; no test depends on how fast anything is.
   static constexpr std::chrono::seconds Patience{30};
   static constexpr int PromptRow = 24;
+  // The DEC private mode in which the terminal marks what is pasted.
+  static constexpr int BracketedPaste = 2004;
 
   E2eTest();
   ~E2eTest() override;
@@ -76,7 +78,8 @@ class E2eTest : public ::testing::Test {
   ::testing::AssertionResult answered(std::string_view question, std::string_view answer);
   // Ends the program with ESC: exit code 0 and the terminal as it was.
   ::testing::AssertionResult endsWithEsc();
-  // After the program ended: modes, mouse, cursor and colours as before.
+  // After the program ended: modes, mouse, cursor, colours and bracketed
+  // paste as before.
   ::testing::AssertionResult terminalRestored();
 
  private:

@@ -1,9 +1,11 @@
 // Fuzzes the terminal input decoder: arbitrary bytes in arbitrary reads,
-// with time passing between them. No crash, a bounded backlog, and every
-// record shaped as a console record must be.
+// with time passing between them, the marks of a bracketed paste among them.
+// No crash, a bounded backlog, every record shaped as a console record must
+// be, and no paste left open once it has been quiet long enough.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "input/input_decoder.h"
@@ -28,6 +30,8 @@ void checkRecord(const InputRecord& record) {
     check((key.controlKeyState & ~KnownKeyState) == 0);
     // A key without a character is an extended key and needs its scan code.
     check(key.character != 0 || key.scanCode != 0);
+  } else if (record.kind == RecordKind::Paste) {
+    check(!record.paste.empty() && record.paste.size() <= InputDecoder::MaxPasteBytes);
   } else {
     check(record.kind == RecordKind::Mouse);
     const MouseRecord& m = record.mouse;
@@ -43,8 +47,10 @@ void checkRecord(const InputRecord& record) {
 
 // Input: chunks of [control byte][bytes]; the control byte's low bits give
 // the chunk length (0-31), its high bits the time that passes before it
-// (0-7 steps of 20 ms); an odd time step also lets a read find nothing, and
-// the longest step flushes the input.
+// (0-7 steps of 20 ms, or of 200 ms when bit 4 of the length is set); an odd
+// time step also lets a read find nothing, and the longest step flushes the
+// input. A byte 0xFF in a chunk stands for the start of a paste, 0xFE for
+// its end, so that short inputs reach them.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   InputDecoder decoder;
   std::uint64_t now = 0;
@@ -53,19 +59,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t control = data[i++];
     const std::size_t length = control & 0x1F;
     const unsigned step = control >> 5;
-    now += step * 20;
+    now += step * (length & 0x10 ? 200 : 20);
     if (step & 1) decoder.advanceTo(now);
     const std::size_t take = length < size - i ? length : size - i;
-    decoder.feed(std::string_view(reinterpret_cast<const char*>(data + i), take), now);
+    std::string bytes;
+    for (std::size_t k = i; k < i + take; ++k) {
+      if (data[k] == 0xFF) {
+        bytes += "\x1b[200~";
+      } else if (data[k] == 0xFE) {
+        bytes += "\x1b[201~";
+      } else {
+        bytes += static_cast<char>(data[k]);
+      }
+    }
+    decoder.feed(bytes, now);
     i += take;
     check(decoder.pendingBytes() <= InputDecoder::MaxSequenceLength + 8);
     const int wait = decoder.msUntilResolve(now);
-    check(wait >= -1 && wait <= static_cast<int>(InputDecoder::EscapeQuietMs));
+    check(wait >= -1 && wait <= static_cast<int>(InputDecoder::PasteQuietMs));
     while (auto record = decoder.next()) checkRecord(*record);
     if (step == 7) decoder.discardPending();
   }
-  decoder.advanceTo(now + InputDecoder::EscapeQuietMs);
+  decoder.advanceTo(now + InputDecoder::PasteQuietMs);
   while (auto record = decoder.next()) checkRecord(*record);
-  check(decoder.msUntilResolve(now + InputDecoder::EscapeQuietMs) == -1);
+  check(decoder.msUntilResolve(now + InputDecoder::PasteQuietMs) == -1);
   return 0;
 }

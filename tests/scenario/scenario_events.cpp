@@ -1,5 +1,6 @@
 // Scenario input events as console input records: named keys, typed text,
-// clicks and double clicks with the records the Windows console sends.
+// pasted text, clicks and double clicks with the records the Windows console
+// sends.
 #include <cctype>
 #include <map>
 #include <string>
@@ -30,8 +31,8 @@ int number(const std::string& text) {
 }  // namespace
 
 bool isEvent(const Step& step) {
-  static const char* const Events[] = {"key",     "text", "click", "rclick", "dclick",  "rdclick",
-                                       "bdclick", "move", "wheel", "keyrec", "mouserec"};
+  static const char* const Events[] = {"key",     "text", "click", "rclick", "dclick",   "rdclick",
+                                       "bdclick", "move", "wheel", "keyrec", "mouserec", "paste"};
   for (const char* verb : Events) {
     if (step.verb == verb) return true;
   }
@@ -85,6 +86,10 @@ std::vector<InputRecord> recordsFor(const Step& step) {
           keyRecord(static_cast<std::uint8_t>(c), scanOf(c), upper ? keystate::Shift : 0));
     }
     return records;
+  }
+  if (step.verb == "paste") {
+    need(1);
+    return {pasteRecord(consoleBytes(args[0]))};
   }
   if (step.verb == "keyrec") {  // character scan state [up]
     need(3);

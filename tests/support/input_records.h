@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -12,6 +14,14 @@ inline InputRecord keyRecord(std::uint8_t character, std::uint16_t scan = 0,
   InputRecord record;
   record.kind = RecordKind::Key;
   record.key = KeyRecord{down, 0, scan, character, state};
+  return record;
+}
+
+// Pasted text in code page 850, as a backend delivers a paste.
+inline InputRecord pasteRecord(std::string text) {
+  InputRecord record;
+  record.kind = RecordKind::Paste;
+  record.paste = std::move(text);
   return record;
 }
 

@@ -23,7 +23,7 @@ TEST(CommandLoop, APassAsksTheCurrentDirectoryOnce) {
   bool typed = false;
   machine.console.onIdle = [&] {
     if (!std::exchange(typed, true)) {
-      machine.console.push(InputRecord{RecordKind::Key, {true, 0x28, scan::Down, 0, 0}, {}});
+      machine.console.push(InputRecord{RecordKind::Key, {true, 0x28, scan::Down, 0, 0}, {}, {}});
     }
     return machine.console.pending() > 0;
   };

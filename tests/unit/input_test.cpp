@@ -44,6 +44,19 @@ TEST_F(InputWaitTest, ReadLineStopsStoringAtTenThousandBytes) {
   EXPECT_EQ(line.size(), 10000u);
 }
 
+TEST_F(InputWaitTest, ReadLineTypesAPasteUpToTheLimit) {
+  program.screen.moveTo(5, 1);
+  type("a");
+  machine.console.push(pasteRecord("b c\rd"));
+  type("\bx\r");
+  EXPECT_EQ(program.input.readLine(), "ab x");
+  EXPECT_EQ(machine.console.rowText(4).substr(0, 5), "ab x ");
+  type("a");
+  machine.console.push(pasteRecord(std::string(10005, 'y')));
+  type("z\r");
+  EXPECT_EQ(program.input.readLine(), "a" + std::string(9999, 'y'));
+}
+
 TEST_F(InputWaitTest, BackspaceOnAnEmptyLineDoesNothing) {
   program.screen.moveTo(10, 10);
   type("\b\bq\r");

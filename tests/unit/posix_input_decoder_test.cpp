@@ -10,9 +10,10 @@
 namespace menue {
 namespace {
 
-// A record as short text: "key <scan> <char> [S][C][A][E]" or
-// "mouse <row> <column> b<buttons>[ double][ wheel+120]".
+// A record as short text: "key <scan> <char> [S][C][A][E]",
+// "mouse <row> <column> b<buttons>[ double][ wheel+120]" or "paste <text>".
 std::string describe(const InputRecord& record) {
+  if (record.kind == RecordKind::Paste) return "paste " + record.paste;
   if (record.kind == RecordKind::Key) {
     const KeyRecord& k = record.key;
     std::string text = "key " + std::to_string(k.scanCode) + " " + std::to_string(k.character);
@@ -196,10 +197,51 @@ TEST(PosixInputDecoder, BytesToRecords) {
       {"third press starts over",
        {{"\x1b[<0;2;2M\x1b[<0;2;2m", 0}, {"\x1b[<0;2;2M\x1b[<0;2;2m", 100}, {"\x1b[<0;2;2M", 200}},
        {"mouse 1 1 b1", "mouse 1 1 b0", "mouse 1 1 b1 double", "mouse 1 1 b0", "mouse 1 1 b1"}},
+      // Bracketed pastes: one record, nothing in it a key, text as typed
+      // text is converted; a paste whose end does not come ends after a
+      // second without a byte.
+      {"paste", {{"\x1b[200~ls -l\r\x1b[201~"}}, {"paste ls -l\r"}},
+      {"keys around a paste", {{"a\x1b[200~b\x1b[201~c"}}, {"key 30 97", "paste b", "key 46 99"}},
+      {"sequences in a paste are text",
+       {{"\x1b[200~\x1b[A\x1b\x1b[201\x1b[201~"}},
+       {"paste \x1b[A\x1b\x1b[201"}},
+      {"paste converted", {{"\x1b[200~\xC3\xBC\xE2\x82\xAC\xC3x\x1b[201~"}}, {"paste \x81x"}},
+      {"paste split between reads",
+       {{"\x1b[20"}, {"0~a\xC3"}, {"\xBC\x1b[2"}, {"01~c"}},
+       {"paste a\x81", "key 46 99"}},
+      {"empty paste", {{"\x1b[200~\x1b[201~"}}, {}},
+      {"end of a paste alone", {{"\x1b[201~x"}}, {"key 45 120"}},
+      {"paste without its end",
+       {{"\x1b[200~ab\x1b[20", 0}, {"", 999}, {"", 1000}, {"d", 1001}},
+       {"paste ab\x1b[20", "key 32 100"}},
+      {"paste quiet counts from its last byte",
+       {{"\x1b[200~a", 0}, {"b", 900}, {"", 1800}, {"\x1b[201~", 1850}},
+       {"paste ab"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(decodeAll(c.steps), c.records) << c.name;
   }
+}
+
+TEST(PosixInputDecoder, PastesOutliveADiscard) {
+  InputDecoder decoder;
+  decoder.feed("a\x1b[200~one\x1b[201~b\x1b[200~tw", 0);
+  decoder.discardPending();
+  decoder.feed("o\x1b[201~\x1b[20", 10);
+  decoder.discardPending();
+  decoder.feed("0~three\x1b[201~", 20);
+  std::vector<std::string> out;
+  while (auto record = decoder.next()) out.push_back(describe(*record));
+  EXPECT_EQ(out, (std::vector<std::string>{"paste one", "paste two", "paste three"}));
+}
+
+TEST(PosixInputDecoder, PasteKeepsAtMostItsBound) {
+  InputDecoder decoder;
+  decoder.feed("\x1b[200~" + std::string(InputDecoder::MaxPasteBytes + 100, 'x') + "\x1b[201~y", 0);
+  auto paste = decoder.next();
+  ASSERT_TRUE(paste);
+  EXPECT_EQ(paste->paste.size(), InputDecoder::MaxPasteBytes);
+  EXPECT_EQ(describe(*decoder.next()), "key 21 121");
 }
 
 TEST(PosixInputDecoder, LoneEscSaysHowLongToWait) {

@@ -17,22 +17,30 @@ struct LeaveRequest {};
 
 class Input {
  public:
+  // The most bytes a typed line holds; what is typed or pasted beyond is
+  // dropped.
+  static constexpr std::size_t MaxLineLength = 10000;
+
   Input(ConsoleDevice& device, ConsoleScreen& screen) : device_(device), screen_(screen) {}
 
   // Waits for one key press or click with the mouse on and the cursor
   // hidden. A left double click arrives as Enter with its click data; ESC
-  // and a right double click throw LeaveRequest.
+  // and a right double click throw LeaveRequest. A paste is no key press:
+  // it is dropped and the wait goes on.
   InputEvent waitForInput();
-  // Discards every pending record.
+  // The same, where text is typed: a paste ends the wait too.
+  InputEvent waitForTyping();
+  // Discards every pending record but pastes.
   void flushInput();
   // Reads a typed line with echo and Backspace; ESC, extended keys and
-  // clicks are ignored.
+  // clicks are ignored; a paste is typed.
   std::string readLine();
   // Console input without mouse, as at start-up.
   void mouseOff();
 
  private:
   InputRecord nextRecord();
+  InputEvent waitForEvent(bool pasteEnds);
 
   ConsoleDevice& device_;
   ConsoleScreen& screen_;

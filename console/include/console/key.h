@@ -1,8 +1,9 @@
 // Typed input values: the Key (a typed character or an extended key named by
-// its scan code) and the click data of a mouse event.
+// its scan code), the click data of a mouse event and pasted text.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -58,9 +59,12 @@ struct Click {
 
 // One decoded console record.
 struct InputEvent {
-  enum class Kind { Nothing, Movement, Key, Click } kind = Kind::Nothing;
+  enum class Kind { Nothing, Movement, Key, Click, Paste } kind = Kind::Nothing;
   Key key;
   Click click;
+  // Of a Paste: the text to enter as if typed (code page 850), the first
+  // line of what was pasted without its control characters.
+  std::string paste;
 };
 
 }  // namespace menue

@@ -180,13 +180,18 @@ struct MouseRecord {
   std::uint32_t eventFlags = 0;
 };
 
-enum class RecordKind { Key, Mouse, Other };
+// A Paste record carries text the terminal marked as pasted, all of it in
+// one record, so that no line end in it counts as a key.
+enum class RecordKind { Key, Mouse, Paste, Other };
 
 // One console input record, shaped like the Windows INPUT_RECORD.
 struct InputRecord {
   RecordKind kind = RecordKind::Other;
   KeyRecord key;
   MouseRecord mouse;
+  // The pasted text of a Paste record in code page 850, as the terminal
+  // sent it (line ends and other control characters included).
+  std::string paste;
 };
 
 // The console: a screen buffer of cells and an input queue of records.
@@ -219,6 +224,8 @@ class ConsoleDevice {
   virtual std::optional<InputRecord> readInput() = 0;
   // Blocks until at least one record is pending. Never spins.
   virtual void waitInput() = 0;
+  // Discards pending records and input typed ahead; a Paste record, and a
+  // paste still arriving, stay.
   virtual void flushInput() = 0;
 };
 

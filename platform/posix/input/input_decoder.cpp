@@ -1,6 +1,6 @@
 // Decodes terminal bytes: plain and control characters, UTF-8, CSI and SS3
 // key sequences, Alt as an ESC prefix, a lone ESC by its quiet time, and
-// mouse reports (SGR and the old X10 form).
+// mouse reports (SGR and the old X10 form), bracketed pastes.
 #include "input/input_decoder.h"
 
 #include <algorithm>
@@ -35,6 +35,35 @@ constexpr std::string_view KeypadCharacters = "*+,-./0123456789";
 
 constexpr int MaxParameter = 100000;
 
+// The marks a terminal in bracketed paste mode puts around a paste.
+constexpr std::string_view PasteStart = "\x1b[200~";
+constexpr std::string_view PasteEnd = "\x1b[201~";
+constexpr int PasteStartNumber = 200;
+// The shortest start of a paste mark that a flush keeps: ESC and ESC [
+// alone may as well be keys typed ahead.
+constexpr std::size_t PasteStartKept = 3;
+
+// How many bytes at the end of `bytes` could begin `mark`.
+std::size_t markBegun(std::string_view bytes, std::string_view mark) {
+  for (std::size_t n = std::min(bytes.size(), mark.size() - 1); n > 0; --n) {
+    if (mark.starts_with(bytes.substr(bytes.size() - n))) return n;
+  }
+  return 0;
+}
+
+// A paste's text in code page 850, converted as typed characters are: a
+// character the code page lacks and a byte that starts none are dropped.
+std::string pasteText(std::string_view sent) {
+  std::string text;
+  for (std::size_t at = 0; at < sent.size();) {
+    const Utf8Character read = readUtf8(sent, at);
+    const int oem = read.valid ? oemByteOf(read.character) : -1;
+    if (oem >= 0) text += static_cast<char>(oem);
+    at += read.length;
+  }
+  return text;
+}
+
 std::vector<int> parameterList(std::string_view text) {
   std::vector<int> values{0};
   for (char c : text) {
@@ -67,9 +96,10 @@ void InputDecoder::advanceTo(std::uint64_t nowMs) {
 }
 
 int InputDecoder::msUntilResolve(std::uint64_t nowMs) const {
-  if (pending_.empty() || pending_[0] != Esc) return -1;
+  if (!inPaste_ && (pending_.empty() || pending_[0] != Esc)) return -1;
+  const std::uint64_t limit = inPaste_ ? PasteQuietMs : EscapeQuietMs;
   const std::uint64_t quiet = nowMs > lastByteMs_ ? nowMs - lastByteMs_ : 0;
-  return quiet >= EscapeQuietMs ? 0 : static_cast<int>(EscapeQuietMs - quiet);
+  return quiet >= limit ? 0 : static_cast<int>(limit - quiet);
 }
 
 std::optional<InputRecord> InputDecoder::next() {
@@ -81,8 +111,9 @@ std::optional<InputRecord> InputDecoder::next() {
 }
 
 void InputDecoder::discardPending() {
-  pending_.clear();
-  records_.clear();
+  const bool pasteBegun = pending_.size() >= PasteStartKept && PasteStart.starts_with(pending_);
+  if (!inPaste_ && !pasteBegun) pending_.clear();
+  std::erase_if(records_, [](const InputRecord& r) { return r.kind != RecordKind::Paste; });
   if (mouse_.held() != deliveredButtons_) {
     records_.push_back(mouseRecord(mouse_.lastPosition(), mouse_.held(), 0, mouse::Moved));
   }
@@ -91,11 +122,34 @@ void InputDecoder::discardPending() {
 void InputDecoder::decode(bool quiet) {
   std::size_t pos = 0;
   while (pos < pending_.size()) {
-    const std::size_t used = decodeOne(std::string_view(pending_).substr(pos), quiet);
+    const std::string_view rest = std::string_view(pending_).substr(pos);
+    const std::size_t used = inPaste_ ? takePaste(rest, quiet) : decodeOne(rest, quiet);
     if (used == Incomplete) break;
     pos += used;
   }
   pending_.erase(0, pos);
+  if (quiet && inPaste_) endPaste();
+}
+
+std::size_t InputDecoder::takePaste(std::string_view bytes, bool quiet) {
+  const std::size_t end = bytes.find(PasteEnd);
+  const std::size_t text =
+      end != std::string_view::npos ? end : bytes.size() - (quiet ? 0 : markBegun(bytes, PasteEnd));
+  paste_.append(bytes.substr(0, std::min(text, MaxPasteBytes - paste_.size())));
+  if (end != std::string_view::npos) {
+    endPaste();
+    return end + PasteEnd.size();
+  }
+  return text > 0 ? text : Incomplete;
+}
+
+void InputDecoder::endPaste() {
+  inPaste_ = false;
+  InputRecord record;
+  record.kind = RecordKind::Paste;
+  record.paste = pasteText(paste_);
+  paste_.clear();
+  if (!record.paste.empty()) records_.push_back(std::move(record));
 }
 
 std::size_t InputDecoder::decodeOne(std::string_view bytes, bool quiet) {
@@ -177,6 +231,10 @@ void InputDecoder::dispatchCsi(std::string_view parameters, char final) {
   if (!parameters.empty() && (parameters[0] < '0' || parameters[0] > ';')) return;
   const std::vector<int> values = parameterList(parameters);
   std::optional<NamedKey> key;
+  if (final == '~' && values[0] == PasteStartNumber) {
+    inPaste_ = true;
+    return;
+  }
   if (final == '~') {
     key = tildeKey(values[0]);
   } else if (final == 'Z') {

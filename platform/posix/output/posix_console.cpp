@@ -34,6 +34,7 @@ PosixConsole::PosixConsole(ChildReaper& children)
   terminal_.enterRawMode();
   raw_ = true;
   armTerminalGuard(terminal_, finishAtExit, this);
+  sendModes(vt::PasteOn);
   // What the terminal shows now stays until the program writes over it.
   mirror_.forgetPicture(screen_);
 }
@@ -109,10 +110,8 @@ void PosixConsole::present() {
 void PosixConsole::suspendForChild() {
   // The child writes to the terminal: it must show the menu's last word first.
   present();
-  std::string out;
-  if (mouseOn_) out += vt::MouseOff;
+  std::string out(TerminalLeaveSequence);
   vt::appendSgr(out, textAttribute_);
-  out += vt::ShowCursor;
   terminal_.write(out);
   terminal_.restoreModes();
   raw_ = false;
@@ -121,7 +120,9 @@ void PosixConsole::suspendForChild() {
 void PosixConsole::resumeAfterChild() {
   terminal_.enterRawMode();
   raw_ = true;
-  if (mouseOn_) sendModes(vt::MouseOn);
+  std::string out(vt::PasteOn);
+  if (mouseOn_) out += vt::MouseOn;
+  sendModes(out);
   mirror_.forgetPicture(screen_);
 }
 
@@ -130,9 +131,7 @@ void PosixConsole::finish() {
   present();
   finished_ = true;
   if (terminal_.hasOutput()) {
-    std::string out(vt::MouseOff);
-    out += vt::ResetAttributes;
-    out += vt::ShowCursor;
+    std::string out(TerminalLeaveSequence);
     // The shell's prompt starts on a line of its own.
     if (screen_.cursor().column != 0) out += "\r\n";
     terminal_.write(out);

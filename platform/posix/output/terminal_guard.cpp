@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "output/vt_sequences.h"
-
 namespace menue {
 
 namespace {
@@ -44,11 +42,7 @@ void writeAll(int fd, std::string_view bytes) {
 void restoreFromSignal() {
   if (!guard.armed) return;
   guard.armed = 0;
-  if (guard.outFd >= 0) {
-    writeAll(guard.outFd, vt::MouseOff);
-    writeAll(guard.outFd, vt::ResetAttributes);
-    writeAll(guard.outFd, vt::ShowCursor);
-  }
+  if (guard.outFd >= 0) writeAll(guard.outFd, TerminalLeaveSequence);
   if (guard.haveModes) tcsetattr(guard.modeFd, TCSANOW, &guard.modes);
 }
 

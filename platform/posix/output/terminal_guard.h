@@ -4,13 +4,29 @@
 
 #include <signal.h>
 
+#include <string_view>
+
 #include "output/terminal.h"
+#include "output/vt_sequences.h"
 
 namespace menue {
 
-// On a fatal signal the terminal gets mouse reporting off, attributes reset,
-// the cursor shown and its modes back; then the signal takes its default
-// course. `atExit` runs at exit(3) (with `context`) to finish orderly.
+// What the terminal gets whenever the menu lets it go (an exit, a signal, a
+// started program): bracketed paste and mouse reporting off, attributes
+// reset, the cursor shown. One constant, so that every way out says the same;
+// a handler can write it without building anything.
+inline constexpr std::string_view TerminalLeaveSequence =
+    "\x1b[?2004l"
+    "\x1b[?1006l\x1b[?1000l"
+    "\x1b[0m"
+    "\x1b[?25h";
+static_assert(TerminalLeaveSequence.starts_with(vt::PasteOff));
+static_assert(TerminalLeaveSequence.substr(vt::PasteOff.size()).starts_with(vt::MouseOff));
+static_assert(TerminalLeaveSequence.ends_with(vt::ShowCursor));
+
+// On a fatal signal the terminal gets TerminalLeaveSequence and its modes
+// back; then the signal takes its default course. `atExit` runs at exit(3)
+// (with `context`) to finish orderly.
 void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* context);
 void disarmTerminalGuard();
 

@@ -12,6 +12,9 @@ inline constexpr std::string_view ShowCursor = "\x1b[?25h";
 inline constexpr std::string_view HideCursor = "\x1b[?25l";
 inline constexpr std::string_view MouseOn = "\x1b[?1000h\x1b[?1006h";
 inline constexpr std::string_view MouseOff = "\x1b[?1006l\x1b[?1000l";
+// Bracketed paste: the terminal marks pasted text (ESC [ 200 ~ ... ESC [ 201 ~).
+inline constexpr std::string_view PasteOn = "\x1b[?2004h";
+inline constexpr std::string_view PasteOff = "\x1b[?2004l";
 inline constexpr std::string_view ResetAttributes = "\x1b[0m";
 // ED 2: the whole display, in the current background colour.
 inline constexpr std::string_view EraseDisplay = "\x1b[2J";

@@ -45,7 +45,7 @@ void VirtualConsole::waitInput() {
 
 void VirtualConsole::flushInput() {
   ++flushes_;
-  queue_.clear();
+  std::erase_if(queue_, [](const InputRecord& r) { return r.kind != RecordKind::Paste; });
 }
 
 }  // namespace menue
