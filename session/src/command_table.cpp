@@ -139,8 +139,8 @@ constexpr Needs Editable = Needs::EditableMenu;
 // "cd!" before "cd ".
 constexpr std::array<Command, 11> Commands{{
     {"version", AnyTime, isVersion, runVersion},
-    {"Men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
     // A new menu is a file of the user's own: it edits none that is there.
+    {"Men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
     {"Men\x81+", Editable, isMenuCommand<'+'>, runAddItem},
     {"Men\x81*", Editable, isMenuCommand<'*'>, runSwapItems},
     {"Men\x81--", Editable, isMenuCommand<'-', '-'>, runDeleteMenu},

@@ -51,21 +51,5 @@ TEST(MenuCheckCommandTest, FilesOthersMayHaveChangedAreProblems) {
   }
 }
 
-// Beside a finding of the set at the same line: the menu first adopts the
-// file, then refuses it.
-TEST(MenuCheckCommandTest, AForeignMenuToBeAdoptedGetsBothFindings) {
-  VirtualPlatform machine;
-  machine.files.putFile("-menue02-", std::string(OneItem));
-  machine.files.setTrust("-menue02-", FileTrust::OtherOwner);
-  CollectedStream out;
-  CollectedStream err;
-  EXPECT_EQ(runMenuCheck(machine.files, machine.platform().rules, {}, false, out, err), 1);
-  EXPECT_EQ(out.text,
-            "-menue02-:1: kein -menue- im Verzeichnis: das Men\xFC benennt diese Datei in "
-            "-menue- um, sobald es das Verzeichnis zeigt\n"
-            "-menue02-:1: geh\xF6rt einem anderen Benutzer" +
-                Refused + "-menue02-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 2 Fehler\n");
-}
-
 }  // namespace
 }  // namespace menue
