@@ -177,15 +177,6 @@ TEST_F(PosixFilesTest, PlainFileTrustFollowsOwnerAndMode) {
   putFile("given", "x", 0644);
   ASSERT_EQ(chown("given", 65534, 65534), 0);
   EXPECT_EQ(files.plainFileTrust("given"), FileTrust::OtherOwner);
-  // For that user, root's file is trusted and its own as well.
-  EXPECT_EQ(testing::runUnprivileged([] {
-              PosixFiles asUser;
-              return asUser.plainFileTrust("own") == FileTrust::Trusted &&
-                             asUser.plainFileTrust("given") == FileTrust::Trusted
-                         ? 0
-                         : 1;
-            }),
-            0);
 }
 
 TEST_F(PosixFilesTest, DirectoriesAndDrives) {
