@@ -111,8 +111,8 @@ TEST_F(ForeignMenuTest, AnotherUsersMenuRunsForNoOneElseButRootsForEveryone) {
   for (const std::string& word : asNobody) reachable += word + " ";
   reachable += "test -x '" + std::string(MENUE_BINARY) + "' -a -w '" + work().string() + "'";
   if (access(setpriv.c_str(), X_OK) != 0 || std::system(reachable.c_str()) != 0) {
-    GTEST_SKIP() << "the program cannot be run as nobody here (no setpriv, or " << MENUE_BINARY
-                 << " or the scratch directory lies where nobody may not enter)";
+    GTEST_SKIP() << "the program cannot run as nobody here: no setpriv, or nobody cannot reach "
+                 << MENUE_BINARY << " or the scratch directory";
   }
   writeMenu("-menue-", "Kopf", {{"Dritter", '1', {"touch dritter-lief"}}});
   ASSERT_EQ(chown((work() / "-menue-").c_str(), 1, 1), 0);
