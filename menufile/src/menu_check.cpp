@@ -233,4 +233,20 @@ MenuCheck checkMenuText(std::string_view text) {
   return check;
 }
 
+std::vector<MenuFinding> trustFindings(FileTrust trust) {
+  constexpr std::string_view Refused =
+      ": das Men\xFC zeigt sie, startet ihre Befehle aber nicht und \xE4ndert sie nicht";
+  switch (trust) {
+    case FileTrust::OtherOwner:
+      return {
+          {1, FindingKind::OtherOwner, "geh\xF6rt einem anderen Benutzer" + std::string(Refused)}};
+    case FileTrust::OthersMayWrite:
+      return {
+          {1, FindingKind::OthersMayWrite, "f\xFCr andere beschreibbar" + std::string(Refused)}};
+    case FileTrust::Trusted:
+      break;
+  }
+  return {};
+}
+
 }  // namespace menue

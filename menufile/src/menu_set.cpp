@@ -53,6 +53,10 @@ bool MenuSetView::exists(const std::string& name) {
   return files_.isPlainFile(name);
 }
 
+std::optional<FileTrust> MenuSetView::trustOf(const std::string& name) {
+  return files_.plainFileTrust(name);
+}
+
 bool MenuSetView::anyNumbered() {
   return !numbered().empty();
 }

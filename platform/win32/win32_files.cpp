@@ -190,6 +190,12 @@ bool Win32Files::isPlainFile(const std::string& path) {
   return plain;
 }
 
+// Windows keeps no owner rule for MenuFiles: a plain file is trusted.
+std::optional<FileTrust> Win32Files::plainFileTrust(const std::string& path) {
+  if (!isPlainFile(path)) return std::nullopt;
+  return FileTrust::Trusted;
+}
+
 std::vector<std::string> Win32Files::findDirectories() {
   PlatformCallScope scope;
   // A junction or link (a reparse point) is not entered, so a walk cannot loop.

@@ -4,6 +4,7 @@
 #include "session/command_loop.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/system_text.h"
@@ -44,13 +45,16 @@ Next loopHead(Program& program) {
   if (state.inputLine.size() >= 2 || state.menuReadFailures >= 2) return Next::Continue;
   // Counted before the read: a failure goes on elsewhere.
   ++state.menuReadFailures;
-  state.menuPresent = program.menuSet.exists(state.currentMenuName);
-  if (!state.menuPresent) {
+  std::optional<FileTrust> trust = program.menuSet.trustOf(state.currentMenuName);
+  if (!trust) {
     bool adopted = false;
     const Next next = check(program, program.menuSet.adopt(state.currentMenuName, adopted));
     if (next != Next::Continue) return next;
-    state.menuPresent = adopted;
+    // The moved file keeps its owner and mode.
+    if (adopted) trust = program.menuSet.trustOf(state.currentMenuName);
   }
+  state.menuPresent = trust.has_value();
+  state.menuTrust = trust.value_or(FileTrust::Trusted);
   if (state.menuPresent) {
     if (const Next next = loadCurrentMenu(program); next != Next::Continue) return next;
   }

@@ -13,6 +13,7 @@
 #include "editing/remove_item.h"
 #include "editing/swap_items.h"
 #include "session/directory_command.h"
+#include "session/menu_trust.h"
 #include "session/navigation.h"
 #include "session/program.h"
 #include "session/text_case.h"
@@ -29,10 +30,13 @@ struct CommandLine {
   bool isHomeWord = false;
 };
 
+// What a row needs: nothing, or a menu shown that may be edited (a
+// MenuFile others may have changed is shown but not edited).
+enum class Needs { Nothing, EditableMenu };
+
 struct Command {
   std::string_view name;  // as the user types it
-  // Whether the row applies only while a menu is shown.
-  bool needsMenu;
+  Needs needs;
   bool (*matches)(const CommandLine&);
   Next (*run)(Program&, const CommandLine&);
 };
@@ -128,18 +132,19 @@ Next runPassThrough(Program& program, const CommandLine& line) {
   return passThrough(program, line.line);
 }
 
-constexpr bool AnyTime = false;
-constexpr bool MenuShown = true;
+constexpr Needs AnyTime = Needs::Nothing;
+constexpr Needs Editable = Needs::EditableMenu;
 
 // Tested from the top: "Menü++" before "Menü+", "Menü--" before "Menü-",
 // "cd!" before "cd ".
 constexpr std::array<Command, 11> Commands{{
     {"version", AnyTime, isVersion, runVersion},
+    // A new menu is a file of the user's own: it edits none that is there.
     {"Men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
-    {"Men\x81+", MenuShown, isMenuCommand<'+'>, runAddItem},
-    {"Men\x81*", MenuShown, isMenuCommand<'*'>, runSwapItems},
-    {"Men\x81--", MenuShown, isMenuCommand<'-', '-'>, runDeleteMenu},
-    {"Men\x81-", MenuShown, isMenuCommand<'-'>, runRemoveItem},
+    {"Men\x81+", Editable, isMenuCommand<'+'>, runAddItem},
+    {"Men\x81*", Editable, isMenuCommand<'*'>, runSwapItems},
+    {"Men\x81--", Editable, isMenuCommand<'-', '-'>, runDeleteMenu},
+    {"Men\x81-", Editable, isMenuCommand<'-'>, runRemoveItem},
     {"?, help, hilfe", AnyTime, isHelp, runHelp},
     {"cd!, cd !, home", AnyTime, isHome, runGoHome},
     {"cd ..., cd., cd\\", AnyTime, isChangeDirectory, runChangeDirectory},
@@ -156,8 +161,15 @@ Next dispatchLine(Program& program) {
   const CommandLine forms{line, upperOem(line), directoryCommandOf(line),
                           lowerAscii(line) == "home"};
   for (const Command& command : Commands) {
-    if (command.needsMenu && !program.state.menuPresent) continue;
-    if (command.matches(forms)) return command.run(program, forms);
+    if (command.needs != Needs::Nothing && !program.state.menuPresent) continue;
+    if (!command.matches(forms)) continue;
+    if (command.needs == Needs::EditableMenu) {
+      if (const Next next = refuseUntrustedMenu(program, MenuUse::Edit); next != Next::Continue) {
+        program.state.inputLine.clear();
+        return next;
+      }
+    }
+    return command.run(program, forms);
   }
   return Next::NewPass;
 }

@@ -141,8 +141,9 @@ int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<st
   return checker.status();
 }
 
-std::vector<MenuFinding> accessFindings(FileSystem&, const std::string&) {
-  return {};
+std::vector<MenuFinding> accessFindings(FileSystem& files, const std::string& name) {
+  const std::optional<FileTrust> trust = files.plainFileTrust(name);
+  return trust ? trustFindings(*trust) : std::vector<MenuFinding>{};
 }
 
 }  // namespace menue

@@ -9,6 +9,7 @@
 #include "session/error_handling.h"
 #include "session/events.h"
 #include "session/launch_script.h"
+#include "session/menu_trust.h"
 #include "session/navigation.h"
 #include "session/pause.h"
 #include "session/program.h"
@@ -121,6 +122,11 @@ Next runMenuItem(Program& program, int n) {
   // the menu on the screen run (the model keeps the last menu read when the
   // MenuFile is gone).
   if (!program.state.menuPresent || n < 1 || n > program.model.items()) return Next::NewPass;
+  // Every item of such a file is refused, a directory change as well: it is
+  // still what the file says.
+  if (const Next next = refuseUntrustedMenu(program, MenuUse::Run); next != Next::Continue) {
+    return next;
+  }
   if (program.model.executionPartCut(n)) {
     program.screen.printText(" Befehl l\xE4nger als 1 MB: nicht ausgef\xFChrt.");
     pause(program);

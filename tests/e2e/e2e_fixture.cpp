@@ -111,7 +111,7 @@ PtySession& E2eTest::startSession(SessionOptions options) {
     if (const char* value = std::getenv(name))
       environment.push_back(std::string(name) + "=" + value);
   }
-  options.binary = MENUE_BINARY;
+  if (options.binary.empty()) options.binary = MENUE_BINARY;
   options.environment = environment;
   session_ = std::make_unique<PtySession>(options);
   EXPECT_EQ(session_->startError(), "");
@@ -129,6 +129,15 @@ PtySession& E2eTest::startWithArguments(const std::vector<std::string>& argument
   options.arguments = arguments;
   options.workingDirectory = work_.string();
   options.standardErrorFile = (root_ / "stderr").string();
+  return startSession(std::move(options));
+}
+
+PtySession& E2eTest::startThrough(const std::vector<std::string>& runner) {
+  SessionOptions options;
+  options.binary = runner.front();
+  options.arguments.assign(runner.begin() + 1, runner.end());
+  options.arguments.push_back(MENUE_BINARY);
+  options.workingDirectory = work_.string();
   return startSession(std::move(options));
 }
 

@@ -156,6 +156,10 @@ void Runner::setup(const Step& step) {
       if (args[i] == "readonly") attributes |= VirtualFileSystem::ReadOnly;
     }
     files.putFile(arg(0), fileBytes(step.body, hasWord(step, "utf8")), attributes);
+  } else if (step.verb == "foreign") {
+    files.setTrust(arg(0), FileTrust::OtherOwner);
+  } else if (step.verb == "otherswrite") {
+    files.setTrust(arg(0), FileTrust::OthersMayWrite);
   } else if (step.verb == "rm") {
     files.deleteFile(arg(0));
   } else if (step.verb == "drive") {

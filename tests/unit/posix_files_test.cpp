@@ -157,6 +157,28 @@ TEST_F(PosixFilesTest, PlainFileSearchFiltersAndSortsByBytes) {
   EXPECT_EQ(files.findDirectories(), (std::vector<std::string>{"c0", "d1"}));
 }
 
+// Only the user's and root's files that no one else may write are trusted;
+// a link counts as the file it leads to.
+TEST_F(PosixFilesTest, PlainFileTrustFollowsOwnerAndMode) {
+  putFile("own", "x", 0644);
+  putFile("group", "x", 0664);
+  putFile("everyone", "x", 0646);
+  std::filesystem::create_symlink("own", "to-own");
+  std::filesystem::create_symlink("everyone", "to-everyone");
+  std::filesystem::create_directory("d1");
+  EXPECT_EQ(files.plainFileTrust("own"), FileTrust::Trusted);
+  EXPECT_EQ(files.plainFileTrust("group"), FileTrust::OthersMayWrite);
+  EXPECT_EQ(files.plainFileTrust("everyone"), FileTrust::OthersMayWrite);
+  EXPECT_EQ(files.plainFileTrust("to-own"), FileTrust::Trusted);
+  EXPECT_EQ(files.plainFileTrust("to-everyone"), FileTrust::OthersMayWrite);
+  EXPECT_EQ(files.plainFileTrust("d1"), std::nullopt);
+  EXPECT_EQ(files.plainFileTrust("missing"), std::nullopt);
+  if (geteuid() != 0) GTEST_SKIP() << "files of other owners need root to make";
+  putFile("given", "x", 0644);
+  ASSERT_EQ(chown("given", 65534, 65534), 0);
+  EXPECT_EQ(files.plainFileTrust("given"), FileTrust::OtherOwner);
+}
+
 TEST_F(PosixFilesTest, DirectoriesAndDrives) {
   std::filesystem::create_directory("sub");
   std::string path;

@@ -1,12 +1,15 @@
 // The checks of a MenuFile text for what hand editing breaks: what the
 // loader makes of the text, said as findings at the line of the file where
-// they are. Pure: text in, findings out; the checker's front end reads the
+// they are, and what the menu does with a file that others may have
+// changed. Pure: text in, findings out; the checker's front end reads the
 // files and prints.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace menue {
 
@@ -25,6 +28,9 @@ enum class FindingKind {
   // Of a MenuSet (menu_set_check.h).
   AdoptedMenu,
   NameOutOfScheme,
+  // Of who may have changed the file.
+  OtherOwner,
+  OthersMayWrite,
 };
 
 struct MenuFinding {
@@ -44,5 +50,9 @@ struct MenuCheck {
 
 // Parses the text as the menu does (parseMenuText) and says what it finds.
 MenuCheck checkMenuText(std::string_view text);
+
+// What the menu does with a file that others may have changed, as a
+// finding of its first line; none for a trusted file.
+std::vector<MenuFinding> trustFindings(FileTrust trust);
 
 }  // namespace menue

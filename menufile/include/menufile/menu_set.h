@@ -26,13 +26,16 @@ int menuNumberOf(std::string_view name);
 // look at that name; the numbered MenuFiles are listed once and the listing
 // kept until invalidate(), which the owner calls whenever another program
 // may have changed the directory (at every wait, pause and process start);
-// the view's own moves and deletes drop it themselves.
+// the view's own moves and deletes drop it themselves. Who may have changed
+// a file comes with the test of its name, at no further cost.
 class MenuSetView {
  public:
   explicit MenuSetView(FileSystem& files) : files_(files) {}
 
   // Whether the current directory holds a plain file of this name.
   bool exists(const std::string& name);
+  // The same test, telling for a plain file who may have changed it.
+  std::optional<FileTrust> trustOf(const std::string& name);
   // Whether a plain file matching "-menue??-" exists.
   bool anyNumbered();
   // Moves the first numbered MenuFile to `name`. Returns the code of a

@@ -229,6 +229,15 @@ class ConsoleDevice {
   virtual void flushInput() = 0;
 };
 
+// Who may have changed a file, as far as running the commands it holds
+// goes: a file of another user, or one that others may write, can hold
+// commands written in someone else's name.
+enum class FileTrust {
+  Trusted,         // the user's own or root's, writable by its owner alone
+  OtherOwner,      // owned by neither the user nor root
+  OthersMayWrite,  // its group or everyone may write it
+};
+
 // Files and directories. Paths and names are in the system form.
 class FileSystem {
  public:
@@ -257,6 +266,10 @@ class FileSystem {
   virtual std::vector<std::string> findPlainFiles(const std::string& pattern) = 0;
   // Whether `path` names a plain file (the same filter as findPlainFiles).
   virtual bool isPlainFile(const std::string& path) = 0;
+  // The same test, and for a plain file who may have changed it; nothing
+  // when `path` names none. It costs the one look isPlainFile takes. A
+  // platform without owners and modes of this kind trusts every file.
+  virtual std::optional<FileTrust> plainFileTrust(const std::string& path) = 0;
   // The subdirectories of the current directory a walk through a tree
   // enters: no hidden or system ones and none reached through a link (so a
   // walk cannot loop), sorted as findPlainFiles sorts.

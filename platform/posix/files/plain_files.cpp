@@ -1,6 +1,7 @@
 // The directory searches: plain files by wildcard name (no directories or
 // hidden dot files), kept while the directory stays as it was, and the
-// subdirectories a walk enters, sorted by name in byte order.
+// subdirectories a walk enters, sorted by name in byte order; and the test
+// of one name, which tells who may have changed the file as well.
 #include <dirent.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -9,6 +10,7 @@
 #include <ctime>
 #include <string_view>
 
+#include "files/file_trust.h"
 #include "files/posix_files.h"
 
 namespace menue {
@@ -154,11 +156,20 @@ std::vector<std::string> PosixFiles::findDirectories() {
 }
 
 bool PosixFiles::isPlainFile(const std::string& path) {
+  return plainFileTrust(path).has_value();
+}
+
+std::optional<FileTrust> PosixFiles::plainFileTrust(const std::string& path) {
   const auto slash = path.rfind('/');
   const std::string_view name = slash == std::string::npos
                                     ? std::string_view(path)
                                     : std::string_view(path).substr(slash + 1);
-  return !hiddenName(name) && regularFile(path.c_str());
+  // stat follows a link: what counts is the file whose text is read.
+  struct stat info {};
+  if (hiddenName(name) || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return std::nullopt;
+  }
+  return fileTrustOf(info.st_uid, info.st_mode, user_);
 }
 
 }  // namespace menue

@@ -3,6 +3,10 @@
 // creation, names sorted as the file system compares them.
 #pragma once
 
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <optional>
 #include <string>
 
 #include "files/listing_cache.h"
@@ -18,7 +22,9 @@ class PosixFiles : public FileSystem {
   // its listing to be kept (ListingCache::SettleNs; tests shorten it).
   explicit PosixFiles(std::string privateScriptPath = {},
                       std::int64_t listingSettleNs = ListingCache::SettleNs)
-      : privateScriptPath_(std::move(privateScriptPath)), listings_(listingSettleNs) {}
+      : privateScriptPath_(std::move(privateScriptPath)),
+        listings_(listingSettleNs),
+        user_(geteuid()) {}
 
   PlatformCode readFile(const std::string& path, std::string& contents) override;
   PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
@@ -29,6 +35,7 @@ class PosixFiles : public FileSystem {
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
   bool isPlainFile(const std::string& path) override;
+  std::optional<FileTrust> plainFileTrust(const std::string& path) override;
   std::vector<std::string> findDirectories() override;
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
@@ -41,6 +48,9 @@ class PosixFiles : public FileSystem {
   std::string lastDirectory_;
   // The last plain-file search, given again while the directory is unchanged.
   ListingCache listings_;
+  // The user whose files are trusted, asked once: it does not change while
+  // the program runs, and a pass then costs no call for it.
+  uid_t user_;
 };
 
 }  // namespace menue

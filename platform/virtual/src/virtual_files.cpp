@@ -212,10 +212,15 @@ std::vector<std::string> VirtualFileSystem::findPlainFiles(const std::string& pa
 }
 
 bool VirtualFileSystem::isPlainFile(const std::string& path) {
+  return plainFileTrust(path).has_value();
+}
+
+std::optional<FileTrust> VirtualFileSystem::plainFileTrust(const std::string& path) {
   auto full = resolve(path);
-  if (!full) return false;
+  if (!full) return std::nullopt;
   auto it = files_.find(key(*full));
-  return it != files_.end() && !(it->second.attributes & (Hidden | System));
+  if (it == files_.end() || (it->second.attributes & (Hidden | System))) return std::nullopt;
+  return it->second.trust;
 }
 
 std::vector<std::string> VirtualFileSystem::findDirectories() {
@@ -284,6 +289,13 @@ void VirtualFileSystem::putFile(const std::string& path, std::string contents,
   if (!full) return;
   makeDirectory(parentOf(*full));
   files_[key(*full)] = Entry{*full, std::move(contents), attributes};
+}
+
+void VirtualFileSystem::setTrust(const std::string& path, FileTrust trust) {
+  auto full = resolve(path);
+  if (!full) return;
+  auto it = files_.find(key(*full));
+  if (it != files_.end()) it->second.trust = trust;
 }
 
 std::optional<std::string> VirtualFileSystem::file(const std::string& path) const {

@@ -26,8 +26,8 @@ int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<st
                  bool recursive, StandardStream& out, StandardStream& err);
 
 // Findings about who may change the MenuFile `name` rather than what it
-// holds (owned by another user, or writable by others). The place for that
-// check; the file system interface cannot tell owners yet, so none so far.
+// holds (owned by another user, or writable by others): what the menu
+// refuses to run and edit.
 std::vector<MenuFinding> accessFindings(FileSystem& files, const std::string& name);
 
 }  // namespace menue

@@ -27,6 +27,9 @@ struct ProgramState {
   // Whether a MenuFile named currentMenuName exists; set by each pass that
   // reads the menu.
   bool menuPresent = false;
+  // Who may have changed that MenuFile, from the same look: the menu runs
+  // and edits only a trusted one.
+  FileTrust menuTrust = FileTrust::Trusted;
   // Reads of the menu that failed in a row. After the second one the menu is
   // not read again while a line is typed, so a line ("cd ..", "cd!") can
   // still be typed to get away from a file that stays unreadable.

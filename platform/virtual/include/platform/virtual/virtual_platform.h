@@ -116,6 +116,7 @@ class VirtualFileSystem : public FileSystem {
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
   bool isPlainFile(const std::string& path) override;
+  std::optional<FileTrust> plainFileTrust(const std::string& path) override;
   std::vector<std::string> findDirectories() override;
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
@@ -126,6 +127,9 @@ class VirtualFileSystem : public FileSystem {
   void makeDirectory(const std::string& path);  // with its parents
   void removeDirectory(const std::string& path);
   void putFile(const std::string& path, std::string contents, std::uint32_t attributes = 0);
+  // Gives an existing file another owner or a mode others may write; a file
+  // starts trusted, and moves and replacements keep what it was given.
+  void setTrust(const std::string& path, FileTrust trust);
   std::optional<std::string> file(const std::string& path) const;
   bool directoryExists(const std::string& path) const;
   // Every file as full path -> contents.
@@ -145,6 +149,7 @@ class VirtualFileSystem : public FileSystem {
     std::string name;  // full path in its own case
     std::string contents;
     std::uint32_t attributes = 0;
+    FileTrust trust = FileTrust::Trusted;
   };
   struct Fault {
     PlatformCode code = code::Success;

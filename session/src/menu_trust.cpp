@@ -1,0 +1,25 @@
+// The refusal of a MenuFile that others may have changed: one line saying
+// why, in the style of the other refusals, and the menu stays.
+#include "session/menu_trust.h"
+
+#include <string>
+
+#include "session/pause.h"
+#include "session/program.h"
+
+namespace menue {
+
+Next refuseUntrustedMenu(Program& program, MenuUse use) {
+  const FileTrust trust = program.state.menuTrust;
+  if (trust == FileTrust::Trusted) return Next::Continue;
+  std::string message = trust == FileTrust::OtherOwner ? " Men\xFC"
+                                                         "datei geh\xF6rt einem anderen Benutzer: "
+                                                       : " Men\xFC"
+                                                         "datei f\xFCr andere beschreibbar: ";
+  message += use == MenuUse::Run ? "nicht ausgef\xFChrt." : "nicht ge\xE4ndert.";
+  program.screen.printText(message);
+  pause(program);
+  return Next::NewPass;
+}
+
+}  // namespace menue
