@@ -37,7 +37,7 @@ class PosixFilesTest : public ::testing::Test {
 TEST_F(PosixFilesTest, ReplaceWritesEveryByteAndKeepsThePermissions) {
   putFile("-menue-", "old", 0640);
   const std::string text("Kopfzeile=A\r\n\x81\x00\xff\r\n", 17);
-  EXPECT_EQ(files.replaceFile("-menue-", text), code::Success);
+  EXPECT_EQ(files.replaceFile("-menue-", "old", text), code::Success);
   EXPECT_EQ(fileText("-menue-"), text);
   EXPECT_EQ(modeOf("-menue-"), 0640u);
   EXPECT_EQ(entries(), std::vector<std::string>{"-menue-"});
@@ -52,24 +52,24 @@ TEST_F(PosixFilesTest, ReplaceRemovesTemporariesOfProgramsThatNoLongerRun) {
   putFile(stale, "half", 0600);
   putFile(live, "being written", 0600);
   putFile(".-menue-.x.abcdef", "not ours", 0600);
-  EXPECT_EQ(files.replaceFile("-menue-", "new"), code::Success);
+  EXPECT_EQ(files.replaceFile("-menue-", std::nullopt, "new"), code::Success);
   EXPECT_EQ(entries(),
             (std::vector<std::string>{"-menue-", ".-menue-.1.abcdef", ".-menue-.x.abcdef"}));
 }
 
 TEST_F(PosixFilesTest, ReplaceCreatesAMissingFile) {
-  EXPECT_EQ(files.replaceFile("new", "abc"), code::Success);
+  EXPECT_EQ(files.replaceFile("new", std::nullopt, "abc"), code::Success);
   EXPECT_EQ(fileText("new"), "abc");
   EXPECT_EQ(entries(), std::vector<std::string>{"new"});
 }
 
 TEST_F(PosixFilesTest, ReplaceRefusesAReadOnlyTargetAndTouchesNothing) {
   putFile("-menue-", "old", 0444);
-  EXPECT_EQ(files.replaceFile("-menue-", "new"), code::AccessDenied);
+  EXPECT_EQ(files.replaceFile("-menue-", "old", "new"), code::AccessDenied);
   EXPECT_EQ(fileText("-menue-"), "old");
   EXPECT_EQ(entries(), std::vector<std::string>{"-menue-"});
   std::filesystem::create_directory("sub");
-  EXPECT_EQ(files.replaceFile("sub", "new"), code::AccessDenied);
+  EXPECT_EQ(files.replaceFile("sub", "", "new"), code::AccessDenied);
 }
 
 TEST_F(PosixFilesTest, ReplaceInAReadOnlyDirectoryFailsAndLeavesNoTemporaryFile) {
@@ -77,7 +77,7 @@ TEST_F(PosixFilesTest, ReplaceInAReadOnlyDirectoryFailsAndLeavesNoTemporaryFile)
   putFile("ro/-menue-", "old", 0666);
   chmod("ro", 0555);
   const int result = testing::runUnprivileged(
-      [] { return static_cast<int>(PosixFiles().replaceFile("ro/-menue-", "new")); });
+      [] { return static_cast<int>(PosixFiles().replaceFile("ro/-menue-", "old", "new")); });
   EXPECT_EQ(result, static_cast<int>(code::AccessDenied));
   EXPECT_EQ(fileText("ro/-menue-"), "old");
   std::vector<std::string> left;

@@ -19,8 +19,13 @@ Next loadCurrentMenu(Program& program);
 // part is read again whole; a file too large for that is refused with a
 // message, and the pass starts afresh. An edit never cuts a file short.
 Next wholeMenuForEdit(Program& program);
-// Replaces the current MenuFile by newText and parses it, as loading does.
+// Replaces the current MenuFile by newText, built from the model's text,
+// and parses it, as loading does. A file another program has changed since
+// it was read is left alone with a message, and the pass starts afresh.
 Next rewriteCurrentMenu(Program& program, std::string newText);
+// Writes the text of a new current MenuFile the same way; one that another
+// program created meanwhile is left alone with the same message.
+Next createCurrentMenu(Program& program, std::string text);
 // The item lines alone, as the edits draw them after a rewrite.
 void drawItems(Program& program);
 // The whole menu screen: items, frame, footer, header and home label.
