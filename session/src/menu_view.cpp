@@ -27,7 +27,7 @@ Next reportDamagedFile(Program& program, std::string_view message) {
   return report(program, message, Next::PromptStep);
 }
 
-// An edit that writes nothing: its reason, and the menu afresh.
+// An edit refused before it asks: its reason, and the pass afresh.
 Next refuseEdit(Program& program, std::string_view message) {
   return report(program, message, Next::NewPass);
 }
@@ -50,11 +50,14 @@ Next writeCurrentMenu(Program& program, FileSystem::SeenText seen, std::string t
   program.menuSet.invalidate();
   const LoadResult result = rewriteMenuFile(program.platform.files, program.state.currentMenuName,
                                             program.model, seen, std::move(text));
-  // Another program wrote the file after this one read it: its text stays.
+  // Another program wrote the file after this one read it: its text stays,
+  // and the edit ends as one that wrote nothing; the next pass reads the
+  // file afresh.
   if (result.failure == code::FileInvalid) {
-    return refuseEdit(program,
-                      " Men\xFC"
-                      "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert.");
+    return report(program,
+                  " Men\xFC"
+                  "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert.",
+                  Next::Continue);
   }
   return loaded(program, result);
 }

@@ -21,7 +21,8 @@ Next loadCurrentMenu(Program& program);
 Next wholeMenuForEdit(Program& program);
 // Replaces the current MenuFile by newText, built from the model's text,
 // and parses it, as loading does. A file another program has changed since
-// it was read is left alone with a message, and the pass starts afresh.
+// it was read is left alone with a message; the edit then ends as one that
+// wrote nothing (Continue) and the next pass shows the file as it is.
 Next rewriteCurrentMenu(Program& program, std::string newText);
 // Writes the text of a new current MenuFile the same way; one that another
 // program created meanwhile is left alone with the same message.
