@@ -1,11 +1,13 @@
 // The POSIX file system on real files in a scratch directory: safe
-// replacement, exclusive creation, moves, deletes and the plain-file search.
+// replacement of the text seen, exclusive creation, moves, deletes and the
+// plain-file search.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "files/posix_files.h"
 #include "posix_temp_dir.h"
@@ -61,6 +63,38 @@ TEST_F(PosixFilesTest, ReplaceCreatesAMissingFile) {
   EXPECT_EQ(files.replaceFile("new", std::nullopt, "abc"), code::Success);
   EXPECT_EQ(fileText("new"), "abc");
   EXPECT_EQ(entries(), std::vector<std::string>{"new"});
+}
+
+// A writer replaces only the text it saw: the same bytes, or no file.
+TEST_F(PosixFilesTest, ReplaceOnlyWhatTheWriterSaw) {
+  using Seen = FileSystem::SeenText;
+  const struct {
+    std::optional<std::string> onDisk;
+    Seen seen;
+    PlatformCode result;
+  } cases[] = {
+      {"old", "old", code::Success},
+      {"old", "olD", code::FileInvalid},
+      {"old", "ol", code::FileInvalid},
+      {"old", "old\n", code::FileInvalid},
+      {"old", std::nullopt, code::FileInvalid},
+      {std::nullopt, "old", code::FileInvalid},
+      {std::nullopt, std::nullopt, code::Success},
+      {"", "", code::Success},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove("-menue-");
+    if (c.onDisk) putFile("-menue-", *c.onDisk, 0644);
+    SCOPED_TRACE(c.onDisk.value_or("(none)") + " seen as " +
+                 std::string(c.seen.value_or("(none)")));
+    EXPECT_EQ(files.replaceFile("-menue-", c.seen, "new"), c.result);
+    const bool written = c.result == code::Success;
+    EXPECT_EQ(std::filesystem::exists("-menue-"), written || c.onDisk.has_value());
+    if (written || c.onDisk) {
+      EXPECT_EQ(fileText("-menue-"), written ? "new" : *c.onDisk);
+    }
+    EXPECT_EQ(entries().size(), written || c.onDisk ? 1u : 0u);
+  }
 }
 
 TEST_F(PosixFilesTest, ReplaceRefusesAReadOnlyTargetAndTouchesNothing) {
