@@ -139,6 +139,13 @@ PlatformCode Win32Files::readFileStart(const std::string& path, std::size_t limi
   return code::Success;
 }
 
+bool Win32Files::holds(const std::string& path, std::string_view seen, bool seenWhole) {
+  std::string text;
+  bool whole = false;
+  return readFileStart(path, seen.size(), text, whole) == code::Success && whole == seenWhole &&
+         text == seen;
+}
+
 PlatformCode Win32Files::replaceFile(const std::string& path, SeenText seen,
                                      std::string_view contents) {
   PlatformCallScope scope;
@@ -148,14 +155,7 @@ PlatformCode Win32Files::replaceFile(const std::string& path, SeenText seen,
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return code::AccessDenied;
   if (exists != seen.has_value()) return code::FileInvalid;
-  if (exists) {
-    std::string text;
-    bool whole = false;
-    if (readFileStart(path, seen->size(), text, whole) != code::Success || !whole ||
-        text != *seen) {
-      return code::FileInvalid;
-    }
-  }
+  if (exists && !holds(path, *seen, true)) return code::FileInvalid;
   SetLastError(0);
   // The temporary sibling lives in the target's directory, so the final
   // move is a rename on one volume.
@@ -184,6 +184,18 @@ PlatformCode Win32Files::createNewFile(const std::string& path, std::string_view
 PlatformCode Win32Files::deleteFile(const std::string& path) {
   PlatformCallScope scope;
   return DeleteFileW(toWide(path).c_str()) ? code::Success : PlatformCallScope::failure();
+}
+
+PlatformCode Win32Files::deleteSeenFile(const std::string& path, std::string_view seenStart,
+                                        bool seenWhole) {
+  PlatformCallScope scope;
+  const std::wstring target = toWide(path);
+  const DirectoryLock lock(target);
+  if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return PlatformCallScope::failure();
+  }
+  if (!holds(path, seenStart, seenWhole)) return code::FileInvalid;
+  return DeleteFileW(target.c_str()) ? code::Success : PlatformCallScope::failure();
 }
 
 PlatformCode Win32Files::moveFile(const std::string& from, const std::string& to) {

@@ -50,19 +50,24 @@ Next writeCurrentMenu(Program& program, FileSystem::SeenText seen, std::string t
   program.menuSet.invalidate();
   const LoadResult result = rewriteMenuFile(program.platform.files, program.state.currentMenuName,
                                             program.model, seen, std::move(text));
+  if (result.failure != code::Success) return checkEditWrite(program, result.failure);
+  return loaded(program, result);
+}
+
+}  // namespace
+
+Next checkEditWrite(Program& program, PlatformCode result) {
   // Another program wrote the file after this one read it: its text stays,
   // and the edit ends as one that wrote nothing; the next pass reads the
   // file afresh.
-  if (result.failure == code::FileInvalid) {
+  if (result == code::FileInvalid) {
     return report(program,
                   " Men\xFC"
                   "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert.",
                   Next::Continue);
   }
-  return loaded(program, result);
+  return check(program, result);
 }
-
-}  // namespace
 
 Next loadCurrentMenu(Program& program) {
   const LoadResult result =

@@ -97,6 +97,20 @@ TEST_F(PosixFilesTest, ReplaceOnlyWhatTheWriterSaw) {
   }
 }
 
+// A reader of a huge file saw its start: that start, and that it goes on.
+TEST_F(PosixFilesTest, DeleteOnlyWhatTheReaderSaw) {
+  putFile("-menue-", "old", 0644);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "olD", true), code::FileInvalid);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "ol", true), code::FileInvalid);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "old", false), code::FileInvalid);
+  EXPECT_EQ(fileText("-menue-"), "old");
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "ol", false), code::Success);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "old", true), code::FileNotFound);
+  putFile("-menue-", "old", 0644);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "old", true), code::Success);
+  EXPECT_TRUE(entries().empty());
+}
+
 TEST_F(PosixFilesTest, ReplaceRefusesAReadOnlyTargetAndTouchesNothing) {
   putFile("-menue-", "old", 0444);
   EXPECT_EQ(files.replaceFile("-menue-", "old", "new"), code::AccessDenied);

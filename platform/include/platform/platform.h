@@ -254,6 +254,12 @@ class FileSystem {
   // and writable by the user alone where the platform has such modes.
   virtual PlatformCode createNewFile(const std::string& path, std::string_view contents) = 0;
   virtual PlatformCode deleteFile(const std::string& path) = 0;
+  // Deletes a file only while it is what its reader saw: it begins with
+  // `seenStart` and goes on past it exactly when `seenWhole` is false (a
+  // reader of a huge file saw its start only); else FileInvalid. Under the
+  // lock of replaceFile.
+  virtual PlatformCode deleteSeenFile(const std::string& path, std::string_view seenStart,
+                                      bool seenWhole) = 0;
   virtual PlatformCode moveFile(const std::string& from, const std::string& to) = 0;
   // Plain files (no directory, hidden or system file) of the current
   // directory whose names match `pattern` ('?' stands for exactly one

@@ -1,6 +1,6 @@
-// Writing files safely: replacement through a temporary file and rename(2)
-// of a file unchanged since its writer read it, and exclusive creation of
-// the LaunchScript in a private directory.
+// Writing files safely: replacement through a temporary file and rename(2),
+// and deletion, of a file unchanged since its writer read it, and exclusive
+// creation of the LaunchScript in a private directory.
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -155,11 +155,13 @@ class DirectoryLock {
   int fd_;
 };
 
-// Whether the plain file `path` still holds exactly the bytes seen.
-bool holds(const std::string& path, std::string_view seen) {
+// Whether the plain file `path` still begins with the bytes seen and goes
+// on past them exactly when the reader saw only its start.
+bool holds(const std::string& path, std::string_view seen, bool seenWhole = true) {
   std::string text;
   bool whole = false;
-  return readFileStart(path, seen.size(), text, whole) == code::Success && whole && text == seen;
+  return readFileStart(path, seen.size(), text, whole) == code::Success && whole == seenWhole &&
+         text == seen;
 }
 
 }  // namespace
@@ -217,6 +219,17 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, SeenText seen,
   }
   syncDirectory(directory);
   return code::Success;
+}
+
+PlatformCode PosixFiles::deleteSeenFile(const std::string& path, std::string_view seenStart,
+                                        bool seenWhole) {
+  const DirectoryLock lock(directoryOf(path));
+  struct stat target {};
+  // What cannot be compared (a missing file, a dangling link) is deleteFile's case.
+  if (stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
+      !holds(path, seenStart, seenWhole))
+    return code::FileInvalid;
+  return deleteFile(path);
 }
 
 PlatformCode PosixFiles::createNewFile(const std::string& path, std::string_view contents) {

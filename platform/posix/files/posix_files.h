@@ -32,6 +32,8 @@ class PosixFiles : public FileSystem {
                            std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
   PlatformCode deleteFile(const std::string& path) override;
+  PlatformCode deleteSeenFile(const std::string& path, std::string_view seenStart,
+                              bool seenWhole) override;
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
   bool isPlainFile(const std::string& path) override;

@@ -184,6 +184,20 @@ PlatformCode VirtualFileSystem::deleteFile(const std::string& path) {
   return code::Success;
 }
 
+PlatformCode VirtualFileSystem::deleteSeenFile(const std::string& path, std::string_view seenStart,
+                                               bool seenWhole) {
+  if (auto full = resolve(path)) {
+    auto it = files_.find(key(*full));
+    if (it != files_.end()) {
+      const std::string_view contents = it->second.contents;
+      if (!contents.starts_with(seenStart) || (contents.size() == seenStart.size()) != seenWhole) {
+        return code::FileInvalid;
+      }
+    }
+  }
+  return deleteFile(path);
+}
+
 PlatformCode VirtualFileSystem::moveFile(const std::string& from, const std::string& to) {
   if (auto code = fault(FileOp::Move)) return code;
   auto source = resolve(from);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/platform.h"
 #include "session/next.h"
 
 namespace menue {
@@ -24,6 +25,10 @@ Next wholeMenuForEdit(Program& program);
 // it was read is left alone with a message; the edit then ends as one that
 // wrote nothing (Continue) and the next pass shows the file as it is.
 Next rewriteCurrentMenu(Program& program, std::string newText);
+// The outcome of an edit's write or delete: a file that another program has
+// changed since it was read is left alone with a message (Continue: the edit
+// ends as one that wrote nothing); other failures go to the error handler.
+Next checkEditWrite(Program& program, PlatformCode result);
 // Writes the text of a new current MenuFile the same way; one that another
 // program created meanwhile is left alone with the same message.
 Next createCurrentMenu(Program& program, std::string text);
