@@ -153,7 +153,9 @@ PlatformCode Win32Files::replaceFile(const std::string& path, SeenText seen,
   const DirectoryLock lock(target);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return code::AccessDenied;
+  if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return code::AccessDenied;
+  }
   if (exists != seen.has_value()) return code::FileInvalid;
   if (exists && !holds(path, *seen, true)) return code::FileInvalid;
   SetLastError(0);
@@ -191,10 +193,12 @@ PlatformCode Win32Files::deleteSeenFile(const std::string& path, std::string_vie
   PlatformCallScope scope;
   const std::wstring target = toWide(path);
   const DirectoryLock lock(target);
-  if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    return PlatformCallScope::failure();
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PlatformCallScope::failure();
+  // A directory is no file to compare; DeleteFileW refuses it.
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !holds(path, seenStart, seenWhole)) {
+    return code::FileInvalid;
   }
-  if (!holds(path, seenStart, seenWhole)) return code::FileInvalid;
   return DeleteFileW(target.c_str()) ? code::Success : PlatformCallScope::failure();
 }
 

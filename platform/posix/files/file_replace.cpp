@@ -227,8 +227,9 @@ PlatformCode PosixFiles::deleteSeenFile(const std::string& path, std::string_vie
   struct stat target {};
   // What cannot be compared (a missing file, a dangling link) is deleteFile's case.
   if (stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
-      !holds(path, seenStart, seenWhole))
+      !holds(path, seenStart, seenWhole)) {
     return code::FileInvalid;
+  }
   return deleteFile(path);
 }
 
