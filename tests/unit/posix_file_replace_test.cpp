@@ -49,7 +49,7 @@ int exitStatus(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(PosixConcurrentEdit, TwoWritersManyRoundsLoseNoLine) {
+TEST(PosixFileReplace, TwoWritersManyRoundsLoseNoLine) {
   testing::PosixTempDir dir;
   testing::putFile(Path, "(Menuanzeige)\r\n");
   constexpr int Rounds = 150;
@@ -75,7 +75,7 @@ TEST(PosixConcurrentEdit, TwoWritersManyRoundsLoseNoLine) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
 }
 
-TEST(PosixConcurrentEdit, AKilledWriterLeavesNoLockAndNoFile) {
+TEST(PosixFileReplace, AKilledWriterLeavesNoLockAndNoFile) {
   testing::PosixTempDir dir;
   testing::putFile(Path, "");
   int progress[2];
