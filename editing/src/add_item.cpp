@@ -36,7 +36,7 @@ Next createMenuFile(Program& program) {
   const char status = askStatus(program);
   program.screen.endLine();
   const std::string commands = readCommandLines(program, " Befehlszeile (beenden mit <Enter>):");
-  return rewriteCurrentMenu(program, newMenuFileText(header, displayText, status, commands));
+  return createCurrentMenu(program, newMenuFileText(header, displayText, status, commands));
 }
 
 Next insertItem(Program& program, const std::string& commandText) {

@@ -29,10 +29,8 @@ Next deleteMenu(Program& program) {
   if (!confirmed(program)) return Next::Continue;
   ProgramState& state = program.state;
   MenuSetView& menuSet = program.menuSet;
-  if (const Next next = check(program, menuSet.remove(state.currentMenuName));
-      next != Next::Continue) {
-    return next;
-  }
+  const PlatformCode removed = menuSet.remove(state.currentMenuName, program.model);
+  if (removed != code::Success) return checkEditWrite(program, removed);
   if (state.currentMenuName != FirstMenuName) {
     pageToNextMenu(program);
     return Next::Continue;

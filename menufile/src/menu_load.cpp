@@ -48,8 +48,8 @@ LoadResult loadWholeMenu(FileSystem& files, const std::string& name, MenuModel& 
 }
 
 LoadResult rewriteMenuFile(FileSystem& files, const std::string& name, MenuModel& model,
-                           std::string newText) {
-  const PlatformCode failure = files.replaceFile(name, newText);
+                           FileSystem::SeenText seen, std::string newText) {
+  const PlatformCode failure = files.replaceFile(name, seen, newText);
   if (failure != code::Success) return {failure};
   model.whole = true;
   return {code::Success, parseMenuText(model, std::move(newText))};

@@ -72,9 +72,9 @@ PlatformCode MenuSetView::adopt(const std::string& name, bool& adopted) {
   return failure == code::FileNotFound ? code::Success : failure;
 }
 
-PlatformCode MenuSetView::remove(const std::string& name) {
+PlatformCode MenuSetView::remove(const std::string& name, const MenuModel& shown) {
   invalidate();
-  return files_.deleteFile(name);
+  return files_.deleteSeenFile(name, shown.rawText, shown.whole);
 }
 
 std::string MenuSetView::next(std::string_view current) {

@@ -1,7 +1,8 @@
 // The Windows file system through the W calls: whole-file reads, the safe
-// replacement of a file through a flushed temporary sibling, exclusive
-// creation, the search for plain files, and the current directory and
-// drive. Paths arrive and leave in the system form (WTF-8).
+// replacement (through a flushed temporary sibling) of a file unchanged
+// since it was read, exclusive creation, the search for plain files, and
+// the current directory and drive. Paths arrive and leave in the system
+// form (WTF-8).
 #include "win32_files.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <utility>
 
 #include "win32_api.h"
+#include "win32_directory_lock.h"
 #include "win32_text.h"
 
 namespace menue::win32 {
@@ -137,13 +139,25 @@ PlatformCode Win32Files::readFileStart(const std::string& path, std::size_t limi
   return code::Success;
 }
 
-PlatformCode Win32Files::replaceFile(const std::string& path, std::string_view contents) {
+bool Win32Files::holds(const std::string& path, std::string_view seen, bool seenWhole) {
+  std::string text;
+  bool whole = false;
+  return readFileStart(path, seen.size(), text, whole) == code::Success && whole == seenWhole &&
+         text == seen;
+}
+
+PlatformCode Win32Files::replaceFile(const std::string& path, SeenText seen,
+                                     std::string_view contents) {
   PlatformCallScope scope;
   const std::wstring target = toWide(path);
+  const DirectoryLock lock(target);
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
     return code::AccessDenied;
   }
+  if (exists != seen.has_value()) return code::FileInvalid;
+  if (exists && !holds(path, *seen, true)) return code::FileInvalid;
   SetLastError(0);
   // The temporary sibling lives in the target's directory, so the final
   // move is a rename on one volume.
@@ -151,10 +165,15 @@ PlatformCode Win32Files::replaceFile(const std::string& path, std::string_view c
                                  std::to_wstring(++temporaryCounter_);
   PlatformCode result = writeNewFile(temporary, contents, true);
   if (result != code::Success) return result;
-  if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // A new file must not take the place of one another program (one that
+  // takes no lock) created meanwhile.
+  const DWORD replacing = exists ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (!MoveFileExW(temporary.c_str(), target.c_str(), replacing | MOVEFILE_WRITE_THROUGH)) {
     result = PlatformCallScope::failure();
     DeleteFileW(temporary.c_str());
+    if (!exists && (result == code::AlreadyExists || result == code::FileExists)) {
+      result = code::FileInvalid;
+    }
   }
   return result;
 }
@@ -167,6 +186,20 @@ PlatformCode Win32Files::createNewFile(const std::string& path, std::string_view
 PlatformCode Win32Files::deleteFile(const std::string& path) {
   PlatformCallScope scope;
   return DeleteFileW(toWide(path).c_str()) ? code::Success : PlatformCallScope::failure();
+}
+
+PlatformCode Win32Files::deleteSeenFile(const std::string& path, std::string_view seenStart,
+                                        bool seenWhole) {
+  PlatformCallScope scope;
+  const std::wstring target = toWide(path);
+  const DirectoryLock lock(target);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PlatformCallScope::failure();
+  // A directory is no file to compare; DeleteFileW refuses it.
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !holds(path, seenStart, seenWhole)) {
+    return code::FileInvalid;
+  }
+  return DeleteFileW(target.c_str()) ? code::Success : PlatformCallScope::failure();
 }
 
 PlatformCode Win32Files::moveFile(const std::string& from, const std::string& to) {

@@ -16,10 +16,20 @@ namespace menue {
 
 namespace {
 
-Next reportDamagedFile(Program& program, std::string_view message) {
+// A message at the cursor and the pause after it; goes on at `then`.
+Next report(Program& program, std::string_view message, Next then) {
   program.screen.printText(message);
   pause(program);
-  return Next::PromptStep;
+  return then;
+}
+
+Next reportDamagedFile(Program& program, std::string_view message) {
+  return report(program, message, Next::PromptStep);
+}
+
+// An edit refused before it asks: its reason, and the pass afresh.
+Next refuseEdit(Program& program, std::string_view message) {
+  return report(program, message, Next::NewPass);
 }
 
 Next loaded(Program& program, const LoadResult& result) {
@@ -35,7 +45,29 @@ Next loaded(Program& program, const LoadResult& result) {
   return Next::Continue;
 }
 
+Next writeCurrentMenu(Program& program, FileSystem::SeenText seen, std::string text) {
+  // The rewrite may create the file (a new menu): the set changes.
+  program.menuSet.invalidate();
+  const LoadResult result = rewriteMenuFile(program.platform.files, program.state.currentMenuName,
+                                            program.model, seen, std::move(text));
+  if (result.failure != code::Success) return checkEditWrite(program, result.failure);
+  return loaded(program, result);
+}
+
 }  // namespace
+
+Next checkEditWrite(Program& program, PlatformCode result) {
+  // Another program wrote the file after this one read it: its text stays,
+  // and the edit ends as one that wrote nothing; the next pass reads the
+  // file afresh.
+  if (result == code::FileInvalid) {
+    return report(program,
+                  " Men\xFC"
+                  "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert.",
+                  Next::Continue);
+  }
+  return check(program, result);
+}
 
 Next loadCurrentMenu(Program& program) {
   const LoadResult result =
@@ -56,19 +88,18 @@ Next wholeMenuForEdit(Program& program) {
   if (result.failure == code::FileNotFound) return Next::NewPass;
   if (const Next next = loaded(program, result); next != Next::Continue) return next;
   if (program.model.whole) return Next::Continue;
-  program.screen.printText(
-      " Men\xFC"
-      "datei gr\xF6\xDF"
-      "er als 1 MB: nicht ge\xE4ndert.");
-  pause(program);
-  return Next::NewPass;
+  return refuseEdit(program,
+                    " Men\xFC"
+                    "datei gr\xF6\xDF"
+                    "er als 1 MB: nicht ge\xE4ndert.");
 }
 
 Next rewriteCurrentMenu(Program& program, std::string newText) {
-  // The rewrite may create the file (a new menu): the set changes.
-  program.menuSet.invalidate();
-  return loaded(program, rewriteMenuFile(program.platform.files, program.state.currentMenuName,
-                                         program.model, std::move(newText)));
+  return writeCurrentMenu(program, program.model.rawText, std::move(newText));
+}
+
+Next createCurrentMenu(Program& program, std::string text) {
+  return writeCurrentMenu(program, std::nullopt, std::move(text));
 }
 
 void drawItems(Program& program) {

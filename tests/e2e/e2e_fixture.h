@@ -64,6 +64,12 @@ class E2eTest : public ::testing::Test {
   // What the program wrote to its standard error (after startWithArguments).
   std::string standardError() const;
   PtySession& session() { return *session_; }
+  // Sets the program being driven aside and drives `other` instead (one set
+  // aside before, or none until the next start): two programs at once.
+  std::unique_ptr<PtySession> swapSession(std::unique_ptr<PtySession> other) {
+    session_.swap(other);
+    return other;
+  }
 
   // --- waits, each an assertion result naming what did not happen ---
   ::testing::AssertionResult eventually(const std::function<bool()>& holds, std::string_view what);

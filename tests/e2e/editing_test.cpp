@@ -104,6 +104,42 @@ TEST_F(EditingTest, SwapAndRemoveChangeScreenAndFile) {
   EXPECT_TRUE(endsWithEsc());
 }
 
+// Two menus in one directory add an item each, their dialogues overlapping:
+// the later one writes nothing and shows the earlier one's item; typed again
+// it keeps both.
+TEST_F(EditingTest, OverlappingInsertionsOfTwoMenusLoseNoItem) {
+  writeMenu("-menue-", "Start", {{"Eins", '1', {"true"}}});
+  start();
+  ASSERT_TRUE(showsAt(8, 38, " Eins "));
+  ASSERT_TRUE(entered("Menü+"));
+  ASSERT_TRUE(answered("Anzeigetext >", "Von A"));
+  auto first = swapSession(nullptr);
+
+  start();
+  ASSERT_TRUE(showsAt(8, 38, " Eins "));
+  ASSERT_TRUE(entered("Menü+"));
+  ASSERT_TRUE(answered("Anzeigetext >", "Von B"));
+  ASSERT_TRUE(keyAfter(StatusQuestion, "1"));
+  ASSERT_TRUE(answered("Befehlszeile (beenden mit <Enter>:)", ""));
+  ASSERT_TRUE(showsAt(11, 37, " Von B "));
+  auto second = swapSession(std::move(first));
+
+  ASSERT_TRUE(keyAfter(StatusQuestion, "1"));
+  ASSERT_TRUE(answered("Befehlszeile (beenden mit <Enter>:)", ""));
+  ASSERT_TRUE(showsAt(11, 37, " Von B "));
+  ASSERT_TRUE(entered("Menü+"));
+  ASSERT_TRUE(answered("Anzeigetext >", "Von A"));
+  ASSERT_TRUE(keyAfter(StatusQuestion, "1"));
+  ASSERT_TRUE(answered("Befehlszeile (beenden mit <Enter>:)", ""));
+  ASSERT_TRUE(showsAt(13, 37, " Von A "));
+  EXPECT_EQ(menuBytes(),
+            "Kopfzeile=Start\r\n(Menuanzeige)\r\nEins\r\nVon B\r\nVon A\r\n(Menuausfuhrung)\r\n"
+            "\t1true\r\n\t1\t1\t\r\n");
+  EXPECT_TRUE(endsWithEsc());
+  swapSession(std::move(second));
+  EXPECT_TRUE(endsWithEsc());
+}
+
 TEST_F(EditingTest, DeleteMenuOnlyWhenAnsweredJ) {
   writeMenu("-menue-", "Start", {{"Eins", '1', {"true"}}});
   const std::string question = " wirklich das gesammte angezeigte Menü löschen ? ";

@@ -23,7 +23,7 @@ class MenuFileLoad : public ::testing::Test {
  protected:
   LoadResult load() { return loadMenu(machine.files, "-menue-", model); }
   LoadResult rewrite(const std::string& text) {
-    return rewriteMenuFile(machine.files, "-menue-", model, text);
+    return rewriteMenuFile(machine.files, "-menue-", model, model.rawText, text);
   }
 
   VirtualPlatform machine;

@@ -1,11 +1,13 @@
 // The POSIX file system on real files in a scratch directory: safe
-// replacement, exclusive creation, moves, deletes and the plain-file search.
+// replacement of the text seen, exclusive creation, moves, deletes and the
+// plain-file search.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "files/posix_files.h"
 #include "posix_temp_dir.h"
@@ -37,7 +39,7 @@ class PosixFilesTest : public ::testing::Test {
 TEST_F(PosixFilesTest, ReplaceWritesEveryByteAndKeepsThePermissions) {
   putFile("-menue-", "old", 0640);
   const std::string text("Kopfzeile=A\r\n\x81\x00\xff\r\n", 17);
-  EXPECT_EQ(files.replaceFile("-menue-", text), code::Success);
+  EXPECT_EQ(files.replaceFile("-menue-", "old", text), code::Success);
   EXPECT_EQ(fileText("-menue-"), text);
   EXPECT_EQ(modeOf("-menue-"), 0640u);
   EXPECT_EQ(entries(), std::vector<std::string>{"-menue-"});
@@ -52,24 +54,70 @@ TEST_F(PosixFilesTest, ReplaceRemovesTemporariesOfProgramsThatNoLongerRun) {
   putFile(stale, "half", 0600);
   putFile(live, "being written", 0600);
   putFile(".-menue-.x.abcdef", "not ours", 0600);
-  EXPECT_EQ(files.replaceFile("-menue-", "new"), code::Success);
+  EXPECT_EQ(files.replaceFile("-menue-", std::nullopt, "new"), code::Success);
   EXPECT_EQ(entries(),
             (std::vector<std::string>{"-menue-", ".-menue-.1.abcdef", ".-menue-.x.abcdef"}));
 }
 
 TEST_F(PosixFilesTest, ReplaceCreatesAMissingFile) {
-  EXPECT_EQ(files.replaceFile("new", "abc"), code::Success);
+  EXPECT_EQ(files.replaceFile("new", std::nullopt, "abc"), code::Success);
   EXPECT_EQ(fileText("new"), "abc");
   EXPECT_EQ(entries(), std::vector<std::string>{"new"});
 }
 
+// A writer replaces only the text it saw: the same bytes, or no file.
+TEST_F(PosixFilesTest, ReplaceOnlyWhatTheWriterSaw) {
+  using Seen = FileSystem::SeenText;
+  const struct {
+    std::optional<std::string> onDisk;
+    Seen seen;
+    PlatformCode result;
+  } cases[] = {
+      {"old", "old", code::Success},
+      {"old", "olD", code::FileInvalid},
+      {"old", "ol", code::FileInvalid},
+      {"old", "old\n", code::FileInvalid},
+      {"old", std::nullopt, code::FileInvalid},
+      {std::nullopt, "old", code::FileInvalid},
+      {std::nullopt, std::nullopt, code::Success},
+      {"", "", code::Success},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove("-menue-");
+    if (c.onDisk) putFile("-menue-", *c.onDisk, 0644);
+    SCOPED_TRACE(c.onDisk.value_or("(none)") + " seen as " +
+                 std::string(c.seen.value_or("(none)")));
+    EXPECT_EQ(files.replaceFile("-menue-", c.seen, "new"), c.result);
+    const bool written = c.result == code::Success;
+    EXPECT_EQ(std::filesystem::exists("-menue-"), written || c.onDisk.has_value());
+    if (written || c.onDisk) {
+      EXPECT_EQ(fileText("-menue-"), written ? "new" : *c.onDisk);
+    }
+    EXPECT_EQ(entries().size(), written || c.onDisk ? 1u : 0u);
+  }
+}
+
+// A reader of a huge file saw its start: that start, and that it goes on.
+TEST_F(PosixFilesTest, DeleteOnlyWhatTheReaderSaw) {
+  putFile("-menue-", "old", 0644);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "olD", true), code::FileInvalid);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "ol", true), code::FileInvalid);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "old", false), code::FileInvalid);
+  EXPECT_EQ(fileText("-menue-"), "old");
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "ol", false), code::Success);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "old", true), code::FileNotFound);
+  putFile("-menue-", "old", 0644);
+  EXPECT_EQ(files.deleteSeenFile("-menue-", "old", true), code::Success);
+  EXPECT_TRUE(entries().empty());
+}
+
 TEST_F(PosixFilesTest, ReplaceRefusesAReadOnlyTargetAndTouchesNothing) {
   putFile("-menue-", "old", 0444);
-  EXPECT_EQ(files.replaceFile("-menue-", "new"), code::AccessDenied);
+  EXPECT_EQ(files.replaceFile("-menue-", "old", "new"), code::AccessDenied);
   EXPECT_EQ(fileText("-menue-"), "old");
   EXPECT_EQ(entries(), std::vector<std::string>{"-menue-"});
   std::filesystem::create_directory("sub");
-  EXPECT_EQ(files.replaceFile("sub", "new"), code::AccessDenied);
+  EXPECT_EQ(files.replaceFile("sub", "", "new"), code::AccessDenied);
 }
 
 TEST_F(PosixFilesTest, ReplaceInAReadOnlyDirectoryFailsAndLeavesNoTemporaryFile) {
@@ -77,7 +125,7 @@ TEST_F(PosixFilesTest, ReplaceInAReadOnlyDirectoryFailsAndLeavesNoTemporaryFile)
   putFile("ro/-menue-", "old", 0666);
   chmod("ro", 0555);
   const int result = testing::runUnprivileged(
-      [] { return static_cast<int>(PosixFiles().replaceFile("ro/-menue-", "new")); });
+      [] { return static_cast<int>(PosixFiles().replaceFile("ro/-menue-", "old", "new")); });
   EXPECT_EQ(result, static_cast<int>(code::AccessDenied));
   EXPECT_EQ(fileText("ro/-menue-"), "old");
   std::vector<std::string> left;

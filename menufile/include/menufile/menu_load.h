@@ -37,7 +37,10 @@ LoadResult loadWholeMenu(FileSystem& files, const std::string& name, MenuModel& 
 // Replaces the MenuFile `name` by newText and parses the new text into the
 // model without reading the file back. Only a text built from a whole
 // model (or none) may be written: one cut short would lose the rest.
+// `seen` is the text newText was built from (none for a new file): a file
+// that holds anything else by now is left alone (code::FileInvalid). It may
+// view the model's own text: the file is compared before the model changes.
 LoadResult rewriteMenuFile(FileSystem& files, const std::string& name, MenuModel& model,
-                           std::string newText);
+                           FileSystem::SeenText seen, std::string newText);
 
 }  // namespace menue

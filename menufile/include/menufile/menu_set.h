@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "menufile/menu_model.h"
 #include "platform/platform.h"
 
 namespace menue {
@@ -42,8 +43,9 @@ class MenuSetView {
   // failed move (none when the file was gone by then); `adopted` tells
   // whether a file now stands under `name`.
   PlatformCode adopt(const std::string& name, bool& adopted);
-  // Deletes a MenuFile of the set.
-  PlatformCode remove(const std::string& name);
+  // Deletes a MenuFile of the set while it is still the text `shown` holds
+  // (else code::FileInvalid).
+  PlatformCode remove(const std::string& name, const MenuModel& shown);
   // The next existing MenuFile after `current` over one full cycle (the
   // current one last); "-menue-" when none exists.
   std::string next(std::string_view current);

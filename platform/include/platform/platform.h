@@ -77,6 +77,9 @@ inline constexpr PlatformCode InvalidName = 123;
 inline constexpr PlatformCode AlreadyExists = 183;
 inline constexpr PlatformCode FilenameExcedRange = 206;
 inline constexpr PlatformCode DirectoryNameInvalid = 267;
+// The file is no longer what its reader saw: another program changed,
+// created or removed it since.
+inline constexpr PlatformCode FileInvalid = 1006;
 }  // namespace code
 
 struct CellPos {
@@ -250,15 +253,29 @@ class FileSystem {
   // not grow with the file.
   virtual PlatformCode readFileStart(const std::string& path, std::size_t limit,
                                      std::string& contents, bool& whole) = 0;
+  // What a writer saw of a file before it built the new text: all its
+  // bytes, or nothing when there was no file.
+  using SeenText = std::optional<std::string_view>;
   // Replaces (or creates) a file in one step: the new bytes go to a
   // temporary file in the same directory, are flushed, then renamed over
   // the old one. A read-only target fails with AccessDenied. On any failure
   // the old file is untouched and no temporary file is left.
-  virtual PlatformCode replaceFile(const std::string& path, std::string_view contents) = 0;
+  // Only a file that still holds `seen` (none: that does not exist) is
+  // replaced; else FileInvalid. The comparison and the rename happen under
+  // a lock that every writer of this program takes and that dies with its
+  // process, so two writers never both replace the same text.
+  virtual PlatformCode replaceFile(const std::string& path, SeenText seen,
+                                   std::string_view contents) = 0;
   // Creates a file that must not exist yet (never through a link), readable
   // and writable by the user alone where the platform has such modes.
   virtual PlatformCode createNewFile(const std::string& path, std::string_view contents) = 0;
   virtual PlatformCode deleteFile(const std::string& path) = 0;
+  // Deletes a file only while it is what its reader saw: it begins with
+  // `seenStart` and goes on past it exactly when `seenWhole` is false (a
+  // reader of a huge file saw its start only); else FileInvalid. Under the
+  // lock of replaceFile.
+  virtual PlatformCode deleteSeenFile(const std::string& path, std::string_view seenStart,
+                                      bool seenWhole) = 0;
   virtual PlatformCode moveFile(const std::string& from, const std::string& to) = 0;
   // Plain files (no directory, hidden or system file) of the current
   // directory whose names match `pattern` ('?' stands for exactly one

@@ -1,8 +1,11 @@
 // Writing files safely: replacement through a temporary file and rename(2),
-// and exclusive creation of the LaunchScript in a private directory.
+// and deletion, of a file unchanged since its writer read it, and exclusive
+// creation of the LaunchScript in a private directory.
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,15 +133,65 @@ int nameTemporary(int fd, const std::string& directory, std::string& temporary) 
   return failure;
 }
 
+// The lock every writer of this program holds on a file's directory while
+// it compares and replaces the file. flock(2) belongs to the open
+// directory: it dies with the process and leaves no file behind. Where the
+// file system has no such locks, the comparison alone stands.
+class DirectoryLock {
+ public:
+  explicit DirectoryLock(const std::string& directory)
+      : fd_(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_ < 0) return;
+    while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~DirectoryLock() {
+    if (fd_ >= 0) close(fd_);
+  }
+  DirectoryLock(const DirectoryLock&) = delete;
+  DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+ private:
+  int fd_;
+};
+
+// Whether the plain file `path` still begins with the bytes seen and goes
+// on past them exactly when the reader saw only its start.
+bool holds(const std::string& path, std::string_view seen, bool seenWhole = true) {
+  std::string text;
+  bool whole = false;
+  return readFileStart(path, seen.size(), text, whole) == code::Success && whole == seenWhole &&
+         text == seen;
+}
+
 }  // namespace
 
-PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view contents) {
+int renameNoReplace(const char* from, const char* to) {
+  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (link(from, to) != 0) return errno;
+  if (unlink(from) != 0) {
+    const int failure = errno;
+    unlink(to);
+    return failure;
+  }
+  return 0;
+}
+
+PlatformCode PosixFiles::replaceFile(const std::string& path, SeenText seen,
+                                     std::string_view contents) {
+  const std::string directory = directoryOf(path);
+  const DirectoryLock lock(directory);
   struct stat target {};
   const bool exists = stat(path.c_str(), &target) == 0;
   if (!exists && errno != ENOENT) return lastErrorCode();
   if (exists && (S_ISDIR(target.st_mode) || !writable(path, target))) return code::AccessDenied;
+  // A file that is not plain cannot be read again to compare (a FIFO would
+  // block): it counts as changed.
+  if (exists != seen.has_value() || (exists && (!S_ISREG(target.st_mode) || !holds(path, *seen)))) {
+    return code::FileInvalid;
+  }
 
-  const std::string directory = directoryOf(path);
   removeStaleTemporaries(directory);
   std::string temporary;
   const int fd = openTemporary(directory, temporary);
@@ -151,13 +204,33 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, std::string_view c
   if (failure == 0 && fsync(fd) != 0) failure = errno;
   if (failure == 0 && temporary.empty()) failure = nameTemporary(fd, directory, temporary);
   if (close(fd) != 0 && failure == 0) failure = errno;
-  if (failure == 0 && rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
+  if (failure == 0) {
+    // A new file must not take the place of one another program (one that
+    // takes no lock) created meanwhile.
+    if (exists) {
+      if (rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
+    } else {
+      failure = renameNoReplace(temporary.c_str(), path.c_str());
+    }
+  }
   if (failure != 0) {
     if (!temporary.empty()) unlink(temporary.c_str());
-    return platformCodeFromErrno(failure);
+    return failure == EEXIST ? code::FileInvalid : platformCodeFromErrno(failure);
   }
   syncDirectory(directory);
   return code::Success;
+}
+
+PlatformCode PosixFiles::deleteSeenFile(const std::string& path, std::string_view seenStart,
+                                        bool seenWhole) {
+  const DirectoryLock lock(directoryOf(path));
+  struct stat target {};
+  // What cannot be compared (a missing file, a dangling link) is deleteFile's case.
+  if (stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
+      !holds(path, seenStart, seenWhole)) {
+    return code::FileInvalid;
+  }
+  return deleteFile(path);
 }
 
 PlatformCode PosixFiles::createNewFile(const std::string& path, std::string_view contents) {

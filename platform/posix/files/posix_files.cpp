@@ -2,7 +2,6 @@
 #include "files/posix_files.h"
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,24 +11,6 @@
 #include "files/file_io.h"
 
 namespace menue {
-
-namespace {
-
-// Moving onto an existing name fails; where the file system cannot say so
-// in one call, a hard link does the same.
-int renameNoReplace(const char* from, const char* to) {
-  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
-  if (errno != EINVAL && errno != ENOSYS) return errno;
-  if (link(from, to) != 0) return errno;
-  if (unlink(from) != 0) {
-    const int failure = errno;
-    unlink(to);
-    return failure;
-  }
-  return 0;
-}
-
-}  // namespace
 
 PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents) {
   return readWholeFile(path, contents);

@@ -14,6 +14,11 @@
 
 namespace menue {
 
+// Moves a file onto a name that must be free: 0, EEXIST when it is not, or
+// the errno of another failure. Where the file system cannot do it in one
+// call, a hard link does the same.
+int renameNoReplace(const char* from, const char* to);
+
 class PosixFiles : public FileSystem {
  public:
   // `privateScriptPath`: the fallback LaunchScript path whose directory the
@@ -29,9 +34,12 @@ class PosixFiles : public FileSystem {
   PlatformCode readFile(const std::string& path, std::string& contents) override;
   PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
                              bool& whole) override;
-  PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
+  PlatformCode replaceFile(const std::string& path, SeenText seen,
+                           std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
   PlatformCode deleteFile(const std::string& path) override;
+  PlatformCode deleteSeenFile(const std::string& path, std::string_view seenStart,
+                              bool seenWhole) override;
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
   bool isPlainFile(const std::string& path) override;

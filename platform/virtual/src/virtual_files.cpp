@@ -144,7 +144,8 @@ PlatformCode VirtualFileSystem::readFileStart(const std::string& path, std::size
   return code::Success;
 }
 
-PlatformCode VirtualFileSystem::replaceFile(const std::string& path, std::string_view contents) {
+PlatformCode VirtualFileSystem::replaceFile(const std::string& path, SeenText seen,
+                                            std::string_view contents) {
   if (auto code = fault(FileOp::Replace)) return code;
   auto full = resolve(path);
   if (!full) return code::InvalidName;
@@ -152,10 +153,12 @@ PlatformCode VirtualFileSystem::replaceFile(const std::string& path, std::string
   if (dirs_.count(key(*full))) return code::AccessDenied;
   auto it = files_.find(key(*full));
   if (it == files_.end()) {
+    if (seen) return code::FileInvalid;
     files_[key(*full)] = Entry{*full, std::string(contents), 0};
     return code::Success;
   }
   if (it->second.attributes & ReadOnly) return code::AccessDenied;
+  if (!seen || *seen != it->second.contents) return code::FileInvalid;
   it->second.contents = std::string(contents);
   return code::Success;
 }
@@ -179,6 +182,20 @@ PlatformCode VirtualFileSystem::deleteFile(const std::string& path) {
   if (it->second.attributes & ReadOnly) return code::AccessDenied;
   files_.erase(it);
   return code::Success;
+}
+
+PlatformCode VirtualFileSystem::deleteSeenFile(const std::string& path, std::string_view seenStart,
+                                               bool seenWhole) {
+  if (auto full = resolve(path)) {
+    auto it = files_.find(key(*full));
+    if (it != files_.end()) {
+      const std::string_view contents = it->second.contents;
+      if (!contents.starts_with(seenStart) || (contents.size() == seenStart.size()) != seenWhole) {
+        return code::FileInvalid;
+      }
+    }
+  }
+  return deleteFile(path);
 }
 
 PlatformCode VirtualFileSystem::moveFile(const std::string& from, const std::string& to) {

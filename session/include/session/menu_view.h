@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/platform.h"
 #include "session/next.h"
 
 namespace menue {
@@ -19,8 +20,18 @@ Next loadCurrentMenu(Program& program);
 // part is read again whole; a file too large for that is refused with a
 // message, and the pass starts afresh. An edit never cuts a file short.
 Next wholeMenuForEdit(Program& program);
-// Replaces the current MenuFile by newText and parses it, as loading does.
+// Replaces the current MenuFile by newText, built from the model's text,
+// and parses it, as loading does. A file another program has changed since
+// it was read is left alone with a message; the edit then ends as one that
+// wrote nothing (Continue) and the next pass shows the file as it is.
 Next rewriteCurrentMenu(Program& program, std::string newText);
+// The outcome of an edit's write or delete: a file that another program has
+// changed since it was read is left alone with a message (Continue: the edit
+// ends as one that wrote nothing); other failures go to the error handler.
+Next checkEditWrite(Program& program, PlatformCode result);
+// Writes the text of a new current MenuFile the same way; one that another
+// program created meanwhile is left alone with the same message.
+Next createCurrentMenu(Program& program, std::string text);
 // The item lines alone, as the edits draw them after a rewrite.
 void drawItems(Program& program);
 // The whole menu screen: items, frame, footer, header and home label.

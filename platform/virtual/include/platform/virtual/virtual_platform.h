@@ -110,9 +110,12 @@ class VirtualFileSystem : public FileSystem {
   PlatformCode readFile(const std::string& path, std::string& contents) override;
   PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
                              bool& whole) override;
-  PlatformCode replaceFile(const std::string& path, std::string_view contents) override;
+  PlatformCode replaceFile(const std::string& path, SeenText seen,
+                           std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
   PlatformCode deleteFile(const std::string& path) override;
+  PlatformCode deleteSeenFile(const std::string& path, std::string_view seenStart,
+                              bool seenWhole) override;
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
   bool isPlainFile(const std::string& path) override;

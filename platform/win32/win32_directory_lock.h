@@ -1,0 +1,28 @@
+// The lock every writer of this program holds on a file's directory while
+// it compares and replaces the file.
+#pragma once
+
+#include <string>
+
+#include "win32_api.h"
+
+namespace menue::win32 {
+
+// A mutex named after the directory's identity on its volume, so every
+// spelling of the directory meets the same one. The system gives it up when
+// its process dies, and no file is left behind. Where the directory has no
+// identity to go by, nothing is locked and the comparison alone stands.
+class DirectoryLock {
+ public:
+  // `path` names a file; its directory is locked, waiting while another
+  // writer holds it.
+  explicit DirectoryLock(const std::wstring& path);
+  ~DirectoryLock();
+  DirectoryLock(const DirectoryLock&) = delete;
+  DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+ private:
+  HANDLE mutex_ = nullptr;
+};
+
+}  // namespace menue::win32
