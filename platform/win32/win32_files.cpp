@@ -117,8 +117,8 @@ PlatformCode Win32Files::readFile(const std::string& path, std::string& contents
 PlatformCode Win32Files::readFileStart(const std::string& path, std::size_t limit,
                                        std::string& contents, bool& whole) {
   PlatformCallScope scope;
-  OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  OwnedHandle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return PlatformCallScope::failure();
   // One byte more than the limit tells whether the file goes on.
   std::string text(limit + 1, '\0');
