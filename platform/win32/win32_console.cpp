@@ -73,8 +73,8 @@ InputRecord convertRecord(const INPUT_RECORD& raw, COORD windowOrigin) {
   return record;
 }
 
-}  // namespace
-
+// The console input mode that stands for the core's `mode`, given the mode
+// the console had when the program started.
 DWORD menuInputMode(std::uint32_t mode, DWORD found) {
   // With the extended flags the console takes QuickEdit and insert mode from
   // the mode set. While the menu takes the mouse, QuickEdit must be off, or
@@ -84,6 +84,8 @@ DWORD menuInputMode(std::uint32_t mode, DWORD found) {
   if ((mode & ENABLE_MOUSE_INPUT) == 0) set |= found & ENABLE_QUICK_EDIT_MODE;
   return set;
 }
+
+}  // namespace
 
 Win32Console::Win32Console()
     : output_(screenHandle()),
@@ -160,15 +162,17 @@ void Win32Console::writeCells(CellPos at, std::string_view bytes, Attribute attr
   if (count == 0) return;
 
   std::vector<CHAR_INFO> cells(count);
-  for (std::size_t i = 0; i < count; ++i) cells[i] = cell(static_cast<unsigned char>(bytes[i]), attr);
+  for (std::size_t i = 0; i < count; ++i) {
+    cells[i] = cell(static_cast<unsigned char>(bytes[i]), attr);
+  }
   const COORD from = screen.bufferPosition(at);
   SMALL_RECT region{from.X, from.Y, toShort(from.X + static_cast<int>(count) - 1), from.Y};
   WriteConsoleOutputW(output_, cells.data(), COORD{toShort(static_cast<int>(count)), 1},
                       COORD{0, 0}, &region);
 }
 
-void Win32Console::fillRows(const Window& screen, int firstRow, int rows, char ch,
-                            Attribute attr) {
+void Win32Console::fillWindow(const Window& screen, char ch, Attribute attr) {
+  const int rows = screen.height();
   const WCHAR character = static_cast<WCHAR>(cellCharacter(static_cast<unsigned char>(ch)));
   const int width = screen.width();
   DWORD written = 0;
@@ -178,7 +182,7 @@ void Win32Console::fillRows(const Window& screen, int firstRow, int rows, char c
   const DWORD length = static_cast<DWORD>(std::max(width, 0)) *
                        static_cast<DWORD>(std::max(wholeRows ? rows : 1, 0));
   for (int run = 0; run < runs; ++run) {
-    const COORD from = screen.bufferPosition(CellPos{firstRow + run, 0});
+    const COORD from = screen.bufferPosition(CellPos{run, 0});
     FillConsoleOutputCharacterW(output_, character, length, from, &written);
     FillConsoleOutputAttribute(output_, attr, length, from, &written);
   }
@@ -186,13 +190,13 @@ void Win32Console::fillRows(const Window& screen, int firstRow, int rows, char c
 
 void Win32Console::fillBuffer(char ch, Attribute attr) {
   const Window screen = window();
-  fillRows(screen, 0, screen.height(), ch, attr);
+  fillWindow(screen, ch, attr);
 }
 
 void Win32Console::scrollUp(Attribute fill) {
   const Window screen = window();
   if (screen.height() < 2) {  // nothing to move: the one row only becomes blank
-    fillRows(screen, 0, screen.height(), ' ', fill);
+    fillWindow(screen, ' ', fill);
     return;
   }
   // Rows 1..bottom of the window move to its row 0; the row they leave is

@@ -8,10 +8,6 @@
 
 namespace menue::win32 {
 
-// The console input mode that stands for the core's `mode`, given the mode
-// the console had when the program started.
-DWORD menuInputMode(std::uint32_t mode, DWORD found);
-
 class Win32Console : public ConsoleDevice {
  public:
   // Takes the console as the program found it; the destructor gives back
@@ -70,8 +66,8 @@ class Win32Console : public ConsoleDevice {
     }
   };
   Window window() const;
-  // Fills `rows` rows of the window from `firstRow`.
-  void fillRows(const Window& screen, int firstRow, int rows, char ch, Attribute attr);
+  // Fills every cell of the window.
+  void fillWindow(const Window& screen, char ch, Attribute attr);
 
   HANDLE output_ = INVALID_HANDLE_VALUE;           // a standard handle: never closed
   OwnedHandle input_;                              // "CONIN$": records are read here
