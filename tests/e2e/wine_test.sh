@@ -534,7 +534,7 @@ check_utf8_console() {
     $'\t1echo k' $'\t'
   start_menue
   wait_until "the umlaut item" screen_has "Käse" || return 1
-  screen_has "Grün" || fail "the header lacks its umlaut" || return 1
+  wait_until "the umlaut header" screen_has "Grün" || return 1
   screen_has "═══" && screen_has "║" || fail "the frame is not drawn as ═ and ║" || return 1
   wait_for_prompt || return 1
   insert_item "Brücke" || return 1

@@ -35,7 +35,8 @@ constexpr Glyph encode(char16_t c) {
 
 constexpr std::array<Glyph, 256> buildGlyphs() {
   std::array<Glyph, 256> table{};
-  for (unsigned b = 0; b < 256; ++b) table[b] = encode(cellCharacter(static_cast<unsigned char>(b)));
+  for (unsigned b = 0; b < 256; ++b)
+    table[b] = encode(cellCharacter(static_cast<unsigned char>(b)));
   return table;
 }
 
