@@ -1,10 +1,16 @@
-// The Windows console device: cells go to the screen buffer with
-// WriteConsoleOutputA (never through the character stream, so no byte is
-// interpreted), input records come one at a time from "CONIN$".
+// The Windows console device. The screen is the console's window, the part
+// of the screen buffer the user sees: a buffer of thousands of rows costs a
+// pass no more than its window, and the menu shows where the user looks.
+// Cells go to the buffer as Unicode (WriteConsoleOutputW, never through the
+// character stream, so no byte is interpreted) and input records come one at
+// a time from "CONIN$" as Unicode, both converted from and to code page 850
+// here, so the console's own code pages neither matter nor change.
 #include "win32_console.h"
 
 #include <algorithm>
 #include <vector>
+
+#include "platform/code_pages.h"
 
 namespace menue::win32 {
 
@@ -28,7 +34,24 @@ SHORT toShort(int value) {
   return static_cast<SHORT>(std::clamp(value, -32768, 32767));
 }
 
-InputRecord convertRecord(const INPUT_RECORD& raw) {
+// The code page 850 byte of a typed character: 0 stays "no character", and
+// a character the code page lacks becomes '?'.
+std::uint8_t typedByte(WCHAR character) {
+  if (character == 0) return 0;
+  const int oem = oemByteOf(character);
+  return static_cast<std::uint8_t>(oem >= 0 ? oem : '?');
+}
+
+CHAR_INFO cell(unsigned char byte, Attribute attr) {
+  CHAR_INFO info;
+  info.Char.UnicodeChar = static_cast<WCHAR>(cellCharacter(byte));
+  info.Attributes = attr;
+  return info;
+}
+
+// Mouse positions come in buffer coordinates; the core gets them relative
+// to the window.
+InputRecord convertRecord(const INPUT_RECORD& raw, COORD windowOrigin) {
   InputRecord record;
   if (raw.EventType == KEY_EVENT) {
     const KEY_EVENT_RECORD& key = raw.Event.KeyEvent;
@@ -36,17 +59,30 @@ InputRecord convertRecord(const INPUT_RECORD& raw) {
     record.key.keyDown = key.bKeyDown != FALSE;
     record.key.virtualKey = key.wVirtualKeyCode;
     record.key.scanCode = key.wVirtualScanCode;
-    record.key.character = static_cast<std::uint8_t>(key.uChar.AsciiChar);
+    record.key.character = typedByte(key.uChar.UnicodeChar);
     record.key.controlKeyState = key.dwControlKeyState;
   } else if (raw.EventType == MOUSE_EVENT) {
     const MOUSE_EVENT_RECORD& mouse = raw.Event.MouseEvent;
     record.kind = RecordKind::Mouse;
-    record.mouse.position = {mouse.dwMousePosition.Y, mouse.dwMousePosition.X};
+    record.mouse.position = {mouse.dwMousePosition.Y - windowOrigin.Y,
+                             mouse.dwMousePosition.X - windowOrigin.X};
     record.mouse.buttonState = mouse.dwButtonState;
     record.mouse.controlKeyState = mouse.dwControlKeyState;
     record.mouse.eventFlags = mouse.dwEventFlags;
   }
   return record;
+}
+
+// The console input mode that stands for the core's `mode`, given the mode
+// the console had when the program started.
+DWORD menuInputMode(std::uint32_t mode, DWORD found) {
+  // With the extended flags the console takes QuickEdit and insert mode from
+  // the mode set. While the menu takes the mouse, QuickEdit must be off, or
+  // a click starts a selection instead of reaching the menu; otherwise both
+  // stay as the user had them.
+  DWORD set = static_cast<DWORD>(mode) | ENABLE_EXTENDED_FLAGS | (found & ENABLE_INSERT_MODE);
+  if ((mode & ENABLE_MOUSE_INPUT) == 0) set |= found & ENABLE_QUICK_EDIT_MODE;
+  return set;
 }
 
 }  // namespace
@@ -70,19 +106,33 @@ Win32Console::~Win32Console() {
   applySettings(initial_);
 }
 
-BufferInfo Win32Console::bufferInfo() {
-  BufferInfo info;
+Win32Console::Window Win32Console::window() const {
+  Window window;
   CONSOLE_SCREEN_BUFFER_INFO raw;
-  if (GetConsoleScreenBufferInfo(output_, &raw)) {
-    info.width = raw.dwSize.X;
-    info.height = raw.dwSize.Y;
-    info.cursor = {raw.dwCursorPosition.Y, raw.dwCursorPosition.X};
-  }
+  if (!GetConsoleScreenBufferInfo(output_, &raw)) return window;
+  window.rect = raw.srWindow;
+  window.bufferWidth = raw.dwSize.X;
+  window.cursor = {raw.dwCursorPosition.Y - raw.srWindow.Top,
+                   raw.dwCursorPosition.X - raw.srWindow.Left};
+  return window;
+}
+
+BufferInfo Win32Console::bufferInfo() {
+  const Window screen = window();
+  BufferInfo info;
+  info.width = screen.width();
+  info.height = screen.height();
+  // A cursor outside the window (the user scrolled it away) counts as at
+  // its nearest edge, so that what is written next is seen.
+  info.cursor = {std::clamp(screen.cursor.row, 0, std::max(info.height - 1, 0)),
+                 std::clamp(screen.cursor.column, 0, std::max(info.width - 1, 0))};
   return info;
 }
 
 void Win32Console::setCursorPosition(CellPos pos) {
-  SetConsoleCursorPosition(output_, COORD{toShort(pos.column), toShort(pos.row)});
+  const Window screen = window();
+  if (!screen.contains(pos)) return;
+  SetConsoleCursorPosition(output_, screen.bufferPosition(pos));
 }
 
 CursorShape Win32Console::cursorShape() {
@@ -105,63 +155,73 @@ void Win32Console::setTextAttribute(Attribute attr) {
 }
 
 void Win32Console::writeCells(CellPos at, std::string_view bytes, Attribute attr) {
-  const BufferInfo info = bufferInfo();
-  if (at.row < 0 || at.row >= info.height || at.column < 0 || at.column >= info.width) return;
-  const std::size_t room = static_cast<std::size_t>(info.width - at.column);
+  const Window screen = window();
+  if (!screen.contains(at)) return;
+  const std::size_t room = static_cast<std::size_t>(screen.width() - at.column);
   const std::size_t count = std::min(bytes.size(), room);
   if (count == 0) return;
 
   std::vector<CHAR_INFO> cells(count);
   for (std::size_t i = 0; i < count; ++i) {
-    cells[i].Char.AsciiChar = bytes[i];
-    cells[i].Attributes = attr;
+    cells[i] = cell(static_cast<unsigned char>(bytes[i]), attr);
   }
-  SMALL_RECT region{toShort(at.column), toShort(at.row),
-                    toShort(at.column + static_cast<int>(count) - 1), toShort(at.row)};
-  WriteConsoleOutputA(output_, cells.data(), COORD{toShort(static_cast<int>(count)), 1},
+  const COORD from = screen.bufferPosition(at);
+  SMALL_RECT region{from.X, from.Y, toShort(from.X + static_cast<int>(count) - 1), from.Y};
+  WriteConsoleOutputW(output_, cells.data(), COORD{toShort(static_cast<int>(count)), 1},
                       COORD{0, 0}, &region);
 }
 
-void Win32Console::fillFromTop(int rows, char ch, Attribute attr) {
-  const BufferInfo info = bufferInfo();
-  const DWORD cells = static_cast<DWORD>(std::max(info.width, 0)) *
-                      static_cast<DWORD>(std::clamp(rows, 0, std::max(info.height, 0)));
+void Win32Console::fillWindow(const Window& screen, char ch, Attribute attr) {
+  const int rows = screen.height();
+  const WCHAR character = static_cast<WCHAR>(cellCharacter(static_cast<unsigned char>(ch)));
+  const int width = screen.width();
   DWORD written = 0;
-  FillConsoleOutputCharacterA(output_, ch, cells, COORD{0, 0}, &written);
-  FillConsoleOutputAttribute(output_, attr, cells, COORD{0, 0}, &written);
+  // A window as wide as the buffer (the usual case) is one run of cells.
+  const bool wholeRows = screen.rect.Left == 0 && width == screen.bufferWidth;
+  const int runs = wholeRows ? 1 : rows;
+  const DWORD length = static_cast<DWORD>(std::max(width, 0)) *
+                       static_cast<DWORD>(std::max(wholeRows ? rows : 1, 0));
+  for (int run = 0; run < runs; ++run) {
+    const COORD from = screen.bufferPosition(CellPos{run, 0});
+    FillConsoleOutputCharacterW(output_, character, length, from, &written);
+    FillConsoleOutputAttribute(output_, attr, length, from, &written);
+  }
 }
 
 void Win32Console::fillBuffer(char ch, Attribute attr) {
-  fillFromTop(bufferInfo().height, ch, attr);
+  const Window screen = window();
+  fillWindow(screen, ch, attr);
 }
 
 void Win32Console::scrollUp(Attribute fill) {
-  const BufferInfo info = bufferInfo();
-  if (info.height < 2) {  // nothing to move: the one row only becomes blank
-    fillFromTop(info.height, ' ', fill);
+  const Window screen = window();
+  if (screen.height() < 2) {  // nothing to move: the one row only becomes blank
+    fillWindow(screen, ' ', fill);
     return;
   }
-  // Rows 1..bottom move to row 0; the row they leave is filled with blanks.
-  const SMALL_RECT moved{0, 1, toShort(info.width - 1), toShort(info.height - 1)};
-  CHAR_INFO blank;
-  blank.Char.AsciiChar = ' ';
-  blank.Attributes = fill;
-  ScrollConsoleScreenBufferA(output_, &moved, nullptr, COORD{0, 0}, &blank);
+  // Rows 1..bottom of the window move to its row 0; the row they leave is
+  // filled with blanks. The rest of the buffer stays as it is.
+  const SMALL_RECT moved{screen.rect.Left, toShort(screen.rect.Top + 1), screen.rect.Right,
+                         screen.rect.Bottom};
+  const CHAR_INFO blank = cell(' ', fill);
+  ScrollConsoleScreenBufferW(output_, &moved, &screen.rect,
+                             COORD{screen.rect.Left, screen.rect.Top}, &blank);
 }
 
 void Win32Console::setInputMode(std::uint32_t mode) {
-  SetConsoleMode(inputModeHandle_, mode);
+  SetConsoleMode(inputModeHandle_, menuInputMode(mode, initial_.inputMode));
 }
 
 std::optional<InputRecord> Win32Console::readInput() {
   INPUT_RECORD raw;
   DWORD count = 0;
   // Peeking first keeps the read from blocking on an empty buffer.
-  if (!PeekConsoleInputA(input_.get(), &raw, 1, &count) || count == 0) return std::nullopt;
-  if (!ReadConsoleInputA(input_.get(), &raw, 1, &count) || count == 0) return std::nullopt;
-  return convertRecord(raw);
+  if (!PeekConsoleInputW(input_.get(), &raw, 1, &count) || count == 0) return std::nullopt;
+  if (!ReadConsoleInputW(input_.get(), &raw, 1, &count) || count == 0) return std::nullopt;
+  COORD origin{0, 0};
+  if (raw.EventType == MOUSE_EVENT) origin = window().bufferPosition(CellPos{0, 0});
+  return convertRecord(raw, origin);
 }
-
 void Win32Console::waitInput() {
   // The input handle is signalled while records are pending. Without a
   // console input there is nothing to wait for but the end of the process;

@@ -1,6 +1,6 @@
-// The Windows console as the core's ConsoleDevice: the screen buffer of
-// standard output (standard error when that is no console) and the input
-// records of "CONIN$".
+// The Windows console as the core's ConsoleDevice: the window of the screen
+// buffer of standard output (standard error when that is no console) and the
+// input records of "CONIN$".
 #pragma once
 
 #include "platform/platform.h"
@@ -49,8 +49,25 @@ class Win32Console : public ConsoleDevice {
   const Settings& initialSettings() const { return initial_; }
 
  private:
-  // Fills the first `rows` rows of the buffer, over its full width.
-  void fillFromTop(int rows, char ch, Attribute attr);
+  // The console's window in its screen buffer: the core's screen, with the
+  // cursor relative to the window's top left cell.
+  struct Window {
+    SMALL_RECT rect{0, 0, 79, 24};  // what the core assumes without a console
+    int bufferWidth = 80;
+    CellPos cursor;
+    int width() const { return rect.Right - rect.Left + 1; }
+    int height() const { return rect.Bottom - rect.Top + 1; }
+    bool contains(CellPos pos) const {
+      return pos.row >= 0 && pos.row < height() && pos.column >= 0 && pos.column < width();
+    }
+    COORD bufferPosition(CellPos pos) const {
+      return COORD{static_cast<SHORT>(rect.Left + pos.column),
+                   static_cast<SHORT>(rect.Top + pos.row)};
+    }
+  };
+  Window window() const;
+  // Fills every cell of the window.
+  void fillWindow(const Window& screen, char ch, Attribute attr);
 
   HANDLE output_ = INVALID_HANDLE_VALUE;           // a standard handle: never closed
   OwnedHandle input_;                              // "CONIN$": records are read here

@@ -4,6 +4,8 @@
 # capture-pane. Every wait polls the pane against a deadline.
 #
 # Usage: wine_test.sh <path-to-menue.exe> <examples-dir>
+# The checks of the console's set-up start the program through
+# console_probe.exe, built beside menue.exe.
 # Exits 0 when every check passes, 1 on a failure, 77 (skipped) when the
 # exe, wine or tmux is missing.
 #
@@ -39,6 +41,7 @@ command -v wine >/dev/null || skip "wine is not installed"
 command -v wineserver >/dev/null || skip "wineserver is not installed"
 command -v tmux >/dev/null || skip "tmux is not installed"
 exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+probe=$(dirname "$exe")/console_probe.exe
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/menue-wine.XXXXXX")
 export WINEPREFIX=$scratch/prefix
@@ -76,8 +79,17 @@ fail() {
   return 1
 }
 
-# The pane's 25 rows, one line each, trailing blanks removed.
-screen_text() { tmuxc capture-pane -p -t "$SESSION" 2>/dev/null | sed 's/[[:space:]]*$//'; }
+# The pane's 25 rows, one line each, trailing blanks removed. With
+# window_file set (a check's local), the console window's rows as the probe
+# writes them: Wine's terminal console draws the buffer's top rows into the
+# pane, whatever part of the buffer the window shows.
+screen_text() {
+  if [[ -n ${window_file:-} ]]; then
+    sed 's/[[:space:]]*$//' "$window_file" 2>/dev/null
+    return
+  fi
+  tmuxc capture-pane -p -t "$SESSION" 2>/dev/null | sed 's/[[:space:]]*$//'
+}
 # Row n of the screen, 1-based as the program counts rows.
 screen_row() { screen_text | sed -n "${1}p"; }
 # The program's exit status, once it has ended.
@@ -132,11 +144,15 @@ write_menu() {
 # start_menue [DIR [TEMP]]: in DIR (default $work); with TEMP, a Windows path
 # that TEMP and TMP name. Wine sets both from its registry over what the
 # Unix environment says, so a command interpreter sets them and starts the
-# program.
+# program. With probe_options set (a check's local), the program starts
+# through console_probe.exe with those options, which writes $(probe_report).
 start_menue() {
   local dir=${1:-$work} temp=${2:-} command="wine '$exe'"
   if [[ -n $temp ]]; then
     command="wine cmd /c 'set TEMP=$temp&& set TMP=$temp&& $(windows_path "$exe")'"
+  elif [[ -n ${probe_options:-} ]]; then
+    rm -f "$(probe_report)"
+    command="wine '$probe' '$(windows_path "$(probe_report)")' $probe_options -- '$(windows_path "$exe")'"
   fi
   tmuxc kill-session -t "$SESSION" 2>/dev/null
   rm -f "$(status_file)"
@@ -210,6 +226,11 @@ escape_ends_program() {
 
 # The LaunchScript wherever Wine keeps the temporary directory.
 launch_scripts() { find "$WINEPREFIX/drive_c" -iname menue.cmd 2>/dev/null; }
+
+# The probe's report of the console modes and code pages of the last run.
+probe_report() { printf '%s/probe-%s.txt' "$scratch" "$current_check"; }
+probe_value() { tr -d '\r' <"$(probe_report)" | sed -n "s/^$1 //p"; }
+have_probe() { [[ -f $probe ]] || fail "no console_probe.exe beside $exe"; }
 
 # ---------------------------------------------------------------- checks
 
@@ -474,9 +495,86 @@ check_umlaut_dirs() {
   escape_ends_program
 }
 
+# Wine shows no QuickEdit, so the modes the program sets are read back:
+# started in a console with QuickEdit on, the menu waits for a key with
+# mouse input on and QuickEdit off (the extended flags set, insert mode
+# kept), keeps QuickEdit while the mouse is off, and gives the console the
+# mode it found, to a child and at the exit.
+check_quick_edit() {
+  have_probe || return 1
+  make_work
+  local probe_options=" " mode waiting=0
+  start_menue
+  wait_for_prompt || return 1
+  type_at_prompt "echo kind" || return 1
+  press Enter "the command's output" row_is 1 "kind" || return 1
+  press x "the prompt after a key" row_is 24 "$(work_prompt)" || return 1
+  escape_ends_program || return 1
+  wait_until "the probe's report" file_exists "$(probe_report)" || return 1
+  [[ $(probe_value start) == e7 && $(probe_value end) == e7 ]] ||
+    fail "the mode found was not given back: $(cat "$(probe_report)")" || return 1
+  for mode in $(probe_value seen); do
+    case $mode in
+      b0) waiting=1 ;;  # mouse, insert, extended flags
+      e0) ;;            # no mouse: insert and QuickEdit as found
+      *) fail "the menu set the input mode $mode: $(cat "$(probe_report)")" || return 1 ;;
+    esac
+  done
+  ((waiting)) || fail "no wait with the mouse on and QuickEdit off: $(cat "$(probe_report)")"
+}
+
+# On a UTF-8 console the menu shows the code page 850 frame and umlauts as
+# their characters, a typed "Menü+" is the edit command, typed umlauts are
+# stored as code page 850 bytes, and the console's code pages stay.
+check_utf8_console() {
+  have_probe || return 1
+  make_work
+  local probe_options="--code-page 65001"
+  write_menu -menue- "Kopfzeile=Gr"$'\x81'"n" "(Menuanzeige)" "K"$'\x84'"se" "(Menuausfuhrung)" \
+    $'\t1echo k' $'\t'
+  start_menue
+  wait_until "the umlaut item" screen_has "Käse" || return 1
+  wait_until "the umlaut header" screen_has "Grün" || return 1
+  screen_has "═══" && screen_has "║" || fail "the frame is not drawn as ═ and ║" || return 1
+  wait_for_prompt || return 1
+  insert_item "Brücke" || return 1
+  wait_until "the new item" screen_has "Brücke" || return 1
+  wait_for_prompt || return 1
+  LC_ALL=C grep -q $'^Br\x81cke\r$' "$work/-menue-" ||
+    fail "the MenuFile holds: $(od -An -c "$work/-menue-")" || return 1
+  escape_ends_program || return 1
+  wait_until "the probe's report" file_exists "$(probe_report)" || return 1
+  [[ $(probe_value code-pages) == "65001 65001" && $(probe_value code-pages-end) == "65001 65001" ]] ||
+    fail "the code pages changed: $(cat "$(probe_report)")"
+}
+
+# In a buffer of 9001 rows whose window shows its bottom, the menu, the
+# prompt and a pass-through's output appear in that window, which stays
+# where it was.
+check_tall_buffer() {
+  have_probe || return 1
+  make_work
+  local window_file=$scratch/window-$current_check.txt
+  local probe_options="--rows 9001 --bottom --window '$(windows_path "$window_file")'"
+  write_menu -menue- "Kopfzeile=Hoch" "(Menuanzeige)" "Erster" "Zweiter" "(Menuausfuhrung)" \
+    $'\t1echo eins' $'\t1echo zwei' $'\t'
+  start_menue
+  wait_until "the menu in the window" screen_has "Zweiter" || return 1
+  screen_has "Hoch" || fail "no header in the window" || return 1
+  wait_for_prompt || return 1
+  type_at_prompt "echo unten" || return 1
+  press Enter "the command's output in the window" row_is 1 "unten" || return 1
+  press x "the menu after a key" screen_has "Zweiter" || return 1
+  wait_for_prompt || return 1
+  escape_ends_program || return 1
+  wait_until "the probe's report" file_exists "$(probe_report)" || return 1
+  [[ $(probe_value window-top) == 8976 ]] ||
+    fail "the window moved: $(cat "$(probe_report)")"
+}
+
 CHECKS=(prompt_and_escape pass_through_echo two_line_item items_without_wait creation_dialogue
   insert_item read_only_menu drive_change example_menu version_and_help
-  umlaut_items umlaut_dirs)
+  umlaut_items umlaut_dirs quick_edit utf8_console tall_buffer)
 
 # ---------------------------------------------------------------- run
 

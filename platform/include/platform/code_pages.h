@@ -1,6 +1,7 @@
 // The two single-byte code pages of the program's texts: code page 850 (the
 // console's, OEM) and Windows-1252 (ANSI), as the Unicode characters their
-// bytes stand for, and the code page 850 byte of a character.
+// bytes stand for, the code page 850 byte of a character, and the character
+// a screen shows for a cell byte.
 #pragma once
 
 #include <array>
@@ -53,6 +54,26 @@ constexpr UpperHalf buildWindows1252() {
 // The bytes Windows-1252 leaves undefined stand for the C1 controls of the
 // same number, as Windows converts them.
 inline constexpr UpperHalf Windows1252 = detail::buildWindows1252();
+
+// The classic glyphs of the control bytes 0x00-0x1F; 0x00 shows as a blank.
+inline constexpr std::array<char16_t, 32> ControlGlyphs = {
+    0x0020, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022,  // 0x00
+    0x25D8, 0x25CB, 0x25D9, 0x2642, 0x2640, 0x266A, 0x266B, 0x263C,  // 0x08
+    0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7, 0x25AC, 0x21A8,  // 0x10
+    0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC,  // 0x18
+};
+
+// The character that shows a cell byte on a screen whatever its code page:
+// code page 850 with the classic glyphs for the control bytes and 0x7F, so
+// no cell is ever a control character, and a hyphen for the soft hyphen
+// (screens disagree on its width; a hyphen keeps one cell one column).
+constexpr char16_t cellCharacter(unsigned char byte) {
+  if (byte < 0x20) return ControlGlyphs[byte];
+  if (byte == 0x7F) return 0x2302;  // house
+  if (byte == 0xF0) return u'-';    // soft hyphen
+  if (byte < 0x80) return static_cast<char16_t>(byte);
+  return CodePage850[byte - 0x80u];
+}
 
 // The character a code page 850 byte stands for.
 char16_t oemCharacter(unsigned char byte);

@@ -10,27 +10,6 @@ namespace menue {
 
 namespace {
 
-// The glyphs of the control bytes 0x00-0x1F; 0x00 shows as a blank.
-constexpr std::array<char16_t, 32> ControlGlyphs = {
-    0x0020, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022,  // 0x00
-    0x25D8, 0x25CB, 0x25D9, 0x2642, 0x2640, 0x266A, 0x266B, 0x263C,  // 0x08
-    0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7, 0x25AC, 0x21A8,  // 0x10
-    0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC,  // 0x18
-};
-
-constexpr char16_t HouseGlyph = 0x2302;  // 0x7F
-constexpr unsigned char SoftHyphen = 0xF0;
-
-constexpr char16_t displayedCharacter(unsigned byte) {
-  if (byte < 0x20) return ControlGlyphs[byte];
-  if (byte == 0x7F) return HouseGlyph;
-  // Terminals disagree on the width of a soft hyphen; a hyphen keeps the
-  // cell count right.
-  if (byte == SoftHyphen) return u'-';
-  if (byte < 0x80) return static_cast<char16_t>(byte);
-  return CodePage850[byte - 0x80];
-}
-
 struct Glyph {
   std::array<char, 3> bytes{};
   std::uint8_t length = 0;
@@ -56,7 +35,8 @@ constexpr Glyph encode(char16_t c) {
 
 constexpr std::array<Glyph, 256> buildGlyphs() {
   std::array<Glyph, 256> table{};
-  for (unsigned b = 0; b < 256; ++b) table[b] = encode(displayedCharacter(b));
+  for (unsigned b = 0; b < 256; ++b)
+    table[b] = encode(cellCharacter(static_cast<unsigned char>(b)));
   return table;
 }
 
