@@ -158,7 +158,8 @@ bool PosixFiles::isPlainFile(const std::string& path) {
   const std::string_view name = slash == std::string::npos
                                     ? std::string_view(path)
                                     : std::string_view(path).substr(slash + 1);
-  return !hiddenName(name) && regularFile(path.c_str());
+  return !hiddenName(name) && scriptDirectoryCheck(path, false) == code::Success &&
+         regularFile(path.c_str());
 }
 
 }  // namespace menue
