@@ -130,9 +130,8 @@ void PosixConsole::finish() {
   present();
   finished_ = true;
   if (terminal_.hasOutput()) {
-    std::string out(vt::MouseOff);
-    out += vt::ResetAttributes;
-    out += vt::ShowCursor;
+    std::string out;
+    for (const std::string_view part : LeaveSequence) out += part;
     // The shell's prompt starts on a line of its own.
     if (screen_.cursor().column != 0) out += "\r\n";
     terminal_.write(out);

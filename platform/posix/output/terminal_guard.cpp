@@ -10,13 +10,15 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "output/vt_sequences.h"
-
 namespace menue {
 
 namespace {
 
-constexpr std::array<int, 5> FatalSignals = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGABRT};
+constexpr std::array<int, 9> FatalSignals = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGABRT,
+                                             SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+
+// The stack the handlers run on: a crash may come from an exhausted stack.
+alignas(16) char signalStack[64 * 1024];
 
 struct GuardState {
   volatile sig_atomic_t armed = 0;
@@ -45,9 +47,7 @@ void restoreFromSignal() {
   if (!guard.armed) return;
   guard.armed = 0;
   if (guard.outFd >= 0) {
-    writeAll(guard.outFd, vt::MouseOff);
-    writeAll(guard.outFd, vt::ResetAttributes);
-    writeAll(guard.outFd, vt::ShowCursor);
+    for (const std::string_view part : LeaveSequence) writeAll(guard.outFd, part);
   }
   if (guard.haveModes) tcsetattr(guard.modeFd, TCSANOW, &guard.modes);
 }
@@ -58,7 +58,8 @@ void onFatalSignal(int signalNumber) {
   fallback.sa_handler = SIG_DFL;
   sigemptyset(&fallback.sa_mask);
   sigaction(signalNumber, &fallback, nullptr);
-  // Blocked while this handler runs; delivered with its default action on return.
+  // Blocked while this handler runs; delivered with its default action on
+  // return. A crash that repeats on return meets the default action too.
   raise(signalNumber);
 }
 
@@ -82,9 +83,14 @@ void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* con
   }
   struct sigaction action {};
   action.sa_handler = onFatalSignal;
+  action.sa_flags = SA_ONSTACK;
   sigemptyset(&action.sa_mask);
   for (int s : FatalSignals) sigaddset(&action.sa_mask, s);
   if (guard.handlersInstalled) return;
+  stack_t alternate{};
+  alternate.ss_sp = signalStack;
+  alternate.ss_size = sizeof signalStack;
+  sigaltstack(&alternate, nullptr);
   for (std::size_t i = 0; i < FatalSignals.size(); ++i) {
     sigaction(FatalSignals[i], &action, &guard.previous[i]);
   }
