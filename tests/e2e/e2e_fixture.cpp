@@ -94,6 +94,11 @@ void E2eTest::TearDown() {
   if (HasFailure() && session_) std::cerr << session_->dump() << "\n";
 }
 
+void E2eTest::useTemp(const fs::path& directory) {
+  fs::create_directories(directory);
+  temp_ = directory;
+}
+
 void E2eTest::writeMenu(const std::string& name, std::string_view header,
                         const std::vector<MenuItem>& items, const fs::path& directory) {
   writeFile((directory.empty() ? work_ : directory) / name, menuFileText(header, items));

@@ -48,6 +48,8 @@ class E2eTest : public ::testing::Test {
   const fs::path& work() const { return work_; }
   const fs::path& temp() const { return temp_; }
   fs::path launchScript() const { return temp_ / "menue.cmd"; }
+  // Names another directory (made here) as TMP for the next start.
+  void useTemp(const fs::path& directory);
   void writeMenu(const std::string& name, std::string_view header,
                  const std::vector<MenuItem>& items, const fs::path& directory = {});
 
