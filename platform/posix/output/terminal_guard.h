@@ -20,8 +20,8 @@ inline constexpr std::array<std::string_view, 3> LeaveSequence = {vt::MouseOff, 
 
 // On a fatal signal the terminal gets the leave sequence and its modes back;
 // then the signal takes its default course. A crash is handled on a stack of
-// its own, so that one of stack overflow is too. `atExit` runs at exit(3) (with `context`) to
-// finish orderly.
+// its own, so that one of stack overflow is too. `atExit` runs at exit(3)
+// (with `context`) to finish orderly.
 void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* context);
 void disarmTerminalGuard();
 
