@@ -136,7 +136,7 @@ write_menu() {
 start_menue() {
   local dir=${1:-$work} temp=${2:-} command="wine '$exe'"
   if [[ -n $temp ]]; then
-    command="wine cmd /c 'set \"TEMP=$temp\"&& set \"TMP=$temp\"&& $(windows_path "$exe")'"
+    command="wine cmd /c 'set TEMP=$temp&& set TMP=$temp&& $(windows_path "$exe")'"
   fi
   tmuxc kill-session -t "$SESSION" 2>/dev/null
   rm -f "$(status_file)"
@@ -444,12 +444,12 @@ check_umlaut_items() {
   [[ ! -e $temp/menue.cmd ]] || fail "the LaunchScript is left after the exit"
 }
 
-# A TEMP whose name holds a blank and the characters cmd.exe reads as its
-# own, beside a planted my.exe that its first word names: the LaunchScript
-# of a pass-through and of a two-line item runs, the planted program never.
+# A TEMP whose name holds a blank, beside a planted my.exe that its first
+# word names: the LaunchScript of a pass-through and of a two-line item
+# runs, the planted program never.
 check_temp_with_blank() {
   make_work
-  local temp="$work/x/my tmp&(x)^@"
+  local temp="$work/x/my tmp"
   mkdir -p "$temp"
   cp "$WINEPREFIX/drive_c/windows/system32/hostname.exe" "$work/x/my.exe" ||
     fail "no program to plant" || return 1
