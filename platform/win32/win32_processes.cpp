@@ -49,9 +49,23 @@ Win32Processes::~Win32Processes() {
 }
 
 PlatformCode Win32Processes::start(const std::string& commandLine, bool wait) {
-  // CreateProcessW may write into the command line, so it gets a copy.
-  std::wstring line = toWide(commandLine);
+  return create(nullptr, toWide(commandLine), wait);
+}
 
+PlatformCode Win32Processes::runScript(const std::string& path, bool wait) {
+  // The interpreter from the system directory, never one found in the
+  // current directory or along PATH.
+  wchar_t system[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return PlatformCallScope::failure();
+  const std::wstring interpreter = std::wstring(system, length) + L"\\cmd.exe";
+  // With /s cmd.exe takes off the outer pair of quotes after /c and runs the
+  // rest: the path in quotes, one name even with blanks, &, (, ), ^ or @.
+  return create(interpreter.c_str(),
+                L"\"" + interpreter + L"\" /s /c \"\"" + toWide(path) + L"\"\"", wait);
+}
+
+PlatformCode Win32Processes::create(const wchar_t* application, std::wstring line, bool wait) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -63,7 +77,7 @@ PlatformCode Win32Processes::start(const std::string& commandLine, bool wait) {
   // The error mode set for the call is the menu's business: the child gets
   // the system's default.
   PlatformCallScope scope;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE,
+  if (!CreateProcessW(application, line.data(), nullptr, nullptr, FALSE,
                       NORMAL_PRIORITY_CLASS | CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup,
                       &process)) {
     return PlatformCallScope::failure();

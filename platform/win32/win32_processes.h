@@ -1,6 +1,8 @@
 // Starting programs with CreateProcessW in the menu's console.
 #pragma once
 
+#include <string>
+
 #include "platform/platform.h"
 #include "win32_console.h"
 
@@ -14,8 +16,13 @@ class Win32Processes : public Processes {
   Win32Processes(const Win32Processes&) = delete;
   Win32Processes& operator=(const Win32Processes&) = delete;
   PlatformCode start(const std::string& commandLine, bool wait) override;
+  PlatformCode runScript(const std::string& path, bool wait) override;
 
  private:
+  // CreateProcessW of `line` (it may write into it, so it is a copy), with
+  // the program `application` where not null.
+  PlatformCode create(const wchar_t* application, std::wstring line, bool wait);
+
   Win32Console& console_;
 };
 

@@ -35,4 +35,12 @@ bool startProcess(Program& program, const std::string& commandLine, bool wait) {
          platform.processes.start(commandLine, wait) == code::Success;
 }
 
+bool runLaunchScript(Program& program, bool wait) {
+  program.menuSet.invalidate();
+  // By its path, never spliced into a command line: a temporary directory
+  // with blanks or quotes in its name runs the script and nothing else.
+  return program.platform.processes.runScript(program.state.launchScriptPath, wait) ==
+         code::Success;
+}
+
 }  // namespace menue

@@ -115,7 +115,7 @@ Next passThrough(Program& program, const std::string& line) {
     return next;
   }
   program.screen.clearScreen();
-  if (!startProcess(program, program.state.launchScriptPath, true)) {
+  if (!runLaunchScript(program, true)) {
     const Next next = generalErrorHandler(program, ErrorNumber::InternalError);
     if (next != Next::Continue) return next;
   }

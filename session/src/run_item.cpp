@@ -97,7 +97,7 @@ Next runScript(Program& program, const std::string& body, int status) {
   if (const Next next = writeLaunchScript(program, body); next != Next::Continue) return next;
   if (!validStatus(status)) return Next::NewPass;
   if (status != 1) screen.clearScreen();
-  if (!startProcess(program, program.state.launchScriptPath, status == 1)) {
+  if (!runLaunchScript(program, status == 1)) {
     return startErrorHandler(program, ErrorNumber::InternalError);
   }
   if (status == 3) return Next::End;

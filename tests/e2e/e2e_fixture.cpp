@@ -94,6 +94,20 @@ void E2eTest::TearDown() {
   if (HasFailure() && session_) std::cerr << session_->dump() << "\n";
 }
 
+void E2eTest::useTemp(const fs::path& directory) {
+  fs::create_directories(directory);
+  temp_ = directory;
+}
+
+void E2eTest::useCopyOfProgram() {
+  const fs::path copy = root_ / "bin" / "menue";
+  fs::create_directories(copy.parent_path());
+  fs::copy_file(binary_, copy, fs::copy_options::overwrite_existing);
+  fs::permissions(copy, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec);
+  binary_ = copy;
+}
+
 void E2eTest::writeMenu(const std::string& name, std::string_view header,
                         const std::vector<MenuItem>& items, const fs::path& directory) {
   writeFile((directory.empty() ? work_ : directory) / name, menuFileText(header, items));
@@ -111,7 +125,7 @@ PtySession& E2eTest::startSession(SessionOptions options) {
     if (const char* value = std::getenv(name))
       environment.push_back(std::string(name) + "=" + value);
   }
-  if (options.binary.empty()) options.binary = MENUE_BINARY;
+  if (options.binary.empty()) options.binary = binary_;
   options.environment = environment;
   session_ = std::make_unique<PtySession>(options);
   EXPECT_EQ(session_->startError(), "");
@@ -136,7 +150,7 @@ PtySession& E2eTest::startThrough(const std::vector<std::string>& runner) {
   SessionOptions options;
   options.binary = runner.front();
   options.arguments.assign(runner.begin() + 1, runner.end());
-  options.arguments.push_back(MENUE_BINARY);
+  options.arguments.push_back(binary_.string());
   options.workingDirectory = work_.string();
   return startSession(std::move(options));
 }

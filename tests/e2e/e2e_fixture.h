@@ -50,6 +50,12 @@ class E2eTest : public ::testing::Test {
   const fs::path& work() const { return work_; }
   const fs::path& temp() const { return temp_; }
   fs::path launchScript() const { return temp_ / "menue.cmd"; }
+  // Names another directory (made here) as TMP for the next start.
+  void useTemp(const fs::path& directory);
+  // Starts a copy of the program kept in the scratch tree, which another
+  // user can reach even where the build directory is private to its owner.
+  void useCopyOfProgram();
+  const fs::path& program() const { return binary_; }
   void writeMenu(const std::string& name, std::string_view header,
                  const std::vector<MenuItem>& items, const fs::path& directory = {});
 
@@ -95,6 +101,7 @@ class E2eTest : public ::testing::Test {
   fs::path root_;
   fs::path work_;
   fs::path temp_;
+  fs::path binary_ = MENUE_BINARY;
   std::unique_ptr<PtySession> session_;
 
   PtySession& startSession(SessionOptions options);

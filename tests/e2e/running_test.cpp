@@ -53,6 +53,47 @@ TEST_F(RunningTest, TwoLineItemRunsThroughShell) {
   EXPECT_FALSE(fs::exists(launchScript())) << "the orderly exit deletes the LaunchScript";
 }
 
+// Scripts run from their files: a TMP whose name has a blank beside a
+// planted program of its first word, a multi-line item larger than one
+// argument may be, and a .cmd file of the user's own whose first line is a
+// command.
+TEST_F(RunningTest, ScriptsRunFromTheirFilesWhateverTheirPathOrSize) {
+  const fs::path shared = work().parent_path() / "x";
+  useTemp(shared / "my tmp");
+  writeFile(shared / "my", "#!/bin/sh\ntouch \"$0.lief\"\n");
+  fs::permissions(shared / "my", fs::perms::owner_all);
+  std::vector<std::string> large;
+  while (large.size() < 1500) large.push_back("x=" + std::string(100, 'x'));
+  large.push_back("echo fertig > gross.txt");
+  large.push_back("echo Ende der Zeilen");
+  writeFile(work() / "eigen.cmd", "echo eins > eigen.txt\necho zwei >> eigen.txt\n");
+  writeMenu("-menue-", "Start", {{"Gross", '2', large}, {"Eigen", '1', {"./eigen.cmd"}}});
+  ASSERT_NO_FATAL_FAILURE(startOn("Gross"));
+
+  ASSERT_TRUE(entered("echo hallo > hallo.txt"));
+  ASSERT_TRUE(
+      eventually([&] { return fileHolds(work() / "hallo.txt", "hallo\n"); }, "the typed line ran"));
+  session().sendBytes("x");
+  ASSERT_TRUE(shows(" Gross "));
+  session().pressKey(Key::Down);
+  ASSERT_TRUE(eventually([&] { return session().attribute(8, 37) == 0x71; }, "item 1 highlighted"));
+  // Not waited for: the script's text is read before the menu goes on.
+  session().pressKey(Key::Enter);
+  ASSERT_TRUE(shows("Ende der Zeilen"));
+  EXPECT_TRUE(fileHolds(work() / "gross.txt", "fertig\n"));
+  session().sendBytes("x");
+  ASSERT_TRUE(shows(" Gross "));
+  ASSERT_TRUE(showsPrompt(work()));
+  session().pressKey(Key::Down);
+  ASSERT_TRUE(
+      eventually([&] { return session().attribute(11, 37) == 0x71; }, "item 2 highlighted"));
+  session().pressKey(Key::Enter);
+  ASSERT_TRUE(eventually([&] { return fileHolds(work() / "eigen.txt", "eins\nzwei\n"); },
+                         "the user's script ran from its first line"));
+  EXPECT_FALSE(fs::exists(shared / "my.lief"));
+  EXPECT_TRUE(endsWithEsc());
+}
+
 TEST_F(RunningTest, PassThroughShowsOutputUntilAKey) {
   writeMenu("-menue-", "Start", {{"Eins", '1', {"true"}}});
   ASSERT_NO_FATAL_FAILURE(startOn("Eins"));

@@ -224,8 +224,11 @@ void Runner::expect(const Step& step) {
       fail(step, "nothing more was started");
     } else {
       const StartedProcess& process = started[startsSeen_++];
-      compare(process.commandLine + (process.wait ? " wait" : " nowait"),
-              systemBytes(arg(1)) + " " + arg(2));
+      // With the word "script": it was run as a script by its path.
+      const bool asScript = hasWord(step, "script");
+      compare(process.commandLine + (process.wait ? " wait" : " nowait") +
+                  (asScript ? (process.script ? " script" : " command line") : ""),
+              systemBytes(arg(1)) + " " + arg(2) + (asScript ? " script" : ""));
     }
   } else if (what == "nostart") {
     if (startsSeen_ < virtual_.processes.started.size()) {

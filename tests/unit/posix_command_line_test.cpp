@@ -32,11 +32,15 @@ TEST(PosixCommandLine, LaunchScriptNames) {
   EXPECT_FALSE(namesScript("cmd"));
 }
 
-TEST(PosixCommandLine, ShellTextLeavesOutTheFirstLineAndCrOfCrLf) {
+TEST(PosixCommandLine, ShellTextLeavesOutAnEchoOffFirstLineAndCrOfCrLf) {
   EXPECT_EQ(shellText("@Echo off\r\nls -l\r\necho a\rb\r\n"), "ls -l\necho a\rb\n");
   EXPECT_EQ(shellText("@Echo off\r\n\r\n"), "\n");
-  EXPECT_EQ(shellText("only line"), "");
+  EXPECT_EQ(shellText("@ECHO OFF"), "");
   EXPECT_EQ(shellText("@Echo off\nx\r"), "x\r");
+  // A script of the user's own keeps a first line that is not that one.
+  EXPECT_EQ(shellText("only line"), "only line");
+  EXPECT_EQ(shellText("echo eins\r\necho zwei\r\n"), "echo eins\necho zwei\n");
+  EXPECT_EQ(shellText("@echo off > log\nx\n"), "@echo off > log\nx\n");
 }
 
 TEST(PosixErrnoCode, FailuresReadAsTheWindowsCodeOfTheSameFailure) {

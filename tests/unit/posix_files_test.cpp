@@ -3,6 +3,8 @@
 // plain-file search.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,8 +157,20 @@ TEST_F(PosixFilesTest, FallbackScriptDirectoryIsMadePrivateOrRefused) {
   chmod("own", 0755);
   EXPECT_EQ(withFallback.createNewFile(script, "a"), code::AccessDenied);
   EXPECT_FALSE(std::filesystem::exists(script));
+  // A script found in a directory that is not private is neither seen nor
+  // deleted: it is not this run's.
+  putFile(script, "@Echo off\r\n");
+  EXPECT_FALSE(withFallback.isPlainFile(script));
+  EXPECT_EQ(withFallback.deleteFile(script), code::AccessDenied);
+  EXPECT_EQ(fileText(script), "@Echo off\r\n");
+  chmod("own", 0700);
+  EXPECT_TRUE(withFallback.isPlainFile(script));
+  EXPECT_EQ(withFallback.deleteFile(script), code::Success);
   // Another path in such a directory is not the backend's business.
   EXPECT_EQ(withFallback.createNewFile("own/other.cmd", "a"), code::Success);
+  std::filesystem::remove_all("own");
+  EXPECT_FALSE(withFallback.isPlainFile(script));
+  EXPECT_EQ(withFallback.deleteFile(script), code::FileNotFound);
 }
 
 TEST_F(PosixFilesTest, DeleteMoveAndReadReportWindowsCodes) {
@@ -180,6 +194,22 @@ TEST_F(PosixFilesTest, DeleteMoveAndReadReportWindowsCodes) {
   EXPECT_EQ(contents, "unchanged");
   EXPECT_EQ(files.readFile("c", contents), code::Success);
   EXPECT_EQ(contents, "A");
+}
+
+// A FIFO where a MenuFile was: no read waits for a writer or for more
+// bytes, and none takes what a writer put in. The test holds both ends, so
+// a read that took the FIFO would find bytes and then wait for good.
+TEST_F(PosixFilesTest, ReadsRefuseAFifoWithoutWaiting) {
+  ASSERT_EQ(mkfifo("-menue-", 0644), 0);
+  const int held = open("-menue-", O_RDWR | O_NONBLOCK);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(write(held, "Kopfzeile=X\r\n", 13), 13);
+  std::string contents = "unchanged";
+  bool whole = false;
+  EXPECT_EQ(files.readFileStart("-menue-", 4, contents, whole), code::FileNotFound);
+  EXPECT_EQ(files.readFile("-menue-", contents), code::FileNotFound);
+  EXPECT_EQ(contents, "unchanged");
+  close(held);
 }
 
 TEST_F(PosixFilesTest, PlainFileSearchFiltersAndSortsByBytes) {

@@ -50,6 +50,32 @@ TEST_F(PosixProcessesTest, QuotedScriptNameInAnyCase) {
   EXPECT_EQ(fileText("out.txt"), "My Script.CMD\n");
 }
 
+// A script path is one name whatever it holds: a planted program named by
+// its first word never runs, and a quote is part of the name.
+TEST_F(PosixProcessesTest, ScriptRunsByItsPathAsOneName) {
+  for (const std::string directory : {"my tmp", "q\"x", "a'b $HOME;c"}) {
+    SCOPED_TRACE(directory);
+    std::filesystem::create_directory(directory);
+    putFile("my", "#!/bin/sh\ntouch planted\n", 0755);
+    putFile(directory + "/menue.cmd", "@Echo off\r\necho $0 > out.txt\r\n", 0600);
+    EXPECT_EQ(processes.runScript(directory + "/menue.cmd", true), code::Success);
+    EXPECT_EQ(fileText("out.txt"), directory + "/menue.cmd\n");
+    EXPECT_FALSE(std::filesystem::exists("planted"));
+  }
+}
+
+// The text goes to the shell through a descriptor, so no argument limit
+// applies, and the script's commands do not inherit that descriptor.
+TEST_F(PosixProcessesTest, ScriptLargerThanAnArgumentMayBeRuns) {
+  std::string script = "@Echo off\r\n";
+  while (script.size() < 300 * 1024) script += "x=" + std::string(100, 'x') + "\r\n";
+  script += "test -e /proc/self/fd/3 && echo open > out.txt || echo closed > out.txt\r\n";
+  putFile("menue.cmd", script, 0600);
+  EXPECT_EQ(processes.runScript("menue.cmd", true), code::Success);
+  EXPECT_EQ(fileText("out.txt"), "closed\n");
+  EXPECT_EQ(processes.runScript("missing.cmd", true), code::FileNotFound);
+}
+
 TEST_F(PosixProcessesTest, OtherCommandLinesAreWordsWithoutAShell) {
   EXPECT_EQ(processes.start("touch \"a b\" c$HOME", true), code::Success);
   EXPECT_TRUE(std::filesystem::exists("a b"));

@@ -305,6 +305,9 @@ class Processes {
   // when asked.
   // A command line naming a ".cmd" file runs through the command interpreter.
   virtual PlatformCode start(const std::string& commandLine, bool wait) = 0;
+  // Runs a LaunchScript through the command interpreter, its path (system
+  // form) taken as one name whatever characters it holds; otherwise as start.
+  virtual PlatformCode runScript(const std::string& path, bool wait) = 0;
 };
 
 class Environment {

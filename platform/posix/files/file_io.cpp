@@ -12,9 +12,34 @@
 
 namespace menue {
 
-PlatformCode readWholeFile(const std::string& path, std::string& contents) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// Opens a plain file for reading. Never blocks: a FIFO or device put where
+// the file was tested is opened without waiting for a writer, then refused
+// as a file that is not there; a directory is refused as its read would be.
+PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info) {
+  fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return lastErrorCode();
+  PlatformCode failure = code::Success;
+  if (fstat(fd, &info) != 0) {
+    failure = lastErrorCode();
+  } else if (S_ISDIR(info.st_mode)) {
+    failure = code::AccessDenied;  // as the read of a directory fails
+  } else if (!S_ISREG(info.st_mode)) {
+    failure = code::FileNotFound;
+  }
+  if (failure != code::Success) close(fd);
+  return failure;
+}
+
+}  // namespace
+
+PlatformCode readWholeFile(const std::string& path, std::string& contents) {
+  int fd = -1;
+  struct stat info {};
+  if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
+    return failure;
+  }
   std::string data;
   char chunk[8192];
   for (;;) {
@@ -36,19 +61,13 @@ PlatformCode readWholeFile(const std::string& path, std::string& contents) {
 
 PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
                            bool& whole) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return lastErrorCode();
+  int fd = -1;
   struct stat info {};
-  if (fstat(fd, &info) != 0) {
-    const PlatformCode failure = lastErrorCode();
-    close(fd);
+  if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
     return failure;
   }
-  // A file that is not a plain one has no size to go by: one byte more than
-  // the limit tells whether it goes on.
-  const bool sized = S_ISREG(info.st_mode);
   const auto size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
-  const std::size_t wanted = sized ? std::min(size, limit) : limit + 1;
+  const std::size_t wanted = std::min(size, limit);
   std::string data(wanted, '\0');
   std::size_t got = 0;
   while (got < wanted) {
@@ -64,8 +83,8 @@ PlatformCode readFileStart(const std::string& path, std::size_t limit, std::stri
     }
   }
   close(fd);
-  data.resize(std::min(got, limit));
-  whole = sized ? size <= limit : got <= limit;
+  data.resize(got);
+  whole = size <= limit;
   contents = std::move(data);
   return code::Success;
 }

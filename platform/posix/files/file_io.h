@@ -9,6 +9,8 @@
 
 namespace menue {
 
+// Both reads take plain files only, and never block: a FIFO or a device
+// fails as FileNotFound, a directory as AccessDenied.
 PlatformCode readWholeFile(const std::string& path, std::string& contents);
 // The first `limit` bytes at most; `whole` when the file held no more (as
 // its size said when opened).

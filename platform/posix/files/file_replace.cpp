@@ -48,15 +48,18 @@ void syncDirectory(const std::string& directory) {
   close(fd);
 }
 
-// The fallback LaunchScript directory in /tmp: made by us, or refused when
-// someone else could have prepared it.
-PlatformCode ensurePrivateDirectory(const std::string& directory) {
-  if (mkdir(directory.c_str(), 0700) == 0) {
+// The fallback LaunchScript directory in /tmp: made by us (when `create`),
+// or refused when someone else could have prepared it. Not there is fine
+// when nothing is to be made: no file can stand in it.
+PlatformCode privateDirectory(const std::string& directory, bool create) {
+  if (create && mkdir(directory.c_str(), 0700) == 0) {
     return chmod(directory.c_str(), 0700) == 0 ? code::Success : lastErrorCode();
   }
-  if (errno != EEXIST) return lastErrorCode();
+  if (create && errno != EEXIST) return lastErrorCode();
   struct stat info {};
-  if (lstat(directory.c_str(), &info) != 0) return lastErrorCode();
+  if (lstat(directory.c_str(), &info) != 0) {
+    return !create && errno == ENOENT ? code::Success : lastErrorCode();
+  }
   if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || (info.st_mode & 07777) != 0700) {
     return code::AccessDenied;
   }
@@ -233,10 +236,14 @@ PlatformCode PosixFiles::deleteSeenFile(const std::string& path, std::string_vie
   return deleteFile(path);
 }
 
+PlatformCode PosixFiles::scriptDirectoryCheck(const std::string& path, bool create) const {
+  if (privateScriptPath_.empty() || path != privateScriptPath_) return code::Success;
+  return privateDirectory(directoryOf(path), create);
+}
+
 PlatformCode PosixFiles::createNewFile(const std::string& path, std::string_view contents) {
-  if (!privateScriptPath_.empty() && path == privateScriptPath_) {
-    const PlatformCode result = ensurePrivateDirectory(directoryOf(path));
-    if (result != code::Success) return result;
+  if (const PlatformCode refused = scriptDirectoryCheck(path, true); refused != code::Success) {
+    return refused;
   }
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return creationErrorCode();

@@ -166,7 +166,8 @@ std::optional<FileTrust> PosixFiles::plainFileTrust(const std::string& path) {
                                     : std::string_view(path).substr(slash + 1);
   // stat follows a link: what counts is the file whose text is read.
   struct stat info {};
-  if (hiddenName(name) || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (hiddenName(name) || scriptDirectoryCheck(path, false) != code::Success ||
+      stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     return std::nullopt;
   }
   return fileTrustOf(info.st_uid, info.st_mode, user_);

@@ -22,6 +22,9 @@ PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limi
 }
 
 PlatformCode PosixFiles::deleteFile(const std::string& path) {
+  if (const PlatformCode refused = scriptDirectoryCheck(path, false); refused != code::Success) {
+    return refused;
+  }
   struct stat info {};
   if (lstat(path.c_str(), &info) == 0) {
     // A directory is no file to delete, and a file without any write bit is

@@ -50,6 +50,10 @@ class PosixFiles : public FileSystem {
   PlatformCode changeDrive(char letter) override;
 
  private:
+  // Every use of the fallback LaunchScript path first finds its directory
+  // private (made here when `create`); other paths pass.
+  PlatformCode scriptDirectoryCheck(const std::string& path, bool create) const;
+
   std::string privateScriptPath_;
   // The directory last read or entered: still shown when another program
   // removes it under the menu, so the prompt stays usable ("cd!" leaves).

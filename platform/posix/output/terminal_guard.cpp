@@ -14,7 +14,11 @@ namespace menue {
 
 namespace {
 
-constexpr std::array<int, 5> FatalSignals = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGABRT};
+constexpr std::array<int, 9> FatalSignals = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGABRT,
+                                             SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+
+// The stack the handlers run on: a crash may come from an exhausted stack.
+alignas(16) char signalStack[64 * 1024];
 
 struct GuardState {
   volatile sig_atomic_t armed = 0;
@@ -52,7 +56,8 @@ void onFatalSignal(int signalNumber) {
   fallback.sa_handler = SIG_DFL;
   sigemptyset(&fallback.sa_mask);
   sigaction(signalNumber, &fallback, nullptr);
-  // Blocked while this handler runs; delivered with its default action on return.
+  // Blocked while this handler runs; delivered with its default action on
+  // return. A crash that repeats on return meets the default action too.
   raise(signalNumber);
 }
 
@@ -76,9 +81,14 @@ void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* con
   }
   struct sigaction action {};
   action.sa_handler = onFatalSignal;
+  action.sa_flags = SA_ONSTACK;
   sigemptyset(&action.sa_mask);
   for (int s : FatalSignals) sigaddset(&action.sa_mask, s);
   if (guard.handlersInstalled) return;
+  stack_t alternate{};
+  alternate.ss_sp = signalStack;
+  alternate.ss_size = sizeof signalStack;
+  sigaltstack(&alternate, nullptr);
   for (std::size_t i = 0; i < FatalSignals.size(); ++i) {
     sigaction(FatalSignals[i], &action, &guard.previous[i]);
   }

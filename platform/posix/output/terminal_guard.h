@@ -1,5 +1,6 @@
 // Leaves the terminal as it was found on every way out: an orderly exit
-// (exit or return from main), SIGTERM, SIGHUP, SIGINT, SIGQUIT, abort.
+// (exit or return from main), SIGTERM, SIGHUP, SIGINT, SIGQUIT, abort, and a
+// crash (SIGSEGV, SIGBUS, SIGFPE, SIGILL).
 #pragma once
 
 #include <signal.h>
@@ -25,7 +26,8 @@ static_assert(TerminalLeaveSequence.substr(vt::PasteOff.size()).starts_with(vt::
 static_assert(TerminalLeaveSequence.ends_with(vt::ShowCursor));
 
 // On a fatal signal the terminal gets TerminalLeaveSequence and its modes
-// back; then the signal takes its default course. `atExit` runs at exit(3)
+// back; then the signal takes its default course. A crash is handled on a
+// stack of its own, so that one of stack overflow is too. `atExit` runs at exit(3)
 // (with `context`) to finish orderly.
 void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* context);
 void disarmTerminalGuard();

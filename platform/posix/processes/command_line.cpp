@@ -3,6 +3,27 @@
 
 namespace menue {
 
+namespace {
+
+// Whether `text` is `lower` in any letter case (ASCII letters only).
+bool equalsLowerAscii(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c) != lower[i]) return false;
+  }
+  return true;
+}
+
+// Whether a line (its CR aside) is "@Echo off" in any letter case: the line
+// a LaunchScript begins with, which means nothing to the shell.
+bool isEchoOffLine(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return equalsLowerAscii(line, "@echo off");
+}
+
+}  // namespace
+
 std::vector<std::string> splitWords(std::string_view commandLine) {
   std::vector<std::string> words;
   std::string word;
@@ -27,20 +48,18 @@ std::vector<std::string> splitWords(std::string_view commandLine) {
 
 bool namesScript(std::string_view word) {
   constexpr std::string_view Suffix = ".cmd";
-  if (word.size() <= Suffix.size()) return false;
-  const std::string_view end = word.substr(word.size() - Suffix.size());
-  for (std::size_t i = 0; i < Suffix.size(); ++i) {
-    const char c = end[i];
-    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower != Suffix[i]) return false;
-  }
-  return true;
+  return word.size() > Suffix.size() &&
+         equalsLowerAscii(word.substr(word.size() - Suffix.size()), Suffix);
 }
 
 std::string shellText(std::string_view scriptContents) {
+  std::string_view body = scriptContents;
   const auto firstLineEnd = scriptContents.find('\n');
-  if (firstLineEnd == std::string_view::npos) return {};
-  const std::string_view body = scriptContents.substr(firstLineEnd + 1);
+  const std::string_view firstLine = scriptContents.substr(0, firstLineEnd);
+  if (isEchoOffLine(firstLine)) {
+    body = firstLineEnd == std::string_view::npos ? std::string_view()
+                                                  : scriptContents.substr(firstLineEnd + 1);
+  }
   std::string text;
   text.reserve(body.size());
   for (std::size_t i = 0; i < body.size(); ++i) {

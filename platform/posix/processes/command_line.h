@@ -15,8 +15,8 @@ std::vector<std::string> splitWords(std::string_view commandLine);
 // Whether a word names a LaunchScript: it ends in ".cmd" in any case.
 bool namesScript(std::string_view word);
 
-// The shell's text of a LaunchScript: its first line ("@Echo off") left
-// out, the CR of each CR LF removed.
+// The shell's text of a script file: a first line "@Echo off" left out (any
+// other first line is kept), the CR of each CR LF removed.
 std::string shellText(std::string_view scriptContents);
 
 }  // namespace menue

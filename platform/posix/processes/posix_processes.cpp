@@ -1,9 +1,12 @@
 // posix_spawnp with the terminal handed over, signals set to their defaults
-// in the child, and waiting or reaping.
+// in the child, and waiting or reaping; scripts read by the shell from a
+// descriptor.
 #include "processes/posix_processes.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,10 +26,19 @@ namespace menue {
 namespace {
 
 constexpr const char* Shell = "/bin/sh";
+// The descriptor a script's shell text reaches the shell on.
+constexpr int ScriptFd = 3;
+// The shell reads its script from that descriptor, however long it is; the
+// script's path stays $0 and its arguments $1...
+constexpr const char* ReadScript = ". /dev/fd/3";
+// The first line the shell reads: the commands of the script do not inherit
+// the descriptor.
+constexpr std::string_view CloseScriptFd = "exec 3<&-\n";
 
 // What posix_spawnp gets; owns the strings the argument vector points into.
 struct SpawnAttributes {
-  SpawnAttributes() {
+  // `scriptFd`: a descriptor the child gets as ScriptFd, or -1.
+  explicit SpawnAttributes(int scriptFd) {
     posix_spawnattr_init(&attributes);
     sigset_t defaults;
     sigemptyset(&defaults);
@@ -37,10 +49,11 @@ struct SpawnAttributes {
     posix_spawnattr_setsigmask(&attributes, &noneBlocked);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
     posix_spawn_file_actions_init(&actions);
+    if (scriptFd >= 0) posix_spawn_file_actions_adddup2(&actions, scriptFd, ScriptFd);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
     // Every descriptor of ours is close-on-exec; this also stops any that
     // the menu itself inherited without the flag.
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    posix_spawn_file_actions_addclosefrom_np(&actions, scriptFd >= 0 ? ScriptFd + 1 : ScriptFd);
 #endif
   }
   ~SpawnAttributes() {
@@ -54,17 +67,26 @@ struct SpawnAttributes {
   posix_spawn_file_actions_t actions;
 };
 
-// The argument words of a start, or the failure that prevents it.
-PlatformCode argumentsFor(const std::string& commandLine, std::vector<std::string>& arguments) {
-  arguments = splitWords(commandLine);
-  if (arguments.empty()) return code::FileNotFound;
-  if (!namesScript(arguments[0])) return code::Success;
-  std::string script;
-  const PlatformCode result = readWholeFile(arguments[0], script);
-  if (result != code::Success) return result;
-  // sh -c text name args...: the script's name is $0, its arguments $1...
-  arguments.insert(arguments.begin(), {Shell, "-c", shellText(script)});
-  return code::Success;
+// A file without a name that holds `text`, read from its start; -1 with
+// errno set when it cannot be made.
+int anonymousFile(std::string_view text) {
+#if defined(__linux__)
+  int fd = memfd_create("menue-script", MFD_CLOEXEC);
+#else
+  char name[] = "/tmp/menue-script-XXXXXX";
+  int fd = mkstemp(name);
+  if (fd >= 0) {
+    unlink(name);
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+  }
+#endif
+  if (fd < 0) return -1;
+  int failure = writeAll(fd, text);
+  if (failure == 0 && lseek(fd, 0, SEEK_SET) != 0) failure = errno;
+  if (failure == 0) return fd;
+  close(fd);
+  errno = failure;
+  return -1;
 }
 
 void waitFor(pid_t pid) {
@@ -76,15 +98,40 @@ void waitFor(pid_t pid) {
 }  // namespace
 
 PlatformCode PosixProcesses::start(const std::string& commandLine, bool wait) {
-  std::vector<std::string> arguments;
-  const PlatformCode prepared = argumentsFor(commandLine, arguments);
-  if (prepared != code::Success) return prepared;
+  std::vector<std::string> arguments = splitWords(commandLine);
+  if (arguments.empty()) return code::FileNotFound;
+  if (namesScript(arguments[0])) return startScript(arguments, wait);
+  return spawn(arguments, -1, wait);
+}
+
+PlatformCode PosixProcesses::runScript(const std::string& path, bool wait) {
+  return startScript({path}, wait);
+}
+
+PlatformCode PosixProcesses::startScript(std::vector<std::string> arguments, bool wait) {
+  // Read here, not by the shell: the file may be written anew for the next
+  // item, or deleted at the exit, before a child that is not waited for
+  // has read it.
+  std::string script;
+  if (const PlatformCode failure = readWholeFile(arguments[0], script); failure != code::Success) {
+    return failure;
+  }
+  const int fd = anonymousFile(std::string(CloseScriptFd) + shellText(script));
+  if (fd < 0) return lastErrorCode();
+  // sh -c text name args...: the script's name is $0, its arguments $1...
+  arguments.insert(arguments.begin(), {Shell, "-c", ReadScript});
+  const PlatformCode result = spawn(arguments, fd, wait);
+  close(fd);
+  return result;
+}
+
+PlatformCode PosixProcesses::spawn(std::vector<std::string>& arguments, int scriptFd, bool wait) {
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
   children_.reap();
-  SpawnAttributes spawn;
+  SpawnAttributes spawn(scriptFd);
   terminal_.suspendForChild();
   pid_t pid = 0;
   int failure = 0;

@@ -1,6 +1,10 @@
-// Starting programs on POSIX: LaunchScripts through /bin/sh, other command
-// lines split into words and started with posix_spawnp, without a shell.
+// Starting programs on POSIX: LaunchScripts through /bin/sh, which reads
+// them from a descriptor, other command lines split into words and started
+// with posix_spawnp, without a shell.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "processes/child_reaper.h"
@@ -14,8 +18,15 @@ class PosixProcesses : public Processes {
       : terminal_(terminal), children_(children) {}
 
   PlatformCode start(const std::string& commandLine, bool wait) override;
+  PlatformCode runScript(const std::string& path, bool wait) override;
 
  private:
+  // Runs the script file `arguments[0]` with the rest as its arguments.
+  PlatformCode startScript(std::vector<std::string> arguments, bool wait);
+  // Starts the words; `scriptFd`, when not -1, reaches the child as the
+  // descriptor its shell reads the script from.
+  PlatformCode spawn(std::vector<std::string>& arguments, int scriptFd, bool wait);
+
   TerminalHandover& terminal_;
   ChildReaper& children_;
 };

@@ -335,7 +335,15 @@ std::map<std::string, std::string> VirtualFileSystem::allFiles() const {
 }
 
 PlatformCode VirtualProcesses::start(const std::string& commandLine, bool wait) {
-  StartedProcess process{commandLine, wait, {}, {}};
+  return record({commandLine, wait, {}, {}, false});
+}
+
+PlatformCode VirtualProcesses::runScript(const std::string& path, bool wait) {
+  return record({path, wait, {}, {}, true});
+}
+
+PlatformCode VirtualProcesses::record(StartedProcess process) {
+  const std::string& commandLine = process.commandLine;
   files_.currentDirectory(process.directory);
   if (auto script = files_.file(commandLine)) process.launchScript = *script;
   if (failWith != code::Success) return failWith;

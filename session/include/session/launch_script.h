@@ -20,5 +20,7 @@ Next writeLaunchScript(Program& program, std::string_view body);
 // Starts a command line; false when it could not be started (the caller's
 // handler reports 51).
 bool startProcess(Program& program, const std::string& commandLine, bool wait);
+// Runs the LaunchScript just written; false when it could not be started.
+bool runLaunchScript(Program& program, bool wait);
 
 }  // namespace menue

@@ -177,12 +177,15 @@ struct StartedProcess {
   bool wait = false;
   std::string directory;
   std::string launchScript;  // the bytes of the started file, if it is one
+  bool script = false;       // run as a script by its path (runScript)
 };
 
 class VirtualProcesses : public Processes {
  public:
   explicit VirtualProcesses(VirtualFileSystem& files) : files_(files) {}
   PlatformCode start(const std::string& commandLine, bool wait) override;
+  // Recorded as a start of the path, marked as a script run.
+  PlatformCode runScript(const std::string& path, bool wait) override;
 
   std::vector<StartedProcess> started;
   // Starts fail with this code (0: they succeed).
@@ -193,6 +196,8 @@ class VirtualProcesses : public Processes {
   std::function<void(const StartedProcess&)> onStart;
 
  private:
+  PlatformCode record(StartedProcess process);
+
   VirtualFileSystem& files_;
 };
 
