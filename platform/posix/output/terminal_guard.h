@@ -18,7 +18,7 @@ namespace menue {
 // a handler can write it without building anything.
 inline constexpr std::string_view TerminalLeaveSequence =
     "\x1b[?2004l"
-    "\x1b[?1006l\x1b[?1000l"
+    "\x1b[?1006;1000l"
     "\x1b[0m"
     "\x1b[?25h";
 static_assert(TerminalLeaveSequence.starts_with(vt::PasteOff));

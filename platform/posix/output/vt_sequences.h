@@ -10,8 +10,10 @@ namespace menue::vt {
 
 inline constexpr std::string_view ShowCursor = "\x1b[?25h";
 inline constexpr std::string_view HideCursor = "\x1b[?25l";
-inline constexpr std::string_view MouseOn = "\x1b[?1000h\x1b[?1006h";
-inline constexpr std::string_view MouseOff = "\x1b[?1006l\x1b[?1000l";
+// Button reports in the SGR form; both modes in one sequence, as every
+// terminal takes several modes at once.
+inline constexpr std::string_view MouseOn = "\x1b[?1000;1006h";
+inline constexpr std::string_view MouseOff = "\x1b[?1006;1000l";
 // Bracketed paste: the terminal marks pasted text (ESC [ 200 ~ ... ESC [ 201 ~).
 inline constexpr std::string_view PasteOn = "\x1b[?2004h";
 inline constexpr std::string_view PasteOff = "\x1b[?2004l";
