@@ -1,5 +1,5 @@
 // Maps errno values onto the Windows error codes the core knows.
-#include "files/errno_code.h"
+#include "errno_code.h"
 
 #include <cerrno>
 

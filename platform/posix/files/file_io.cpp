@@ -1,5 +1,5 @@
 // Reading a file whole or its start, and writing a buffer completely.
-#include "files/file_io.h"
+#include "file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "files/errno_code.h"
+#include "errno_code.h"
 
 namespace menue {
 

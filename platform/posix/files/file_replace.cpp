@@ -14,9 +14,9 @@
 #include <random>
 #include <string>
 
-#include "files/errno_code.h"
-#include "files/file_io.h"
-#include "files/posix_files.h"
+#include "errno_code.h"
+#include "file_io.h"
+#include "posix_files.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // When a kept listing of plain files may be given again.
-#include "files/listing_cache.h"
+#include "listing_cache.h"
 
 #include <algorithm>
 #include <utility>

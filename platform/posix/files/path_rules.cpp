@@ -1,5 +1,5 @@
 // The POSIX path rules.
-#include "files/path_rules.h"
+#include "path_rules.h"
 
 #include <unistd.h>
 

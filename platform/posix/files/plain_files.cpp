@@ -10,8 +10,8 @@
 #include <ctime>
 #include <string_view>
 
-#include "files/file_trust.h"
-#include "files/posix_files.h"
+#include "file_trust.h"
+#include "posix_files.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // The simple file operations: read, delete, move, and the current directory.
-#include "files/posix_files.h"
+#include "posix_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
-#include "files/errno_code.h"
-#include "files/file_io.h"
+#include "errno_code.h"
+#include "file_io.h"
 
 namespace menue {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "files/listing_cache.h"
+#include "listing_cache.h"
 #include "platform/platform.h"
 
 namespace menue {

@@ -1,12 +1,12 @@
 // Decodes terminal bytes: plain and control characters, UTF-8, CSI and SS3
 // key sequences, Alt as an ESC prefix, a lone ESC by its quiet time, and
 // mouse reports (SGR and the old X10 form), bracketed pastes.
-#include "input/input_decoder.h"
+#include "input_decoder.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "input/key_table.h"
+#include "key_table.h"
 #include "platform/code_pages.h"
 #include "platform/utf8.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "input/mouse_tracker.h"
+#include "mouse_tracker.h"
 #include "platform/platform.h"
 
 namespace menue {

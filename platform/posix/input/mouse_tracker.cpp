@@ -1,5 +1,5 @@
 // Button state, wheel and double-click detection for terminal mouse reports.
-#include "input/mouse_tracker.h"
+#include "mouse_tracker.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // The SIGWINCH handler and its self-pipe.
-#include "input/resize_signal.h"
+#include "resize_signal.h"
 
 #include <fcntl.h>
 #include <signal.h>

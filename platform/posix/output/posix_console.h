@@ -5,14 +5,14 @@
 
 #include <string>
 
-#include "input/input_decoder.h"
-#include "input/resize_signal.h"
-#include "output/terminal.h"
-#include "output/vt_mirror.h"
+#include "../input/input_decoder.h"
+#include "../input/resize_signal.h"
+#include "../processes/child_reaper.h"
+#include "../processes/terminal_handover.h"
 #include "platform/platform.h"
 #include "platform/screen_buffer.h"
-#include "processes/child_reaper.h"
-#include "processes/terminal_handover.h"
+#include "terminal.h"
+#include "vt_mirror.h"
 
 namespace menue {
 

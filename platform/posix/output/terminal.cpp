@@ -1,5 +1,5 @@
 // Opening the terminal, switching its modes, and reading and writing it.
-#include "output/terminal.h"
+#include "terminal.h"
 
 #include <fcntl.h>
 #include <poll.h>

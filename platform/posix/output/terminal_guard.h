@@ -7,8 +7,8 @@
 
 #include <string_view>
 
-#include "output/terminal.h"
-#include "output/vt_sequences.h"
+#include "terminal.h"
+#include "vt_sequences.h"
 
 namespace menue {
 

@@ -1,14 +1,14 @@
 // Compares the screen buffer with the remembered terminal picture and sends
 // the difference in one batch; a screen drawn anew is cleared once first.
-#include "output/vt_mirror.h"
+#include "vt_mirror.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
 #include <string>
 
-#include "output/code_page_850.h"
-#include "output/vt_sequences.h"
+#include "code_page_850.h"
+#include "vt_sequences.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // Reaping background children with waitpid(WNOHANG).
-#include "processes/child_reaper.h"
+#include "child_reaper.h"
 
 #include <sys/wait.h>
 

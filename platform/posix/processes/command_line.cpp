@@ -1,5 +1,5 @@
 // Splitting command lines and turning a LaunchScript into shell text.
-#include "processes/command_line.h"
+#include "command_line.h"
 
 namespace menue {
 
