@@ -51,7 +51,9 @@ TEST_F(PasteTest, ALineEndInAPasteRunsNothing) {
 }
 
 TEST_F(PasteTest, AStartedProgramGetsTheTerminalWithoutIt) {
-  writeMenu("-menue-", "Start", {{"Lesen", '1', {"echo gestartet; read antwort"}}});
+  // A single line starts its program directly: the shell is named so that
+  // the started program waits for its answer with the terminal in hand.
+  writeMenu("-menue-", "Start", {{"Lesen", '1', {"sh -c \"echo gestartet; read antwort\""}}});
   ASSERT_NO_FATAL_FAILURE(startOn("Lesen"));
   session().pressKey(Key::Down);
   ASSERT_TRUE(eventually([&] { return session().attribute(8, 37) == 0x71; }, "item 1 highlighted"));
