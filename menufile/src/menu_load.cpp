@@ -12,13 +12,12 @@ namespace {
 
 LoadResult loadStart(FileSystem& files, const std::string& name, MenuModel& model,
                      std::size_t limit) {
-  std::string text;
-  bool whole = true;
-  const PlatformCode failure = files.readFileStart(name, limit, text, whole);
+  FileStart start;
+  const PlatformCode failure = files.readFileStart(name, limit, start);
   if (failure != code::Success) return {failure};
-  const ParseResult parse = parseMenuText(model, std::move(text));
-  model.whole = whole;
-  return {code::Success, parse};
+  const ParseResult parse = parseMenuText(model, std::move(start.text));
+  model.whole = start.whole;
+  return {code::Success, parse, start.trust};
 }
 
 // Whether more text could change what the parse of a file's start found:

@@ -96,54 +96,34 @@ void Win32Files::rememberDriveDirectory() {
 }
 
 PlatformCode Win32Files::readFile(const std::string& path, std::string& contents) {
-  PlatformCallScope scope;
-  OwnedHandle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return PlatformCallScope::failure();
-  std::string text;
-  char buffer[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-      return PlatformCallScope::failure();
-    }
-    if (got == 0) break;
-    text.append(buffer, got);
-  }
-  contents = std::move(text);
-  return code::Success;
+  // A file that large could not be held anyway: the bound only ends the loop.
+  FileStart start;
+  const PlatformCode result = readFileStart(path, contents.max_size() - 1, start);
+  if (result == code::Success) contents = std::move(start.text);
+  return result;
 }
 
 PlatformCode Win32Files::readFileStart(const std::string& path, std::size_t limit,
-                                       std::string& contents, bool& whole) {
+                                       FileStart& start) {
   PlatformCallScope scope;
   OwnedHandle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return PlatformCallScope::failure();
-  // One byte more than the limit tells whether the file goes on.
-  std::string text(limit + 1, '\0');
-  std::size_t got = 0;
-  while (got < text.size()) {
-    const DWORD wanted =
-        static_cast<DWORD>(std::min<std::size_t>(text.size() - got, std::size_t{1} << 30));
-    DWORD read = 0;
-    if (!ReadFile(file.get(), text.data() + got, wanted, &read, nullptr)) {
-      return PlatformCallScope::failure();
-    }
-    if (read == 0) break;
-    got += read;
-  }
-  whole = got <= limit;
-  text.resize(std::min(got, limit));
-  contents = std::move(text);
-  return code::Success;
-}
-
-bool Win32Files::holds(const std::string& path, std::string_view seen, bool seenWhole) {
+  // Read on to one byte more than the limit: that tells whether the file goes on.
   std::string text;
-  bool whole = false;
-  return readFileStart(path, seen.size(), text, whole) == code::Success && whole == seenWhole &&
-         text == seen;
+  char buffer[65536];
+  while (text.size() <= limit) {
+    const DWORD wanted = static_cast<DWORD>(std::min(sizeof buffer, limit + 1 - text.size()));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer, wanted, &got, nullptr)) return PlatformCallScope::failure();
+    if (got == 0) break;
+    text.append(buffer, got);
+  }
+  start.whole = text.size() <= limit;
+  if (!start.whole) text.resize(limit);
+  start.text = std::move(text);
+  start.trust = FileTrust::Trusted;
+  return code::Success;
 }
 
 PlatformCode Win32Files::replaceFile(const std::string& path, SeenText seen,

@@ -11,8 +11,7 @@ class Win32Files : public FileSystem {
   Win32Files();
 
   PlatformCode readFile(const std::string& path, std::string& contents) override;
-  PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
-                             bool& whole) override;
+  PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start) override;
   PlatformCode replaceFile(const std::string& path, SeenText seen,
                            std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
@@ -29,9 +28,6 @@ class Win32Files : public FileSystem {
   PlatformCode changeDrive(char letter) override;
 
  private:
-  // Whether the file begins with `seen` and goes on past it exactly when
-  // `seenWhole` is false.
-  bool holds(const std::string& path, std::string_view seen, bool seenWhole);
   // Keeps the current directory as its drive's remembered one ("=X:").
   void rememberDriveDirectory();
 

@@ -89,15 +89,14 @@ class MenuChecker {
                  std::vector<MenuFinding> findings, int menus) {
     // What the menu would read of it: a file of any size is checked in
     // the same time and memory.
-    std::string text;
-    bool whole = true;
-    if (const PlatformCode failure = files_.readFileStart(path, MaxMenuFileBytes, text, whole);
+    FileStart start;
+    if (const PlatformCode failure = files_.readFileStart(path, MaxMenuFileBytes, start);
         failure != code::Success) {
       unreadable(shown, failure);
       return;
     }
-    const MenuCheck check = checkMenuText(text);
-    for (MenuFinding& finding : accessFindings(files_, path)) findings.push_back(finding);
+    const MenuCheck check = checkMenuText(start.text);
+    for (MenuFinding& finding : trustFindings(start.trust)) findings.push_back(finding);
     findings.insert(findings.end(), check.findings.begin(), check.findings.end());
     std::stable_sort(findings.begin(), findings.end(),
                      [](const MenuFinding& a, const MenuFinding& b) { return a.line < b.line; });
@@ -139,11 +138,6 @@ int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<st
   if (paths.empty()) checker.checkPath({});
   for (const std::string& path : paths) checker.checkPath(path);
   return checker.status();
-}
-
-std::vector<MenuFinding> accessFindings(FileSystem& files, const std::string& name) {
-  const std::optional<FileTrust> trust = files.plainFileTrust(name);
-  return trust ? trustFindings(*trust) : std::vector<MenuFinding>{};
 }
 
 }  // namespace menue

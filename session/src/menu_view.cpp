@@ -34,6 +34,9 @@ Next refuseEdit(Program& program, std::string_view message) {
 
 Next loaded(Program& program, const LoadResult& result) {
   if (result.failure != code::Success) return check(program, result.failure);
+  // What runs is the text read: the file that was opened decides, whatever
+  // the look at its name before said.
+  program.state.menuTrust = result.trust;
   switch (result.parse) {
     case ParseResult::NoDisplayMarker:
       return reportDamagedFile(program, " Dateifehler ");

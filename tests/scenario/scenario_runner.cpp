@@ -157,7 +157,11 @@ void Runner::setup(const Step& step) {
     }
     files.putFile(arg(0), fileBytes(step.body, hasWord(step, "utf8")), attributes);
   } else if (step.verb == "foreign") {
-    files.setTrust(arg(0), FileTrust::OtherOwner);
+    if (hasWord(step, "whenopened")) {
+      files.setTrustWhenOpened(arg(0), FileTrust::OtherOwner);
+    } else {
+      files.setTrust(arg(0), FileTrust::OtherOwner);
+    }
   } else if (step.verb == "otherswrite") {
     files.setTrust(arg(0), FileTrust::OthersMayWrite);
   } else if (step.verb == "rm") {

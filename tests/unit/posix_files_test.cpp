@@ -205,8 +205,8 @@ TEST_F(PosixFilesTest, ReadsRefuseAFifoWithoutWaiting) {
   ASSERT_GE(held, 0);
   ASSERT_EQ(write(held, "Kopfzeile=X\r\n", 13), 13);
   std::string contents = "unchanged";
-  bool whole = false;
-  EXPECT_EQ(files.readFileStart("-menue-", 4, contents, whole), code::FileNotFound);
+  FileStart start;
+  EXPECT_EQ(files.readFileStart("-menue-", 4, start), code::FileNotFound);
   EXPECT_EQ(files.readFile("-menue-", contents), code::FileNotFound);
   EXPECT_EQ(contents, "unchanged");
   close(held);
@@ -236,25 +236,33 @@ TEST_F(PosixFilesTest, PlainFileSearchFiltersAndSortsByBytes) {
 }
 
 // Only the user's and root's files that no one else may write are trusted;
-// a link counts as the file it leads to.
+// a link counts as the file it leads to. The look at a name and the read of
+// the opened file tell the same.
 TEST_F(PosixFilesTest, PlainFileTrustFollowsOwnerAndMode) {
+  const auto trust = [&](const char* name) {
+    const std::optional<FileTrust> looked = files.plainFileTrust(name);
+    FileStart start;
+    const bool read = files.readFileStart(name, 1, start) == code::Success;
+    EXPECT_EQ(read ? std::optional(start.trust) : std::nullopt, looked) << name;
+    return looked;
+  };
   putFile("own", "x", 0644);
   putFile("group", "x", 0664);
   putFile("everyone", "x", 0646);
   std::filesystem::create_symlink("own", "to-own");
   std::filesystem::create_symlink("everyone", "to-everyone");
   std::filesystem::create_directory("d1");
-  EXPECT_EQ(files.plainFileTrust("own"), FileTrust::Trusted);
-  EXPECT_EQ(files.plainFileTrust("group"), FileTrust::OthersMayWrite);
-  EXPECT_EQ(files.plainFileTrust("everyone"), FileTrust::OthersMayWrite);
-  EXPECT_EQ(files.plainFileTrust("to-own"), FileTrust::Trusted);
-  EXPECT_EQ(files.plainFileTrust("to-everyone"), FileTrust::OthersMayWrite);
-  EXPECT_EQ(files.plainFileTrust("d1"), std::nullopt);
-  EXPECT_EQ(files.plainFileTrust("missing"), std::nullopt);
+  EXPECT_EQ(trust("own"), FileTrust::Trusted);
+  EXPECT_EQ(trust("group"), FileTrust::OthersMayWrite);
+  EXPECT_EQ(trust("everyone"), FileTrust::OthersMayWrite);
+  EXPECT_EQ(trust("to-own"), FileTrust::Trusted);
+  EXPECT_EQ(trust("to-everyone"), FileTrust::OthersMayWrite);
+  EXPECT_EQ(trust("d1"), std::nullopt);
+  EXPECT_EQ(trust("missing"), std::nullopt);
   if (geteuid() != 0) GTEST_SKIP() << "files of other owners need root to make";
   putFile("given", "x", 0644);
   ASSERT_EQ(chown("given", 65534, 65534), 0);
-  EXPECT_EQ(files.plainFileTrust("given"), FileTrust::OtherOwner);
+  EXPECT_EQ(trust("given"), FileTrust::OtherOwner);
 }
 
 TEST_F(PosixFilesTest, DirectoriesAndDrives) {

@@ -12,10 +12,13 @@
 namespace menue {
 
 // What a load or rewrite gave: the platform's code of a failed read or
-// replace (the model is then untouched), else the parse of the text.
+// replace (the model is then untouched), else the parse of the text and
+// who may have changed the file it was read from (a rewritten file is the
+// writer's own).
 struct LoadResult {
   PlatformCode failure = code::Success;
   ParseResult parse = ParseResult::Loaded;
+  FileTrust trust = FileTrust::Trusted;
 };
 
 // The most of a MenuFile ever read. The format needs far less: the header,

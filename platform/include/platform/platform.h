@@ -241,6 +241,15 @@ enum class FileTrust {
   OthersMayWrite,  // its group or everyone may write it
 };
 
+// What a bounded read found: the start of a file, whether that was all of
+// it, and who may have changed the very file that was read (not a name
+// looked up before it was opened).
+struct FileStart {
+  std::string text;
+  bool whole = true;
+  FileTrust trust = FileTrust::Trusted;
+};
+
 // Files and directories. Paths and names are in the system form.
 class FileSystem {
  public:
@@ -249,10 +258,14 @@ class FileSystem {
   // Reads a whole file, sharing reading with others.
   virtual PlatformCode readFile(const std::string& path, std::string& contents) = 0;
   // Reads at most the first `limit` bytes of a file, sharing reading with
-  // others; `whole` tells whether they were all of it. What it costs does
-  // not grow with the file.
+  // others. What it costs does not grow with the file. `start` is untouched
+  // on failure.
   virtual PlatformCode readFileStart(const std::string& path, std::size_t limit,
-                                     std::string& contents, bool& whole) = 0;
+                                     FileStart& start) = 0;
+  // Whether the file `path` still begins with the bytes `seen` and goes on
+  // past them exactly when its reader saw only its start (`seenWhole`
+  // false): the comparison of every replace and delete of a seen file.
+  bool holds(const std::string& path, std::string_view seen, bool seenWhole);
   // What a writer saw of a file before it built the new text: all its
   // bytes, or nothing when there was no file.
   using SeenText = std::optional<std::string_view>;

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 #include "errno_code.h"
+#include "file_trust.h"
 
 namespace menue {
 
@@ -32,60 +34,52 @@ PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info) 
   return failure;
 }
 
-}  // namespace
-
-PlatformCode readWholeFile(const std::string& path, std::string& contents) {
+// Opens a plain file, reads at most `limit` bytes of it and closes it;
+// `info` is what the opened file's fstat said.
+PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::string& contents,
+                           struct stat& info) {
   int fd = -1;
-  struct stat info {};
   if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
     return failure;
   }
   std::string data;
+  data.reserve(std::min(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), limit));
   char chunk[8192];
-  for (;;) {
-    const ssize_t n = read(fd, chunk, sizeof chunk);
+  PlatformCode failure = code::Success;
+  while (data.size() < limit) {
+    const ssize_t n = read(fd, chunk, std::min(sizeof chunk, limit - data.size()));
     if (n > 0) {
       data.append(chunk, static_cast<std::size_t>(n));
     } else if (n == 0) {
       break;
     } else if (errno != EINTR) {
-      const PlatformCode failure = lastErrorCode();
-      close(fd);
-      return failure;
+      failure = lastErrorCode();
+      break;
     }
   }
   close(fd);
-  contents = std::move(data);
-  return code::Success;
+  if (failure == code::Success) contents = std::move(data);
+  return failure;
 }
 
-PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
-                           bool& whole) {
-  int fd = -1;
+}  // namespace
+
+PlatformCode readWholeFile(const std::string& path, std::string& contents) {
   struct stat info {};
-  if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
+  return readPlainFile(path, std::numeric_limits<std::size_t>::max(), contents, info);
+}
+
+PlatformCode readFileStart(const std::string& path, std::size_t limit, uid_t user,
+                           FileStart& start) {
+  struct stat info {};
+  std::string text;
+  if (const PlatformCode failure = readPlainFile(path, limit, text, info);
+      failure != code::Success) {
     return failure;
   }
-  const auto size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
-  const std::size_t wanted = std::min(size, limit);
-  std::string data(wanted, '\0');
-  std::size_t got = 0;
-  while (got < wanted) {
-    const ssize_t n = read(fd, data.data() + got, wanted - got);
-    if (n > 0) {
-      got += static_cast<std::size_t>(n);
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      const PlatformCode failure = lastErrorCode();
-      close(fd);
-      return failure;
-    }
-  }
-  close(fd);
-  data.resize(got);
-  whole = size <= limit;
-  contents = std::move(data);
+  start.text = std::move(text);
+  start.whole = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) <= limit;
+  start.trust = fileTrustOf(info.st_uid, info.st_mode, user);
   return code::Success;
 }
 

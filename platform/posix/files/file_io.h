@@ -2,6 +2,8 @@
 // system and the process start (which reads the LaunchScript).
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 
@@ -12,10 +14,11 @@ namespace menue {
 // Both reads take plain files only, and never block: a FIFO or a device
 // fails as FileNotFound, a directory as AccessDenied.
 PlatformCode readWholeFile(const std::string& path, std::string& contents);
-// The first `limit` bytes at most; `whole` when the file held no more (as
-// its size said when opened).
-PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
-                           bool& whole);
+// The first `limit` bytes at most; whole when the file held no more (as
+// its size said when opened), and trusted by the effective user `user` as
+// the opened file's owner and mode say.
+PlatformCode readFileStart(const std::string& path, std::size_t limit, uid_t user,
+                           FileStart& start);
 // Writes all bytes; 0 or the errno of the failure.
 int writeAll(int fd, std::string_view bytes);
 

@@ -158,15 +158,6 @@ class DirectoryLock {
   int fd_;
 };
 
-// Whether the plain file `path` still begins with the bytes seen and goes
-// on past them exactly when the reader saw only its start.
-bool holds(const std::string& path, std::string_view seen, bool seenWhole = true) {
-  std::string text;
-  bool whole = false;
-  return readFileStart(path, seen.size(), text, whole) == code::Success && whole == seenWhole &&
-         text == seen;
-}
-
 }  // namespace
 
 int renameNoReplace(const char* from, const char* to) {
@@ -191,7 +182,8 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, SeenText seen,
   if (exists && (S_ISDIR(target.st_mode) || !writable(path, target))) return code::AccessDenied;
   // A file that is not plain cannot be read again to compare (a FIFO would
   // block): it counts as changed.
-  if (exists != seen.has_value() || (exists && (!S_ISREG(target.st_mode) || !holds(path, *seen)))) {
+  if (exists != seen.has_value() ||
+      (exists && (!S_ISREG(target.st_mode) || !holds(path, *seen, true)))) {
     return code::FileInvalid;
   }
 

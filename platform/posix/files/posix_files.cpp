@@ -17,8 +17,8 @@ PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents
 }
 
 PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limit,
-                                       std::string& contents, bool& whole) {
-  return menue::readFileStart(path, limit, contents, whole);
+                                       FileStart& start) {
+  return menue::readFileStart(path, limit, user_, start);
 }
 
 PlatformCode PosixFiles::deleteFile(const std::string& path) {

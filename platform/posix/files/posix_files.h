@@ -32,8 +32,7 @@ class PosixFiles : public FileSystem {
         user_(geteuid()) {}
 
   PlatformCode readFile(const std::string& path, std::string& contents) override;
-  PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
-                             bool& whole) override;
+  PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start) override;
   PlatformCode replaceFile(const std::string& path, SeenText seen,
                            std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;

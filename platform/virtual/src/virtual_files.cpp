@@ -3,6 +3,7 @@
 // case, hidden/system/read-only attributes, and injectable faults.
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/virtual/virtual_platform.h"
 
@@ -135,12 +136,15 @@ PlatformCode VirtualFileSystem::readFile(const std::string& path, std::string& c
 }
 
 PlatformCode VirtualFileSystem::readFileStart(const std::string& path, std::size_t limit,
-                                              std::string& contents, bool& whole) {
+                                              FileStart& start) {
   std::string text;
   if (const PlatformCode failure = readFile(path, text)) return failure;
-  whole = text.size() <= limit;
-  if (!whole) text.resize(limit);
-  contents = std::move(text);
+  start.whole = text.size() <= limit;
+  if (!start.whole) text.resize(limit);
+  start.text = std::move(text);
+  Entry& entry = *entryAt(path);
+  if (entry.trustWhenOpened) entry.trust = *std::exchange(entry.trustWhenOpened, std::nullopt);
+  start.trust = entry.trust;
   return code::Success;
 }
 
@@ -308,11 +312,19 @@ void VirtualFileSystem::putFile(const std::string& path, std::string contents,
   files_[key(*full)] = Entry{*full, std::move(contents), attributes};
 }
 
-void VirtualFileSystem::setTrust(const std::string& path, FileTrust trust) {
+VirtualFileSystem::Entry* VirtualFileSystem::entryAt(const std::string& path) {
   auto full = resolve(path);
-  if (!full) return;
+  if (!full) return nullptr;
   auto it = files_.find(key(*full));
-  if (it != files_.end()) it->second.trust = trust;
+  return it == files_.end() ? nullptr : &it->second;
+}
+
+void VirtualFileSystem::setTrust(const std::string& path, FileTrust trust) {
+  if (Entry* entry = entryAt(path)) entry->trust = trust;
+}
+
+void VirtualFileSystem::setTrustWhenOpened(const std::string& path, FileTrust trust) {
+  if (Entry* entry = entryAt(path)) entry->trustWhenOpened = trust;
 }
 
 std::optional<std::string> VirtualFileSystem::file(const std::string& path) const {

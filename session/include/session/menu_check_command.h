@@ -25,9 +25,4 @@ inline constexpr int Unreadable = 2;
 int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<std::string>& paths,
                  bool recursive, StandardStream& out, StandardStream& err);
 
-// Findings about who may change the MenuFile `name` rather than what it
-// holds (owned by another user, or writable by others): what the menu
-// refuses to run and edit.
-std::vector<MenuFinding> accessFindings(FileSystem& files, const std::string& name);
-
 }  // namespace menue

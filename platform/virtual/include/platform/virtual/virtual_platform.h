@@ -108,8 +108,7 @@ class VirtualFileSystem : public FileSystem {
   VirtualFileSystem();
 
   PlatformCode readFile(const std::string& path, std::string& contents) override;
-  PlatformCode readFileStart(const std::string& path, std::size_t limit, std::string& contents,
-                             bool& whole) override;
+  PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start) override;
   PlatformCode replaceFile(const std::string& path, SeenText seen,
                            std::string_view contents) override;
   PlatformCode createNewFile(const std::string& path, std::string_view contents) override;
@@ -133,6 +132,9 @@ class VirtualFileSystem : public FileSystem {
   // Gives an existing file another owner or a mode others may write; a file
   // starts trusted, and moves and replacements keep what it was given.
   void setTrust(const std::string& path, FileTrust trust);
+  // The same, but only from the file's next opening on: another user put a
+  // file of their own in its place after the program looked at its name.
+  void setTrustWhenOpened(const std::string& path, FileTrust trust);
   std::optional<std::string> file(const std::string& path) const;
   bool directoryExists(const std::string& path) const;
   // Every file as full path -> contents.
@@ -153,7 +155,10 @@ class VirtualFileSystem : public FileSystem {
     std::string contents;
     std::uint32_t attributes = 0;
     FileTrust trust = FileTrust::Trusted;
+    std::optional<FileTrust> trustWhenOpened = std::nullopt;
   };
+  // The file at `path`, or none.
+  Entry* entryAt(const std::string& path);
   struct Fault {
     PlatformCode code = code::Success;
     int skip = 0;
