@@ -34,22 +34,24 @@ PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info) 
   return failure;
 }
 
-// Opens a plain file, reads at most `limit` bytes of it and closes it;
-// `info` is what the opened file's fstat said.
+// Opens a plain file, reads at most `limit` bytes of it, as far as its size
+// said when it was opened (one read for a file of ordinary size), and
+// closes it; `info` is what the opened file's fstat said.
 PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::string& contents,
                            struct stat& info) {
   int fd = -1;
   if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
     return failure;
   }
-  std::string data;
-  data.reserve(std::min(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), limit));
-  char chunk[8192];
+  const std::size_t wanted =
+      std::min(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), limit);
+  std::string data(wanted, '\0');
+  std::size_t got = 0;
   PlatformCode failure = code::Success;
-  while (data.size() < limit) {
-    const ssize_t n = read(fd, chunk, std::min(sizeof chunk, limit - data.size()));
+  while (got < wanted) {
+    const ssize_t n = read(fd, data.data() + got, wanted - got);
     if (n > 0) {
-      data.append(chunk, static_cast<std::size_t>(n));
+      got += static_cast<std::size_t>(n);
     } else if (n == 0) {
       break;
     } else if (errno != EINTR) {
@@ -58,6 +60,7 @@ PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::stri
     }
   }
   close(fd);
+  data.resize(got);
   if (failure == code::Success) contents = std::move(data);
   return failure;
 }
