@@ -8,27 +8,11 @@
 #include <climits>
 #include <sstream>
 
+#include "platform/utf8.h"
+
 namespace menue::e2e {
 
 namespace {
-
-void appendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // ANSI colour numbers count red as bit 0 and blue as bit 2, the console the
 // other way round.
@@ -236,7 +220,7 @@ std::string PtySession::cells(int row, int column, int count) const {
       continue;
     }
     for (int i = 0; i < VTERM_MAX_CHARS_PER_CELL && cell.chars[i] != 0; ++i) {
-      appendUtf8(text, cell.chars[i]);
+      appendUtf8(text, static_cast<char32_t>(cell.chars[i]));
     }
     if (cell.width > 1) c += cell.width - 1;
   }
