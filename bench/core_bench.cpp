@@ -7,7 +7,7 @@
 
 #include "bench/bench_menus.h"
 #include "menufile/menu_parse.h"
-#include "output/vt_mirror.h"
+#include "platform/posix/output/vt_mirror.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/command_loop.h"
 #include "session/program.h"

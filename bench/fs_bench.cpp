@@ -16,8 +16,8 @@
 #include <thread>
 
 #include "bench/bench_menus.h"
-#include "files/path_rules.h"
-#include "files/posix_files.h"
+#include "platform/posix/files/path_rules.h"
+#include "platform/posix/files/posix_files.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/command_loop.h"
 #include "session/program.h"

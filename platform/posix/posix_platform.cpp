@@ -2,13 +2,13 @@
 // environment and clock bundled for the core.
 #include <memory>
 
-#include "files/path_rules.h"
-#include "files/posix_files.h"
-#include "input/posix_clock.h"
-#include "output/posix_console.h"
 #include "platform/native.h"
-#include "processes/child_reaper.h"
-#include "processes/posix_processes.h"
+#include "platform/posix/files/path_rules.h"
+#include "platform/posix/files/posix_files.h"
+#include "platform/posix/input/posix_clock.h"
+#include "platform/posix/output/posix_console.h"
+#include "platform/posix/processes/child_reaper.h"
+#include "platform/posix/processes/posix_processes.h"
 
 extern char** environ;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "input/input_decoder.h"
+#include "platform/posix/input/input_decoder.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "output/code_page_850.h"
+#include "platform/posix/output/code_page_850.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/command_loop.h"
 #include "session/program.h"

@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
-#include "files/errno_code.h"
-#include "files/path_rules.h"
-#include "processes/command_line.h"
+#include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/path_rules.h"
+#include "platform/posix/processes/command_line.h"
 
 namespace menue {
 namespace {

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "files/posix_files.h"
+#include "platform/posix/files/posix_files.h"
 #include "posix_temp_dir.h"
 
 namespace menue {

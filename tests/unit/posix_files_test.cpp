@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "files/posix_files.h"
+#include "platform/posix/files/posix_files.h"
 #include "posix_temp_dir.h"
 
 namespace menue {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "input/input_decoder.h"
+#include "platform/posix/input/input_decoder.h"
 
 namespace menue {
 namespace {

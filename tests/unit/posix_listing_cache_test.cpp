@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "files/listing_cache.h"
-#include "files/posix_files.h"
 #include "menufile/menu_set.h"
+#include "platform/posix/files/listing_cache.h"
+#include "platform/posix/files/posix_files.h"
 #include "posix_temp_dir.h"
 
 namespace menue {

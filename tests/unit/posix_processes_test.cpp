@@ -9,8 +9,8 @@
 
 #include <filesystem>
 
+#include "platform/posix/processes/posix_processes.h"
 #include "posix_temp_dir.h"
-#include "processes/posix_processes.h"
 
 namespace menue {
 namespace {

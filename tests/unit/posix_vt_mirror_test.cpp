@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "output/vt_mirror.h"
-#include "output/vt_sequences.h"
+#include "platform/posix/output/vt_mirror.h"
+#include "platform/posix/output/vt_sequences.h"
 #include "platform/screen_buffer.h"
 
 namespace menue {

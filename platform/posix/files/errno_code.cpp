@@ -1,5 +1,5 @@
 // Maps errno values onto the Windows error codes the core knows.
-#include "errno_code.h"
+#include "platform/posix/files/errno_code.h"
 
 #include <cerrno>
 

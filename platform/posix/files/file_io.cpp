@@ -1,5 +1,5 @@
 // Reading a file whole or its start, and writing a buffer completely.
-#include "file_io.h"
+#include "platform/posix/files/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <limits>
 
-#include "errno_code.h"
-#include "file_trust.h"
+#include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/file_trust.h"
 
 namespace menue {
 

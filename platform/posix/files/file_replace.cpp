@@ -14,9 +14,9 @@
 #include <random>
 #include <string>
 
-#include "errno_code.h"
-#include "file_io.h"
-#include "posix_files.h"
+#include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/file_io.h"
+#include "platform/posix/files/posix_files.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // Who may have changed a file, told from its owner and mode.
-#include "file_trust.h"
+#include "platform/posix/files/file_trust.h"
 
 #include <sys/stat.h>
 

@@ -1,5 +1,5 @@
 // When a kept listing of plain files may be given again.
-#include "listing_cache.h"
+#include "platform/posix/files/listing_cache.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,5 +1,5 @@
 // The POSIX path rules.
-#include "path_rules.h"
+#include "platform/posix/files/path_rules.h"
 
 #include <unistd.h>
 

@@ -10,8 +10,8 @@
 #include <ctime>
 #include <string_view>
 
-#include "file_trust.h"
-#include "posix_files.h"
+#include "platform/posix/files/file_trust.h"
+#include "platform/posix/files/posix_files.h"
 
 namespace menue {
 

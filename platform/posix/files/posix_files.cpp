@@ -1,5 +1,5 @@
 // The simple file operations: read, delete, move, and the current directory.
-#include "posix_files.h"
+#include "platform/posix/files/posix_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
-#include "errno_code.h"
-#include "file_io.h"
+#include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/file_io.h"
 
 namespace menue {
 

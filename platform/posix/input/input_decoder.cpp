@@ -1,13 +1,13 @@
 // Decodes terminal bytes: plain and control characters, UTF-8, CSI and SS3
 // key sequences, Alt as an ESC prefix, a lone ESC by its quiet time, and
 // mouse reports (SGR and the old X10 form), bracketed pastes.
-#include "input_decoder.h"
+#include "platform/posix/input/input_decoder.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "key_table.h"
 #include "platform/code_pages.h"
+#include "platform/posix/input/key_table.h"
 #include "platform/utf8.h"
 
 namespace menue {

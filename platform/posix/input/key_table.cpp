@@ -1,6 +1,6 @@
 // Typed characters (through the US keyboard table) and the terminal key
 // sequences as Windows scan codes and virtual keys.
-#include "key_table.h"
+#include "platform/posix/input/key_table.h"
 
 #include "platform/us_keyboard.h"
 

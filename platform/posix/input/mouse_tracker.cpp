@@ -1,5 +1,5 @@
 // Button state, wheel and double-click detection for terminal mouse reports.
-#include "mouse_tracker.h"
+#include "platform/posix/input/mouse_tracker.h"
 
 namespace menue {
 

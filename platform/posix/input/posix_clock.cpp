@@ -1,5 +1,5 @@
 // The monotonic clock and pauses that sleep through signals.
-#include "posix_clock.h"
+#include "platform/posix/input/posix_clock.h"
 
 #include <time.h>
 

@@ -1,5 +1,5 @@
 // The SIGWINCH handler and its self-pipe.
-#include "resize_signal.h"
+#include "platform/posix/input/resize_signal.h"
 
 #include <fcntl.h>
 #include <signal.h>

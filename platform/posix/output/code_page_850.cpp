@@ -1,5 +1,5 @@
 // The UTF-8 glyphs that show code page 850 cells on the terminal.
-#include "code_page_850.h"
+#include "platform/posix/output/code_page_850.h"
 
 #include <array>
 #include <cstdint>

@@ -1,15 +1,15 @@
 // The terminal console: buffer operations, presenting the buffer on the
 // terminal, the blocking input wait, and handing the terminal to started
 // programs and back.
-#include "posix_console.h"
+#include "platform/posix/output/posix_console.h"
 
 #include <poll.h>
 
 #include <cerrno>
 
-#include "../input/posix_clock.h"
-#include "terminal_guard.h"
-#include "vt_sequences.h"
+#include "platform/posix/input/posix_clock.h"
+#include "platform/posix/output/terminal_guard.h"
+#include "platform/posix/output/vt_sequences.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // Opening the terminal, switching its modes, and reading and writing it.
-#include "terminal.h"
+#include "platform/posix/output/terminal.h"
 
 #include <fcntl.h>
 #include <poll.h>

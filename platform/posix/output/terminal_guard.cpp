@@ -1,7 +1,7 @@
 // Signal handlers and the exit hook that give the terminal back. Only
 // async-signal-safe calls happen in a handler: write(2), tcsetattr(3),
 // sigaction(2), raise(3).
-#include "terminal_guard.h"
+#include "platform/posix/output/terminal_guard.h"
 
 #include <signal.h>
 #include <unistd.h>

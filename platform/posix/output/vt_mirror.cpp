@@ -1,14 +1,14 @@
 // Compares the screen buffer with the remembered terminal picture and sends
 // the difference in one batch; a screen drawn anew is cleared once first.
-#include "vt_mirror.h"
+#include "platform/posix/output/vt_mirror.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
 #include <string>
 
-#include "code_page_850.h"
-#include "vt_sequences.h"
+#include "platform/posix/output/code_page_850.h"
+#include "platform/posix/output/vt_sequences.h"
 
 namespace menue {
 

@@ -1,5 +1,5 @@
 // Builds the colour and cursor sequences of the terminal output.
-#include "vt_sequences.h"
+#include "platform/posix/output/vt_sequences.h"
 
 namespace menue::vt {
 

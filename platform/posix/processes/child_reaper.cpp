@@ -1,5 +1,5 @@
 // Reaping background children with waitpid(WNOHANG).
-#include "child_reaper.h"
+#include "platform/posix/processes/child_reaper.h"
 
 #include <sys/wait.h>
 

@@ -1,5 +1,5 @@
 // Splitting command lines and turning a LaunchScript into shell text.
-#include "command_line.h"
+#include "platform/posix/processes/command_line.h"
 
 namespace menue {
 

@@ -1,7 +1,7 @@
 // posix_spawnp with the terminal handed over, signals set to their defaults
 // in the child, and waiting or reaping; scripts read by the shell from a
 // descriptor.
-#include "posix_processes.h"
+#include "platform/posix/processes/posix_processes.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -14,10 +14,10 @@
 #include <optional>
 #include <vector>
 
-#include "../files/errno_code.h"
-#include "../files/file_io.h"
-#include "../output/terminal_guard.h"
-#include "command_line.h"
+#include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/file_io.h"
+#include "platform/posix/output/terminal_guard.h"
+#include "platform/posix/processes/command_line.h"
 
 extern char** environ;
 

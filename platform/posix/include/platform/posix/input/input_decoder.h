@@ -18,8 +18,8 @@
 #include <string>
 #include <string_view>
 
-#include "mouse_tracker.h"
 #include "platform/platform.h"
+#include "platform/posix/input/mouse_tracker.h"
 
 namespace menue {
 

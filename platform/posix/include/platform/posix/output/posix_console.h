@@ -5,14 +5,14 @@
 
 #include <string>
 
-#include "../input/input_decoder.h"
-#include "../input/resize_signal.h"
-#include "../processes/child_reaper.h"
-#include "../processes/terminal_handover.h"
 #include "platform/platform.h"
+#include "platform/posix/input/input_decoder.h"
+#include "platform/posix/input/resize_signal.h"
+#include "platform/posix/output/terminal.h"
+#include "platform/posix/output/vt_mirror.h"
+#include "platform/posix/processes/child_reaper.h"
+#include "platform/posix/processes/terminal_handover.h"
 #include "platform/screen_buffer.h"
-#include "terminal.h"
-#include "vt_mirror.h"
 
 namespace menue {
 

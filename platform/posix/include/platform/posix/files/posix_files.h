@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "listing_cache.h"
 #include "platform/platform.h"
+#include "platform/posix/files/listing_cache.h"
 
 namespace menue {
 

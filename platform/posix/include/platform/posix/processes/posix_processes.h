@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "child_reaper.h"
 #include "platform/platform.h"
-#include "terminal_handover.h"
+#include "platform/posix/processes/child_reaper.h"
+#include "platform/posix/processes/terminal_handover.h"
 
 namespace menue {
 

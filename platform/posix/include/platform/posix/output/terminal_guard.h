@@ -7,8 +7,8 @@
 
 #include <string_view>
 
-#include "terminal.h"
-#include "vt_sequences.h"
+#include "platform/posix/output/terminal.h"
+#include "platform/posix/output/vt_sequences.h"
 
 namespace menue {
 
