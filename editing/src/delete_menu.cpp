@@ -23,9 +23,7 @@ bool confirmed(Program& program) {
   return std::toupper(static_cast<unsigned char>(key.character())) == 'J';
 }
 
-}  // namespace
-
-Next deleteMenu(Program& program) {
+Next deleteConfirmedMenu(Program& program) {
   if (!confirmed(program)) return Next::Continue;
   ProgramState& state = program.state;
   MenuSetView& menuSet = program.menuSet;
@@ -47,6 +45,15 @@ Next deleteMenu(Program& program) {
   state.inputLine.clear();
   program.screen.clearScreen();
   return Next::Continue;
+}
+
+}  // namespace
+
+Next deleteMenu(Program& program) {
+  const Next next = deleteConfirmedMenu(program);
+  if (next != Next::Continue) return next;
+  program.screen.clearScreen();
+  return Next::Done;
 }
 
 }  // namespace menue

@@ -45,9 +45,11 @@ bool positionInCommand(const std::string& commandText, long& position) {
   return true;
 }
 
-void finishEdit(Program& program) {
+Next finishEdit(Program& program, Next dialogue) {
+  if (dialogue != Next::Continue) return dialogue;
   program.state.key = Key{};
   program.screen.clearScreen();
+  return Next::Done;
 }
 
 }  // namespace menue

@@ -77,7 +77,7 @@ bool always(const CommandLine&) {
 
 // An edit ends like every command: the line cleared, a new pass.
 Next endCommand(Program& program, Next edit) {
-  if (edit != Next::Continue) return edit;
+  if (edit != Next::Done) return edit;
   program.state.inputLine.clear();
   return Next::NewPass;
 }
@@ -101,9 +101,7 @@ Next runSwapItems(Program& program, const CommandLine& line) {
 }
 
 Next runDeleteMenu(Program& program, const CommandLine&) {
-  const Next next = deleteMenu(program);
-  if (next == Next::Continue) program.screen.clearScreen();
-  return endCommand(program, next);
+  return endCommand(program, deleteMenu(program));
 }
 
 Next runRemoveItem(Program& program, const CommandLine& line) {

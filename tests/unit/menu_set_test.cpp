@@ -136,7 +136,7 @@ TEST_F(MenuSetFiles, AFullSetTakesNoNewMenu) {
   Program program{machine.platform()};
   program.state.currentMenuName = "-menue42-";
   program.screen.moveTo(24, 20);
-  EXPECT_EQ(newMenu(program), Next::Continue);
+  EXPECT_EQ(newMenu(program), Next::Done);
   EXPECT_EQ(program.state.currentMenuName, "-menue-");
   EXPECT_EQ(machine.console.rowText(23).substr(19, 26), " Men\x81 Verzeichniss voll ..");
   EXPECT_EQ(machine.clock.pauses, std::vector<int>{2000});
