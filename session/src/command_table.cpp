@@ -35,7 +35,8 @@ struct CommandLine {
 enum class Needs { Nothing, EditableMenu };
 
 struct Command {
-  std::string_view name;  // as the user types it
+  // A line this row carries out (console text), which no row above takes.
+  std::string_view example;
   Needs needs;
   bool (*matches)(const CommandLine&);
   Next (*run)(Program&, const CommandLine&);
@@ -133,43 +134,65 @@ Next runPassThrough(Program& program, const CommandLine& line) {
 constexpr Needs AnyTime = Needs::Nothing;
 constexpr Needs Editable = Needs::EditableMenu;
 
-// Tested from the top: "Menü++" before "Menü+", "Menü--" before "Menü-",
-// "cd!" before "cd ".
+// Tested from the top; each row's example reaches its own row first
+// (command_table_test), so "Men\x81++" stays before "Men\x81+" and "cd !"
+// before "cd ".
 constexpr std::array<Command, 11> Commands{{
-    {"version", AnyTime, isVersion, runVersion},
+    {"Version", AnyTime, isVersion, runVersion},
     // A new menu is a file of the user's own: it edits none that is there.
-    {"Men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
-    {"Men\x81+", Editable, isMenuCommand<'+'>, runAddItem},
-    {"Men\x81*", Editable, isMenuCommand<'*'>, runSwapItems},
-    {"Men\x81--", Editable, isMenuCommand<'-', '-'>, runDeleteMenu},
-    {"Men\x81-", Editable, isMenuCommand<'-'>, runRemoveItem},
-    {"?, help, hilfe", AnyTime, isHelp, runHelp},
-    {"cd!, cd !, home", AnyTime, isHome, runGoHome},
-    {"cd ..., cd., cd\\", AnyTime, isChangeDirectory, runChangeDirectory},
-    {"X:...", AnyTime, isChangeDrive, runChangeDrive},
+    {"men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
+    {"Men\x81+3", Editable, isMenuCommand<'+'>, runAddItem},
+    {"Men\x81*2+5", Editable, isMenuCommand<'*'>, runSwapItems},
+    {"MEN\x9A--", Editable, isMenuCommand<'-', '-'>, runDeleteMenu},
+    {"Men\x81-2", Editable, isMenuCommand<'-'>, runRemoveItem},
+    {"Hilfe", AnyTime, isHelp, runHelp},
+    {"cd !", AnyTime, isHome, runGoHome},
+    {"cd ..", AnyTime, isChangeDirectory, runChangeDirectory},
+    {"D:\\daten", AnyTime, isChangeDrive, runChangeDrive},
     // Everything else, the empty line included, goes to the command
     // interpreter.
-    {"", AnyTime, always, runPassThrough},
+    {"dir", AnyTime, always, runPassThrough},
 }};
+
+CommandLine formsOf(const std::string& line) {
+  return {line, upperOem(line), directoryCommandOf(line), lowerAscii(line) == "home"};
+}
+
+// The first row that takes the line; every line reaches one (the last row
+// takes all).
+std::size_t rowFor(const CommandLine& forms, bool menuShown) {
+  std::size_t row = 0;
+  for (const Command& command : Commands) {
+    if ((command.needs == Needs::Nothing || menuShown) && command.matches(forms)) return row;
+    ++row;
+  }
+  return Commands.size() - 1;
+}
 
 }  // namespace
 
+std::size_t commandRows() {
+  return Commands.size();
+}
+
+std::string_view commandExample(std::size_t row) {
+  return Commands.at(row).example;
+}
+
+std::size_t commandRowOf(const std::string& line, bool menuShown) {
+  return rowFor(formsOf(line), menuShown);
+}
+
 Next dispatchLine(Program& program) {
-  const std::string& line = program.state.inputLine;
-  const CommandLine forms{line, upperOem(line), directoryCommandOf(line),
-                          lowerAscii(line) == "home"};
-  for (const Command& command : Commands) {
-    if (command.needs != Needs::Nothing && !program.state.menuPresent) continue;
-    if (!command.matches(forms)) continue;
-    if (command.needs == Needs::EditableMenu) {
-      if (const Next next = refuseUntrustedMenu(program, MenuUse::Edit); next != Next::Continue) {
-        program.state.inputLine.clear();
-        return next;
-      }
+  const CommandLine forms = formsOf(program.state.inputLine);
+  const Command& command = Commands[rowFor(forms, program.state.menuPresent)];
+  if (command.needs == Needs::EditableMenu) {
+    if (const Next next = refuseUntrustedMenu(program, MenuUse::Edit); next != Next::Continue) {
+      program.state.inputLine.clear();
+      return next;
     }
-    return command.run(program, forms);
   }
-  return Next::NewPass;
+  return command.run(program, forms);
 }
 
 }  // namespace menue
