@@ -21,7 +21,6 @@ char askStatus(Program& program) {
   program.screen.printText(" Eingabe >_");
   flushEvents(program);
   const Key key = waitEvent(program);
-  program.state.key = Key{};
   flushEvents(program);
   const char c = key.character();
   return c == '1' || c == '2' || c == '3' ? c : '1';
@@ -47,7 +46,6 @@ bool positionInCommand(const std::string& commandText, long& position) {
 
 Next finishEdit(Program& program, Next dialogue) {
   if (dialogue != Next::Continue) return dialogue;
-  program.state.key = Key{};
   program.screen.clearScreen();
   return Next::Done;
 }

@@ -22,9 +22,8 @@ namespace {
 // The command line of an item created without commands; it runs nothing.
 constexpr std::string_view Placeholder = "'";
 
-Next onHomeLabel(Program& program, bool& onLabel) {
+Next onHomeLabel(Program& program, const Click& click, bool& onLabel) {
   const MenuLayout& layout = program.layout;
-  const Click& click = program.state.click;
   onLabel = false;
   if (click.row != layout.frameBottom || click.column < layout.frameRight - 10 ||
       click.column > layout.frameRight - 1) {
@@ -114,9 +113,9 @@ Next runScript(Program& program, const std::string& body, int status) {
 
 }  // namespace
 
-Next runMenuItem(Program& program, int n) {
+Next runMenuItem(Program& program, int n, const Click& click) {
   bool onLabel = false;
-  if (const Next next = onHomeLabel(program, onLabel); next != Next::Continue) return next;
+  if (const Next next = onHomeLabel(program, click, onLabel); next != Next::Continue) return next;
   if (onLabel) return goHome(program);
   // A click outside the item rows can hand over any number; only items of
   // the menu on the screen run (the model keeps the last menu read when the

@@ -46,7 +46,6 @@ Next startUp(Program& program) {
   ProgramState& state = program.state;
   program.model = MenuModel{};
   state.inputLine.clear();
-  state.key = Key{};
   program.input.mouseOff();
 
   state.colours = ScreenColours{};

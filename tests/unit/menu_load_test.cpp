@@ -159,7 +159,7 @@ TEST_F(MenuFileLoad, ACommandCutByTheBoundIsNotRun) {
   program.state.menuPresent = true;
   ASSERT_EQ(loadCurrentMenu(program), Next::Continue);
   ASSERT_TRUE(program.model.executionPartCut(1));
-  EXPECT_EQ(runMenuItem(program, 1), Next::NewPass);
+  EXPECT_EQ(runMenuItem(program, 1, Click{}), Next::NewPass);
   EXPECT_TRUE(machine.processes.started.empty());
   EXPECT_EQ(machine.clock.pauses, std::vector<int>{2000});
 }

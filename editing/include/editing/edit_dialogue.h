@@ -23,7 +23,7 @@ std::string readCommandLines(Program& program, std::string_view prompt);
 // nothing when the command word stands alone.
 bool positionInCommand(const std::string& commandText, long& position);
 // The common exit of every edit: a dialogue that went on to its end
-// (Continue) is Done with the Key empty and the screen cleared; any other
+// (Continue) is Done with the screen cleared; any other
 // outcome stays as it is.
 Next finishEdit(Program& program, Next dialogue);
 

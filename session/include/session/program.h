@@ -40,9 +40,6 @@ struct ProgramState {
   // change of directory forgets it.
   std::optional<std::string> passDirectory;
   std::string inputLine;
-  // The last event read.
-  Key key;
-  Click click;
   ScreenColours colours;
 };
 
