@@ -5,7 +5,6 @@
 #include <cctype>
 
 #include "session/error_handling.h"
-#include "session/events.h"
 #include "session/menu_view.h"
 #include "session/program.h"
 
@@ -19,7 +18,7 @@ bool confirmed(Program& program) {
   program.screen.moveTo(PromptRow, program.screen.column());
   program.screen.writeText("  ");
   program.screen.printText(" wirklich das gesammte angezeigte Men\xFC l\xF6schen ? ");
-  const Key key = waitEvent(program);
+  const Key key = program.input.waitForInput().key;
   return std::toupper(static_cast<unsigned char>(key.character())) == 'J';
 }
 
@@ -42,8 +41,6 @@ Next deleteConfirmedMenu(Program& program) {
     return Next::Continue;
   }
   state.menuPresent = false;
-  state.inputLine.clear();
-  program.screen.clearScreen();
   return Next::Continue;
 }
 

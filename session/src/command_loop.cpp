@@ -10,7 +10,6 @@
 #include "platform/system_text.h"
 #include "session/command_table.h"
 #include "session/error_handling.h"
-#include "session/events.h"
 #include "session/menu_view.h"
 #include "session/navigation.h"
 #include "session/program.h"
@@ -182,6 +181,10 @@ Next typePaste(Program& program, const std::string& pasted) {
 // Goes on from where the last step said; Continue counts as a new pass.
 Next step(Program& program, Next from) {
   switch (from) {
+    case Next::Done:
+      // The one end of every command: its line goes, the menu is read anew.
+      program.state.inputLine.clear();
+      return onePass(program, false);
     case Next::AfterCommandWait:
       return afterCommandWait(program);
     case Next::PromptStep:
@@ -199,8 +202,8 @@ Next onePass(Program& program, bool atPrompt) {
     if (const Next next = loopHead(program); next != Next::Continue) return next;
   }
   if (const Next next = writePrompt(program); next != Next::Continue) return next;
-  flushEvents(program);
-  const InputEvent event = waitPromptEvent(program);
+  program.input.flushInput();
+  const InputEvent event = program.input.waitForTyping();
   if (event.kind == InputEvent::Kind::Paste) return typePaste(program, event.paste);
   return handleEvent(program, event);
 }

@@ -76,43 +76,34 @@ bool always(const CommandLine&) {
   return true;
 }
 
-// An edit ends like every command: the line cleared, a new pass.
-Next endCommand(Program& program, Next edit) {
-  if (edit != Next::Done) return edit;
-  program.state.inputLine.clear();
-  return Next::NewPass;
-}
-
 Next runVersion(Program& program, const CommandLine&) {
-  program.state.inputLine.clear();
   showVersion(program.screen, program.input);
-  return Next::NewPass;
+  return Next::Done;
 }
 
 Next runNewMenu(Program& program, const CommandLine&) {
-  return endCommand(program, newMenu(program));
+  return newMenu(program);
 }
 
 Next runAddItem(Program& program, const CommandLine& line) {
-  return endCommand(program, addItem(program, line.upper));
+  return addItem(program, line.upper);
 }
 
 Next runSwapItems(Program& program, const CommandLine& line) {
-  return endCommand(program, swapItems(program, line.upper));
+  return swapItems(program, line.upper);
 }
 
 Next runDeleteMenu(Program& program, const CommandLine&) {
-  return endCommand(program, deleteMenu(program));
+  return deleteMenu(program);
 }
 
 Next runRemoveItem(Program& program, const CommandLine& line) {
-  return endCommand(program, removeItem(program, line.upper));
+  return removeItem(program, line.upper);
 }
 
 Next runHelp(Program& program, const CommandLine&) {
   showHelp(program.screen, program.input);
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 Next runGoHome(Program& program, const CommandLine&) {
@@ -187,10 +178,8 @@ Next dispatchLine(Program& program) {
   const CommandLine forms = formsOf(program.state.inputLine);
   const Command& command = Commands[rowFor(forms, program.state.menuPresent)];
   if (command.needs == Needs::EditableMenu) {
-    if (const Next next = refuseUntrustedMenu(program, MenuUse::Edit); next != Next::Continue) {
-      program.state.inputLine.clear();
-      return next;
-    }
+    // The refused command ends like any other.
+    if (refuseUntrustedMenu(program, MenuUse::Edit) != Next::Continue) return Next::Done;
   }
   return command.run(program, forms);
 }

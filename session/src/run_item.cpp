@@ -7,7 +7,6 @@
 
 #include "session/directory_command.h"
 #include "session/error_handling.h"
-#include "session/events.h"
 #include "session/launch_script.h"
 #include "session/menu_trust.h"
 #include "session/navigation.h"
@@ -44,10 +43,9 @@ bool validStatus(int status) {
   return status >= 1 && status <= 3;
 }
 
-Next clearAndNewPass(Program& program) {
+Next clearAndEnd(Program& program) {
   program.screen.clearScreen();
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 // A directory command of a single-line item is carried out by the program
@@ -74,7 +72,7 @@ Next runDirectoryCommand(Program& program, const DirectoryCommand& command) {
     case DirectoryCommand::Kind::None:
       break;
   }
-  return next == Next::Continue ? clearAndNewPass(program) : next;
+  return next == Next::Continue ? clearAndEnd(program) : next;
 }
 
 Next runDirect(Program& program, const std::string& line, int status) {
@@ -88,7 +86,7 @@ Next runDirect(Program& program, const std::string& line, int status) {
     pause(program);
     screen.clearScreen();
   }
-  return clearAndNewPass(program);
+  return clearAndEnd(program);
 }
 
 Next runScript(Program& program, const std::string& body, int status) {
@@ -104,11 +102,10 @@ Next runScript(Program& program, const std::string& body, int status) {
     pause(program);
   } else {
     screen.clearScreen();
-    waitEvent(program);
-    flushEvents(program);
+    static_cast<void>(program.input.waitForInput());
+    program.input.flushInput();
   }
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 }  // namespace
@@ -148,7 +145,7 @@ Next runMenuItem(Program& program, int n, const Click& click) {
   const std::string commandLine = menuCommandLine(line, model.utf8, rules);
   const DirectoryCommand command = directoryCommandOf(commandLine);
   if (isItemDirectoryCommand(command)) return runDirectoryCommand(program, command);
-  if (line == Placeholder) return clearAndNewPass(program);
+  if (line == Placeholder) return clearAndEnd(program);
   if (validStatus(status)) return runDirect(program, commandLine, status);
   return runScript(program, menuScriptText(line, model.utf8, rules), status);
 }

@@ -8,6 +8,7 @@
 #include "menufile/menu_set.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/program.h"
+#include "tests/support/input_records.h"
 
 namespace menue {
 namespace {
@@ -121,6 +122,22 @@ TEST_F(MenuSetFiles, OneListingServesUntilTheDirectoryMayHaveChanged) {
   shown.rawText = "x";
   EXPECT_EQ(set.remove("-menue05-", shown), code::Success);
   EXPECT_EQ(set.next("-menue04-"), "-menue07-");
+}
+
+TEST_F(MenuSetFiles, EveryWaitOfTheProgramDropsTheListing) {
+  Program program{machine.platform()};
+  machine.files.putFile("-menue03-", "x");
+  const auto listings = [&] { return machine.files.calls(FileOp::List); };
+  EXPECT_TRUE(program.menuSet.anyNumbered());
+  const int before = listings();
+  // A dialogue's line and a wait for a key alike: none calls the view.
+  machine.console.push(keyRecord('\r'));
+  EXPECT_EQ(program.input.readLine(), "");
+  EXPECT_TRUE(program.menuSet.anyNumbered());
+  machine.console.push(keyRecord('j'));
+  EXPECT_EQ(program.input.waitForInput().key, Key::character('j'));
+  EXPECT_TRUE(program.menuSet.anyNumbered());
+  EXPECT_EQ(listings() - before, 2);
 }
 
 TEST_F(MenuSetFiles, NewMenusTakeTheFirstFreeNumber) {
