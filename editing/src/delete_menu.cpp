@@ -2,8 +2,7 @@
 // from the first numbered MenuFile and pages to the next menu.
 #include "editing/delete_menu.h"
 
-#include <cctype>
-
+#include "platform/letters.h"
 #include "session/error_handling.h"
 #include "session/menu_view.h"
 #include "session/program.h"
@@ -19,7 +18,7 @@ bool confirmed(Program& program) {
   program.screen.writeText("  ");
   program.screen.printText(" wirklich das gesammte angezeigte Men\xFC l\xF6schen ? ");
   const Key key = program.input.waitForInput().key;
-  return std::toupper(static_cast<unsigned char>(key.character())) == 'J';
+  return asciiUpper(key.character()) == 'J';
 }
 
 Next deleteConfirmedMenu(Program& program) {

@@ -6,9 +6,9 @@
 #include "win32_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
+#include "platform/letters.h"
 #include "win32_api.h"
 #include "win32_directory_lock.h"
 #include "win32_text.h"
@@ -52,8 +52,7 @@ PlatformCode writeNewFile(const std::wstring& path, std::string_view contents, b
 // Names as NTFS orders them: compared without regard to letter case.
 bool lessByName(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) <
-           std::toupper(static_cast<unsigned char>(y));
+    return static_cast<unsigned char>(asciiUpper(x)) < static_cast<unsigned char>(asciiUpper(y));
   });
 }
 
@@ -91,7 +90,7 @@ void Win32Files::rememberDriveDirectory() {
   std::string path;
   if (currentDirectory(path) != code::Success || path.size() < 2 || path[1] != ':') return;
   const wchar_t name[] = {
-      L'=', static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(path[0]))), L':', L'\0'};
+      L'=', static_cast<wchar_t>(static_cast<unsigned char>(asciiUpper(path[0]))), L':', L'\0'};
   SetEnvironmentVariableW(name, toWide(path).c_str());
 }
 
@@ -254,7 +253,7 @@ PlatformCode Win32Files::changeDrive(char letter) {
   // "X:" alone is drive-relative: the system goes to the directory it keeps
   // for that drive.
   // Upper case, as the system names drives in the paths it reports.
-  const wchar_t drive[] = {static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(letter))),
+  const wchar_t drive[] = {static_cast<wchar_t>(static_cast<unsigned char>(asciiUpper(letter))),
                            L':', L'\0'};
   {
     PlatformCallScope scope;

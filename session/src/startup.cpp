@@ -2,9 +2,9 @@
 // LaunchScriptPath from the environment) and the initial program state.
 #include "session/startup.h"
 
-#include <cctype>
 #include <string_view>
 
+#include "platform/letters.h"
 #include "session/launch_script.h"
 #include "session/navigation.h"
 #include "session/path_text.h"
@@ -17,9 +17,7 @@ namespace {
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(text[i])) !=
-        std::toupper(static_cast<unsigned char>(prefix[i])))
-      return false;
+    if (asciiUpper(text[i]) != asciiUpper(prefix[i])) return false;
   }
   return true;
 }

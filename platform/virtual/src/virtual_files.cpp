@@ -2,9 +2,9 @@
 // letters, a current directory per drive, names compared without regard to
 // case, hidden/system/read-only attributes, and injectable faults.
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
+#include "platform/letters.h"
 #include "platform/virtual/virtual_platform.h"
 
 namespace menue {
@@ -12,7 +12,7 @@ namespace menue {
 namespace {
 
 std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : text) c = asciiUpper(c);
   return text;
 }
 
@@ -20,9 +20,7 @@ bool matches(std::string_view pattern, std::string_view name) {
   if (pattern.size() != name.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
     if (pattern[i] == '?') continue;
-    if (std::toupper(static_cast<unsigned char>(pattern[i])) !=
-        std::toupper(static_cast<unsigned char>(name[i])))
-      return false;
+    if (asciiUpper(pattern[i]) != asciiUpper(name[i])) return false;
   }
   return true;
 }
@@ -47,7 +45,7 @@ std::string VirtualFileSystem::key(const std::string& fullPath) {
 }
 
 void VirtualFileSystem::addDrive(char letter, bool ready) {
-  char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  char drive = asciiUpper(letter);
   std::string root = std::string(1, drive) + ":\\";
   driveCurrent_[drive] = root;
   dirs_[key(root)] = root;
@@ -59,7 +57,7 @@ std::optional<std::string> VirtualFileSystem::resolve(const std::string& path) c
   char drive = drive_;
   std::string rest = path;
   if (path.size() >= 2 && path[1] == ':') {
-    drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    drive = asciiUpper(path[0]);
     rest = path.substr(2);
   }
   auto current = driveCurrent_.find(drive);
@@ -280,7 +278,7 @@ PlatformCode VirtualFileSystem::changeDirectory(const std::string& path) {
 
 PlatformCode VirtualFileSystem::changeDrive(char letter) {
   if (auto code = fault(FileOp::ChangeDrive)) return code;
-  char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  char drive = asciiUpper(letter);
   if (!driveCurrent_.count(drive)) return code::InvalidDrive;
   if (notReady_.count(drive)) return code::NotReady;
   drive_ = drive;
