@@ -53,6 +53,18 @@ std::string shownText(const MenuModel& model, std::string_view text) {
   return model.utf8 ? consoleTextOf(text) : toOem(text);
 }
 
+// The home label on the bottom frame line, and the columns a click hits it
+// on: the drawing and the click test share this one place.
+struct LabelPlace {
+  int row;
+  int firstColumn;
+  int lastColumn;
+};
+
+LabelPlace homeLabelPlace(const MenuLayout& layout) {
+  return {layout.frameBottom, layout.frameRight - HomeLabelOffset, layout.frameRight - 1};
+}
+
 constexpr char Vertical = '\xBA';
 constexpr char Horizontal = '\xCD';
 
@@ -70,13 +82,13 @@ void setLayoutFor(MenuLayout& layout, int itemCount) {
 
 void setFrameColumns(MenuLayout& layout, int frameWidth) {
   if (frameWidth < 3 || frameWidth > 70) {
-    layout.frameLeft = 3;
-    layout.frameRight = 76;
+    layout.frameLeft = FullFrameLeft;
+    layout.frameRight = FullFrameRight;
     return;
   }
   long half = roundHalfEven(frameWidth / 2.0);
-  layout.frameLeft = 36 - static_cast<int>(half);
-  layout.frameRight = 44 + static_cast<int>(half);
+  layout.frameLeft = FrameCentreLeft - static_cast<int>(half);
+  layout.frameRight = FrameCentreRight + static_cast<int>(half);
 }
 
 int itemAtRow(const MenuLayout& layout, int row) {
@@ -100,7 +112,7 @@ void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
     }
     // The ceiling of len/2, as the item lines have always been centred.
     const int half = static_cast<int>(static_cast<double>(text.size()) / 2 + 0.8);
-    screen.moveTo(layout.itemBase + layout.itemSpacing * i, 40 - half);
+    screen.moveTo(layout.itemBase + layout.itemSpacing * i, CentreColumn - half);
     screen.writeText(" " + text + " ");
   }
   screen.setColours(colours.normalForeground, colours.normalBackground);
@@ -131,29 +143,36 @@ void drawMenuFrame(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
 }
 
 void drawFooter(ConsoleScreen& screen, const MenuLayout& layout) {
-  screen.moveTo(layout.frameBottom + 1, 33);
+  screen.moveTo(layout.frameBottom + 1, FooterColumn);
   screen.printText("\xC8-Men\xFC weiter-\xBC");
 }
 
 void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout) {
   if (model.header.empty()) return;
   const std::string header = shownText(model, model.header);
-  screen.moveTo(layout.frameTop - 1, 40 - static_cast<int>(header.size() / 2));
+  screen.moveTo(layout.frameTop - 1, CentreColumn - static_cast<int>(header.size() / 2));
   screen.writeText(header);
   screen.endLine();
 }
 
 void drawHomeLabel(ConsoleScreen& screen, const MenuLayout& layout) {
-  screen.moveTo(layout.frameBottom, layout.frameRight - 10);
+  const LabelPlace place = homeLabelPlace(layout);
+  screen.moveTo(place.row, place.firstColumn);
   screen.writeText("--Home--");
+}
+
+bool hitsHomeLabel(const MenuLayout& layout, const Click& click) {
+  const LabelPlace place = homeLabelPlace(layout);
+  return click.row == place.row && click.column >= place.firstColumn &&
+         click.column <= place.lastColumn;
 }
 
 void moveHighlight(ConsoleScreen& screen, const MenuLayout& layout, const ScreenColours& colours,
                    int itemCount, int direction, int& highlightedItem) {
   int row = layout.itemBase + layout.itemSpacing * highlightedItem;
-  screen.moveTo(row, 1);
+  screen.moveTo(row, LeftMarkerColumn);
   screen.writeText(" ");
-  screen.moveTo(row, 78);
+  screen.moveTo(row, RightMarkerColumn);
   screen.writeText(" ");
   highlightedItem += direction;
   if (highlightedItem < 1) highlightedItem = itemCount;
@@ -162,9 +181,9 @@ void moveHighlight(ConsoleScreen& screen, const MenuLayout& layout, const Screen
   // The markers take the highlight colour on the blue screen, not the
   // highlight background, so they do not stand out as a bar.
   screen.setColours(colours.highlightForeground, colours.normalBackground);
-  screen.moveTo(row, 1);
+  screen.moveTo(row, LeftMarkerColumn);
   screen.writeText(">");
-  screen.moveTo(row, 78);
+  screen.moveTo(row, RightMarkerColumn);
   screen.writeText("<");
   screen.setColours(colours.normalForeground, colours.normalBackground);
 }

@@ -2,6 +2,7 @@
 // from the first numbered MenuFile and pages to the next menu.
 #include "editing/delete_menu.h"
 
+#include "console/screen_geometry.h"
 #include "platform/letters.h"
 #include "session/error_handling.h"
 #include "session/menu_view.h"
@@ -10,8 +11,6 @@
 namespace menue {
 
 namespace {
-
-constexpr int PromptRow = 24;
 
 bool confirmed(Program& program) {
   program.screen.moveTo(PromptRow, program.screen.column());

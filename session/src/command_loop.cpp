@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "console/screen_geometry.h"
 #include "platform/system_text.h"
 #include "session/command_table.h"
 #include "session/error_handling.h"
@@ -21,8 +22,6 @@ namespace menue {
 
 namespace {
 
-constexpr int PromptRow = 24;
-constexpr int PromptColumn = 3;
 // Columns of row 24 kept for typing behind a long directory.
 constexpr int TypingRoom = 20;
 constexpr std::string_view HomeNote = " (Home=cd!) ";

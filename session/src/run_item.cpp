@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "console/menu_screen.h"
 #include "session/directory_command.h"
 #include "session/error_handling.h"
 #include "session/launch_script.h"
@@ -22,12 +23,8 @@ namespace {
 constexpr std::string_view Placeholder = "'";
 
 Next onHomeLabel(Program& program, const Click& click, bool& onLabel) {
-  const MenuLayout& layout = program.layout;
   onLabel = false;
-  if (click.row != layout.frameBottom || click.column < layout.frameRight - 10 ||
-      click.column > layout.frameRight - 1) {
-    return Next::Continue;
-  }
+  if (!hitsHomeLabel(program.layout, click)) return Next::Continue;
   bool atStart = true;
   const Next next = atStartDirectory(program, atStart);
   onLabel = !atStart;

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "console/screen_geometry.h"
 #include "platform/letters.h"
 #include "session/launch_script.h"
 #include "session/navigation.h"
@@ -51,8 +52,8 @@ Next startUp(Program& program) {
   state.launchScriptPath =
       launchScriptPathFor(program.platform.environment.entries(), program.platform.rules);
   state.highlightedItem = 0;
-  program.layout.frameLeft = 3;
-  program.layout.frameRight = 77;
+  program.layout.frameLeft = FirstFrameLeft;
+  program.layout.frameRight = FirstFrameRight;
   // Read last: a failure here goes to the error handling with the rest of
   // the state already in place.
   std::string directory;
