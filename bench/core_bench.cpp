@@ -9,7 +9,7 @@
 #include "menufile/menu_parse.h"
 #include "platform/posix/output/vt_mirror.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
+#include "commands/command_loop.h"
 #include "session/program.h"
 
 namespace menue::bench {

@@ -19,7 +19,7 @@
 #include "platform/posix/files/path_rules.h"
 #include "platform/posix/files/posix_files.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
+#include "commands/command_loop.h"
 #include "session/program.h"
 #include "session/startup.h"
 

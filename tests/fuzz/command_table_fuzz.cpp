@@ -14,7 +14,7 @@
 
 #include "menufile/menu_parse.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
+#include "commands/command_loop.h"
 #include "session/program.h"
 
 namespace {

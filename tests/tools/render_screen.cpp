@@ -10,7 +10,7 @@
 
 #include "platform/posix/output/code_page_850.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
+#include "commands/command_loop.h"
 #include "session/program.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
+#include "commands/command_loop.h"
 #include "session/program.h"
 
 namespace menue {

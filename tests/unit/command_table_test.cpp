@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "session/command_table.h"
+#include "commands/command_table.h"
 
 namespace menue {
 namespace {

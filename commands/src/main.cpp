@@ -5,7 +5,7 @@
 
 #include "platform/native.h"
 #include "session/command_line.h"
-#include "session/command_loop.h"
+#include "commands/command_loop.h"
 #include "session/program.h"
 
 int main(int argc, char** argv) {

@@ -1,7 +1,7 @@
 // The command loop: every pass loads and draws the menu of the current
 // directory (unless a command is being typed), writes the prompt, waits for
 // one event and acts on it. Each step returns where the loop goes on.
-#include "session/command_loop.h"
+#include "commands/command_loop.h"
 
 #include <algorithm>
 #include <optional>
@@ -9,7 +9,7 @@
 
 #include "console/screen_geometry.h"
 #include "platform/system_text.h"
-#include "session/command_table.h"
+#include "commands/command_table.h"
 #include "session/error_handling.h"
 #include "session/menu_view.h"
 #include "session/navigation.h"
