@@ -94,14 +94,6 @@ void Win32Files::rememberDriveDirectory() {
   SetEnvironmentVariableW(name, toWide(path).c_str());
 }
 
-PlatformCode Win32Files::readFile(const std::string& path, std::string& contents) {
-  // A file that large could not be held anyway: the bound only ends the loop.
-  FileStart start;
-  const PlatformCode result = readFileStart(path, contents.max_size() - 1, start);
-  if (result == code::Success) contents = std::move(start.text);
-  return result;
-}
-
 PlatformCode Win32Files::readFileStart(const std::string& path, std::size_t limit,
                                        FileStart& start) {
   PlatformCallScope scope;
@@ -195,16 +187,12 @@ std::vector<std::string> Win32Files::findPlainFiles(const std::string& pattern) 
   return names;
 }
 
-bool Win32Files::isPlainFile(const std::string& path) {
+// Windows keeps no owner rule for MenuFiles: a plain file is trusted.
+std::optional<FileTrust> Win32Files::plainFileTrust(const std::string& path) {
   PlatformCallScope scope;
   bool plain = false;
   searchPlainFiles(path, [&](const std::string&) { plain = true; });
-  return plain;
-}
-
-// Windows keeps no owner rule for MenuFiles: a plain file is trusted.
-std::optional<FileTrust> Win32Files::plainFileTrust(const std::string& path) {
-  if (!isPlainFile(path)) return std::nullopt;
+  if (!plain) return std::nullopt;
   return FileTrust::Trusted;
 }
 

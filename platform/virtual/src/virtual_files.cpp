@@ -123,7 +123,7 @@ int VirtualFileSystem::calls(FileOp op) const {
   return it == calls_.end() ? 0 : it->second;
 }
 
-PlatformCode VirtualFileSystem::readFile(const std::string& path, std::string& contents) {
+PlatformCode VirtualFileSystem::readWhole(const std::string& path, std::string& contents) {
   if (auto code = fault(FileOp::Read)) return code;
   auto full = resolve(path);
   if (!full) return code::InvalidName;
@@ -136,7 +136,7 @@ PlatformCode VirtualFileSystem::readFile(const std::string& path, std::string& c
 PlatformCode VirtualFileSystem::readFileStart(const std::string& path, std::size_t limit,
                                               FileStart& start) {
   std::string text;
-  if (const PlatformCode failure = readFile(path, text)) return failure;
+  if (const PlatformCode failure = readWhole(path, text)) return failure;
   start.whole = text.size() <= limit;
   if (!start.whole) text.resize(limit);
   start.text = std::move(text);
@@ -228,10 +228,6 @@ std::vector<std::string> VirtualFileSystem::findPlainFiles(const std::string& pa
   }
   std::sort(names.begin(), names.end(), lessByName);
   return names;
-}
-
-bool VirtualFileSystem::isPlainFile(const std::string& path) {
-  return plainFileTrust(path).has_value();
 }
 
 std::optional<FileTrust> VirtualFileSystem::plainFileTrust(const std::string& path) {

@@ -107,7 +107,6 @@ class VirtualFileSystem : public FileSystem {
   // Starts with drive C: holding the root only; current directory "C:\".
   VirtualFileSystem();
 
-  PlatformCode readFile(const std::string& path, std::string& contents) override;
   PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start) override;
   PlatformCode replaceFile(const std::string& path, SeenText seen,
                            std::string_view contents) override;
@@ -117,7 +116,6 @@ class VirtualFileSystem : public FileSystem {
                               bool seenWhole) override;
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
-  bool isPlainFile(const std::string& path) override;
   std::optional<FileTrust> plainFileTrust(const std::string& path) override;
   std::vector<std::string> findDirectories() override;
   PlatformCode currentDirectory(std::string& path) override;
@@ -159,6 +157,8 @@ class VirtualFileSystem : public FileSystem {
   };
   // The file at `path`, or none.
   Entry* entryAt(const std::string& path);
+  // The whole text of a file, with the read's fault injection.
+  PlatformCode readWhole(const std::string& path, std::string& contents);
   struct Fault {
     PlatformCode code = code::Success;
     int skip = 0;
