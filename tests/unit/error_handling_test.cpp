@@ -1,9 +1,11 @@
-// The exact output of the two error handlers and where each goes on.
+// The exact output of the two error handlers, where each goes on, and the
+// orderly exit.
 #include <gtest/gtest.h>
 
 #include "platform/virtual/virtual_platform.h"
 #include "session/error_handling.h"
 #include "session/program.h"
+#include "tests/support/input_records.h"
 
 namespace menue {
 namespace {
@@ -55,6 +57,16 @@ TEST_F(ErrorHandlerTest, OtherNumbersAreFatal) {
 TEST_F(ErrorHandlerTest, SuccessIsNoError) {
   EXPECT_EQ(check(program, code::Success), Next::Continue);
   EXPECT_TRUE(machine.clock.pauses.empty());
+}
+
+TEST_F(ErrorHandlerTest, EscapeEndsTheProgramAndDeletesTheScript) {
+  program.state.launchScriptPath = "C:\\menue.cmd";
+  machine.files.putFile("C:\\menue.cmd", "@Echo off\r\n");
+  program.state.launchScriptWritten = true;
+  machine.console.push(keyRecord(27, 1));
+  EXPECT_THROW(program.input.waitForInput(), LeaveRequest);
+  EXPECT_EQ(orderlyExit(program), Next::End);
+  EXPECT_FALSE(machine.files.file("C:\\menue.cmd"));
 }
 
 }  // namespace
