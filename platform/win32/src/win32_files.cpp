@@ -3,15 +3,15 @@
 // since it was read, exclusive creation, the search for plain files, and
 // the current directory and drive. Paths arrive and leave in the system
 // form (WTF-8).
-#include "win32_files.h"
+#include "platform/win32/win32_files.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "platform/letters.h"
-#include "win32_api.h"
-#include "win32_directory_lock.h"
-#include "win32_text.h"
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_directory_lock.h"
+#include "platform/win32/win32_text.h"
 
 namespace menue::win32 {
 
