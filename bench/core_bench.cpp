@@ -6,10 +6,10 @@
 #include <string>
 
 #include "bench/bench_menus.h"
+#include "commands/command_loop.h"
 #include "menufile/menu_parse.h"
 #include "platform/posix/output/vt_mirror.h"
 #include "platform/virtual/virtual_platform.h"
-#include "commands/command_loop.h"
 #include "session/program.h"
 
 namespace menue::bench {

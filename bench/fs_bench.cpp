@@ -16,10 +16,10 @@
 #include <thread>
 
 #include "bench/bench_menus.h"
+#include "commands/command_loop.h"
 #include "platform/posix/files/path_rules.h"
 #include "platform/posix/files/posix_files.h"
 #include "platform/virtual/virtual_platform.h"
-#include "commands/command_loop.h"
 #include "session/program.h"
 #include "session/startup.h"
 

@@ -7,9 +7,9 @@
 #include <optional>
 #include <utility>
 
+#include "commands/command_table.h"
 #include "console/screen_geometry.h"
 #include "platform/system_text.h"
-#include "commands/command_table.h"
 #include "session/error_handling.h"
 #include "session/menu_view.h"
 #include "session/navigation.h"

@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "platform/virtual/virtual_platform.h"
 #include "commands/command_loop.h"
+#include "platform/virtual/virtual_platform.h"
 #include "session/program.h"
 
 namespace menue {
