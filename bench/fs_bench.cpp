@@ -110,7 +110,7 @@ struct NativeRun {
       virt.console.push(key);
       return true;
     };
-    startUp(program);
+    if (startUp(program) != Next::Continue) std::abort();
   }
   // One pass: the loop head reads and draws the menu, the prompt, the wait
   // and the key's handling.

@@ -6,13 +6,16 @@
 
 namespace menue {
 
-enum class [[nodiscard]] Next : std::uint8_t{
-    Continue,          // the caller goes on with its next step
-    Done,              // the dialogue ran to its end: the command ends
-    NewPass,           // a new pass at the loop head, which reloads the menu
-    PromptStep,        // the prompt step of a pass, without reload
-    AfterCommandWait,  // wait for a key or click, clear the screen, new pass
-    End,               // the immediate end of the program
+// (clang-format takes the attribute for a brace initialiser.)
+// clang-format off
+enum class [[nodiscard]] Next : std::uint8_t {
+  Continue,          // the caller goes on with its next step
+  Done,              // the command ran to its end: its line goes, a new pass
+  NewPass,           // a new pass at the loop head, which reloads the menu
+  PromptStep,        // the prompt step of a pass, without reload
+  AfterCommandWait,  // wait for a key or click, clear the screen, new pass
+  End,               // the immediate end of the program
 };
+// clang-format on
 
 }  // namespace menue
