@@ -117,12 +117,11 @@ class MenuChecker {
       if (level.next == level.directories.size()) {
         levels.pop_back();
         if (levels.empty()) return;
-        const std::string left = shownDirectory();
-        parts_.pop_back();
         if (const PlatformCode failure = cursor.leave(); failure != code::Success) {
-          unreadable(joinPath(left, "..", rules_), failure);
+          unreadable(joinPath(shownDirectory(), "..", rules_), failure);
           return;
         }
+        parts_.pop_back();
         continue;
       }
       const std::string name = level.directories[level.next++];
