@@ -303,7 +303,7 @@ check_creation_dialogue() {
   press Enter "the header question" screen_has "Kopfzeile (max.76 zeichen)>" || return 1
   send_text "Neues Menue"
   send_key Enter
-  wait_until "the display text question" screen_has "Anzeigetext (max 76 Zeichen)>" || return 1
+  wait_until "the display text question" screen_has "Anzeigetext (max 72 Zeichen)>" || return 1
   send_text "Erster Punkt"
   send_key Enter
   wait_until "the status question" screen_has "Eingabe >_" || return 1
