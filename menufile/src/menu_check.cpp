@@ -67,7 +67,10 @@ std::string itemName(int item) {
 }
 
 std::string quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string out(1, '"');
+  out += text;
+  out += '"';
+  return out;
 }
 
 // 0-based start of item i's display line (i up to itemCount + 1, the

@@ -432,7 +432,7 @@ check_version_and_help() {
   out=$(cd "$work" && wine "$exe" --bogus 2>"$scratch/err" </dev/null)
   status=$?
   err=$(cat "$scratch/err")
-  [[ $status == 2 && -z $out && $err == $'menue: --bogus: unbekannte Option (Hilfe: menue --help)\r' ]] ||
+  [[ $status == 2 && -z $out && $err == $'menue: --bogus: unbekannte Option (eine Datei, deren Name mit - beginnt: nach -- oder als ./-name) (Hilfe: menue --help)\r' ]] ||
     fail "--bogus: status $status, output '$out', error '$err'"
 }
 
