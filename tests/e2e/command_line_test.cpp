@@ -98,6 +98,11 @@ TEST_F(CommandLineTest, WrongCallsGetOneLineOnStandardErrorAndStatusTwo) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
       {{"--bogus"}, "menue: --bogus: " + Unknown},
       {{"-x"}, "menue: -x: " + Unknown},
+      // Names made visible: no byte of an argument acts on the terminal.
+      {{"--\x1B"
+        "c"},
+       "menue: --\\033c: " + Unknown},
+      {{"weg\x1B]0;titel\a"}, "menue: weg\\033]0;titel\\a: nicht gefunden\n"},
       {{"eins", "zwei"}, "menue: zwei: nur ein Verzeichnis erlaubt (Hilfe: menue --help)\n"},
       {{missing}, "menue: " + missing + ": nicht gefunden\n"},
       {{"--", "datei"}, "menue: datei: kein Verzeichnis\n"},

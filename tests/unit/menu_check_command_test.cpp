@@ -87,6 +87,23 @@ TEST(MenuCheckCommandTest, NamesAreShownEscapedEverywhere) {
   EXPECT_EQ(err.text, "menue: C:\\t\\\\302\\2332J: nicht gefunden\n");
 }
 
+// A directory the walk cannot enter is named on standard error, escaped,
+// and the walk goes on with the next one.
+TEST(MenuCheckCommandTest, AnUnreadableDirectoryIsNamedEscaped) {
+  VirtualPlatform machine;
+  machine.files.makeDirectory("C:\\t\\\x1B[31mrot");
+  machine.files.makeDirectory("C:\\t\\weiter");
+  machine.files.putFile("C:\\t\\weiter\\-menue-", std::string(OneItem));
+  // The cursor is opened, then entering the first directory is refused.
+  machine.files.failNext(FileOp::ChangeDirectory, code::AccessDenied, 1);
+  CollectedStream out;
+  CollectedStream err;
+  EXPECT_EQ(runMenuCheck(machine.files, machine.platform().rules, {"C:\\t"}, true, out, err),
+            checkstatus::Unreadable);
+  EXPECT_EQ(err.text, "menue: C:\\t\\\\033[31mrot: kein Zugriff\n");
+  EXPECT_NE(out.text.find("C:\\t\\weiter\\-menue-: 1 Men\xFCpunkt"), std::string::npos);
+}
+
 // Deeper than any path may be: the walk goes on, and the deep MenuFile is
 // shown as ".../" and the tail of its path.
 TEST(MenuCheckCommandTest, ADeepMenuFileIsShownByItsTail) {
