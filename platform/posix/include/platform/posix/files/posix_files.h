@@ -42,6 +42,8 @@ class PosixFiles : public FileSystem {
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
   std::optional<FileTrust> plainFileTrust(const std::string& path) override;
   std::vector<std::string> findDirectories() override;
+  PlatformCode openDirectoryCursor(const std::string& path,
+                                   std::unique_ptr<DirectoryCursor>& cursor) override;
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
