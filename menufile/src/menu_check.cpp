@@ -240,9 +240,15 @@ std::vector<MenuFinding> trustFindings(FileTrust trust) {
     case FileTrust::OtherOwner:
       return {
           {1, FindingKind::OtherOwner, "geh\xF6rt einem anderen Benutzer" + std::string(Refused)}};
+    // Which write bit lets others in, and how to take it away.
+    case FileTrust::GroupMayWrite:
+      return {{1, FindingKind::GroupMayWrite,
+               "f\xFCr andere beschreibbar (ihre Gruppe hat weitere Mitglieder)" +
+                   std::string(Refused) + " (abhelfen: chmod g-w)"}};
     case FileTrust::OthersMayWrite:
-      return {
-          {1, FindingKind::OthersMayWrite, "f\xFCr andere beschreibbar" + std::string(Refused)}};
+      return {{1, FindingKind::OthersMayWrite,
+               "f\xFCr andere beschreibbar (f\xFCr alle)" + std::string(Refused) +
+                   " (abhelfen: chmod o-w)"}};
     case FileTrust::Trusted:
       break;
   }

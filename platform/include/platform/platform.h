@@ -238,7 +238,8 @@ class ConsoleDevice {
 enum class FileTrust {
   Trusted,         // the user's own or root's, writable by its owner alone
   OtherOwner,      // owned by neither the user nor root
-  OthersMayWrite,  // its group or everyone may write it
+  GroupMayWrite,   // its group may write it, and someone besides the owner is in it
+  OthersMayWrite,  // everyone may write it
 };
 
 // What a bounded read found: the start of a file, whether that was all of

@@ -10,15 +10,12 @@
 #include <limits>
 
 #include "platform/posix/files/errno_code.h"
-#include "platform/posix/files/file_trust.h"
 
 namespace menue {
 
-namespace {
-
-// Opens a plain file for reading. Never blocks: a FIFO or device put where
-// the file was tested is opened without waiting for a writer, then refused
-// as a file that is not there; a directory is refused as its read would be.
+// Never blocks: a FIFO or device put where the file was tested is opened
+// without waiting for a writer, then refused as a file that is not there;
+// a directory is refused as its read would be.
 PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info) {
   fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return lastErrorCode();
@@ -34,6 +31,26 @@ PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info) 
   return failure;
 }
 
+PlatformCode readOpenFile(int fd, std::size_t wanted, std::string& contents) {
+  std::string data(wanted, '\0');
+  std::size_t got = 0;
+  while (got < wanted) {
+    const ssize_t n = pread(fd, data.data() + got, wanted - got, static_cast<off_t>(got));
+    if (n > 0) {
+      got += static_cast<std::size_t>(n);
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      return lastErrorCode();
+    }
+  }
+  data.resize(got);
+  contents = std::move(data);
+  return code::Success;
+}
+
+namespace {
+
 // Opens a plain file, reads at most `limit` bytes of it, as far as its size
 // said when it was opened (one read for a file of ordinary size), and
 // closes it; `info` is what the opened file's fstat said.
@@ -43,25 +60,9 @@ PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::stri
   if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
     return failure;
   }
-  const std::size_t wanted =
-      std::min(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), limit);
-  std::string data(wanted, '\0');
-  std::size_t got = 0;
-  PlatformCode failure = code::Success;
-  while (got < wanted) {
-    const ssize_t n = read(fd, data.data() + got, wanted - got);
-    if (n > 0) {
-      got += static_cast<std::size_t>(n);
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      failure = lastErrorCode();
-      break;
-    }
-  }
+  const std::size_t size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+  const PlatformCode failure = readOpenFile(fd, std::min(size, limit), contents);
   close(fd);
-  data.resize(got);
-  if (failure == code::Success) contents = std::move(data);
   return failure;
 }
 
@@ -72,9 +73,8 @@ PlatformCode readWholeFile(const std::string& path, std::string& contents) {
   return readPlainFile(path, std::numeric_limits<std::size_t>::max(), contents, info);
 }
 
-PlatformCode readFileStart(const std::string& path, std::size_t limit, uid_t user,
-                           FileStart& start) {
-  struct stat info {};
+PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start,
+                           struct stat& info) {
   std::string text;
   if (const PlatformCode failure = readPlainFile(path, limit, text, info);
       failure != code::Success) {
@@ -82,7 +82,6 @@ PlatformCode readFileStart(const std::string& path, std::size_t limit, uid_t use
   }
   start.text = std::move(text);
   start.whole = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) <= limit;
-  start.trust = fileTrustOf(info.st_uid, info.st_mode, user);
   return code::Success;
 }
 

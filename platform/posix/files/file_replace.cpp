@@ -16,6 +16,7 @@
 
 #include "platform/posix/files/errno_code.h"
 #include "platform/posix/files/file_io.h"
+#include "platform/posix/files/file_trust.h"
 #include "platform/posix/files/posix_files.h"
 
 namespace menue {
@@ -51,7 +52,7 @@ void syncDirectory(const std::string& directory) {
 // The fallback LaunchScript directory in /tmp: made by us (when `create`),
 // or refused when someone else could have prepared it. Not there is fine
 // when nothing is to be made: no file can stand in it.
-PlatformCode privateDirectory(const std::string& directory, bool create) {
+PlatformCode privateDirectory(const std::string& directory, bool create, PrivateGroups& groups) {
   if (create && mkdir(directory.c_str(), 0700) == 0) {
     return chmod(directory.c_str(), 0700) == 0 ? code::Success : lastErrorCode();
   }
@@ -60,7 +61,7 @@ PlatformCode privateDirectory(const std::string& directory, bool create) {
   if (lstat(directory.c_str(), &info) != 0) {
     return !create && errno == ENOENT ? code::Success : lastErrorCode();
   }
-  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || (info.st_mode & 07777) != 0700) {
+  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || !privateDirectoryMode(info, groups)) {
     return code::AccessDenied;
   }
   return code::Success;
@@ -228,9 +229,9 @@ PlatformCode PosixFiles::deleteSeenFile(const std::string& path, std::string_vie
   return deleteFile(path);
 }
 
-PlatformCode PosixFiles::scriptDirectoryCheck(const std::string& path, bool create) const {
+PlatformCode PosixFiles::scriptDirectoryCheck(const std::string& path, bool create) {
   if (privateScriptPath_.empty() || path != privateScriptPath_) return code::Success;
-  return privateDirectory(directoryOf(path), create);
+  return privateDirectory(directoryOf(path), create, groups_);
 }
 
 PlatformCode PosixFiles::createNewFile(const std::string& path, std::string_view contents) {

@@ -9,6 +9,7 @@
 
 #include "platform/posix/files/errno_code.h"
 #include "platform/posix/files/file_io.h"
+#include "platform/posix/files/file_trust.h"
 
 namespace menue {
 
@@ -18,7 +19,10 @@ PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents
 
 PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limit,
                                        FileStart& start) {
-  return menue::readFileStart(path, limit, user_, start);
+  struct stat info {};
+  const PlatformCode failure = menue::readFileStart(path, limit, start, info);
+  if (failure == code::Success) start.trust = fileTrustOf(info, user_, groups_);
+  return failure;
 }
 
 PlatformCode PosixFiles::deleteFile(const std::string& path) {

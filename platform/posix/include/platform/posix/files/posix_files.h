@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/files/listing_cache.h"
+#include "platform/posix/files/private_groups.h"
 
 namespace menue {
 
@@ -51,7 +52,7 @@ class PosixFiles : public FileSystem {
  private:
   // Every use of the fallback LaunchScript path first finds its directory
   // private (made here when `create`); other paths pass.
-  PlatformCode scriptDirectoryCheck(const std::string& path, bool create) const;
+  PlatformCode scriptDirectoryCheck(const std::string& path, bool create);
 
   std::string privateScriptPath_;
   // The directory last read or entered: still shown when another program
@@ -62,6 +63,8 @@ class PosixFiles : public FileSystem {
   // The user whose files are trusted, asked once: it does not change while
   // the program runs, and a pass then costs no call for it.
   uid_t user_;
+  // Which groups are their owner's own, each asked of the user database once.
+  PrivateGroups groups_;
 };
 
 }  // namespace menue
