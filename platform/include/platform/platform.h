@@ -77,9 +77,14 @@ inline constexpr PlatformCode InvalidName = 123;
 inline constexpr PlatformCode AlreadyExists = 183;
 inline constexpr PlatformCode FilenameExcedRange = 206;
 inline constexpr PlatformCode DirectoryNameInvalid = 267;
+// What guards a file (its owner, group, extended attributes, access list)
+// cannot be given to the file that replaces it.
+inline constexpr PlatformCode EasNotSupported = 282;
 // The file is no longer what its reader saw: another program changed,
 // created or removed it since.
 inline constexpr PlatformCode FileInvalid = 1006;
+// A link that leads to no file: its target is missing, or links loop.
+inline constexpr PlatformCode CantResolveFilename = 1921;
 }  // namespace code
 
 struct CellPos {
@@ -271,13 +276,20 @@ class FileSystem {
   // bytes, or nothing when there was no file.
   using SeenText = std::optional<std::string_view>;
   // Replaces (or creates) a file in one step: the new bytes go to a
-  // temporary file in the same directory, are flushed, then renamed over
-  // the old one. A read-only target fails with AccessDenied. On any failure
+  // temporary file in the same directory, are flushed, then take the old
+  // one's place. A read-only target fails with AccessDenied. On any failure
   // the old file is untouched and no temporary file is left.
   // Only a file that still holds `seen` (none: that does not exist) is
-  // replaced; else FileInvalid. The comparison and the rename happen under
-  // a lock that every writer of this program takes and that dies with its
-  // process, so two writers never both replace the same text.
+  // replaced; else FileInvalid. The comparison is the last step before the
+  // replace, and the file replaced is proved afterwards to be the one
+  // compared (else it is put back), so a program that takes no lock keeps
+  // its change. Both happen under a lock that every writer of this program
+  // takes and that dies with its process, so two writers never both
+  // replace the same text. A link is written through: its target is
+  // replaced in the target's directory, and a link to no file fails with
+  // CantResolveFilename. The new file keeps the old one's mode, owner,
+  // group and what else guards it (extended attributes, access lists);
+  // what cannot be kept fails with EasNotSupported.
   virtual PlatformCode replaceFile(const std::string& path, SeenText seen,
                                    std::string_view contents) = 0;
   // Creates a file that must not exist yet (never through a link), readable

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/files/file_swap.h"
 #include "platform/posix/files/listing_cache.h"
 #include "platform/posix/files/private_groups.h"
 
@@ -49,7 +50,24 @@ class PosixFiles : public FileSystem {
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
 
+  // For tests: a step to run inside each replacement (a slow disk, a
+  // writer that takes no lock), and replacing as a file system without the
+  // swap of two names must.
+  struct ReplaceHooks {
+    ReplaceHook step;
+    bool noExchange = false;
+  };
+  void setReplaceHooks(ReplaceHooks hooks) { hooks_ = std::move(hooks); }
+
  private:
+  // A new file put in place only while no file has the name.
+  PlatformCode createInPlace(const std::string& directory, const std::string& target,
+                             std::string_view contents);
+  // Writes, guards (as `old`, or the new-file mode), flushes and names a
+  // temporary beside the target; `fresh` is its stat. Nothing is left on
+  // a failure.
+  PlatformCode writeTemporary(const std::string& directory, std::string_view contents,
+                              const OldFile* old, std::string& temporary, struct stat& fresh);
   // Every use of the fallback LaunchScript path first finds its directory
   // private (made here when `create`); other paths pass.
   PlatformCode scriptDirectoryCheck(const std::string& path, bool create);
@@ -65,6 +83,7 @@ class PosixFiles : public FileSystem {
   uid_t user_;
   // Which groups are their owner's own, each asked of the user database once.
   PrivateGroups groups_;
+  ReplaceHooks hooks_;
 };
 
 }  // namespace menue
