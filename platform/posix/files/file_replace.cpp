@@ -1,9 +1,8 @@
-// Writing files safely: replacement through a temporary file and rename(2),
-// and deletion, of a file unchanged since its writer read it, and exclusive
-// creation of the LaunchScript in a private directory.
-#include <dirent.h>
+// Writing files safely: replacement through a temporary file that keeps
+// the old one's guards and is swapped in (file_swap.h), written through
+// links, and deletion, of a file unchanged since its writer read it, and
+// exclusive creation of the LaunchScript in a private directory.
 #include <fcntl.h>
-#include <signal.h>
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,7 +10,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <random>
 #include <string>
 
 #include "platform/posix/files/errno_code.h"
