@@ -149,6 +149,23 @@ TEST_F(PosixFileGuardsTest, ExtendedAttributesAndTheAccessListStay) {
   EXPECT_EQ(modeOf("-menue-"), 0640u);
 }
 
+// An access list that lets another user write shows only as the group
+// bits (its mask): such a file is not trusted, whatever its group holds.
+TEST_F(PosixFileGuardsTest, AnAccessListThatLetsAnotherUserWriteIsNotTrusted) {
+  putFile("-menue-", "x", 0600);
+  std::string list = accessList();
+  list[12] = 6;  // the named user may write too
+  list[28] = 6;  // and so the mask
+  if (setxattr("-menue-", "system.posix_acl_access", list.data(), list.size(), 0) != 0) {
+    GTEST_SKIP() << "no access lists on " << dir.path() << ": " << strerror(errno);
+  }
+  ASSERT_EQ(modeOf("-menue-"), 0660u);
+  EXPECT_EQ(files.plainFileTrust("-menue-"), FileTrust::GroupMayWrite);
+  FileStart start;
+  ASSERT_EQ(files.readFileStart("-menue-", 10, start), code::Success);
+  EXPECT_EQ(start.trust, FileTrust::GroupMayWrite);
+}
+
 // A directory's default access list would give the new file one the old
 // file had not: it is taken off, so no one gains access by an edit.
 TEST_F(PosixFileGuardsTest, NoAccessListIsAddedByTheDirectory) {

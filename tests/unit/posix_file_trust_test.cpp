@@ -77,11 +77,20 @@ TEST(PosixFileTrust, GroupWriteCountsOnlyWhereSomeoneElseIsInTheGroup) {
     info.st_uid = c.owner;
     info.st_gid = c.group;
     info.st_mode = S_IFREG | c.mode;
-    EXPECT_EQ(fileTrustOf(info, User, groups), c.trust)
+    EXPECT_EQ(fileTrustOf(info, false, User, groups), c.trust)
         << "owner " << c.owner << " group " << c.group << " mode " << std::oct << c.mode;
   }
   // Each group the rule had to ask about, once.
   EXPECT_EQ(lookups, 6);
+  // An access list's mask shows as the group bits: named users in it may
+  // write, whatever the owning group holds.
+  struct stat listed {};
+  listed.st_uid = User;
+  listed.st_gid = Own;
+  listed.st_mode = S_IFREG | 0664;
+  EXPECT_EQ(fileTrustOf(listed, true, User, groups), FileTrust::GroupMayWrite);
+  listed.st_mode = S_IFREG | 0644;
+  EXPECT_EQ(fileTrustOf(listed, true, User, groups), FileTrust::Trusted);
 }
 
 TEST(PosixFileTrust, APrivateDirectoryMayBeGroupWritableUnderTheOwnersGroup) {

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/file_trust.h"
 
 namespace menue {
 
@@ -53,15 +54,18 @@ namespace {
 
 // Opens a plain file, reads at most `limit` bytes of it, as far as its size
 // said when it was opened (one read for a file of ordinary size), and
-// closes it; `info` is what the opened file's fstat said.
+// closes it; `info` is what the opened file's fstat said, and
+// `accessList` (when asked) whether it has an access list that may let
+// others write.
 PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::string& contents,
-                           struct stat& info) {
+                           struct stat& info, bool* accessList = nullptr) {
   int fd = -1;
   if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
     return failure;
   }
   const std::size_t size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
   const PlatformCode failure = readOpenFile(fd, std::min(size, limit), contents);
+  if (accessList != nullptr) *accessList = writableAccessList(info, fd);
   close(fd);
   return failure;
 }
@@ -74,9 +78,9 @@ PlatformCode readWholeFile(const std::string& path, std::string& contents) {
 }
 
 PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start,
-                           struct stat& info) {
+                           struct stat& info, bool& accessList) {
   std::string text;
-  if (const PlatformCode failure = readPlainFile(path, limit, text, info);
+  if (const PlatformCode failure = readPlainFile(path, limit, text, info, &accessList);
       failure != code::Success) {
     return failure;
   }

@@ -20,8 +20,9 @@ PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents
 PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limit,
                                        FileStart& start) {
   struct stat info {};
-  const PlatformCode failure = menue::readFileStart(path, limit, start, info);
-  if (failure == code::Success) start.trust = fileTrustOf(info, user_, groups_);
+  bool accessList = false;
+  const PlatformCode failure = menue::readFileStart(path, limit, start, info, accessList);
+  if (failure == code::Success) start.trust = fileTrustOf(info, accessList, user_, groups_);
   return failure;
 }
 

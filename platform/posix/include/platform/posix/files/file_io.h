@@ -16,10 +16,12 @@ namespace menue {
 // fails as FileNotFound, a directory as AccessDenied.
 PlatformCode readWholeFile(const std::string& path, std::string& contents);
 // The first `limit` bytes at most; whole when the file held no more (as
-// its size said when opened). `info` is the opened file's: who may have
-// changed it is told from that (`start.trust` is left to the caller).
+// its size said when opened). `info` is the opened file's, and
+// `accessList` whether it has an access list while its group bits allow
+// writing: who may have changed it is told from these (`start.trust` is
+// left to the caller).
 PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start,
-                           struct stat& info);
+                           struct stat& info, bool& accessList);
 // Opens a plain file for reading (the test of both reads); `info` is the
 // opened file's.
 PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info);

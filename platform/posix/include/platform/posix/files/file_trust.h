@@ -12,8 +12,16 @@
 namespace menue {
 
 // `info` as stat gives it; `user` the effective user. Group write counts
-// only where the group holds someone besides the owner.
-FileTrust fileTrustOf(const struct stat& info, uid_t user, PrivateGroups& groups);
+// only where the group holds someone besides the owner, and always where
+// the file has an access list (`accessList`), whose mask the group bits
+// then are: it may let named users write.
+FileTrust fileTrustOf(const struct stat& info, bool accessList, uid_t user, PrivateGroups& groups);
+
+// Whether the file has an access list, asked only where the group bits
+// allow writing (no call otherwise); by descriptor or by path (following
+// links).
+bool writableAccessList(const struct stat& info, int fd);
+bool writableAccessList(const struct stat& info, const char* path);
 
 // Whether a directory of the user's may hold the user's private files: no
 // one but its owner may enter or change it.
