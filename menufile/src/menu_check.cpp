@@ -243,7 +243,7 @@ std::vector<MenuFinding> trustFindings(FileTrust trust) {
     // Which write bit lets others in, and how to take it away.
     case FileTrust::GroupMayWrite:
       return {{1, FindingKind::GroupMayWrite,
-               "f\xFCr andere beschreibbar (ihre Gruppe hat weitere Mitglieder)" +
+               "f\xFCr andere beschreibbar (Gruppe mit weiteren Mitgliedern oder Zugriffsliste)" +
                    std::string(Refused) + " (abhelfen: chmod g-w)"}};
     case FileTrust::OthersMayWrite:
       return {{1, FindingKind::OthersMayWrite,

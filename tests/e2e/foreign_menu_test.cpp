@@ -77,7 +77,8 @@ TEST_F(ForeignMenuTest, AMenuItsGroupMayWriteIsShownButRunsAndChangesNothing) {
   ASSERT_EQ(chown((work() / "-menue-").c_str(), 0, nobody->pw_gid), 0);
   ASSERT_EQ(chmod((work() / "-menue-").c_str(), 0664), 0);
   const std::optional<std::string> before = readFile(work() / "-menue-");
-  EXPECT_NE(check().find("-menue-:1: für andere beschreibbar (ihre Gruppe hat weitere Mitglieder)" +
+  EXPECT_NE(check().find("-menue-:1: für andere beschreibbar (Gruppe mit weiteren Mitgliedern oder "
+                         "Zugriffsliste)" +
                          Refused + " (abhelfen: chmod g-w)\r\n"),
             std::string::npos);
 

@@ -34,7 +34,9 @@ TEST(MenuCheckCommandTest, FilesOthersMayHaveChangedAreProblems) {
            "\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
        1},
       {FileTrust::GroupMayWrite,
-       "-menue-:1: f\xFCr andere beschreibbar (ihre Gruppe hat weitere Mitglieder)" + Refused +
+       "-menue-:1: f\xFCr andere beschreibbar (Gruppe mit weiteren Mitgliedern oder "
+       "Zugriffsliste)" +
+           Refused +
            " (abhelfen: chmod g-w)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
        1},
       {FileTrust::OthersMayWrite,
