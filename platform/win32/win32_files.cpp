@@ -114,7 +114,12 @@ PlatformCode Win32Files::replaceSeen(const std::wstring& target, const std::wstr
     if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
       MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
     }
-    return failure;
+    // A file in use that cannot be moved aside is refused as the rename
+    // over it was.
+    const bool inUse = failure == ERROR_UNABLE_TO_REMOVE_REPLACED ||
+                       failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+                       failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    return inUse ? code::AccessDenied : failure;
   }
   if (identityOf(backup) == compared && holds(fromWide(backup), seen, true)) {
     DeleteFileW(backup.c_str());
