@@ -17,8 +17,8 @@ namespace menue {
 // Never blocks: a FIFO or device put where the file was tested is opened
 // without waiting for a writer, then refused as a file that is not there;
 // a directory is refused as its read would be.
-PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info) {
-  fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+PlatformCode openPlainFile(int directory, const std::string& path, int& fd, struct stat& info) {
+  fd = openat(directory, path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return lastErrorCode();
   PlatformCode failure = code::Success;
   if (fstat(fd, &info) != 0) {
@@ -57,10 +57,11 @@ namespace {
 // closes it; `info` is what the opened file's fstat said, and
 // `accessList` (when asked) whether it has an access list that may let
 // others write.
-PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::string& contents,
-                           struct stat& info, bool* accessList = nullptr) {
+PlatformCode readPlainFile(int directory, const std::string& path, std::size_t limit,
+                           std::string& contents, struct stat& info, bool* accessList = nullptr) {
   int fd = -1;
-  if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
+  if (const PlatformCode failure = openPlainFile(directory, path, fd, info);
+      failure != code::Success) {
     return failure;
   }
   const std::size_t size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
@@ -74,18 +75,21 @@ PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::stri
 
 PlatformCode readWholeFile(const std::string& path, std::string& contents) {
   struct stat info {};
-  return readPlainFile(path, std::numeric_limits<std::size_t>::max(), contents, info);
+  return readPlainFile(AT_FDCWD, path, std::numeric_limits<std::size_t>::max(), contents, info);
 }
 
-PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start,
-                           struct stat& info, bool& accessList) {
+PlatformCode readFileStartAt(int directory, const std::string& path, std::size_t limit, uid_t user,
+                             PrivateGroups& groups, FileStart& start) {
+  struct stat info {};
+  bool accessList = false;
   std::string text;
-  if (const PlatformCode failure = readPlainFile(path, limit, text, info, &accessList);
+  if (const PlatformCode failure = readPlainFile(directory, path, limit, text, info, &accessList);
       failure != code::Success) {
     return failure;
   }
   start.text = std::move(text);
   start.whole = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) <= limit;
+  start.trust = fileTrustOf(info, accessList, user, groups);
   return code::Success;
 }
 

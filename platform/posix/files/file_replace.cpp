@@ -158,7 +158,7 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, SeenText seen,
   if (exists != seen.has_value() || (exists && !S_ISREG(info.st_mode))) return code::FileInvalid;
   if (!exists) return createInPlace(directory, target, contents);
   OpenOld old;
-  if (const PlatformCode failure = openPlainFile(target, old.file.fd, old.file.info);
+  if (const PlatformCode failure = openPlainFile(AT_FDCWD, target, old.file.fd, old.file.info);
       failure != code::Success) {
     return failure == code::FileNotFound ? code::FileInvalid : failure;
   }

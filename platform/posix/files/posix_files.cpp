@@ -19,11 +19,7 @@ PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents
 
 PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limit,
                                        FileStart& start) {
-  struct stat info {};
-  bool accessList = false;
-  const PlatformCode failure = menue::readFileStart(path, limit, start, info, accessList);
-  if (failure == code::Success) start.trust = fileTrustOf(info, accessList, user_, groups_);
-  return failure;
+  return readFileStartAt(AT_FDCWD, path, limit, user_, groups_, start);
 }
 
 PlatformCode PosixFiles::deleteFile(const std::string& path) {

@@ -9,22 +9,23 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "platform/posix/files/private_groups.h"
 
 namespace menue {
 
 // Both reads take plain files only, and never block: a FIFO or a device
 // fails as FileNotFound, a directory as AccessDenied.
 PlatformCode readWholeFile(const std::string& path, std::string& contents);
-// The first `limit` bytes at most; whole when the file held no more (as
-// its size said when opened). `info` is the opened file's, and
-// `accessList` whether it has an access list while its group bits allow
-// writing: who may have changed it is told from these (`start.trust` is
-// left to the caller).
-PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start,
-                           struct stat& info, bool& accessList);
-// Opens a plain file for reading (the test of both reads); `info` is the
-// opened file's.
-PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info);
+// The first `limit` bytes at most of `path`, relative to the open
+// directory `directory` (AT_FDCWD: the current one); whole when the file
+// held no more (as its size said when opened), and trusted by the
+// effective user `user` as the opened file's owner, group, mode and access
+// list say.
+PlatformCode readFileStartAt(int directory, const std::string& path, std::size_t limit, uid_t user,
+                             PrivateGroups& groups, FileStart& start);
+// Opens a plain file for reading (the test of both reads), relative to
+// `directory`; `info` is the opened file's.
+PlatformCode openPlainFile(int directory, const std::string& path, int& fd, struct stat& info);
 // Reads up to `wanted` bytes of an open file from its start, whatever its
 // offset.
 PlatformCode readOpenFile(int fd, std::size_t wanted, std::string& contents);
