@@ -63,7 +63,7 @@ TEST_F(EditingTest, CreationThroughALinkThatLeadsNowhereSaysSo) {
   ASSERT_TRUE(showsPrompt(work()));
   ASSERT_TRUE(entered("Menü++"));
   ASSERT_TRUE(answered(" Kopfzeile (max.76 zeichen)>", "Kopf"));
-  ASSERT_TRUE(answered(" Anzeigetext (max 76 Zeichen)>", "Eintrag"));
+  ASSERT_TRUE(answered(" Anzeigetext (max 72 Zeichen)>", "Eintrag"));
   ASSERT_TRUE(keyAfter(StatusQuestion, "1"));
   ASSERT_TRUE(answered(" Befehlszeile (beenden mit <Enter>):", ""));
   ASSERT_TRUE(shows(" Menüdatei ist ein Verweis, der ins Leere führt: nicht geändert."));
