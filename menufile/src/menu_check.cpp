@@ -659,9 +659,16 @@ std::vector<MenuFinding> trustFindings(FileTrust trust) {
     case FileTrust::OtherOwner:
       return {finding(FindingKind::OtherOwner, Severity::Error, 1,
                       "geh\xF6rt einem anderen Benutzer" + std::string(Refused))};
+    // Which write bit lets others in, and how to take it away.
+    case FileTrust::GroupMayWrite:
+      return {finding(FindingKind::GroupMayWrite, Severity::Error, 1,
+                      "f\xFCr andere beschreibbar (Gruppe mit weiteren Mitgliedern oder "
+                      "Zugriffsliste)" +
+                          std::string(Refused) + " (abhelfen: chmod g-w)")};
     case FileTrust::OthersMayWrite:
       return {finding(FindingKind::OthersMayWrite, Severity::Error, 1,
-                      "f\xFCr andere beschreibbar" + std::string(Refused))};
+                      "f\xFCr andere beschreibbar (f\xFCr alle)" + std::string(Refused) +
+                          " (abhelfen: chmod o-w)")};
     case FileTrust::Trusted:
       break;
   }

@@ -63,13 +63,27 @@ Next checkEditWrite(Program& program, PlatformCode result) {
   // Another program wrote the file after this one read it: its text stays,
   // and the edit ends as one that wrote nothing; the next pass reads the
   // file afresh.
-  if (result == code::FileInvalid) {
-    return report(program,
-                  " Men\xFC"
-                  "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert.",
-                  Next::Continue);
+  // The refusals of the write itself: nothing changed on disk.
+  switch (result) {
+    case code::FileInvalid:
+      return report(program,
+                    " Men\xFC"
+                    "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert.",
+                    Next::Continue);
+    case code::CantResolveFilename:
+      return report(program,
+                    " Men\xFC"
+                    "datei ist ein Verweis, der ins Leere f\xFChrt: nicht ge\xE4ndert.",
+                    Next::Continue);
+    case code::EasNotSupported:
+      return report(program,
+                    " Gruppe, Attribute oder Zugriffsliste der Men\xFC"
+                    "datei nicht \xFC"
+                    "bertragbar: nicht ge\xE4ndert.",
+                    Next::Continue);
+    default:
+      return check(program, result);
   }
-  return check(program, result);
 }
 
 Next loadCurrentMenu(Program& program) {

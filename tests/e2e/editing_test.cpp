@@ -1,6 +1,7 @@
 // End to end, POSIX: the menu edit commands typed at a real terminal: the
-// creation dialogue (with a real UTF-8 "ü" in the command), adding an item
-// that then runs, swapping and removing items, deleting the menu.
+// creation dialogue (with a real UTF-8 "ü" in the command, and through a
+// link that leads nowhere), adding an item that then runs, swapping and
+// removing items (through a link to a shared menu), deleting the menu.
 #include "tests/e2e/e2e_fixture.h"
 
 namespace menue::e2e {
@@ -52,6 +53,43 @@ TEST_F(EditingTest, CreationDialogueWritesFirstMenu) {
   session().pressKey(Key::Enter);
   ASSERT_TRUE(eventually([&] { return fs::exists(work() / "liste.txt"); }, "liste.txt written"));
   EXPECT_TRUE(endsWithEsc());
+}
+
+// "-menue-" links to a file that is not there: the dialogue writes nothing
+// and says that the link leads nowhere; the link stays.
+TEST_F(EditingTest, CreationThroughALinkThatLeadsNowhereSaysSo) {
+  fs::create_symlink("fehlt/-menue-", work() / "-menue-");
+  start();
+  ASSERT_TRUE(showsPrompt(work()));
+  ASSERT_TRUE(entered("Menü++"));
+  ASSERT_TRUE(answered(" Kopfzeile (max.76 zeichen)>", "Kopf"));
+  ASSERT_TRUE(answered(" Anzeigetext (max 72 Zeichen)>", "Eintrag"));
+  ASSERT_TRUE(keyAfter(StatusQuestion, "1"));
+  ASSERT_TRUE(answered(" Befehlszeile (beenden mit <Enter>):", ""));
+  ASSERT_TRUE(shows(" Menüdatei ist ein Verweis, der ins Leere führt: nicht geändert."));
+  EXPECT_TRUE(endsWithEsc());
+  EXPECT_EQ(fs::read_symlink(work() / "-menue-"), "fehlt/-menue-");
+  EXPECT_FALSE(fs::exists(work() / "fehlt"));
+}
+
+// One menu shared by a link: an edit changes the shared file, and the
+// link stays a link.
+TEST_F(EditingTest, AnEditThroughALinkChangesTheSharedMenu) {
+  const fs::path shared = work() / "gemeinsam";
+  fs::create_directory(shared);
+  writeMenu("-menue-", "Kopf", {{"Eins", '1', {"true"}}, {"Zwei", '1', {"true"}}});
+  fs::rename(work() / "-menue-", shared / "-menue-");
+  fs::create_symlink("gemeinsam/-menue-", work() / "-menue-");
+  start();
+  ASSERT_TRUE(shows(" Eins "));
+  ASSERT_TRUE(entered("Menü*1+2"));
+  ASSERT_TRUE(eventually(
+      [&] {
+        return readFile(shared / "-menue-").value_or("").find("Zwei\r\nEins") != std::string::npos;
+      },
+      "the shared menu changed"));
+  EXPECT_TRUE(endsWithEsc());
+  EXPECT_TRUE(fs::is_symlink(work() / "-menue-"));
 }
 
 TEST_F(EditingTest, AddedItemIsShownAndRuns) {

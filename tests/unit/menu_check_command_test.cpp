@@ -20,7 +20,7 @@ class CollectedStream : public StandardStream {
 
 constexpr std::string_view OneItem = "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t1a\r\n\t\r\n";
 const std::string Refused =
-    ": das Men\xFC zeigt sie, startet ihre Befehle aber nicht und \xE4ndert sie nicht\n";
+    ": das Men\xFC zeigt sie, startet ihre Befehle aber nicht und \xE4ndert sie nicht";
 
 struct TrustCase {
   FileTrust trust;
@@ -33,11 +33,17 @@ TEST(MenuCheckCommandTest, FilesOthersMayHaveChangedAreProblems) {
       {FileTrust::Trusted, "-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, kein Fehler\n", 0},
       {FileTrust::OtherOwner,
        "-menue-:1: Fehler: geh\xF6rt einem anderen Benutzer" + Refused +
-           "-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
+           "\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
+       1},
+      {FileTrust::GroupMayWrite,
+       "-menue-:1: Fehler: f\xFCr andere beschreibbar (Gruppe mit weiteren Mitgliedern oder "
+       "Zugriffsliste)" +
+           Refused +
+           " (abhelfen: chmod g-w)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
        1},
       {FileTrust::OthersMayWrite,
-       "-menue-:1: Fehler: f\xFCr andere beschreibbar" + Refused +
-           "-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
+       "-menue-:1: Fehler: f\xFCr andere beschreibbar (f\xFCr alle)" + Refused +
+           " (abhelfen: chmod o-w)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
        1},
   };
   for (const TrustCase& c : cases) {

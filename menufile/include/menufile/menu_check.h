@@ -44,6 +44,7 @@ enum class FindingKind {
   NameOutOfScheme,
   // Of who may have changed the file.
   OtherOwner,
+  GroupMayWrite,
   OthersMayWrite,
 };
 

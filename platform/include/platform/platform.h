@@ -117,7 +117,8 @@ class ConsoleDevice {
 enum class FileTrust {
   Trusted,         // the user's own or root's, writable by its owner alone
   OtherOwner,      // owned by neither the user nor root
-  OthersMayWrite,  // its group or everyone may write it
+  GroupMayWrite,   // its group may write it, and someone besides the owner is in it
+  OthersMayWrite,  // everyone may write it
 };
 
 // What a bounded read found: the start of a file, whether that was all of
@@ -169,13 +170,20 @@ class FileSystem {
   // bytes, or nothing when there was no file.
   using SeenText = std::optional<std::string_view>;
   // Replaces (or creates) a file in one step: the new bytes go to a
-  // temporary file in the same directory, are flushed, then renamed over
-  // the old one. A read-only target fails with AccessDenied. On any failure
+  // temporary file in the same directory, are flushed, then take the old
+  // one's place. A read-only target fails with AccessDenied. On any failure
   // the old file is untouched and no temporary file is left.
   // Only a file that still holds `seen` (none: that does not exist) is
-  // replaced; else FileInvalid. The comparison and the rename happen under
-  // a lock that every writer of this program takes and that dies with its
-  // process, so two writers never both replace the same text.
+  // replaced; else FileInvalid. The comparison is the last step before the
+  // replace, and the file replaced is proved afterwards to be the one
+  // compared (else it is put back), so a program that takes no lock keeps
+  // its change. Both happen under a lock that every writer of this program
+  // takes and that dies with its process, so two writers never both
+  // replace the same text. A link is written through: its target is
+  // replaced in the target's directory, and a link to no file fails with
+  // CantResolveFilename. The new file keeps the old one's mode, owner,
+  // group and what else guards it (extended attributes, access lists);
+  // what cannot be kept fails with EasNotSupported.
   virtual PlatformCode replaceFile(const std::string& path, SeenText seen,
                                    std::string_view contents) = 0;
   // Creates a file that must not exist yet (never through a link), readable

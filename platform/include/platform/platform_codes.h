@@ -57,9 +57,14 @@ inline constexpr PlatformCode InvalidName = 123;
 inline constexpr PlatformCode AlreadyExists = 183;
 inline constexpr PlatformCode FilenameExcedRange = 206;
 inline constexpr PlatformCode DirectoryNameInvalid = 267;
+// What guards a file (its owner, group, extended attributes, access list)
+// cannot be given to the file that replaces it.
+inline constexpr PlatformCode EasNotSupported = 282;
 // The file is no longer what its reader saw: another program changed,
 // created or removed it since.
 inline constexpr PlatformCode FileInvalid = 1006;
+// A link that leads to no file: its target is missing, or links loop.
+inline constexpr PlatformCode CantResolveFilename = 1921;
 }  // namespace code
 
 // Scan codes of the keys the records carry (the keyboard's set 1, as the

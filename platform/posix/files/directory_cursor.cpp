@@ -25,7 +25,8 @@ constexpr int DirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK;
 
 class PosixDirectoryCursor : public DirectoryCursor {
  public:
-  PosixDirectoryCursor(int fd, uid_t user) : fd_(fd), user_(user) {}
+  PosixDirectoryCursor(int fd, uid_t user, PrivateGroups& groups)
+      : fd_(fd), user_(user), groups_(groups) {}
   ~PosixDirectoryCursor() override { close(fd_); }
   PosixDirectoryCursor(const PosixDirectoryCursor&) = delete;
   PosixDirectoryCursor& operator=(const PosixDirectoryCursor&) = delete;
@@ -53,7 +54,7 @@ class PosixDirectoryCursor : public DirectoryCursor {
 
   PlatformCode readFileStart(const std::string& name, std::size_t limit,
                              FileStart& start) override {
-    return readFileStartAt(fd_, name, limit, user_, start);
+    return readFileStartAt(fd_, name, limit, user_, groups_, start);
   }
 
   PlatformCode enter(const std::string& name) override {
@@ -111,6 +112,8 @@ class PosixDirectoryCursor : public DirectoryCursor {
 
   int fd_;
   uid_t user_;
+  // The file system's answers of the user database (it outlives the walk).
+  PrivateGroups& groups_;
   // The directories entered and not left, outermost first.
   std::vector<Identity> trail_;
 };
@@ -125,7 +128,7 @@ PlatformCode PosixFiles::openDirectoryCursor(const std::string& path,
     if (errno == ENOTDIR && stat(path.c_str(), &info) == 0) return code::DirectoryNameInvalid;
     return lastErrorCode();
   }
-  cursor = std::make_unique<PosixDirectoryCursor>(fd, user_);
+  cursor = std::make_unique<PosixDirectoryCursor>(fd, user_, groups_);
   return code::Success;
 }
 

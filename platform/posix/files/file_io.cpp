@@ -14,11 +14,9 @@
 
 namespace menue {
 
-namespace {
-
-// Opens a plain file for reading. Never blocks: a FIFO or device put where
-// the file was tested is opened without waiting for a writer, then refused
-// as a file that is not there; a directory is refused as its read would be.
+// Never blocks: a FIFO or device put where the file was tested is opened
+// without waiting for a writer, then refused as a file that is not there;
+// a directory is refused as its read would be.
 PlatformCode openPlainFile(int directory, const std::string& path, int& fd, struct stat& info) {
   fd = openat(directory, path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return lastErrorCode();
@@ -34,35 +32,42 @@ PlatformCode openPlainFile(int directory, const std::string& path, int& fd, stru
   return failure;
 }
 
-// Opens a plain file, reads at most `limit` bytes of it, as far as its size
-// said when it was opened (one read for a file of ordinary size), and
-// closes it; `info` is what the opened file's fstat said.
-PlatformCode readPlainFile(int directory, const std::string& path, std::size_t limit,
-                           std::string& contents, struct stat& info) {
-  int fd = -1;
-  if (const PlatformCode failure = openPlainFile(directory, path, fd, info);
-      failure != code::Success) {
-    return failure;
-  }
-  const std::size_t wanted =
-      std::min(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), limit);
+PlatformCode readOpenFile(int fd, std::size_t wanted, std::string& contents) {
   std::string data(wanted, '\0');
   std::size_t got = 0;
-  PlatformCode failure = code::Success;
   while (got < wanted) {
-    const ssize_t n = read(fd, data.data() + got, wanted - got);
+    const ssize_t n = pread(fd, data.data() + got, wanted - got, static_cast<off_t>(got));
     if (n > 0) {
       got += static_cast<std::size_t>(n);
     } else if (n == 0) {
       break;
     } else if (errno != EINTR) {
-      failure = lastErrorCode();
-      break;
+      return lastErrorCode();
     }
   }
-  close(fd);
   data.resize(got);
-  if (failure == code::Success) contents = std::move(data);
+  contents = std::move(data);
+  return code::Success;
+}
+
+namespace {
+
+// Opens a plain file, reads at most `limit` bytes of it, as far as its size
+// said when it was opened (one read for a file of ordinary size), and
+// closes it; `info` is what the opened file's fstat said, and
+// `accessList` (when asked) whether it has an access list that may let
+// others write.
+PlatformCode readPlainFile(int directory, const std::string& path, std::size_t limit,
+                           std::string& contents, struct stat& info, bool* accessList = nullptr) {
+  int fd = -1;
+  if (const PlatformCode failure = openPlainFile(directory, path, fd, info);
+      failure != code::Success) {
+    return failure;
+  }
+  const std::size_t size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+  const PlatformCode failure = readOpenFile(fd, std::min(size, limit), contents);
+  if (accessList != nullptr) *accessList = writableAccessList(info, fd);
+  close(fd);
   return failure;
 }
 
@@ -73,22 +78,18 @@ PlatformCode readWholeFile(const std::string& path, std::string& contents) {
   return readPlainFile(AT_FDCWD, path, std::numeric_limits<std::size_t>::max(), contents, info);
 }
 
-PlatformCode readFileStart(const std::string& path, std::size_t limit, uid_t user,
-                           FileStart& start) {
-  return readFileStartAt(AT_FDCWD, path, limit, user, start);
-}
-
 PlatformCode readFileStartAt(int directory, const std::string& path, std::size_t limit, uid_t user,
-                             FileStart& start) {
+                             PrivateGroups& groups, FileStart& start) {
   struct stat info {};
+  bool accessList = false;
   std::string text;
-  if (const PlatformCode failure = readPlainFile(directory, path, limit, text, info);
+  if (const PlatformCode failure = readPlainFile(directory, path, limit, text, info, &accessList);
       failure != code::Success) {
     return failure;
   }
   start.text = std::move(text);
   start.whole = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) <= limit;
-  start.trust = fileTrustOf(info.st_uid, info.st_mode, user);
+  start.trust = fileTrustOf(info, accessList, user, groups);
   return code::Success;
 }
 

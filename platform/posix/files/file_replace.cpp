@@ -1,9 +1,8 @@
-// Writing files safely: replacement through a temporary file and rename(2),
-// and deletion, of a file unchanged since its writer read it, and exclusive
-// creation of the LaunchScript in a private directory.
-#include <dirent.h>
+// Writing files safely: replacement through a temporary file that keeps
+// the old one's guards and is swapped in (file_swap.h), written through
+// links, and deletion, of a file unchanged since its writer read it, and
+// exclusive creation of the LaunchScript in a private directory.
 #include <fcntl.h>
-#include <signal.h>
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,12 +10,15 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <random>
 #include <string>
 
 #include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/file_guards.h"
 #include "platform/posix/files/file_io.h"
+#include "platform/posix/files/file_swap.h"
+#include "platform/posix/files/file_trust.h"
 #include "platform/posix/files/posix_files.h"
+#include "platform/posix/files/temporary_file.h"
 
 namespace menue {
 
@@ -51,7 +53,7 @@ void syncDirectory(const std::string& directory) {
 // The fallback LaunchScript directory in /tmp: made by us (when `create`),
 // or refused when someone else could have prepared it. Not there is fine
 // when nothing is to be made: no file can stand in it.
-PlatformCode privateDirectory(const std::string& directory, bool create) {
+PlatformCode privateDirectory(const std::string& directory, bool create, PrivateGroups& groups) {
   if (create && mkdir(directory.c_str(), 0700) == 0) {
     return chmod(directory.c_str(), 0700) == 0 ? code::Success : lastErrorCode();
   }
@@ -60,80 +62,47 @@ PlatformCode privateDirectory(const std::string& directory, bool create) {
   if (lstat(directory.c_str(), &info) != 0) {
     return !create && errno == ENOENT ? code::Success : lastErrorCode();
   }
-  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || (info.st_mode & 07777) != 0700) {
+  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || !privateDirectoryMode(info, groups)) {
     return code::AccessDenied;
   }
   return code::Success;
 }
 
+// The file a write through `path` changes: `path` itself, or the file a
+// link leads to, through any chain of links. A link to no file (missing,
+// or links that loop) is refused: a new file there would be made out of
+// sight of the one who linked.
+PlatformCode linkTarget(const std::string& path, std::string& target) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+    target = path;
+    return code::Success;
+  }
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) {
+    return errno == ENOENT || errno == ELOOP || errno == ENOTDIR ? code::CantResolveFilename
+                                                                 : lastErrorCode();
+  }
+  target = resolved;
+  free(resolved);
+  return code::Success;
+}
+
+// The old file of a replacement, closed when the replacement ends.
+struct OpenOld {
+  OldFile file;
+  OpenOld() = default;
+  OpenOld(const OpenOld&) = delete;
+  OpenOld& operator=(const OpenOld&) = delete;
+  ~OpenOld() {
+    if (file.fd >= 0) close(file.fd);
+  }
+};
+
 // A file that cannot be created because its directory is missing: Windows
 // reports "path not found" there, not "file not found".
 PlatformCode creationErrorCode() {
   return errno == ENOENT ? code::PathNotFound : lastErrorCode();
-}
-
-constexpr std::string_view TemporaryPrefix = ".-menue-.";
-
-// A temporary's name carries the writer's process id, so a later rewrite
-// can tell one left by a killed program from one being written right now.
-std::string temporaryPattern(const std::string& directory) {
-  return (directory == "/" ? "" : directory) + "/" + std::string(TemporaryPrefix) +
-         std::to_string(getpid()) + ".XXXXXX";
-}
-
-// Removes the temporaries of programs that no longer run (killed between
-// naming their file and the rename), so they cannot pile up.
-void removeStaleTemporaries(const std::string& directory) {
-  DIR* dir = opendir(directory.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = readdir(dir)) {
-    const std::string_view name(entry->d_name);
-    if (!name.starts_with(TemporaryPrefix)) continue;
-    const std::string_view rest = name.substr(TemporaryPrefix.size());
-    const auto dot = rest.find('.');
-    if (dot == 0 || dot == std::string_view::npos) continue;
-    pid_t pid = 0;
-    for (const char c : rest.substr(0, dot)) {
-      if (c < '0' || c > '9' || pid > 99999999) {
-        pid = 0;
-        break;
-      }
-      pid = pid * 10 + (c - '0');
-    }
-    if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH) unlinkat(dirfd(dir), entry->d_name, 0);
-  }
-  closedir(dir);
-}
-
-// Opens the file the new text is written to. Where the system can, the file
-// has no name yet (O_TMPFILE): a program killed while writing leaves nothing
-// behind. `temporary` stays empty then; otherwise it names the file.
-int openTemporary(const std::string& directory, std::string& temporary) {
-#ifdef O_TMPFILE
-  const int fd = open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
-#endif
-  temporary = temporaryPattern(directory);
-  return mkostemp(temporary.data(), O_CLOEXEC);
-}
-
-// Gives the unnamed file a name beside its target, just before the rename.
-int nameTemporary(int fd, const std::string& directory, std::string& temporary) {
-  std::random_device random;
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = temporaryPattern(directory);
-    for (auto i = temporary.size() - 6; i < temporary.size(); ++i) {
-      temporary[i] = "abcdefghijklmnopqrstuvwxyz0123456789"[random() % 36];
-    }
-    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      return 0;
-    }
-    if (errno != EEXIST) break;
-  }
-  const int failure = errno;
-  temporary.clear();
-  return failure;
 }
 
 // The lock every writer of this program holds on a file's directory while
@@ -174,46 +143,88 @@ int renameNoReplace(const char* from, const char* to) {
 
 PlatformCode PosixFiles::replaceFile(const std::string& path, SeenText seen,
                                      std::string_view contents) {
-  const std::string directory = directoryOf(path);
+  std::string target;
+  if (const PlatformCode failure = linkTarget(path, target); failure != code::Success) {
+    return failure;
+  }
+  const std::string directory = directoryOf(target);
   const DirectoryLock lock(directory);
-  struct stat target {};
-  const bool exists = stat(path.c_str(), &target) == 0;
+  struct stat info {};
+  const bool exists = stat(target.c_str(), &info) == 0;
   if (!exists && errno != ENOENT) return lastErrorCode();
-  if (exists && (S_ISDIR(target.st_mode) || !writable(path, target))) return code::AccessDenied;
+  if (exists && (S_ISDIR(info.st_mode) || !writable(target, info))) return code::AccessDenied;
   // A file that is not plain cannot be read again to compare (a FIFO would
   // block): it counts as changed.
-  if (exists != seen.has_value() ||
-      (exists && (!S_ISREG(target.st_mode) || !holds(path, *seen, true)))) {
-    return code::FileInvalid;
+  if (exists != seen.has_value() || (exists && !S_ISREG(info.st_mode))) return code::FileInvalid;
+  if (!exists) return createInPlace(directory, target, contents);
+  OpenOld old;
+  if (const PlatformCode failure = openPlainFile(AT_FDCWD, target, old.file.fd, old.file.info);
+      failure != code::Success) {
+    return failure == code::FileNotFound ? code::FileInvalid : failure;
   }
-
-  removeStaleTemporaries(directory);
   std::string temporary;
-  const int fd = openTemporary(directory, temporary);
-  if (fd < 0) return creationErrorCode();
+  struct stat fresh {};
+  if (const PlatformCode failure = writeTemporary(directory, contents, &old.file, temporary, fresh);
+      failure != code::Success) {
+    return failure;
+  }
+  SwapOutcome outcome =
+      swapIn(temporary, target, old.file, fresh, *seen, !hooks_.noExchange, hooks_.step);
+  if (outcome.code != code::Success) unlink(temporary.c_str());
+  // Another program's change came after the rename: its text goes back.
+  if (outcome.putBack &&
+      writeTemporary(directory, outcome.changedText, &old.file, temporary, fresh) ==
+          code::Success &&
+      rename(temporary.c_str(), target.c_str()) != 0) {
+    unlink(temporary.c_str());
+  }
+  syncDirectory(directory);
+  return outcome.code;
+}
 
-  int failure = writeAll(fd, contents);
-  if (failure == 0 && fchmod(fd, exists ? target.st_mode & 07777 : newFileMode()) != 0) {
-    failure = errno;
+PlatformCode PosixFiles::createInPlace(const std::string& directory, const std::string& target,
+                                       std::string_view contents) {
+  std::string temporary;
+  struct stat fresh {};
+  if (const PlatformCode failure = writeTemporary(directory, contents, nullptr, temporary, fresh);
+      failure != code::Success) {
+    return failure;
   }
-  if (failure == 0 && fsync(fd) != 0) failure = errno;
-  if (failure == 0 && temporary.empty()) failure = nameTemporary(fd, directory, temporary);
-  if (close(fd) != 0 && failure == 0) failure = errno;
-  if (failure == 0) {
-    // A new file must not take the place of one another program (one that
-    // takes no lock) created meanwhile.
-    if (exists) {
-      if (rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
-    } else {
-      failure = renameNoReplace(temporary.c_str(), path.c_str());
-    }
-  }
+  // A new file must not take the place of one another program (one that
+  // takes no lock) created meanwhile.
+  const int failure = renameNoReplace(temporary.c_str(), target.c_str());
   if (failure != 0) {
-    if (!temporary.empty()) unlink(temporary.c_str());
+    unlink(temporary.c_str());
     return failure == EEXIST ? code::FileInvalid : platformCodeFromErrno(failure);
   }
   syncDirectory(directory);
   return code::Success;
+}
+
+PlatformCode PosixFiles::writeTemporary(const std::string& directory, std::string_view contents,
+                                        const OldFile* old, std::string& temporary,
+                                        struct stat& fresh) {
+  removeStaleTemporaries(directory);
+  temporary.clear();
+  const int fd = openTemporary(directory, temporary);
+  if (fd < 0) return creationErrorCode();
+  PlatformCode failure = platformCodeFromErrno(writeAll(fd, contents));
+  if (failure == code::Success) {
+    if (old != nullptr) {
+      failure = keepGuards(old->fd, old->info, fd);
+    } else if (fchmod(fd, newFileMode()) != 0) {
+      failure = lastErrorCode();
+    }
+  }
+  if (failure == code::Success && fsync(fd) != 0) failure = lastErrorCode();
+  if (failure == code::Success && hooks_.step) hooks_.step(ReplaceStep::Synced);
+  if (failure == code::Success && temporary.empty()) {
+    failure = platformCodeFromErrno(nameTemporary(fd, directory, temporary));
+  }
+  if (failure == code::Success && fstat(fd, &fresh) != 0) failure = lastErrorCode();
+  if (close(fd) != 0 && failure == code::Success) failure = lastErrorCode();
+  if (failure != code::Success && !temporary.empty()) unlink(temporary.c_str());
+  return failure;
 }
 
 PlatformCode PosixFiles::deleteSeenFile(const std::string& path, std::string_view seenStart,
@@ -228,9 +239,9 @@ PlatformCode PosixFiles::deleteSeenFile(const std::string& path, std::string_vie
   return deleteFile(path);
 }
 
-PlatformCode PosixFiles::scriptDirectoryCheck(const std::string& path, bool create) const {
+PlatformCode PosixFiles::scriptDirectoryCheck(const std::string& path, bool create) {
   if (privateScriptPath_.empty() || path != privateScriptPath_) return code::Success;
-  return privateDirectory(directoryOf(path), create);
+  return privateDirectory(directoryOf(path), create, groups_);
 }
 
 PlatformCode PosixFiles::createNewFile(const std::string& path, std::string_view contents) {

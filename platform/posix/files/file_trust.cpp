@@ -1,15 +1,38 @@
-// Who may have changed a file, told from its owner and mode.
+// Who may have changed a file, told from its owner, group and mode.
 #include "platform/posix/files/file_trust.h"
 
-#include <sys/stat.h>
+#include <sys/xattr.h>
 
 namespace menue {
 
-FileTrust fileTrustOf(uid_t owner, mode_t mode, uid_t user) {
+namespace {
+
+constexpr const char* AccessList = "system.posix_acl_access";
+
+}  // namespace
+
+FileTrust fileTrustOf(const struct stat& info, bool accessList, uid_t user, PrivateGroups& groups) {
   // Root can change any file anyway; a file of root's is the system's own.
-  if (owner != user && owner != 0) return FileTrust::OtherOwner;
-  if ((mode & (S_IWGRP | S_IWOTH)) != 0) return FileTrust::OthersMayWrite;
+  if (info.st_uid != user && info.st_uid != 0) return FileTrust::OtherOwner;
+  if ((info.st_mode & S_IWOTH) != 0) return FileTrust::OthersMayWrite;
+  if ((info.st_mode & S_IWGRP) != 0 &&
+      (accessList || !groups.privateTo(info.st_gid, info.st_uid))) {
+    return FileTrust::GroupMayWrite;
+  }
   return FileTrust::Trusted;
+}
+
+bool writableAccessList(const struct stat& info, int fd) {
+  return (info.st_mode & S_IWGRP) != 0 && fgetxattr(fd, AccessList, nullptr, 0) >= 0;
+}
+
+bool writableAccessList(const struct stat& info, const char* path) {
+  return (info.st_mode & S_IWGRP) != 0 && getxattr(path, AccessList, nullptr, 0) >= 0;
+}
+
+bool privateDirectoryMode(const struct stat& info, PrivateGroups& groups) {
+  if ((info.st_mode & 07707) != 0700) return false;
+  return (info.st_mode & 0070) == 0 || groups.privateTo(info.st_gid, info.st_uid);
 }
 
 }  // namespace menue

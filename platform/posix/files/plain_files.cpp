@@ -140,7 +140,7 @@ std::optional<FileTrust> PosixFiles::plainFileTrust(const std::string& path) {
       stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     return std::nullopt;
   }
-  return fileTrustOf(info.st_uid, info.st_mode, user_);
+  return fileTrustOf(info, writableAccessList(info, path.c_str()), user_, groups_);
 }
 
 }  // namespace menue

@@ -9,12 +9,13 @@
 
 #include "platform/posix/files/errno_code.h"
 #include "platform/posix/files/file_io.h"
+#include "platform/posix/files/file_trust.h"
 
 namespace menue {
 
 PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limit,
                                        FileStart& start) {
-  return menue::readFileStart(path, limit, user_, start);
+  return readFileStartAt(AT_FDCWD, path, limit, user_, groups_, start);
 }
 
 PlatformCode PosixFiles::deleteFile(const std::string& path) {

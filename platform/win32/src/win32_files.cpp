@@ -6,6 +6,7 @@
 #include "platform/win32/win32_files.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/letters.h"
@@ -76,10 +77,64 @@ void searchPlainFiles(const std::string& pattern, Found found) {
   });
 }
 
+// Which file a name leads to now: its volume and index, none when it
+// cannot be opened.
+struct FileIdentity {
+  DWORD volume = 0;
+  DWORD high = 0;
+  DWORD low = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> identityOf(const std::wstring& path) {
+  OwnedHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
 // The subdirectories a walk enters among the entries a search finds.
 std::vector<std::string> directoriesMatching(const std::string& pattern);
 
 }  // namespace
+
+// Compares last and proves after: the file at `target` is compared with
+// `seen` just before ReplaceFileW puts `temporary` in its place (keeping its
+// security descriptor, attributes and streams) and moves it to `backup`;
+// the backup must then be the file compared, holding the same bytes, or
+// it goes back to the target.
+PlatformCode Win32Files::replaceSeen(const std::wstring& target, const std::wstring& temporary,
+                                     const std::wstring& backup, std::string_view seen) {
+  const std::optional<FileIdentity> compared = identityOf(target);
+  if (!compared || !holds(fromWide(target), seen, true)) return code::FileInvalid;
+  if (!ReplaceFileW(target.c_str(), temporary.c_str(), backup.c_str(), REPLACEFILE_WRITE_THROUGH,
+                    nullptr, nullptr)) {
+    const PlatformCode failure = PlatformCallScope::failure();
+    // Moved aside but not replaced: the old file takes its name again.
+    if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+      MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    }
+    // A file in use that cannot be moved aside is refused as the rename
+    // over it was.
+    const bool inUse = failure == ERROR_UNABLE_TO_REMOVE_REPLACED ||
+                       failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+                       failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    return inUse ? code::AccessDenied : failure;
+  }
+  if (identityOf(backup) == compared && holds(fromWide(backup), seen, true)) {
+    DeleteFileW(backup.c_str());
+    return code::Success;
+  }
+  // Another program changed the file between the comparison and the
+  // replace: its text goes back, and the new one is dropped.
+  if (!ReplaceFileW(target.c_str(), backup.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr,
+                    nullptr)) {
+    MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
+  return code::FileInvalid;
+}
 
 Win32Files::Win32Files() {
   rememberDriveDirectory();
@@ -131,7 +186,6 @@ PlatformCode Win32Files::replaceFile(const std::string& path, SeenText seen,
     return code::AccessDenied;
   }
   if (exists != seen.has_value()) return code::FileInvalid;
-  if (exists && !holds(path, *seen, true)) return code::FileInvalid;
   SetLastError(0);
   // The temporary sibling lives in the target's directory, so the final
   // move is a rename on one volume.
@@ -139,16 +193,18 @@ PlatformCode Win32Files::replaceFile(const std::string& path, SeenText seen,
                                  std::to_wstring(++temporaryCounter_);
   PlatformCode result = writeNewFile(temporary, contents, true);
   if (result != code::Success) return result;
-  // A new file must not take the place of one another program (one that
-  // takes no lock) created meanwhile.
-  const DWORD replacing = exists ? MOVEFILE_REPLACE_EXISTING : 0;
-  if (!MoveFileExW(temporary.c_str(), target.c_str(), replacing | MOVEFILE_WRITE_THROUGH)) {
-    result = PlatformCallScope::failure();
-    DeleteFileW(temporary.c_str());
-    if (!exists && (result == code::AlreadyExists || result == code::FileExists)) {
-      result = code::FileInvalid;
+  if (!exists) {
+    // A new file must not take the place of one another program (one that
+    // takes no lock) created meanwhile.
+    if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+      result = PlatformCallScope::failure();
+      DeleteFileW(temporary.c_str());
+      if (result == code::AlreadyExists || result == code::FileExists) result = code::FileInvalid;
     }
+    return result;
   }
+  result = replaceSeen(target, temporary, temporary + L"b", *seen);
+  DeleteFileW(temporary.c_str());
   return result;
 }
 

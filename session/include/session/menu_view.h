@@ -26,8 +26,10 @@ Next wholeMenuForEdit(Program& program);
 // wrote nothing (Continue) and the next pass shows the file as it is.
 Next rewriteCurrentMenu(Program& program, std::string newText);
 // The outcome of an edit's write or delete: a file that another program has
-// changed since it was read is left alone with a message (Continue: the edit
-// ends as one that wrote nothing); other failures go to the error handler.
+// changed since it was read, a link that leads to no file, and a file whose
+// group, attributes or access list the new text could not keep are left
+// alone with a message each (Continue: the edit ends as one that wrote
+// nothing); other failures go to the error handler.
 Next checkEditWrite(Program& program, PlatformCode result);
 // Writes the text of a new current MenuFile the same way; one that another
 // program created meanwhile is left alone with the same message.

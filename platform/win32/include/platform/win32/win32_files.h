@@ -2,6 +2,9 @@
 // critical-error boxes off and returning GetLastError() codes.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "platform/platform.h"
 
 namespace menue::win32 {
@@ -30,6 +33,9 @@ class Win32Files : public FileSystem {
  private:
   // Keeps the current directory as its drive's remembered one ("=X:").
   void rememberDriveDirectory();
+  // The last step of replaceFile for a file that exists.
+  PlatformCode replaceSeen(const std::wstring& target, const std::wstring& temporary,
+                           const std::wstring& backup, std::string_view seen);
 
   unsigned temporaryCounter_ = 0;
 };

@@ -1,15 +1,30 @@
-// Who may have changed a file, told from its owner and mode: the rule by
-// which the menu runs and edits only the MenuFiles of the user or of root
-// that no one else may write.
+// Who may have changed a file, told from its owner, group and mode: the
+// rule by which the menu runs and edits only the MenuFiles of the user or
+// of root that no one else may write.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include "platform/platform.h"
+#include "platform/posix/files/private_groups.h"
 
 namespace menue {
 
-// `owner` and `mode` as stat gives them; `user` the effective user.
-FileTrust fileTrustOf(uid_t owner, mode_t mode, uid_t user);
+// `info` as stat gives it; `user` the effective user. Group write counts
+// only where the group holds someone besides the owner, and always where
+// the file has an access list (`accessList`), whose mask the group bits
+// then are: it may let named users write.
+FileTrust fileTrustOf(const struct stat& info, bool accessList, uid_t user, PrivateGroups& groups);
+
+// Whether the file has an access list, asked only where the group bits
+// allow writing (no call otherwise); by descriptor or by path (following
+// links).
+bool writableAccessList(const struct stat& info, int fd);
+bool writableAccessList(const struct stat& info, const char* path);
+
+// Whether a directory of the user's may hold the user's private files: no
+// one but its owner may enter or change it.
+bool privateDirectoryMode(const struct stat& info, PrivateGroups& groups);
 
 }  // namespace menue

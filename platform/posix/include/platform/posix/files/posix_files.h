@@ -10,7 +10,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/files/file_swap.h"
 #include "platform/posix/files/listing_cache.h"
+#include "platform/posix/files/private_groups.h"
 
 namespace menue {
 
@@ -48,10 +50,27 @@ class PosixFiles : public FileSystem {
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
 
+  // For tests: a step to run inside each replacement (a slow disk, a
+  // writer that takes no lock), and replacing as a file system without the
+  // swap of two names must.
+  struct ReplaceHooks {
+    ReplaceHook step;
+    bool noExchange = false;
+  };
+  void setReplaceHooks(ReplaceHooks hooks) { hooks_ = std::move(hooks); }
+
  private:
+  // A new file put in place only while no file has the name.
+  PlatformCode createInPlace(const std::string& directory, const std::string& target,
+                             std::string_view contents);
+  // Writes, guards (as `old`, or the new-file mode), flushes and names a
+  // temporary beside the target; `fresh` is its stat. Nothing is left on
+  // a failure.
+  PlatformCode writeTemporary(const std::string& directory, std::string_view contents,
+                              const OldFile* old, std::string& temporary, struct stat& fresh);
   // Every use of the fallback LaunchScript path first finds its directory
   // private (made here when `create`); other paths pass.
-  PlatformCode scriptDirectoryCheck(const std::string& path, bool create) const;
+  PlatformCode scriptDirectoryCheck(const std::string& path, bool create);
 
   std::string privateScriptPath_;
   // The directory last read or entered: still shown when another program
@@ -62,6 +81,9 @@ class PosixFiles : public FileSystem {
   // The user whose files are trusted, asked once: it does not change while
   // the program runs, and a pass then costs no call for it.
   uid_t user_;
+  // Which groups are their owner's own, each asked of the user database once.
+  PrivateGroups groups_;
+  ReplaceHooks hooks_;
 };
 
 }  // namespace menue
