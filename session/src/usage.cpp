@@ -33,11 +33,15 @@ std::string_view usageText() {
          "  --           Ende der Optionen\n"
          "\n"
          "Exit-Status: 0 in Ordnung, 1 --check hat Fehler gefunden,\n"
-         "2 falscher Aufruf oder ein Pfad ist nicht lesbar.\n";
+         "2 falscher Aufruf, ein Pfad ist nicht lesbar oder die Ausgabe schlug fehl.\n";
 }
 
 std::string versionText() {
-  return "menue " + std::string(versionNumber()) + "\n";
+  return "menue " + std::string(versionNumber()) +
+         "\n"
+         "Copyright (C) 2026 the menue developers\n"
+         "Lizenz MIT <https://opensource.org/licenses/MIT>: freie Software, ohne "
+         "Gew\xE4hrleistung.\n";
 }
 
 }  // namespace menue

@@ -72,6 +72,8 @@ inline constexpr PlatformCode HandleEof = 38;
 inline constexpr PlatformCode HandleDiskFull = 39;
 inline constexpr PlatformCode FileExists = 80;
 inline constexpr PlatformCode InvalidParameter = 87;
+// The reader of a pipe has closed it.
+inline constexpr PlatformCode BrokenPipe = 109;
 inline constexpr PlatformCode DiskFull = 112;
 inline constexpr PlatformCode InvalidName = 123;
 inline constexpr PlatformCode AlreadyExists = 183;
@@ -348,6 +350,11 @@ class StandardStream {
   // A Windows-1252 text of the program, converted to what the stream shows
   // (UTF-8 on POSIX, the console's code page on Windows).
   virtual void writeText(std::string_view windows1252) = 0;
+  // Delivers what is still buffered and says whether everything written
+  // since the start arrived: Success, or the first failure (a full disk, a
+  // reader that closed its pipe). After a failure the stream writes no more.
+  // A stream that keeps its text in memory cannot fail.
+  virtual PlatformCode flush() { return code::Success; }
 };
 
 // The differences in paths between the platforms, as facts the core reads.
