@@ -381,6 +381,12 @@ struct PathRules {
   // it when such lines reached it unconverted (the ANSI code page on
   // Windows, code page 850 on POSIX).
   UpperHalf plainCommandBytes = Windows1252;
+  // Whether a MenuFile the menu creates is written in UTF-8, the encoding
+  // the system's editors read (POSIX: comment, header, items and command
+  // lines), or as the Windows program always wrote it: the comment in
+  // Windows-1252, what is typed in the console's code page. Its line ends
+  // are CR LF either way.
+  bool createdMenusInUtf8 = false;
 };
 
 // One backend: the services the core runs on.
