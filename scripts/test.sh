@@ -103,6 +103,7 @@ for page in man1/menue.1.gz de/man1/menue.1.gz; do
   manual=$(MANWIDTH=80 man -l "$installed/share/man/$page" </dev/null)
   grep -q -- "--check" <<<"$manual"
 done
+[[ $(MANPATH="$installed/share/man" man -L de -w menue) == */de/man1/menue.1.gz ]]
 for page in docs/menue.1 docs/menue.de.1; do mandoc -Tlint "$page"; done
 # The sample menu, copied as the README says, is sound.
 sample=$package_root/sample
