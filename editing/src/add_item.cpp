@@ -3,6 +3,7 @@
 // Both keep the answers in memory and write once, at the end.
 #include "editing/add_item.h"
 
+#include "console/menu_screen.h"
 #include "editing/edit_dialogue.h"
 #include "menufile/menu_parse.h"
 #include "menufile/menu_text_builders.h"
@@ -14,12 +15,14 @@ namespace menue {
 
 namespace {
 
-constexpr std::size_t CreatedTextLimit = 76;
+// The header as the dialogue has always taken it; a display text as long
+// as the frame leaves it whole, which the question says.
+constexpr std::size_t HeaderLimit = 76;
 
-std::string readCut(Program& program, std::string_view prompt) {
+std::string readCut(Program& program, std::string_view prompt, std::size_t limit) {
   program.screen.writeText(prompt);
   std::string line = program.input.readLine();
-  if (line.size() > CreatedTextLimit) line.resize(CreatedTextLimit);
+  if (line.size() > limit) line.resize(limit);
   return line;
 }
 
@@ -28,9 +31,13 @@ std::string readCut(Program& program, std::string_view prompt) {
 Next createMenuFile(Program& program) {
   const bool utf8 = program.platform.rules.createdMenusInUtf8;
   program.screen.endLine();
-  const std::string header = typedMenuText(readCut(program, " Kopfzeile (max.76 zeichen)>"), utf8);
-  const std::string displayText =
-      typedMenuText(readCut(program, " Anzeigetext (max 76 Zeichen)>"), utf8);
+  const std::string header =
+      typedMenuText(readCut(program, " Kopfzeile (max.76 zeichen)>", HeaderLimit), utf8);
+  const int displayLimit = longestFramedText();
+  const std::string displayText = typedMenuText(
+      readCut(program, " Anzeigetext (max " + std::to_string(displayLimit) + " Zeichen)>",
+              static_cast<std::size_t>(displayLimit)),
+      utf8);
   const std::string text =
       displayText.empty() ? std::string() : newMenuFileText(header, displayText, '1', "", utf8);
   // An empty display text abandons the dialogue, and so does one that would
