@@ -1,5 +1,6 @@
 # Writes the text files of the Windows zip with CR LF line ends: README.txt
-# from README.md and menue.txt, the manual page rendered as plain text.
+# from the user's README, LICENSE.txt, and menue.txt, the manual page
+# rendered as plain text.
 # Run as: cmake -DSOURCE_DIR=... -DOUTPUT_DIR=... -P windows_texts.cmake
 function(write_windows_text name text)
   string(REPLACE "\r\n" "\n" text "${text}")
@@ -7,8 +8,10 @@ function(write_windows_text name text)
   file(WRITE ${OUTPUT_DIR}/${name} "${text}")
 endfunction()
 
-file(READ ${SOURCE_DIR}/README.md readme)
+file(READ ${SOURCE_DIR}/docs/user-readme readme)
 write_windows_text(README.txt "${readme}")
+file(READ ${SOURCE_DIR}/LICENSE licence)
+write_windows_text(LICENSE.txt "${licence}")
 
 # Plain text: no overstriking or escape sequences, no hyphenation.
 find_program(GROFF groff REQUIRED)

@@ -17,7 +17,7 @@ fuzz_seconds=${FUZZ_SECONDS:-30}
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
   libbenchmark-dev libvterm-dev pkg-config tmux g++-mingw-w64-x86-64-posix wine64
-  dialog whiptail dpkg-dev groff-base man-db unzip)
+  dialog whiptail dpkg-dev debhelper lintian mandoc groff-base man-db unzip)
 
 # --- stage bookkeeping: every stage's time and result end up in the summary ---
 summary=()
@@ -54,36 +54,10 @@ finish() {
 trap finish EXIT
 
 # --- what a fresh Debian machine lacks ---
-install_missing() {
-  local missing=() p
-  for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-      missing+=("$p")
-    fi
-  done
-  if ((${#missing[@]} == 0)); then
-    echo "All packages present."
-    return 0
-  fi
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  if ((EUID != 0)); then
-    if command -v sudo >/dev/null; then
-      sudo=(sudo)
-    else
-      echo "Not root and no sudo: install these packages first: ${missing[*]}" >&2
-      return 1
-    fi
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y \
-    "${missing[@]}" </dev/null
-}
-
+source scripts/install_missing.sh
 if command -v dpkg-query >/dev/null && command -v apt-get >/dev/null; then
   begin_stage "install missing packages"
-  install_missing
+  install_missing "${packages[@]}"
   end_stage
 else
   skip_stage "install missing packages" "no dpkg/apt-get"
@@ -113,17 +87,30 @@ build_preset windows
 build_preset default
 test_preset default " (with Wine)"
 
-# --- the packages: built, installed into a scratch root and unpacked, and run ---
-begin_stage "packages: build, install, run"
+# --- the packages: the .deb built by dpkg-buildpackage and passed by lintian
+# (scripts/package.sh fails on a lintian error or warning), unpacked into a
+# scratch root and run; the zip unpacked and run under Wine ---
+begin_stage "packages: build, lintian, install, run"
 bash scripts/package.sh
 package_root=$(mktemp -d "${TMPDIR:-/tmp}/menue-package.XXXXXX")
 scratch_dirs+=("$package_root")
 dpkg -x build-package/menue_*_amd64.deb "$package_root/deb"
-installed_version=$("$package_root/deb/usr/bin/menue" --version)
+installed=$package_root/deb/usr
+installed_version=$("$installed/bin/menue" --version)
 echo "installed: $installed_version"
-[[ $installed_version =~ ^menue\ [0-9.]+$ ]]
-manual=$(MANWIDTH=80 man -l "$package_root/deb/usr/share/man/man1/menue.1.gz" </dev/null)
-grep -q -- "--check" <<<"$manual"
+[[ ${installed_version%%$'\n'*} =~ ^menue\ [0-9.]+$ && $installed_version == *$'\nLizenz MIT '* ]]
+for page in man1/menue.1.gz de/man1/menue.1.gz; do
+  manual=$(MANWIDTH=80 man -l "$installed/share/man/$page" </dev/null)
+  grep -q -- "--check" <<<"$manual"
+done
+[[ $(MANPATH="$installed/share/man" man -L de -w menue) == */de/man1/menue.1.gz ]]
+for page in docs/menue.1 docs/menue.de.1; do mandoc -Tlint "$page"; done
+# The sample menu, copied as the README says, is sound.
+sample=$package_root/sample
+mkdir "$sample"
+cp "$installed/share/doc/menue/examples/-menue-" "$sample/"
+(cd "$sample" && "$installed/bin/menue" --check)
+zcat "$installed/share/doc/menue/README.gz" | grep -q '^Licence'
 unzip -q build-package/menue-*-windows.zip -d "$package_root/zip"
 # The Wine test's prefix handling, on the unpacked menue.exe alone.
 WINE_TEST_ONLY=version_and_help bash tests/e2e/wine_test.sh \

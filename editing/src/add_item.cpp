@@ -26,23 +26,29 @@ std::string readCut(Program& program, std::string_view prompt, std::size_t limit
   return line;
 }
 
+// A new MenuFile is written in the encoding the platform gives created
+// menus; the typed texts are cut to their length in characters first.
 Next createMenuFile(Program& program) {
+  const bool utf8 = program.platform.rules.createdMenusInUtf8;
   program.screen.endLine();
-  const std::string header = readCut(program, " Kopfzeile (max.76 zeichen)>", HeaderLimit);
+  const std::string header =
+      typedMenuText(readCut(program, " Kopfzeile (max.76 zeichen)>", HeaderLimit), utf8);
   const int displayLimit = longestFramedText();
-  const std::string displayText =
+  const std::string displayText = typedMenuText(
       readCut(program, " Anzeigetext (max " + std::to_string(displayLimit) + " Zeichen)>",
-              static_cast<std::size_t>(displayLimit));
+              static_cast<std::size_t>(displayLimit)),
+      utf8);
   const std::string text =
-      displayText.empty() ? std::string() : newMenuFileText(header, displayText, '1', "");
+      displayText.empty() ? std::string() : newMenuFileText(header, displayText, '1', "", utf8);
   // An empty display text abandons the dialogue, and so does one that would
   // not load as a menu of one item (a marker typed into header or text):
   // no file, the command stays on the prompt line.
   if (text.empty() || !loadsWithItems(text, 1)) return Next::NewPass;
   const char status = askStatus(program);
   program.screen.endLine();
-  const std::string commands = readCommandLines(program, " Befehlszeile (beenden mit <Enter>):");
-  return createCurrentMenu(program, newMenuFileText(header, displayText, status, commands));
+  const std::string commands =
+      typedMenuText(readCommandLines(program, " Befehlszeile (beenden mit <Enter>):"), utf8);
+  return createCurrentMenu(program, newMenuFileText(header, displayText, status, commands, utf8));
 }
 
 Next insertItem(Program& program, const std::string& commandText) {

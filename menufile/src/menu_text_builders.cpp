@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "execution_parts.h"
+#include "platform/utf8.h"
 
 namespace menue {
 
@@ -60,8 +61,9 @@ bool isItem(const MenuModel& model, int item) {
 }  // namespace
 
 std::string newMenuFileText(std::string_view header, std::string_view displayText, char status,
-                            std::string_view commandText) {
-  std::string text(StructureComment);
+                            std::string_view commandText, bool utf8Comment) {
+  std::string text =
+      utf8Comment ? utf8Of(StructureComment, Windows1252) : std::string(StructureComment);
   text += HeaderKey;
   text += header;
   text += CrLf;

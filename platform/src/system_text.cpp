@@ -7,10 +7,7 @@
 namespace menue {
 
 std::string systemFormOf(std::string_view consoleText) {
-  std::string out;
-  out.reserve(consoleText.size());
-  for (const char c : consoleText) appendUtf8(out, oemCharacter(static_cast<unsigned char>(c)));
-  return out;
+  return utf8Of(consoleText, CodePage850);
 }
 
 std::string consoleTextOf(std::string_view systemForm) {

@@ -1,5 +1,5 @@
-// UTF-8 and WTF-8: the encoder, the strict reader, and UTF-16 with its
-// surrogate pairs.
+// UTF-8 and WTF-8: the encoder, the strict reader, single-byte code pages
+// to UTF-8, and UTF-16 with its surrogate pairs.
 #include "platform/utf8.h"
 
 namespace menue {
@@ -57,6 +57,16 @@ void appendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
+}
+
+std::string utf8Of(std::string_view text, const UpperHalf& upperHalf) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    appendUtf8(out, byte < 0x80 ? char32_t{byte} : char32_t{upperHalf[byte - 0x80u]});
+  }
+  return out;
 }
 
 bool isUtf8Text(std::string_view text) {

@@ -1,7 +1,10 @@
 // Carrying out the command line before the menu: every way out that needs
 // no console, and the change into the start directory, made before the
-// console is set up so that a wrong directory draws nothing.
+// console is set up so that a wrong directory draws nothing; whatever ends
+// here checks that its output arrived.
 #include "session/command_line.h"
+
+#include <string>
 
 #include "session/menu_check_command.h"
 #include "session/path_text.h"
@@ -22,11 +25,24 @@ std::optional<int> enterStartDirectory(FileSystem& files, const std::string& dir
   return UsageError;
 }
 
-}  // namespace
+// Why standard output took not all that was written (German, Windows-1252).
+std::string writeFailureText(PlatformCode failure) {
+  switch (failure) {
+    case code::DiskFull:
+    case code::HandleDiskFull:
+      return "kein Platz mehr auf dem Datentr\xE4ger";
+    case code::BrokenPipe:
+      return "der Empf\xE4nger hat die Pipe geschlossen";
+    case code::InvalidHandle:
+      return "nicht ge\xF6"
+             "ffnet";
+    default:
+      return "Systemfehler " + std::to_string(failure);
+  }
+}
 
-std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
-                                  const PathRules& rules, StandardStream& out,
-                                  StandardStream& err) {
+std::optional<int> runAction(const CommandLine& line, FileSystem& files, const PathRules& rules,
+                             StandardStream& out, StandardStream& err) {
   switch (line.action) {
     case CommandAction::Help:
       out.writeText(usageText());
@@ -44,6 +60,22 @@ std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
   }
   if (line.paths.empty()) return std::nullopt;
   return enterStartDirectory(files, line.paths.front(), rules, err);
+}
+
+}  // namespace
+
+std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
+                                  const PathRules& rules, StandardStream& out,
+                                  StandardStream& err) {
+  const std::optional<int> status = runAction(line, files, rules, out, err);
+  // Every mode that ends here ends with its output delivered, or says it
+  // was not: a report lost to a full disk or a closed pipe is no success.
+  if (!status) return status;
+  if (const PlatformCode failure = out.flush(); failure != code::Success) {
+    writeErrorLine(err, "Schreibfehler auf der Standardausgabe", writeFailureText(failure));
+    return UsageError;
+  }
+  return status;
 }
 
 }  // namespace menue

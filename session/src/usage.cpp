@@ -37,11 +37,16 @@ std::string_view usageText() {
          "               oder als ./-name angeben (-menue-, -menue07- gelten als Datei)\n"
          "\n"
          "Exit-Status: 0 in Ordnung (auch mit Warnungen und Hinweisen), 1 --check hat\n"
-         "einen Fehler gefunden, 2 falscher Aufruf oder ein Pfad ist nicht lesbar.\n";
+         "einen Fehler gefunden, 2 falscher Aufruf, ein Pfad ist nicht lesbar oder die\n"
+         "Ausgabe schlug fehl.\n";
 }
 
 std::string versionText() {
-  return "menue " + std::string(versionNumber()) + "\n";
+  return "menue " + std::string(versionNumber()) +
+         "\n"
+         "Copyright (C) 2026 the menue developers\n"
+         "Lizenz MIT <https://opensource.org/licenses/MIT>: freie Software, ohne "
+         "Gew\xE4hrleistung.\n";
 }
 
 }  // namespace menue

@@ -1,9 +1,12 @@
 // End to end, POSIX: the command line. What ends without the menu writes
 // plain lines to its stream and leaves the terminal untouched; a start
 // directory becomes the one "cd!" returns to; --check reports FILE:LINE:
-// and says by its exit status whether all is sound.
+// and says by its exit status whether all is sound; output that does not
+// arrive (a full disk, a closed pipe) is an error, not a success.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "tests/e2e/e2e_fixture.h"
@@ -84,9 +87,87 @@ TEST_F(CommandLineTest, HelpAndVersionGoToStandardOutput) {
               std::string::npos);
     EXPECT_EQ(help.err, "");
   }
+  // The version first, then the copyright and the licence, as GNU programs do.
   const Run version = runToEnd({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "menue 1.1\r\n");
+  EXPECT_EQ(version.out,
+            "menue 1.1\r\n"
+            "Copyright (C) 2026 the menue developers\r\n"
+            "Lizenz MIT <https://opensource.org/licenses/MIT>: freie Software, ohne "
+            "Gew\xC3\xA4hrleistung.\r\n");
+}
+
+// The program run in work() with its standard output on `output` (closed
+// for -1) and its standard error into a file, outside any terminal, SIGPIPE as a shell
+// leaves it (default, not blocked). The status is 128 + the signal that
+// ended it, as a shell says.
+struct PlainRun {
+  int status = -1;
+  std::string err;
+};
+
+PlainRun runWithOutputOn(const fs::path& program, const fs::path& directory, int output,
+                         const std::vector<std::string>& arguments) {
+  const fs::path errFile = directory / ".stderr";
+  std::vector<std::string> words = {program.string()};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const bool outputSet = output < 0 ? close(1) == 0 : dup2(output, 1) == 1;
+    if (err < 0 || chdir(directory.c_str()) != 0 || !outputSet || dup2(err, 2) < 0) _exit(127);
+    signal(SIGPIPE, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  PlainRun run;
+  int status = 0;
+  if (child > 0 && waitpid(child, &status, 0) == child) {
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  run.err = readFile(errFile).value_or("");
+  fs::remove(errFile);
+  return run;
+}
+
+TEST_F(CommandLineTest, OutputThatDoesNotArriveIsAnErrorOfItsOwn) {
+  writeMenu("-menue-", "Gut", {{"Eins", '1', {"true"}}});
+  const std::string prefix = "menue: Schreibfehler auf der Standardausgabe: ";
+  const int full = open("/dev/full", O_WRONLY);
+  const int nowhere = open("/dev/null", O_WRONLY);
+  ASSERT_GE(full, 0);
+  ASSERT_GE(nowhere, 0);
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  close(pipeEnds[0]);  // no reader: every write gets EPIPE (and SIGPIPE)
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"--help"}, {"--version"}, {"--check"}}) {
+    SCOPED_TRACE(arguments.front());
+    const PlainRun onFullDisk = runWithOutputOn(program(), work(), full, arguments);
+    EXPECT_EQ(onFullDisk.status, 2);
+    EXPECT_EQ(onFullDisk.err, prefix + "kein Platz mehr auf dem Datentr\xC3\xA4ger\n");
+    const PlainRun onClosedPipe = runWithOutputOn(program(), work(), pipeEnds[1], arguments);
+    EXPECT_EQ(onClosedPipe.status, 2);
+    EXPECT_EQ(onClosedPipe.err, prefix + "der Empf\xC3\xA4nger hat die Pipe geschlossen\n");
+    const PlainRun closed = runWithOutputOn(program(), work(), -1, arguments);
+    EXPECT_EQ(closed.status, 2);
+    EXPECT_EQ(closed.err, prefix +
+                              "nicht ge\xC3\xB6"
+                              "ffnet\n");
+    // Output that arrives, even where nobody reads it, is no failure.
+    const PlainRun onNull = runWithOutputOn(program(), work(), nowhere, arguments);
+    EXPECT_EQ(onNull.status, 0);
+    EXPECT_EQ(onNull.err, "");
+  }
+  close(pipeEnds[1]);
+  close(full);
+  close(nowhere);
 }
 
 TEST_F(CommandLineTest, WrongCallsGetOneLineOnStandardErrorAndStatusTwo) {

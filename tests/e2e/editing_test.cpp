@@ -1,7 +1,8 @@
 // End to end, POSIX: the menu edit commands typed at a real terminal: the
-// creation dialogue (with a real UTF-8 "ü" in the command, and through a
-// link that leads nowhere), adding an item that then runs, swapping and
-// removing items (through a link to a shared menu), deleting the menu.
+// creation dialogue (with a real UTF-8 "ü" in the command, writing the new
+// MenuFile in UTF-8, and through a link that leads nowhere), adding an item
+// that then runs, swapping and removing items (through a link to a shared
+// menu), deleting the menu.
 #include "tests/e2e/e2e_fixture.h"
 
 namespace menue::e2e {
@@ -27,22 +28,23 @@ TEST_F(EditingTest, CreationDialogueWritesFirstMenu) {
   start();
   ASSERT_TRUE(showsPrompt(work()));
   ASSERT_TRUE(entered("Menü++"));
-  ASSERT_TRUE(answered(" Kopfzeile (max.76 zeichen)>", "Werkzeuge"));
+  ASSERT_TRUE(answered(" Kopfzeile (max.76 zeichen)>", "Ger\xC3\xA4te"));
   ASSERT_TRUE(answered(" Anzeigetext (max 72 Zeichen)>", "Liste"));
   ASSERT_TRUE(keyAfter(StatusQuestion, "1"));
   ASSERT_TRUE(answered(" Befehlszeile (beenden mit <Enter>):", "touch liste.txt"));
   ASSERT_TRUE(answered(" Befehlszeile (beenden mit <Enter>):", ""));
 
   ASSERT_TRUE(showsAt(8, 37, " Liste "));
-  EXPECT_EQ(session().cells(5, 36, 9), "Werkzeuge");
+  EXPECT_TRUE(shows("Ger\xC3\xA4te"));
+  // UTF-8 throughout, as the system's editors read it; CR LF line ends.
   const std::string bytes = menuBytes();
-  EXPECT_EQ(bytes.rfind("                Men\xFC"
+  EXPECT_EQ(bytes.rfind("                Men\xC3\xBC"
                         "anzeige  -  eizeilig bis 76 Zeichen\r\n",
                         0),
             0u)
-      << "the file starts with the structure comment in Windows-1252";
+      << "the file starts with the structure comment in UTF-8";
   const std::string tail =
-      "Kopfzeile=Werkzeuge\r\n(Menuanzeige)\r\nListe\r\n(Menuausfuhrung)\r\n"
+      "Kopfzeile=Ger\xC3\xA4te\r\n(Menuanzeige)\r\nListe\r\n(Menuausfuhrung)\r\n"
       "\t1touch liste.txt\r\n\t\r\n";
   ASSERT_GE(bytes.size(), tail.size());
   EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);

@@ -412,16 +412,17 @@ check_example_menu() {
   escape_ends_program
 }
 
-# The command line ends before any console is set up: --version and --help
-# on standard output (German letters in the console's OEM code page, lines
-# ended by CR LF), a wrong option with one line on standard error and
-# status 2. No pane is needed.
+# The command line ends before any console is set up: --version (its first
+# line, then the copyright and the licence) and --help on standard output
+# (German letters in the console's OEM code page, lines ended by CR LF), a
+# wrong option with one line on standard error and status 2. No pane is
+# needed.
 check_version_and_help() {
   make_work
   local out err status
   out=$(cd "$work" && wine "$exe" --version 2>"$scratch/err" </dev/null)
   status=$?
-  [[ $status == 0 && $out == $'menue 1.1\r' ]] ||
+  [[ $status == 0 && ${out%%$'\n'*} == $'menue 1.1\r' && $out == *$'\nLizenz MIT '* ]] ||
     fail "--version: status $status, output $(printf '%s' "$out" | od -An -c)" || return 1
   out=$(cd "$work" && wine "$exe" --help 2>"$scratch/err" </dev/null)
   status=$?

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "menufile/menu_model.h"
+#include "platform/utf8.h"
 #include "tests/scenario/scenario.h"
 
 namespace menue::scenario {
@@ -122,7 +123,7 @@ std::string fileBytes(const std::string& block, bool utf8) {
   std::string line;
   while (std::getline(lines, line)) {
     if (line == "@structure") {
-      out += StructureComment;
+      out += utf8 ? utf8Of(StructureComment, Windows1252) : std::string(StructureComment);
       continue;
     }
     bool noEnd = line.size() >= 2 && line.compare(line.size() - 2, 2, "\\c") == 0;

@@ -164,6 +164,8 @@ void Runner::setup(const Step& step) {
     }
   } else if (step.verb == "otherswrite") {
     files.setTrust(arg(0), FileTrust::OthersMayWrite);
+  } else if (step.verb == "utf8menus") {
+    virtual_.platform().rules.createdMenusInUtf8 = true;
   } else if (step.verb == "rm") {
     files.deleteFile(arg(0));
   } else if (step.verb == "drive") {

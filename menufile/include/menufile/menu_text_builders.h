@@ -19,8 +19,9 @@ std::string insertItemText(const MenuModel& model, int position, std::string_vie
                            char status, std::string_view commandText);
 std::string removeItemText(const MenuModel& model, int position);
 std::string swapItemsText(const MenuModel& model, int first, int second);
-// A complete new MenuFile as the creation dialogue writes it.
+// A complete new MenuFile as the creation dialogue writes it, its structure
+// comment in UTF-8 or in Windows-1252; the other texts go in as they are.
 std::string newMenuFileText(std::string_view header, std::string_view displayText, char status,
-                            std::string_view commandText);
+                            std::string_view commandText, bool utf8Comment = false);
 
 }  // namespace menue

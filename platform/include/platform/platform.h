@@ -260,6 +260,11 @@ class StandardStream {
   // A Windows-1252 text of the program, converted to what the stream shows
   // (UTF-8 on POSIX, the console's code page on Windows).
   virtual void writeText(std::string_view windows1252) = 0;
+  // Delivers what is still buffered and says whether everything written
+  // since the start arrived: Success, or the first failure (a full disk, a
+  // reader that closed its pipe). After a failure the stream writes no more.
+  // A stream that keeps its text in memory cannot fail.
+  virtual PlatformCode flush() { return code::Success; }
 };
 
 // The differences in paths between the platforms, as facts the core reads.
@@ -286,6 +291,12 @@ struct PathRules {
   // it when such lines reached it unconverted (the ANSI code page on
   // Windows, code page 850 on POSIX).
   UpperHalf plainCommandBytes = Windows1252;
+  // Whether a MenuFile the menu creates is written in UTF-8, the encoding
+  // the system's editors read (POSIX: comment, header, items and command
+  // lines), or as the Windows program always wrote it: the comment in
+  // Windows-1252, what is typed in the console's code page. Its line ends
+  // are CR LF either way.
+  bool createdMenusInUtf8 = false;
 };
 
 // One backend: the services the core runs on.

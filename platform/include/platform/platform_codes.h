@@ -52,6 +52,8 @@ inline constexpr PlatformCode HandleEof = 38;
 inline constexpr PlatformCode HandleDiskFull = 39;
 inline constexpr PlatformCode FileExists = 80;
 inline constexpr PlatformCode InvalidParameter = 87;
+// The reader of a pipe has closed it.
+inline constexpr PlatformCode BrokenPipe = 109;
 inline constexpr PlatformCode DiskFull = 112;
 inline constexpr PlatformCode InvalidName = 123;
 inline constexpr PlatformCode AlreadyExists = 183;

@@ -1,11 +1,14 @@
 // UTF-8 and its lossless kin WTF-8 (UTF-8 that may hold unpaired
 // surrogates, as Windows names may): writing characters, reading them back,
-// whether a text is UTF-8, and the way to and from UTF-16.
+// whether a text is UTF-8, the way from a single-byte code page, and the way
+// to and from UTF-16.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "platform/code_pages.h"
 
 namespace menue {
 
@@ -24,6 +27,9 @@ std::size_t utf8SequenceLength(unsigned char lead);
 // as one, else as bytes that start no character. Overlong forms never count.
 Utf8Character readUtf8(std::string_view text, std::size_t at, bool surrogates = false);
 void appendUtf8(std::string& out, char32_t character);
+// A text of a single-byte code page in UTF-8: ASCII as it is, each byte from
+// 0x80 as the character the code page's upper half gives it.
+std::string utf8Of(std::string_view text, const UpperHalf& upperHalf);
 
 // Whether the text is valid UTF-8 and holds a character beyond ASCII: the
 // way a text written in UTF-8 shows itself (a text in a single-byte code

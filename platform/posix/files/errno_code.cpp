@@ -23,6 +23,8 @@ PlatformCode platformCodeFromErrno(int error) {
     case ENOSPC:
     case EDQUOT:
       return code::DiskFull;
+    case EPIPE:
+      return code::BrokenPipe;
     case EMFILE:
     case ENFILE:
       return code::TooManyOpenFiles;

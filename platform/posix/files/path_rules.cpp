@@ -41,6 +41,7 @@ PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax) 
   // reached it unconverted were shown, and typed, as code page 850.
   rules.scriptInConsoleCodePage = false;
   rules.plainCommandBytes = CodePage850;
+  rules.createdMenusInUtf8 = true;
   return rules;
 }
 

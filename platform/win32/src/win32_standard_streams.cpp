@@ -1,7 +1,9 @@
 // Standard output and error on Windows: the program's Windows-1252 texts and
 // the system forms of paths are converted to the code page of the console,
 // so that the console shows their letters (the OEM code page when the
-// process has no console).
+// process has no console). A write that fails (a full disk, a closed pipe)
+// is remembered for flush().
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -51,12 +53,40 @@ class Win32Stream : public StandardStream {
   void writeText(std::string_view windows1252) override {
     write(consoleTextOf(wideOf1252(windows1252)));
   }
+  PlatformCode flush() override {
+    if (failure_ == code::Success && (std::fflush(file_) != 0 || std::ferror(file_))) {
+      failure_ = failureOf(errno);
+    }
+    return failure_;
+  }
 
  private:
+  // The C runtime reports a failed write in errno; a closed pipe raises no
+  // signal on Windows.
+  static PlatformCode failureOf(int error) {
+    switch (error) {
+      case ENOSPC:
+        return code::DiskFull;
+      case EPIPE:
+        return code::BrokenPipe;
+      case EBADF:
+        return code::InvalidHandle;
+      default:
+        return code::WriteFault;
+    }
+  }
+
   // The C runtime's text mode turns each "\n" into CR LF.
-  void write(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), file_); }
+  void write(const std::string& bytes) {
+    if (failure_ != code::Success || bytes.empty()) return;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+      failure_ = failureOf(errno);
+    }
+  }
 
   std::FILE* file_;
+  PlatformCode failure_ = code::Success;
 };
 
 }  // namespace

@@ -9,13 +9,15 @@
 
 namespace menue {
 
-// Exit status of a wrong call or a start directory that cannot be entered.
+// Exit status of a wrong call, a start directory that cannot be entered, or
+// standard output that did not take what was written.
 inline constexpr int UsageError = 2;
 
 // Carries out what the command line asks for with the file system alone
 // (no console). Returns the exit status when the program ends here, or
 // nothing when the menu is to run: then in the start directory asked for,
-// now the current one.
+// now the current one. When the program ends here and standard output
+// failed, one line on standard error says so and the status is UsageError.
 std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
                                   const PathRules& rules, StandardStream& out, StandardStream& err);
 

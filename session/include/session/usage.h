@@ -8,7 +8,7 @@ namespace menue {
 
 // The usage, German in Windows-1252, each line ended by "\n".
 std::string_view usageText();
-// "menue 1.1" and a line end.
+// "menue 1.1", then the copyright and the licence, each on its own line.
 std::string versionText();
 
 }  // namespace menue
