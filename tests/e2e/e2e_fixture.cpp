@@ -254,6 +254,16 @@ std::string E2eTest::standardError() const {
   if (session_->mouseReportingOn()) {
     return ::testing::AssertionFailure() << "mouse reporting left on";
   }
+  // As the terminal took the sequences, not only as they were written.
+  if (session_->terminalMouseOn()) {
+    return ::testing::AssertionFailure() << "the terminal still reports the mouse";
+  }
+  if (!session_->terminalCursorVisible()) {
+    return ::testing::AssertionFailure() << "the terminal's cursor left hidden";
+  }
+  if (session_->terminalAltScreen()) {
+    return ::testing::AssertionFailure() << "the terminal left on its alternate screen";
+  }
   if (session_->privateMode(25) == false) {
     return ::testing::AssertionFailure() << "cursor left hidden";
   }

@@ -34,6 +34,7 @@ PosixConsole::PosixConsole(ChildReaper& children)
   terminal_.enterRawMode();
   raw_ = true;
   armTerminalGuard(terminal_, finishAtExit, this);
+  setTerminalHeld(true);
   sendModes(vt::PasteOn);
   // What the terminal shows now stays until the program writes over it.
   mirror_.forgetPicture(screen_);
@@ -74,10 +75,12 @@ void PosixConsole::waitInput() {
   while (!decoder_.hasRecord()) {
     // Without a terminal no key can ever come.
     if (!terminal_.hasInput()) endOnHangup();
-    pollfd fds[2] = {{terminal_.inputFd(), POLLIN, 0}, {resize_.fd(), POLLIN, 0}};
+    pollfd fds[3] = {{terminal_.inputFd(), POLLIN, 0},
+                     {resize_.fd(), POLLIN, 0},
+                     {resumedFd(), POLLIN, 0}};
     // Unbounded, except while an ESC waits for the rest of a sequence.
     const int timeout = decoder_.msUntilResolve(monotonicMs());
-    const int ready = poll(fds, 2, timeout);
+    const int ready = poll(fds, 3, timeout);
     if (ready < 0 && errno != EINTR) endOnHangup();
     if (ready > 0 && fds[0].revents != 0) {
       pump(true);
@@ -85,7 +88,7 @@ void PosixConsole::waitInput() {
       decoder_.advanceTo(monotonicMs());
     }
     // The terminal lost its picture: it is painted again while the wait goes on.
-    if (applyResize()) present();
+    if (applyResize() || applyResume()) present();
   }
 }
 
@@ -99,6 +102,7 @@ void PosixConsole::flushInput() {
 void PosixConsole::present() {
   if (!terminal_.hasOutput() || finished_) return;
   applyResize();
+  applyResume();
   std::string out;
   mirror_.render(screen_, out);
   terminal_.write(out);
@@ -113,6 +117,7 @@ void PosixConsole::suspendForChild() {
   std::string out(TerminalLeaveSequence);
   vt::appendSgr(out, textAttribute_);
   terminal_.write(out);
+  setTerminalHeld(false);
   terminal_.restoreModes();
   raw_ = false;
 }
@@ -120,10 +125,24 @@ void PosixConsole::suspendForChild() {
 void PosixConsole::resumeAfterChild() {
   terminal_.enterRawMode();
   raw_ = true;
+  setTerminalHeld(true);
+  sendHeldModes();
+  mirror_.forgetPicture(screen_);
+}
+
+void PosixConsole::sendHeldModes() const {
   std::string out(vt::PasteOn);
   if (mouseOn_) out += vt::MouseOn;
   sendModes(out);
-  mirror_.forgetPicture(screen_);
+}
+
+bool PosixConsole::applyResume() {
+  // Continued after a stop: the terminal is raw again (the handler saw to
+  // that), but the shell had it meanwhile; modes and picture are sent anew.
+  if (!takeResumed()) return false;
+  if (raw_) sendHeldModes();
+  mirror_.repaintAll();
+  return true;
 }
 
 void PosixConsole::finish() {
@@ -138,6 +157,7 @@ void PosixConsole::finish() {
   }
   // Keys and mouse reports still queued were meant for the menu, not the shell.
   terminal_.discardInput();
+  setTerminalHeld(false);
   terminal_.restoreModes();
   raw_ = false;
   disarmTerminalGuard();

@@ -51,6 +51,10 @@ class PosixConsole : public ConsoleDevice, public TerminalHandover {
   // readable (`ready`), or else only if a poll without waiting finds input.
   void pump(bool ready);
   bool applyResize();
+  bool applyResume();
+  // Bracketed paste, and the mouse when the core has it on: what the menu
+  // switches on whenever it takes the terminal.
+  void sendHeldModes() const;
   void sendModes(std::string_view sequences) const;
 
   ChildReaper& children_;
