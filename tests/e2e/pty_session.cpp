@@ -200,6 +200,10 @@ void PtySession::sendSignal(int signalNumber) {
   process_.signal(signalNumber);
 }
 
+void PtySession::otherProgramWrites(std::string_view bytes) {
+  vterm_input_write(vterm_, bytes.data(), bytes.size());
+}
+
 void PtySession::resize(int rows, int columns) {
   rows_ = rows;
   columns_ = columns;

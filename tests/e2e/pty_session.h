@@ -133,6 +133,9 @@ class PtySession {
   // the mouse mode the program switched on (nothing when it switched none).
   void click(int row, int column, MouseButton button = MouseButton::Left);
   void sendSignal(int signalNumber);
+  // What another program (a shell, while the menu is stopped) writes to the
+  // terminal: it changes the screen read back, not the program's output.
+  void otherProgramWrites(std::string_view bytes);
   // Gives the terminal a new size, as a window resized by the user: the
   // program gets SIGWINCH; the screen read back keeps what fits.
   void resize(int rows, int columns);

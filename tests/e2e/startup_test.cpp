@@ -32,8 +32,9 @@ TEST_F(StartupTest, ArrowKeysAndClicksWithoutMenuDrawNothing) {
   for (int row = 1; row < PromptRow; ++row) EXPECT_EQ(session().trimmedRow(row), "") << row;
 }
 
-// A signal that ends the program must not leave the terminal raw or with
-// mouse reporting on.
+// A signal that ends the program must not leave the terminal raw, with
+// mouse reporting or bracketed paste on or the cursor hidden, as the bytes
+// say and as the terminal took them; the program dies by the signal itself.
 class SignalTest : public E2eTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(SignalTest, TerminalRestoredWhenEndedBySignal) {
@@ -48,9 +49,13 @@ TEST_P(SignalTest, TerminalRestoredWhenEndedBySignal) {
   EXPECT_TRUE(terminalRestored());
 }
 
-// The ending signals, and the signals of a crash.
+// Every signal whose default action ends the process and that can be
+// caught: the ending ones, those of timers and limits, and those of a crash.
 INSTANTIATE_TEST_SUITE_P(Signals, SignalTest,
-                         ::testing::Values(SIGTERM, SIGHUP, SIGSEGV, SIGBUS, SIGFPE, SIGILL),
+                         ::testing::Values(SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGABRT, SIGSEGV,
+                                           SIGBUS, SIGFPE, SIGILL, SIGUSR1, SIGUSR2, SIGALRM,
+                                           SIGPIPE, SIGVTALRM, SIGPROF, SIGXCPU, SIGSYS, SIGTRAP,
+                                           SIGPWR, SIGSTKFLT, SIGIO),
                          [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
 
 }  // namespace

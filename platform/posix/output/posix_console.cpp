@@ -75,9 +75,8 @@ void PosixConsole::waitInput() {
   while (!decoder_.hasRecord()) {
     // Without a terminal no key can ever come.
     if (!terminal_.hasInput()) endOnHangup();
-    pollfd fds[3] = {{terminal_.inputFd(), POLLIN, 0},
-                     {resize_.fd(), POLLIN, 0},
-                     {resumedFd(), POLLIN, 0}};
+    pollfd fds[3] = {
+        {terminal_.inputFd(), POLLIN, 0}, {resize_.fd(), POLLIN, 0}, {resumedFd(), POLLIN, 0}};
     // Unbounded, except while an ESC waits for the rest of a sequence.
     const int timeout = decoder_.msUntilResolve(monotonicMs());
     const int ready = poll(fds, 3, timeout);

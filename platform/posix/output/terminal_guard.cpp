@@ -20,9 +20,8 @@ namespace {
 // Every signal whose default action ends the process, but SIGKILL (which
 // cannot be caught) and SIGXFSZ (which the menu ignores).
 constexpr auto FatalSignals = std::to_array<int>({
-    SIGTERM, SIGHUP,  SIGINT,    SIGQUIT, SIGABRT, SIGSEGV, SIGBUS,  SIGFPE,
-    SIGILL,  SIGUSR1, SIGUSR2,   SIGALRM, SIGPIPE, SIGVTALRM, SIGPROF, SIGXCPU,
-    SIGSYS,  SIGTRAP,
+    SIGTERM,   SIGHUP,  SIGINT,  SIGQUIT, SIGABRT,   SIGSEGV, SIGBUS,  SIGFPE, SIGILL,
+    SIGUSR1,   SIGUSR2, SIGALRM, SIGPIPE, SIGVTALRM, SIGPROF, SIGXCPU, SIGSYS, SIGTRAP,
 #ifdef SIGPWR
     SIGPWR,
 #endif
@@ -101,6 +100,25 @@ struct sigaction handlerAction(void (*handler)(int)) {
   return action;
 }
 
+// The terminal raw again after a stop, at once, so keys typed from now on
+// neither echo nor wait for Enter; the modes and the picture are sent by
+// the console's next wait or present.
+void retake() {
+  if (!guard.armed || !guard.held) return;
+  if (guard.haveModes) tcsetattr(guard.modeFd, TCSANOW, &guard.raw);
+  guard.resumed = 1;
+  if (guard.resumePipe[1] >= 0) {
+    const char wake = 'c';
+    [[maybe_unused]] const ssize_t n = write(guard.resumePipe[1], &wake, 1);
+  }
+}
+
+void onContinue(int) {
+  const int savedErrno = errno;
+  retake();
+  errno = savedErrno;
+}
+
 void onStop(int) {
   const int savedErrno = errno;
   if (guard.armed && guard.held) giveBack();
@@ -116,23 +134,11 @@ void onStop(int) {
   sigemptyset(&stopOnly);
   sigaddset(&stopOnly, SIGTSTP);
   sigprocmask(SIG_UNBLOCK, &stopOnly, nullptr);
-  // Continued (SIGCONT's handler has taken the terminal again).
+  // Continued; or never stopped, as the kernel does not stop a process
+  // group without a parent in the session (an orphaned one): either way the
+  // terminal is the menu's again.
   sigaction(SIGTSTP, &own, nullptr);
-  errno = savedErrno;
-}
-
-void onContinue(int) {
-  const int savedErrno = errno;
-  if (guard.armed && guard.held) {
-    // Raw at once, so keys typed from now on neither echo nor wait for Enter;
-    // the modes and the picture are sent by the console's next wait or present.
-    if (guard.haveModes) tcsetattr(guard.modeFd, TCSANOW, &guard.raw);
-    guard.resumed = 1;
-    if (guard.resumePipe[1] >= 0) {
-      const char wake = 'c';
-      [[maybe_unused]] const ssize_t n = write(guard.resumePipe[1], &wake, 1);
-    }
-  }
+  retake();
   errno = savedErrno;
 }
 

@@ -32,8 +32,7 @@ static_assert(TerminalLeaveSequence.ends_with(vt::ShowCursor));
 // SIGXFSZ always (a write past the file-size limit fails with EFBIG and is
 // reported, rather than killing the menu), and SIGPIPE, which the menu may
 // have inherited ignored.
-inline constexpr std::array<int, 4> SignalsChildrenGetDefault = {SIGINT, SIGQUIT, SIGPIPE,
-                                                                 SIGXFSZ};
+inline constexpr std::array<int, 4> SignalsChildrenGetDefault = {SIGINT, SIGQUIT, SIGPIPE, SIGXFSZ};
 
 // On a signal that ends the process the terminal gets TerminalLeaveSequence
 // and its modes back; then the signal takes its default course, so the
