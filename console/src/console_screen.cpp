@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "console/window_size.h"
+
 namespace menue {
 
 std::string toOem(std::string_view windows1252) {
@@ -168,6 +170,11 @@ void ConsoleScreen::stepBack() {
     pos.column = info.width - 1;
   }
   device_.setCursorPosition(pos);
+}
+
+void ConsoleScreen::present() {
+  device_.showNotice(toOem(smallWindowNotice(device_.windowSize())));
+  device_.present();
 }
 
 }  // namespace menue

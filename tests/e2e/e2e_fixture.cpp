@@ -132,6 +132,14 @@ PtySession& E2eTest::startSession(SessionOptions options) {
   return *session_;
 }
 
+PtySession& E2eTest::startSized(int rows, int columns) {
+  SessionOptions options;
+  options.workingDirectory = work_.string();
+  options.rows = rows;
+  options.columns = columns;
+  return startSession(std::move(options));
+}
+
 PtySession& E2eTest::start(const fs::path& directory) {
   SessionOptions options;
   options.workingDirectory = (directory.empty() ? work_ : directory).string();

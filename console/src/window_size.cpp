@@ -1,0 +1,24 @@
+// The rule of the least window and its notice.
+#include "console/window_size.h"
+
+namespace menue {
+
+namespace {
+
+std::string sizeText(WindowSize size) {
+  return std::to_string(size.columns) + "x" + std::to_string(size.rows);
+}
+
+}  // namespace
+
+bool windowFits(WindowSize window) {
+  return window.columns >= LeastWindow.columns && window.rows >= LeastWindow.rows;
+}
+
+std::string smallWindowNotice(WindowSize window) {
+  if (windowFits(window)) return {};
+  return "Fenster zu klein: " + sizeText(LeastWindow) + " n\xF6tig, " + sizeText(window) +
+         " vorhanden";
+}
+
+}  // namespace menue
