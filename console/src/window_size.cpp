@@ -1,4 +1,4 @@
-// The rule of the least window and its notice.
+// The notice of a window too small for the menu.
 #include "console/window_size.h"
 
 namespace menue {
@@ -10,10 +10,6 @@ std::string sizeText(WindowSize size) {
 }
 
 }  // namespace
-
-bool windowFits(WindowSize window) {
-  return window.columns >= LeastWindow.columns && window.rows >= LeastWindow.rows;
-}
 
 std::string smallWindowNotice(WindowSize window) {
   if (windowFits(window)) return {};

@@ -521,8 +521,9 @@ check_umlaut_dirs() {
 # Wine shows no QuickEdit, so the modes the program sets are read back:
 # started in a console with QuickEdit on, the menu waits for a key with
 # mouse input on and QuickEdit off (the extended flags set, insert mode
-# kept), keeps QuickEdit while the mouse is off, and gives the console the
-# mode it found, to a child and at the exit.
+# kept), keeps QuickEdit while the mouse is off, always takes window input
+# (the resize that shows the menu after a window too small for it), and
+# gives the console the mode it found, to a child and at the exit.
 check_quick_edit() {
   have_probe || return 1
   make_work
@@ -538,8 +539,8 @@ check_quick_edit() {
     fail "the mode found was not given back: $(cat "$(probe_report)")" || return 1
   for mode in $(probe_value seen); do
     case $mode in
-      b0) waiting=1 ;;  # mouse, insert, extended flags
-      e0) ;;            # no mouse: insert and QuickEdit as found
+      b8) waiting=1 ;;  # mouse, window input, insert, extended flags
+      e8) ;;            # no mouse: window input, insert and QuickEdit as found
       *) fail "the menu set the input mode $mode: $(cat "$(probe_report)")" || return 1 ;;
     esac
   done

@@ -1,5 +1,6 @@
-// Whether the window is large enough for the menu's screens, and the one
-// line shown in their place while it is not.
+// The one line shown in place of the menu's screens while the window is
+// smaller than they need (the rule itself, `windowFits`, is the platform's,
+// whose backends keep the screens whole meanwhile).
 #pragma once
 
 #include <string>
@@ -8,8 +9,6 @@
 
 namespace menue {
 
-// At least LeastWindow in both directions.
-bool windowFits(WindowSize window);
 // The notice in Windows-1252 ("Fenster zu klein: 80x25 nötig, 60x15
 // vorhanden"); empty when the window fits.
 std::string smallWindowNotice(WindowSize window);

@@ -105,6 +105,10 @@ struct WindowSize {
 // is never smaller, whatever the window, so that what the core draws is kept
 // whole while the window is smaller and shows once it is large enough again.
 inline constexpr WindowSize LeastWindow{80, 25};
+// At least LeastWindow in both directions.
+constexpr bool windowFits(WindowSize window) {
+  return window.columns >= LeastWindow.columns && window.rows >= LeastWindow.rows;
+}
 
 struct CursorShape {
   int size = 10;  // percent of a cell, 1..100; 0 when the console reports none
