@@ -32,8 +32,11 @@ std::string_view usageText() {
          "  --version    die Version\n"
          "  --           Ende der Optionen\n"
          "\n"
+         "Das Men\xFC braucht ein Terminal von mindestens 80x25; ein kleineres Fenster\n"
+         "zeigt nur, wie gro\xDF es sein muss. --check, --help und --version gehen ohne.\n"
+         "\n"
          "Exit-Status: 0 in Ordnung, 1 --check hat Fehler gefunden,\n"
-         "2 falscher Aufruf oder ein Pfad ist nicht lesbar.\n";
+         "2 falscher Aufruf, ein Pfad ist nicht lesbar oder kein Terminal da.\n";
 }
 
 std::string versionText() {
