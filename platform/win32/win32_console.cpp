@@ -238,7 +238,7 @@ void Win32Console::scrollUp(Attribute fill) {
 }
 
 void Win32Console::writeRow(const Window& screen, int row, std::string_view bytes,
-                           std::span<const Attribute> attributes) {
+                            std::span<const Attribute> attributes) {
   const std::size_t count = std::min(bytes.size(), static_cast<std::size_t>(screen.width()));
   if (count == 0 || row >= screen.height()) return;
   std::vector<CHAR_INFO> cells(count);

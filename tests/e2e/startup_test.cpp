@@ -32,6 +32,22 @@ TEST_F(StartupTest, ArrowKeysAndClicksWithoutMenuDrawNothing) {
   for (int row = 1; row < PromptRow; ++row) EXPECT_EQ(session().trimmedRow(row), "") << row;
 }
 
+// The immediate end after an item of status 3 (ESC is checked by
+// endsWithEsc everywhere) leaves the terminal as the terminal library took it.
+TEST_F(StartupTest, EndAfterStatusThreeGivesTheTerminalBack) {
+  writeMenu("-menue-", "Kopf", {{"Ende", '3', {"true"}}});
+  start();
+  ASSERT_TRUE(showsPrompt(work()));
+  ASSERT_TRUE(eventually([&] { return session().terminalMouseOn(); }, "mouse reporting on"));
+  session().pressKey(Key::Down);
+  // Item 1 of one: row 8, highlighted in 1 on 7.
+  // Shown at the next wait, after its flush: the Enter is not discarded.
+  ASSERT_TRUE(eventually([&] { return session().attribute(8, 40) == 0x71; }, "item 1 highlighted"));
+  session().pressKey(Key::Enter);
+  EXPECT_EQ(session().waitForExit(within(Patience)), 0);
+  EXPECT_TRUE(terminalRestored());
+}
+
 // A signal that ends the program must not leave the terminal raw, with
 // mouse reporting or bracketed paste on or the cursor hidden, as the bytes
 // say and as the terminal took them; the program dies by the signal itself.
