@@ -110,8 +110,10 @@ void PosixConsole::waitInput() {
     } else if (ready == 0) {
       decoder_.advanceTo(monotonicMs());
     }
-    // The terminal lost its picture: it is painted again while the wait goes on.
-    if (applyResize() || applyResume()) present();
+    // A resize ends the wait with its record: the core looks at the window
+    // again and presents. After a stop the terminal lost its picture: it is
+    // painted again while the wait goes on.
+    if (!applyResize() && applyResume()) present();
   }
 }
 
