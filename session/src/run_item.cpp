@@ -114,6 +114,12 @@ Next runScript(Program& program, const std::string& body, int status) {
 
 }  // namespace
 
+std::optional<std::string> itemDirectoryChange(const std::string& commandLine) {
+  const DirectoryCommand command = directoryCommandOf(commandLine);
+  if (!isItemDirectoryCommand(command)) return std::nullopt;
+  return command.kind == DirectoryCommand::Kind::ChangeDirectory ? command.path : std::string();
+}
+
 Next runMenuItem(Program& program, int n) {
   bool onLabel = false;
   if (const Next next = onHomeLabel(program, onLabel); next != Next::Continue) return next;
@@ -132,20 +138,14 @@ Next runMenuItem(Program& program, int n) {
     pause(program);
     return Next::NewPass;
   }
-  const std::string part = program.model.executionPart(n);
-  const int status = statusOf(part);
-  const std::string commands = part.empty() ? std::string() : part.substr(1);
-
+  const int status = statusOf(program.model.executionPart(n));
   const MenuModel& model = program.model;
   const PathRules& rules = program.platform.rules;
-  const LineEnd first = findLineEnd(commands, 0, model.lineEnd);
-  const bool singleLine =
-      first.length == 0 ||
-      findLineEnd(commands, first.pos + first.length, model.lineEnd).length == 0;
-  if (!singleLine) return runScript(program, menuScriptText(commands, model.utf8, rules), status);
-
-  // The command line without its line end.
-  const std::string line = first.length == 0 ? commands : commands.substr(0, first.pos);
+  const CommandLines commands = commandLinesOf(model, n);
+  if (!commands.onlyLine) {
+    return runScript(program, menuScriptText(commands.text, model.utf8, rules), status);
+  }
+  const std::string& line = *commands.onlyLine;
   const std::string commandLine = menuCommandLine(line, model.utf8, rules);
   const DirectoryCommand command = directoryCommandOf(commandLine);
   if (isItemDirectoryCommand(command)) return runDirectoryCommand(program, command);

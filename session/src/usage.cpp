@@ -25,18 +25,22 @@ std::string_view usageText() {
          "fen, ohne etwas zu \xE4ndern: eine Datei oder die\n"
          "               Men\xFC"
          "dateien (-menue-, -menue02- ...) eines Verzeichnisses, ohne\n"
-         "               PFAD die des aktuellen; jeder Fehler als DATEI:ZEILE: Text,\n"
+         "               PFAD die des aktuellen; jeder Befund als\n"
+         "               DATEI:ZEILE:SPALTE: Art: was falsch ist; was zu \xE4ndern ist\n"
+         "               (Art Fehler, Warnung oder Hinweis; SPALTE nur, wo sie hilft),\n"
          "               dann eine Zeile je Datei\n"
          "  -r           mit --check auch alle Unterverzeichnisse\n"
          "  -h, --help   diese Hilfe\n"
          "  --version    die Version\n"
-         "  --           Ende der Optionen\n"
+         "  --           Ende der Optionen: eine Datei, deren Name mit - beginnt, danach\n"
+         "               oder als ./-name angeben (-menue-, -menue07- gelten als Datei)\n"
          "\n"
          "Das Men\xFC braucht ein Terminal von mindestens 80x25; ein kleineres Fenster\n"
          "zeigt nur, wie gro\xDF es sein muss. --check, --help und --version gehen ohne.\n"
          "\n"
-         "Exit-Status: 0 in Ordnung, 1 --check hat Fehler gefunden,\n"
-         "2 falscher Aufruf, ein Pfad ist nicht lesbar oder kein Terminal da.\n";
+         "Exit-Status: 0 in Ordnung (auch mit Warnungen und Hinweisen), 1 --check hat\n"
+         "einen Fehler gefunden, 2 falscher Aufruf, ein Pfad ist nicht lesbar oder\n"
+         "kein Terminal da.\n";
 }
 
 std::string versionText() {

@@ -42,6 +42,11 @@ const std::vector<OptionsCase> Cases = {
     {{"--", "--help"}, Action::RunMenu, {"--help"}},
     {{"--check", "--", "-menue-", "--"}, Action::Check, {"-menue-", "--"}},
     {{"-"}, Action::RunMenu, {"-"}},
+    // A MenuFile's name is a path, not a group of options; "-m" is not.
+    {{"--check", "-menue-", "-menue07-", "-menue100-"},
+     Action::Check,
+     {"-menue-", "-menue07-", "-menue100-"}},
+    {{"--check", "-menue"}, Action::Error, {}, false, "-m"},
 };
 
 TEST(CommandLineOptionsTest, Table) {
@@ -56,6 +61,10 @@ TEST(CommandLineOptionsTest, Table) {
     EXPECT_EQ(line.errorSubject, c.errorSubject);
     // Every error says where help is; nothing else carries an error.
     EXPECT_EQ(line.error.find("menue --help") != std::string::npos, c.action == Action::Error);
+    // An unknown option's message says how to name a file beginning with "-".
+    if (line.error.starts_with("unbekannte Option")) {
+      EXPECT_NE(line.error.find("nach -- oder als ./-name"), std::string::npos);
+    }
   }
 }
 
