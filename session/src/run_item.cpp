@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "console/menu_screen.h"
 #include "session/directory_command.h"
 #include "session/error_handling.h"
-#include "session/events.h"
 #include "session/launch_script.h"
 #include "session/menu_trust.h"
 #include "session/navigation.h"
@@ -22,14 +22,9 @@ namespace {
 // The command line of an item created without commands; it runs nothing.
 constexpr std::string_view Placeholder = "'";
 
-Next onHomeLabel(Program& program, bool& onLabel) {
-  const MenuLayout& layout = program.layout;
-  const Click& click = program.state.click;
+Next onHomeLabel(Program& program, const Click& click, bool& onLabel) {
   onLabel = false;
-  if (click.row != layout.frameBottom || click.column < layout.frameRight - 10 ||
-      click.column > layout.frameRight - 1) {
-    return Next::Continue;
-  }
+  if (!hitsHomeLabel(program.layout, click)) return Next::Continue;
   bool atStart = true;
   const Next next = atStartDirectory(program, atStart);
   onLabel = !atStart;
@@ -45,10 +40,9 @@ bool validStatus(int status) {
   return status >= 1 && status <= 3;
 }
 
-Next clearAndNewPass(Program& program) {
+Next clearAndEnd(Program& program) {
   program.screen.clearScreen();
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 // A directory command of a single-line item is carried out by the program
@@ -75,7 +69,7 @@ Next runDirectoryCommand(Program& program, const DirectoryCommand& command) {
     case DirectoryCommand::Kind::None:
       break;
   }
-  return next == Next::Continue ? clearAndNewPass(program) : next;
+  return next == Next::Continue ? clearAndEnd(program) : next;
 }
 
 Next runDirect(Program& program, const std::string& line, int status) {
@@ -89,7 +83,7 @@ Next runDirect(Program& program, const std::string& line, int status) {
     pause(program);
     screen.clearScreen();
   }
-  return clearAndNewPass(program);
+  return clearAndEnd(program);
 }
 
 Next runScript(Program& program, const std::string& body, int status) {
@@ -105,11 +99,10 @@ Next runScript(Program& program, const std::string& body, int status) {
     pause(program);
   } else {
     screen.clearScreen();
-    waitEvent(program);
-    flushEvents(program);
+    static_cast<void>(program.input.waitForInput());
+    program.input.flushInput();
   }
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 }  // namespace
@@ -120,9 +113,9 @@ std::optional<std::string> itemDirectoryChange(const std::string& commandLine) {
   return command.kind == DirectoryCommand::Kind::ChangeDirectory ? command.path : std::string();
 }
 
-Next runMenuItem(Program& program, int n) {
+Next runMenuItem(Program& program, int n, const Click& click) {
   bool onLabel = false;
-  if (const Next next = onHomeLabel(program, onLabel); next != Next::Continue) return next;
+  if (const Next next = onHomeLabel(program, click, onLabel); next != Next::Continue) return next;
   if (onLabel) return goHome(program);
   // A click outside the item rows can hand over any number; only items of
   // the menu on the screen run (the model keeps the last menu read when the
@@ -149,7 +142,7 @@ Next runMenuItem(Program& program, int n) {
   const std::string commandLine = menuCommandLine(line, model.utf8, rules);
   const DirectoryCommand command = directoryCommandOf(commandLine);
   if (isItemDirectoryCommand(command)) return runDirectoryCommand(program, command);
-  if (line == Placeholder) return clearAndNewPass(program);
+  if (line == Placeholder) return clearAndEnd(program);
   if (validStatus(status)) return runDirect(program, commandLine, status);
   return runScript(program, menuScriptText(line, model.utf8, rules), status);
 }

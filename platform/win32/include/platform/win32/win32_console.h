@@ -8,7 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/screen_buffer.h"
-#include "win32_api.h"
+#include "platform/win32/win32_api.h"
 
 namespace menue::win32 {
 
