@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
       return *status;
     }
   }
+  // Only now: the modes that need no console work without one.
+  if (!menue::consoleAvailable()) return menue::refuseWithoutConsole(menue::standardError());
   auto native = menue::createNativePlatform();
   menue::Program program(native->platform());
   menue::runProgram(program);

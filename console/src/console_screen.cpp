@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "console/window_size.h"
 #include "platform/letters.h"
 
 namespace menue {
@@ -138,6 +139,11 @@ void ConsoleScreen::stepBack() {
     pos.column = info.width - 1;
   }
   device_.setCursorPosition(pos);
+}
+
+void ConsoleScreen::present() {
+  device_.showNotice(toOem(smallWindowNotice(device_.windowSize())));
+  device_.present();
 }
 
 }  // namespace menue

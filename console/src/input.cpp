@@ -2,12 +2,21 @@
 // typed line in the dialogues.
 #include "console/input.h"
 
+#include "console/window_size.h"
+
 namespace menue {
 
 InputRecord Input::nextRecord() {
   for (;;) {
-    if (auto record = device_.readInput()) return *record;
-    device_.present();
+    if (auto record = device_.readInput()) {
+      if (windowFits(device_.windowSize())) return *record;
+      // While the window is too small only ESC counts: a key or click would
+      // act on a screen nobody sees. Decoded here all the same, so the mouse
+      // state follows the buttons.
+      if (decodeRecord(*record, state_).key == keys::Escape) return *record;
+      continue;
+    }
+    screen_.present();
     device_.waitInput();
   }
 }

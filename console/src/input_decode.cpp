@@ -131,6 +131,7 @@ InputEvent decodeRecord(const InputRecord& record, InputState& state) {
       return decodeMouse(record.mouse, state);
     case RecordKind::Paste:
       return decodePaste(record.paste);
+    case RecordKind::WindowSize:
     case RecordKind::Other:
       break;
   }

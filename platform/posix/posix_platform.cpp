@@ -1,5 +1,9 @@
 // The native platform on POSIX: the terminal console, files, processes,
 // environment and clock bundled for the core.
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
 #include <memory>
 
 #include "platform/native.h"
@@ -39,7 +43,12 @@ class PosixPlatform : public NativePlatform {
       : console_(children_),
         files_(privateScriptPathOf(rules)),
         processes_(console_, children_),
-        platform_{console_, files_, processes_, environment_, clock_, std::move(rules)} {}
+        platform_{console_, files_, processes_, environment_, clock_, std::move(rules)} {
+    // A write past the file-size limit (ulimit -f) then fails with EFBIG and
+    // is reported like any failed write, instead of killing the menu in the
+    // middle of an edit; started programs get the default back.
+    signal(SIGXFSZ, SIG_IGN);
+  }
 
   Platform& platform() override { return platform_; }
 
@@ -54,6 +63,16 @@ class PosixPlatform : public NativePlatform {
 };
 
 }  // namespace
+
+bool consoleAvailable() {
+  // Standard input and output may be redirected while the terminal is there
+  // (the menu then uses /dev/tty); without a controlling terminal no key
+  // could ever come and no resize or hangup would be told.
+  const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
+}
 
 std::unique_ptr<NativePlatform> createNativePlatform() {
   return std::make_unique<PosixPlatform>(currentPosixPathRules());

@@ -78,4 +78,10 @@ std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
   return status;
 }
 
+int refuseWithoutConsole(StandardStream& err) {
+  writeErrorLine(err, "kein Terminal",
+                 "das Men\xFC braucht eine Konsole (--check, --help und --version gehen ohne)");
+  return UsageError;
+}
+
 }  // namespace menue

@@ -36,9 +36,12 @@ std::string_view usageText() {
          "  --           Ende der Optionen: eine Datei, deren Name mit - beginnt, danach\n"
          "               oder als ./-name angeben (-menue-, -menue07- gelten als Datei)\n"
          "\n"
+         "Das Men\xFC braucht ein Terminal von mindestens 80x25; ein kleineres Fenster\n"
+         "zeigt nur, wie gro\xDF es sein muss. --check, --help und --version gehen ohne.\n"
+         "\n"
          "Exit-Status: 0 in Ordnung (auch mit Warnungen und Hinweisen), 1 --check hat\n"
-         "einen Fehler gefunden, 2 falscher Aufruf, ein Pfad ist nicht lesbar oder die\n"
-         "Ausgabe schlug fehl.\n";
+         "einen Fehler gefunden, 2 falscher Aufruf, ein Pfad ist nicht lesbar, die\n"
+         "Ausgabe schlug fehl oder kein Terminal da.\n";
 }
 
 std::string versionText() {

@@ -132,6 +132,14 @@ PtySession& E2eTest::startSession(SessionOptions options) {
   return *session_;
 }
 
+PtySession& E2eTest::startSized(int rows, int columns) {
+  SessionOptions options;
+  options.workingDirectory = work_.string();
+  options.rows = rows;
+  options.columns = columns;
+  return startSession(std::move(options));
+}
+
 PtySession& E2eTest::start(const fs::path& directory) {
   SessionOptions options;
   options.workingDirectory = (directory.empty() ? work_ : directory).string();
@@ -253,6 +261,16 @@ std::string E2eTest::standardError() const {
   if (!modes.empty()) return ::testing::AssertionFailure() << "terminal modes changed:" << modes;
   if (session_->mouseReportingOn()) {
     return ::testing::AssertionFailure() << "mouse reporting left on";
+  }
+  // As the terminal took the sequences, not only as they were written.
+  if (session_->terminalMouseOn()) {
+    return ::testing::AssertionFailure() << "the terminal still reports the mouse";
+  }
+  if (!session_->terminalCursorVisible()) {
+    return ::testing::AssertionFailure() << "the terminal's cursor left hidden";
+  }
+  if (session_->terminalAltScreen()) {
+    return ::testing::AssertionFailure() << "the terminal left on its alternate screen";
   }
   if (session_->privateMode(25) == false) {
     return ::testing::AssertionFailure() << "cursor left hidden";

@@ -61,6 +61,8 @@ class E2eTest : public ::testing::Test {
 
   // Starts the program in `directory` (default: work()).
   PtySession& start(const fs::path& directory = {});
+  // Starts it in work() on a terminal of that size.
+  PtySession& startSized(int rows, int columns);
   // Starts it with command-line arguments, in work(), its standard error
   // going to a file so that it can be told from what reached the terminal.
   PtySession& startWithArguments(const std::vector<std::string>& arguments);

@@ -81,6 +81,30 @@ PtySession::PtySession(const SessionOptions& options)
   screen_ = vterm_obtain_screen(vterm_);
   vterm_screen_reset(screen_, 1);
   vterm_output_set_callback(vterm_, &PtySession::captureOutput, this);
+  static const VTermScreenCallbacks callbacks = [] {
+    VTermScreenCallbacks all{};
+    all.settermprop = &PtySession::setTerminalProperty;
+    return all;
+  }();
+  vterm_screen_set_callbacks(screen_, &callbacks, this);
+}
+
+int PtySession::setTerminalProperty(VTermProp property, VTermValue* value, void* user) {
+  auto* self = static_cast<PtySession*>(user);
+  switch (property) {
+    case VTERM_PROP_MOUSE:
+      self->terminalMouse_ = value->number;
+      break;
+    case VTERM_PROP_CURSORVISIBLE:
+      self->terminalCursorVisible_ = value->boolean != 0;
+      break;
+    case VTERM_PROP_ALTSCREEN:
+      self->terminalAltScreen_ = value->boolean != 0;
+      break;
+    default:
+      break;
+  }
+  return 1;
 }
 
 PtySession::~PtySession() {
@@ -174,6 +198,17 @@ std::optional<int> PtySession::waitForExit(Deadline deadline) {
 
 void PtySession::sendSignal(int signalNumber) {
   process_.signal(signalNumber);
+}
+
+void PtySession::otherProgramWrites(std::string_view bytes) {
+  vterm_input_write(vterm_, bytes.data(), bytes.size());
+}
+
+void PtySession::resize(int rows, int columns) {
+  rows_ = rows;
+  columns_ = columns;
+  vterm_set_size(vterm_, rows, columns);
+  process_.resize(rows, columns);
 }
 
 void PtySession::sendBytes(std::string_view bytes) {

@@ -19,8 +19,7 @@
 
 #include "tools/pty/pty_process.h"
 
-struct VTerm;
-struct VTermScreen;
+#include <vterm.h>
 
 namespace menue::e2e {
 
@@ -119,6 +118,14 @@ class PtySession {
   // Mouse reporting of any kind (modes 9, 1000, 1002, 1003) left switched on.
   bool mouseReportingOn() const;
 
+  // --- the terminal's state as a terminal library keeps it (libvterm's
+  // properties, set as it parsed the output; a sequence it does not take
+  // whole leaves them as they were) ---
+  // Mouse reporting of any kind on (VTERM_PROP_MOUSE).
+  bool terminalMouseOn() const { return terminalMouse_ != 0; }
+  bool terminalCursorVisible() const { return terminalCursorVisible_; }
+  bool terminalAltScreen() const { return terminalAltScreen_; }
+
   // --- input, sent as a terminal sends it ---
   void sendBytes(std::string_view bytes);
   void pressKey(Key key);
@@ -126,6 +133,12 @@ class PtySession {
   // the mouse mode the program switched on (nothing when it switched none).
   void click(int row, int column, MouseButton button = MouseButton::Left);
   void sendSignal(int signalNumber);
+  // What another program (a shell, while the menu is stopped) writes to the
+  // terminal: it changes the screen read back, not the program's output.
+  void otherProgramWrites(std::string_view bytes);
+  // Gives the terminal a new size, as a window resized by the user: the
+  // program gets SIGWINCH; the screen read back keeps what fits.
+  void resize(int rows, int columns);
   // Whether the program has written anything since the last input was sent.
   bool respondedSinceInput() const { return output_.size() > inputMark_; }
 
@@ -163,7 +176,12 @@ class PtySession {
   std::size_t modesScanned_ = 0;
   std::size_t inputMark_ = 0;
 
+  int terminalMouse_ = 0;
+  bool terminalCursorVisible_ = true;
+  bool terminalAltScreen_ = false;
+
   static void captureOutput(const char* bytes, std::size_t length, void* user);
+  static int setTerminalProperty(VTermProp property, VTermValue* value, void* user);
   void scanModes();
 };
 

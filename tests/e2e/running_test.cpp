@@ -154,6 +154,10 @@ TEST_F(RunningTest, CtrlCDuringWaitedChildLeavesMenuRunning) {
   ASSERT_TRUE(eventually([&] { return session().attribute(8, 37) == 0x71; }, "item 1 highlighted"));
   session().pressKey(Key::Enter);
   ASSERT_TRUE(shows("gestartet"));
+  // The child has the terminal as the menu found it, as the terminal took it.
+  EXPECT_FALSE(session().terminalMouseOn());
+  EXPECT_TRUE(session().terminalCursorVisible());
+  EXPECT_EQ(session().privateMode(BracketedPaste), false);
   // The terminal is in its normal mode for the child: Ctrl+C is SIGINT.
   session().sendBytes("\x03");
   ASSERT_TRUE(eventually(
@@ -161,6 +165,7 @@ TEST_F(RunningTest, CtrlCDuringWaitedChildLeavesMenuRunning) {
         return !session().screenContains("gestartet") && session().screenContains(" Warten ");
       },
       "the menu drawn again after the interrupted child"));
+  EXPECT_TRUE(session().terminalMouseOn());
   EXPECT_TRUE(session().running());
   EXPECT_TRUE(endsWithEsc());
 }

@@ -32,8 +32,25 @@ TEST_F(StartupTest, ArrowKeysAndClicksWithoutMenuDrawNothing) {
   for (int row = 1; row < PromptRow; ++row) EXPECT_EQ(session().trimmedRow(row), "") << row;
 }
 
-// A signal that ends the program must not leave the terminal raw or with
-// mouse reporting on.
+// The immediate end after an item of status 3 (ESC is checked by
+// endsWithEsc everywhere) leaves the terminal as the terminal library took it.
+TEST_F(StartupTest, EndAfterStatusThreeGivesTheTerminalBack) {
+  writeMenu("-menue-", "Kopf", {{"Ende", '3', {"true"}}});
+  start();
+  ASSERT_TRUE(showsPrompt(work()));
+  ASSERT_TRUE(eventually([&] { return session().terminalMouseOn(); }, "mouse reporting on"));
+  session().pressKey(Key::Down);
+  // Item 1 of one: row 8, highlighted in 1 on 7.
+  // Shown at the next wait, after its flush: the Enter is not discarded.
+  ASSERT_TRUE(eventually([&] { return session().attribute(8, 40) == 0x71; }, "item 1 highlighted"));
+  session().pressKey(Key::Enter);
+  EXPECT_EQ(session().waitForExit(within(Patience)), 0);
+  EXPECT_TRUE(terminalRestored());
+}
+
+// A signal that ends the program must not leave the terminal raw, with
+// mouse reporting or bracketed paste on or the cursor hidden, as the bytes
+// say and as the terminal took them; the program dies by the signal itself.
 class SignalTest : public E2eTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(SignalTest, TerminalRestoredWhenEndedBySignal) {
@@ -48,9 +65,13 @@ TEST_P(SignalTest, TerminalRestoredWhenEndedBySignal) {
   EXPECT_TRUE(terminalRestored());
 }
 
-// The ending signals, and the signals of a crash.
+// Every signal whose default action ends the process and that can be
+// caught: the ending ones, those of timers and limits, and those of a crash.
 INSTANTIATE_TEST_SUITE_P(Signals, SignalTest,
-                         ::testing::Values(SIGTERM, SIGHUP, SIGSEGV, SIGBUS, SIGFPE, SIGILL),
+                         ::testing::Values(SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGABRT, SIGSEGV,
+                                           SIGBUS, SIGFPE, SIGILL, SIGUSR1, SIGUSR2, SIGALRM,
+                                           SIGPIPE, SIGVTALRM, SIGPROF, SIGXCPU, SIGSYS, SIGTRAP,
+                                           SIGPWR, SIGSTKFLT, SIGIO),
                          [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
 
 }  // namespace

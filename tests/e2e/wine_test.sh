@@ -146,6 +146,8 @@ write_menu() {
 # Unix environment says, so a command interpreter sets them and starts the
 # program. With probe_options set (a check's local), the program starts
 # through console_probe.exe with those options, which writes $(probe_report).
+# With pane_columns and pane_rows set (a check's locals), the pane has that
+# size instead of 80x25.
 start_menue() {
   local dir=${1:-$work} temp=${2:-} command="wine '$exe'"
   if [[ -n $temp ]]; then
@@ -156,7 +158,7 @@ start_menue() {
   fi
   tmuxc kill-session -t "$SESSION" 2>/dev/null
   rm -f "$(status_file)"
-  tmuxc new-session -d -s "$SESSION" -x 80 -y 25 -c "$dir" \
+  tmuxc new-session -d -s "$SESSION" -x "${pane_columns:-80}" -y "${pane_rows:-25}" -c "$dir" \
     "$command; echo \$? >'$(status_file)'; exec sleep 3600"
 }
 
@@ -522,8 +524,9 @@ check_umlaut_dirs() {
 # Wine shows no QuickEdit, so the modes the program sets are read back:
 # started in a console with QuickEdit on, the menu waits for a key with
 # mouse input on and QuickEdit off (the extended flags set, insert mode
-# kept), keeps QuickEdit while the mouse is off, and gives the console the
-# mode it found, to a child and at the exit.
+# kept), keeps QuickEdit while the mouse is off, always takes window input
+# (the resize that shows the menu after a window too small for it), and
+# gives the console the mode it found, to a child and at the exit.
 check_quick_edit() {
   have_probe || return 1
   make_work
@@ -539,8 +542,8 @@ check_quick_edit() {
     fail "the mode found was not given back: $(cat "$(probe_report)")" || return 1
   for mode in $(probe_value seen); do
     case $mode in
-      b0) waiting=1 ;;  # mouse, insert, extended flags
-      e0) ;;            # no mouse: insert and QuickEdit as found
+      b8) waiting=1 ;;  # mouse, window input, insert, extended flags
+      e8) ;;            # no mouse: window input, insert and QuickEdit as found
       *) fail "the menu set the input mode $mode: $(cat "$(probe_report)")" || return 1 ;;
     esac
   done
@@ -596,9 +599,28 @@ check_tall_buffer() {
     fail "the window moved: $(cat "$(probe_report)")"
 }
 
+# In a console window smaller than 80x25 the menu shows one line saying the
+# size needed and the size there is, and ESC still ends it. (Wine's terminal
+# console keeps the size it started with when the pane is resized, so the
+# way back to the menu is tested on POSIX only.)
+check_small_window() {
+  make_work
+  local pane_columns=60 pane_rows=15
+  write_menu -menue- "Kopfzeile=Klein" "(Menuanzeige)" "Erster" "(Menuausfuhrung)" $'\t1echo eins' $'\t'
+  start_menue
+  wait_until "the notice of the small window" \
+    row_is 1 "Fenster zu klein: 80x25 nötig, 60x15 vorhanden" || return 1
+  if screen_has "Erster"; then
+    fail "the menu drawn into the small window"
+    return 1
+  fi
+  escape_ends_program
+}
+
 CHECKS=(prompt_and_escape pass_through_echo two_line_item items_without_wait creation_dialogue
   insert_item read_only_menu drive_change example_menu version_and_help
-  umlaut_items umlaut_dirs quick_edit utf8_console tall_buffer temp_with_blank)
+  umlaut_items umlaut_dirs quick_edit utf8_console tall_buffer temp_with_blank
+  small_window)
 
 # ---------------------------------------------------------------- run
 

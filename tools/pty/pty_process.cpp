@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -198,6 +199,13 @@ void PtyProcess::write(std::string_view bytes, const OutputSink& sink) {
 
 void PtyProcess::signal(int signalNumber) {
   if (running()) kill(pid_, signalNumber);
+}
+
+void PtyProcess::resize(int rows, int columns) {
+  winsize size{};
+  size.ws_row = static_cast<unsigned short>(rows);
+  size.ws_col = static_cast<unsigned short>(columns);
+  if (master_ >= 0) ioctl(master_, TIOCSWINSZ, &size);
 }
 
 bool PtyProcess::reap(bool block) {

@@ -69,6 +69,8 @@ class PtyProcess {
   // not read, its output goes to `sink` (when given) so neither side blocks.
   void write(std::string_view bytes, const OutputSink& sink = {});
   void signal(int signalNumber);
+  // Sets the terminal's window size; the kernel tells the program (SIGWINCH).
+  void resize(int rows, int columns);
 
   // Collects the ended program (waiting for it when `block`); true once reaped.
   bool reap(bool block);

@@ -33,8 +33,9 @@ class ConsoleScreen {
   bool cursorVisible() const { return cursorVisible_; }
   // Converts through toOem, writes, and ends the line unless stayOnLine.
   void printText(std::string_view windows1252, bool stayOnLine = false);
-  // Brings what the user sees up to date, before a pause.
-  void present() { device_.present(); }
+  // Brings what the user sees up to date, before a pause or a wait: the
+  // buffer, or while the window is too small the notice saying so.
+  void present();
   // Moves the cursor one cell back (to the last column of the row above from
   // column 1), as line input's Backspace needs.
   void stepBack();

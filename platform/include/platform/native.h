@@ -18,6 +18,10 @@ class NativePlatform {
   virtual Platform& platform() = 0;
 };
 
+// Whether there is a console for the menu: on POSIX a controlling terminal
+// (none under ssh without -t, cron or setsid), on Windows a console input.
+bool consoleAvailable();
+
 // Sets up the native console; never fails (without a console the output
 // calls simply do nothing).
 std::unique_ptr<NativePlatform> createNativePlatform();

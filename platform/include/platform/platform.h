@@ -42,6 +42,22 @@ struct BufferInfo {
   CellPos cursor;
 };
 
+// The part of the buffer the user sees, in cells.
+struct WindowSize {
+  int columns = 80;
+  int rows = 25;
+  bool operator==(const WindowSize&) const = default;
+};
+
+// The least window the core's screens are laid out for. A backend's buffer
+// is never smaller, whatever the window, so that what the core draws is kept
+// whole while the window is smaller and shows once it is large enough again.
+inline constexpr WindowSize LeastWindow{80, 25};
+// At least LeastWindow in both directions.
+constexpr bool windowFits(WindowSize window) {
+  return window.columns >= LeastWindow.columns && window.rows >= LeastWindow.rows;
+}
+
 struct CursorShape {
   int size = 10;  // percent of a cell, 1..100; 0 when the console reports none
   bool visible = true;
@@ -64,7 +80,9 @@ struct MouseRecord {
 
 // A Paste record carries text the terminal marked as pasted, all of it in
 // one record, so that no line end in it counts as a key.
-enum class RecordKind { Key, Mouse, Paste, Other };
+// A WindowSize record says the window changed its size (POSIX: SIGWINCH;
+// Windows: the console's buffer size event); it wakes a wait and is no event.
+enum class RecordKind { Key, Mouse, Paste, WindowSize, Other };
 
 // One console input record, shaped like the Windows INPUT_RECORD.
 struct InputRecord {
@@ -100,6 +118,13 @@ class ConsoleDevice {
   // before it blocks (a wait for input, a pause), so that every message is
   // on the screen while the user reads it.
   virtual void present() = 0;
+  // The part of the buffer the user sees: the terminal's size, the console's
+  // window. It may be smaller than the buffer (see LeastWindow).
+  virtual WindowSize windowSize() = 0;
+  // While `line` (code page 850) is not empty, `present` shows it alone on
+  // the window's first row in place of the buffer, which goes on taking every
+  // write; an empty line brings the buffer back whole at the next `present`.
+  virtual void showNotice(std::string_view line) = 0;
 
   virtual void setInputMode(std::uint32_t mode) = 0;
   // Takes the first pending record without waiting; nothing when none is.

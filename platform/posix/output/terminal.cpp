@@ -103,8 +103,8 @@ std::optional<TerminalSize> Terminal::size() const {
   return std::nullopt;
 }
 
-void Terminal::enterRawMode() const {
-  if (!original_) return;
+std::optional<termios> Terminal::rawModes() const {
+  if (!original_) return std::nullopt;
   termios raw = *original_;
   raw.c_iflag &=
       ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON);
@@ -113,7 +113,11 @@ void Terminal::enterRawMode() const {
   raw.c_cflag |= CS8;
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;
-  setModes(modeFd(), raw);
+  return raw;
+}
+
+void Terminal::enterRawMode() const {
+  if (const auto raw = rawModes()) setModes(modeFd(), *raw);
 }
 
 void Terminal::restoreModes() const {

@@ -1,12 +1,15 @@
-// Signal handlers and the exit hook that give the terminal back. Only
+// Signal handlers and the exit hook that give the terminal back, and the
+// stop and continue that give it back and take it again. Only
 // async-signal-safe calls happen in a handler: write(2), tcsetattr(3),
-// sigaction(2), raise(3).
+// sigaction(2), sigprocmask(2), raise(3).
 #include "platform/posix/output/terminal_guard.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <string_view>
 
@@ -14,23 +17,43 @@ namespace menue {
 
 namespace {
 
-constexpr std::array<int, 9> FatalSignals = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGABRT,
-                                             SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+// Every signal whose default action ends the process, but SIGKILL (which
+// cannot be caught) and SIGXFSZ (which the menu ignores).
+constexpr auto FatalSignals = std::to_array<int>({
+    SIGTERM,   SIGHUP,  SIGINT,  SIGQUIT, SIGABRT,   SIGSEGV, SIGBUS,  SIGFPE, SIGILL,
+    SIGUSR1,   SIGUSR2, SIGALRM, SIGPIPE, SIGVTALRM, SIGPROF, SIGXCPU, SIGSYS, SIGTRAP,
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGIO
+    SIGIO,
+#endif
+});
+// The stop from outside and the continue after it.
+constexpr std::array<int, 2> StopSignals = {SIGTSTP, SIGCONT};
 
 // The stack the handlers run on: a crash may come from an exhausted stack.
 alignas(16) char signalStack[64 * 1024];
 
 struct GuardState {
   volatile sig_atomic_t armed = 0;
+  volatile sig_atomic_t held = 0;
+  volatile sig_atomic_t resumed = 0;
   int outFd = -1;
   int modeFd = -1;
   bool haveModes = false;
   termios modes{};
+  termios raw{};
+  int resumePipe[2] = {-1, -1};
   void (*atExit)(void*) = nullptr;
   void* context = nullptr;
   bool exitRegistered = false;
   bool handlersInstalled = false;
   std::array<struct sigaction, FatalSignals.size()> previous{};
+  std::array<struct sigaction, StopSignals.size()> previousStop{};
 };
 
 GuardState guard;
@@ -38,16 +61,23 @@ GuardState guard;
 void writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return;
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
 }
 
+// The terminal as the program found it: what an exit, a fatal signal and a
+// stop leave.
+void giveBack() {
+  if (guard.outFd >= 0) writeAll(guard.outFd, TerminalLeaveSequence);
+  if (guard.haveModes) tcsetattr(guard.modeFd, TCSANOW, &guard.modes);
+}
+
 void restoreFromSignal() {
   if (!guard.armed) return;
   guard.armed = 0;
-  if (guard.outFd >= 0) writeAll(guard.outFd, TerminalLeaveSequence);
-  if (guard.haveModes) tcsetattr(guard.modeFd, TCSANOW, &guard.modes);
+  giveBack();
 }
 
 void onFatalSignal(int signalNumber) {
@@ -61,6 +91,57 @@ void onFatalSignal(int signalNumber) {
   raise(signalNumber);
 }
 
+struct sigaction handlerAction(void (*handler)(int)) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_flags = SA_ONSTACK;
+  sigemptyset(&action.sa_mask);
+  for (int s : FatalSignals) sigaddset(&action.sa_mask, s);
+  return action;
+}
+
+// The terminal raw again after a stop, at once, so keys typed from now on
+// neither echo nor wait for Enter; the modes and the picture are sent by
+// the console's next wait or present.
+void retake() {
+  if (!guard.armed || !guard.held) return;
+  if (guard.haveModes) tcsetattr(guard.modeFd, TCSANOW, &guard.raw);
+  guard.resumed = 1;
+  if (guard.resumePipe[1] >= 0) {
+    const char wake = 'c';
+    [[maybe_unused]] const ssize_t n = write(guard.resumePipe[1], &wake, 1);
+  }
+}
+
+void onContinue(int) {
+  const int savedErrno = errno;
+  retake();
+  errno = savedErrno;
+}
+
+void onStop(int) {
+  const int savedErrno = errno;
+  if (guard.armed && guard.held) giveBack();
+  // Stop as the default action does, right here: SIGTSTP, blocked while
+  // this handler runs, is raised and let through with its default action.
+  struct sigaction stop {};
+  stop.sa_handler = SIG_DFL;
+  sigemptyset(&stop.sa_mask);
+  struct sigaction own {};
+  sigaction(SIGTSTP, &stop, &own);
+  raise(SIGTSTP);
+  sigset_t stopOnly;
+  sigemptyset(&stopOnly);
+  sigaddset(&stopOnly, SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &stopOnly, nullptr);
+  // Continued; or never stopped, as the kernel does not stop a process
+  // group without a parent in the session (an orphaned one): either way the
+  // terminal is the menu's again.
+  sigaction(SIGTSTP, &own, nullptr);
+  retake();
+  errno = savedErrno;
+}
+
 void onExit() {
   if (guard.armed && guard.atExit) guard.atExit(guard.context);
 }
@@ -71,7 +152,10 @@ void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* con
   guard.outFd = terminal.outputFd();
   guard.modeFd = terminal.modeFd();
   guard.haveModes = terminal.originalModes().has_value();
-  if (guard.haveModes) guard.modes = *terminal.originalModes();
+  if (guard.haveModes) {
+    guard.modes = *terminal.originalModes();
+    guard.raw = *terminal.rawModes();
+  }
   guard.atExit = atExit;
   guard.context = context;
   guard.armed = 1;
@@ -79,30 +163,56 @@ void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* con
     std::atexit(onExit);
     guard.exitRegistered = true;
   }
-  struct sigaction action {};
-  action.sa_handler = onFatalSignal;
-  action.sa_flags = SA_ONSTACK;
-  sigemptyset(&action.sa_mask);
-  for (int s : FatalSignals) sigaddset(&action.sa_mask, s);
+  if (guard.resumePipe[0] < 0 && pipe2(guard.resumePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    guard.resumePipe[0] = guard.resumePipe[1] = -1;
+  }
   if (guard.handlersInstalled) return;
   stack_t alternate{};
   alternate.ss_sp = signalStack;
   alternate.ss_size = sizeof signalStack;
   sigaltstack(&alternate, nullptr);
+  const struct sigaction fatal = handlerAction(onFatalSignal);
   for (std::size_t i = 0; i < FatalSignals.size(); ++i) {
-    sigaction(FatalSignals[i], &action, &guard.previous[i]);
+    sigaction(FatalSignals[i], &fatal, &guard.previous[i]);
   }
+  // SIGCONT stays open during the stop's handler: it is what ends the stop.
+  const struct sigaction stop = handlerAction(onStop);
+  struct sigaction resume = handlerAction(onContinue);
+  resume.sa_flags |= SA_RESTART;
+  sigaction(SIGTSTP, &stop, &guard.previousStop[0]);
+  sigaction(SIGCONT, &resume, &guard.previousStop[1]);
   guard.handlersInstalled = true;
 }
 
 void disarmTerminalGuard() {
   guard.armed = 0;
+  guard.held = 0;
   guard.atExit = nullptr;
   if (!guard.handlersInstalled) return;
   for (std::size_t i = 0; i < FatalSignals.size(); ++i) {
     sigaction(FatalSignals[i], &guard.previous[i], nullptr);
   }
+  for (std::size_t i = 0; i < StopSignals.size(); ++i) {
+    sigaction(StopSignals[i], &guard.previousStop[i], nullptr);
+  }
   guard.handlersInstalled = false;
+}
+
+void setTerminalHeld(bool held) {
+  guard.held = held ? 1 : 0;
+}
+
+int resumedFd() {
+  return guard.resumePipe[0];
+}
+
+bool takeResumed() {
+  if (!guard.resumed) return false;
+  guard.resumed = 0;
+  char drain[64];
+  while (guard.resumePipe[0] >= 0 && read(guard.resumePipe[0], drain, sizeof drain) > 0) {
+  }
+  return true;
 }
 
 void endOnHangup() {

@@ -42,7 +42,7 @@ struct SpawnAttributes {
     posix_spawnattr_init(&attributes);
     sigset_t defaults;
     sigemptyset(&defaults);
-    for (int s : {SIGINT, SIGQUIT, SIGPIPE}) sigaddset(&defaults, s);
+    for (int s : SignalsChildrenGetDefault) sigaddset(&defaults, s);
     sigset_t noneBlocked;
     sigemptyset(&noneBlocked);
     posix_spawnattr_setsigdefault(&attributes, &defaults);

@@ -2,6 +2,8 @@
 // scripted input records.
 #include "platform/virtual/virtual_console.h"
 
+#include <algorithm>
+
 namespace menue {
 
 VirtualConsole::VirtualConsole(int width, int height) : screen_(width, height) {}
@@ -22,6 +24,19 @@ void VirtualConsole::writeCells(CellPos at, std::string_view bytes, Attribute at
 void VirtualConsole::present() {
   ++presents_;
   presentedAt_ = screen_.generation();
+}
+
+WindowSize VirtualConsole::windowSize() {
+  if (window_) return *window_;
+  return {std::max(screen_.width(), LeastWindow.columns),
+          std::max(screen_.height(), LeastWindow.rows)};
+}
+
+void VirtualConsole::resizeWindow(WindowSize window) {
+  window_ = window;
+  InputRecord record;
+  record.kind = RecordKind::WindowSize;
+  push(record);
 }
 
 void VirtualConsole::setInputMode(std::uint32_t mode) {

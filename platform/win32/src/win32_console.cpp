@@ -69,6 +69,8 @@ InputRecord convertRecord(const INPUT_RECORD& raw, COORD windowOrigin) {
     record.mouse.buttonState = mouse.dwButtonState;
     record.mouse.controlKeyState = mouse.dwControlKeyState;
     record.mouse.eventFlags = mouse.dwEventFlags;
+  } else if (raw.EventType == WINDOW_BUFFER_SIZE_EVENT) {
+    record.kind = RecordKind::WindowSize;
   }
   return record;
 }
@@ -80,7 +82,10 @@ DWORD menuInputMode(std::uint32_t mode, DWORD found) {
   // the mode set. While the menu takes the mouse, QuickEdit must be off, or
   // a click starts a selection instead of reaching the menu; otherwise both
   // stay as the user had them.
-  DWORD set = static_cast<DWORD>(mode) | ENABLE_EXTENDED_FLAGS | (found & ENABLE_INSERT_MODE);
+  // Window input: the console tells a resize, on which the menu shows again
+  // after a window too small for it.
+  DWORD set = static_cast<DWORD>(mode) | ENABLE_WINDOW_INPUT | ENABLE_EXTENDED_FLAGS |
+              (found & ENABLE_INSERT_MODE);
   if ((mode & ENABLE_MOUSE_INPUT) == 0) set |= found & ENABLE_QUICK_EDIT_MODE;
   return set;
 }
@@ -117,8 +122,18 @@ Win32Console::Window Win32Console::window() const {
   return window;
 }
 
+bool Win32Console::keepPicture(const Window& screen) {
+  const int width = std::max(screen.width(), LeastWindow.columns);
+  const int height = std::max(screen.height(), LeastWindow.rows);
+  if (picture_.width() != width || picture_.height() != height) {
+    picture_.resize(width, height, 0x07);
+  }
+  return noticeShown_.empty() && windowFits({screen.width(), screen.height()});
+}
+
 BufferInfo Win32Console::bufferInfo() {
   const Window screen = window();
+  if (!keepPicture(screen)) return {picture_.width(), picture_.height(), picture_.cursor()};
   BufferInfo info;
   info.width = screen.width();
   info.height = screen.height();
@@ -126,12 +141,19 @@ BufferInfo Win32Console::bufferInfo() {
   // its nearest edge, so that what is written next is seen.
   info.cursor = {std::clamp(screen.cursor.row, 0, std::max(info.height - 1, 0)),
                  std::clamp(screen.cursor.column, 0, std::max(info.width - 1, 0))};
+  picture_.setCursor(info.cursor);
   return info;
+}
+
+WindowSize Win32Console::windowSize() {
+  const Window screen = window();
+  return {screen.width(), screen.height()};
 }
 
 void Win32Console::setCursorPosition(CellPos pos) {
   const Window screen = window();
-  if (!screen.contains(pos)) return;
+  picture_.setCursor(pos);
+  if (!keepPicture(screen) || !screen.contains(pos)) return;
   SetConsoleCursorPosition(output_, screen.bufferPosition(pos));
 }
 
@@ -156,7 +178,9 @@ void Win32Console::setTextAttribute(Attribute attr) {
 
 void Win32Console::writeCells(CellPos at, std::string_view bytes, Attribute attr) {
   const Window screen = window();
-  if (!screen.contains(at)) return;
+  const bool direct = keepPicture(screen);
+  picture_.write(at, bytes, attr);
+  if (!direct || !screen.contains(at)) return;
   const std::size_t room = static_cast<std::size_t>(screen.width() - at.column);
   const std::size_t count = std::min(bytes.size(), room);
   if (count == 0) return;
@@ -190,11 +214,16 @@ void Win32Console::fillWindow(const Window& screen, char ch, Attribute attr) {
 
 void Win32Console::fillBuffer(char ch, Attribute attr) {
   const Window screen = window();
-  fillWindow(screen, ch, attr);
+  const bool direct = keepPicture(screen);
+  picture_.fill(ch, attr);
+  if (direct) fillWindow(screen, ch, attr);
 }
 
 void Win32Console::scrollUp(Attribute fill) {
   const Window screen = window();
+  const bool direct = keepPicture(screen);
+  picture_.scrollUp(fill);
+  if (!direct) return;
   if (screen.height() < 2) {  // nothing to move: the one row only becomes blank
     fillWindow(screen, ' ', fill);
     return;
@@ -206,6 +235,40 @@ void Win32Console::scrollUp(Attribute fill) {
   const CHAR_INFO blank = cell(' ', fill);
   ScrollConsoleScreenBufferW(output_, &moved, &screen.rect,
                              COORD{screen.rect.Left, screen.rect.Top}, &blank);
+}
+
+void Win32Console::writeRow(const Window& screen, int row, std::string_view bytes,
+                            std::span<const Attribute> attributes) {
+  const std::size_t count = std::min(bytes.size(), static_cast<std::size_t>(screen.width()));
+  if (count == 0 || row >= screen.height()) return;
+  std::vector<CHAR_INFO> cells(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    cells[i] = cell(static_cast<unsigned char>(bytes[i]), attributes[i]);
+  }
+  const COORD from = screen.bufferPosition(CellPos{row, 0});
+  SMALL_RECT region{from.X, from.Y, toShort(from.X + static_cast<int>(count) - 1), from.Y};
+  WriteConsoleOutputW(output_, cells.data(), COORD{toShort(static_cast<int>(count)), 1},
+                      COORD{0, 0}, &region);
+}
+
+void Win32Console::present() {
+  const Window screen = window();
+  if (!notice_.empty()) {
+    if (noticeShown_ == notice_) return;
+    fillWindow(screen, ' ', 0x07);
+    const std::vector<Attribute> plain(notice_.size(), 0x07);
+    writeRow(screen, 0, notice_, plain);
+    noticeShown_ = notice_;
+    return;
+  }
+  if (noticeShown_.empty()) return;
+  // The window fits again: the picture the core drew meanwhile shows whole.
+  noticeShown_.clear();
+  keepPicture(screen);
+  for (int row = 0; row < picture_.height(); ++row) {
+    writeRow(screen, row, picture_.rowText(row), picture_.rowAttributes(row));
+  }
+  SetConsoleCursorPosition(output_, screen.bufferPosition(picture_.cursor()));
 }
 
 void Win32Console::setInputMode(std::uint32_t mode) {

@@ -31,6 +31,14 @@ class Win32Platform : public NativePlatform {
 
 }  // namespace
 
+bool consoleAvailable() {
+  // A process started without a console (detached) has no console input.
+  const win32::OwnedHandle input(CreateFileW(L"CONIN$", GENERIC_READ,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
+  return input.get() != INVALID_HANDLE_VALUE;
+}
+
 std::unique_ptr<NativePlatform> createNativePlatform() {
   return std::make_unique<Win32Platform>();
 }

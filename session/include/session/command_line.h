@@ -21,4 +21,7 @@ inline constexpr int UsageError = 2;
 std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
                                   const PathRules& rules, StandardStream& out, StandardStream& err);
 
+// Without a console the menu cannot run: one line on `err`; the exit status.
+int refuseWithoutConsole(StandardStream& err);
+
 }  // namespace menue

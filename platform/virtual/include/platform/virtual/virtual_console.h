@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,8 @@ class VirtualConsole : public ConsoleDevice {
   void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
   void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
   void present() override;
+  WindowSize windowSize() override;
+  void showNotice(std::string_view line) override { notice_ = line; }
   void setInputMode(std::uint32_t mode) override;
   std::optional<InputRecord> readInput() override;
   void waitInput() override;
@@ -37,6 +40,12 @@ class VirtualConsole : public ConsoleDevice {
 
   // Test side.
   void push(const InputRecord& record) { queue_.push_back(record); }
+  // The window the user resized to, told as the console tells it (a
+  // WindowSize record); until then it shows the whole buffer, and a
+  // buffer smaller than LeastWindow counts as fitting.
+  void resizeWindow(WindowSize window);
+  // The notice the core asked to show in place of the buffer ("" for none).
+  const std::string& notice() const { return notice_; }
   // Called when the program waits on an empty queue; returns whether it
   // queued more input. Without one (or when it queues nothing) the wait
   // throws ScriptExhausted.
@@ -78,6 +87,8 @@ class VirtualConsole : public ConsoleDevice {
   int presents_ = 0;
   std::uint64_t presentedAt_ = 0;  // the buffer's write counter at the last present
   std::string written_;
+  std::optional<WindowSize> window_;
+  std::string notice_;
 };
 
 }  // namespace menue

@@ -3,7 +3,11 @@
 // input records of "CONIN$".
 #pragma once
 
+#include <span>
+#include <string>
+
 #include "platform/platform.h"
+#include "platform/screen_buffer.h"
 #include "platform/win32/win32_api.h"
 
 namespace menue::win32 {
@@ -25,8 +29,11 @@ class Win32Console : public ConsoleDevice {
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override;
   void scrollUp(Attribute fill) override;
-  // Every write reaches the console at once: nothing to bring up to date.
-  void present() override {}
+  // Every write reaches the console at once while the window fits; then
+  // only the notice, or the picture kept while it showed, is to be brought.
+  void present() override;
+  WindowSize windowSize() override;
+  void showNotice(std::string_view line) override { notice_ = line; }
 
   void setInputMode(std::uint32_t mode) override;
   std::optional<InputRecord> readInput() override;
@@ -68,11 +75,25 @@ class Win32Console : public ConsoleDevice {
   Window window() const;
   // Fills every cell of the window.
   void fillWindow(const Window& screen, char ch, Attribute attr);
+  // The kept picture, as large as the window but never below LeastWindow;
+  // true when the core's writes go to the window as well (it fits and shows
+  // no notice).
+  bool keepPicture(const Window& screen);
+  // Writes one row of cells, each in its own attribute, from the window's
+  // left edge.
+  void writeRow(const Window& screen, int row, std::string_view bytes,
+                std::span<const Attribute> attributes);
 
   HANDLE output_ = INVALID_HANDLE_VALUE;           // a standard handle: never closed
   OwnedHandle input_;                              // "CONIN$": records are read here
   HANDLE inputModeHandle_ = INVALID_HANDLE_VALUE;  // standard input, or input_
   Settings initial_;
+  // What the core drew, kept whole while the window is smaller than its
+  // screens (the console cuts, and may reflow, what does not fit): shown
+  // again once the window fits.
+  ScreenBuffer picture_{LeastWindow.columns, LeastWindow.rows};
+  std::string notice_;       // asked for by the core
+  std::string noticeShown_;  // in the window now
 };
 
 }  // namespace menue::win32

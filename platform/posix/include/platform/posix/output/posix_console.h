@@ -31,8 +31,10 @@ class PosixConsole : public ConsoleDevice, public TerminalHandover {
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
   void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
-  // Sends the changed cells to the terminal.
+  // Sends the changed cells to the terminal, or the notice in their place.
   void present() override;
+  WindowSize windowSize() override;
+  void showNotice(std::string_view line) override;
 
   void setInputMode(std::uint32_t mode) override;
   std::optional<InputRecord> readInput() override;
@@ -51,16 +53,27 @@ class PosixConsole : public ConsoleDevice, public TerminalHandover {
   // readable (`ready`), or else only if a poll without waiting finds input.
   void pump(bool ready);
   bool applyResize();
+  bool applyResume();
+  // Shows the notice alone on a cleared terminal; false when there is none
+  // (any more), and the buffer is to be sent.
+  bool presentNotice();
+  // Bracketed paste, and the mouse when the core has it on: what the menu
+  // switches on whenever it takes the terminal.
+  void sendHeldModes() const;
   void sendModes(std::string_view sequences) const;
 
   ChildReaper& children_;
   Terminal terminal_;
   ResizeSignal resize_;
+  WindowSize window_;
   ScreenBuffer screen_;
   VtMirror mirror_;
   InputDecoder decoder_;
   Attribute textAttribute_ = 0x07;  // light grey on black, as a console starts
   int cursorSize_ = 0;              // a terminal reports no cursor size
+  std::string notice_;              // asked for by the core
+  std::string noticeShown_;         // on the terminal now
+  bool resizeToTell_ = false;
   bool mouseOn_ = false;
   bool raw_ = false;
   bool finished_ = false;

@@ -44,7 +44,9 @@ class Terminal {
   // Nothing when the terminal does not say.
   std::optional<TerminalSize> size() const;
 
-  // No echo, no line editing, no signal keys, no flow control, no CR->NL.
+  // No echo, no line editing, no signal keys, no flow control, no CR->NL:
+  // the modes as found, so changed. Nothing when the modes are unknown.
+  std::optional<termios> rawModes() const;
   void enterRawMode() const;
   void restoreModes() const;
 

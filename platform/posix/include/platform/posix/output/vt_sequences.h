@@ -10,10 +10,12 @@ namespace menue::vt {
 
 inline constexpr std::string_view ShowCursor = "\x1b[?25h";
 inline constexpr std::string_view HideCursor = "\x1b[?25l";
-// Button reports in the SGR form; both modes in one sequence, as every
-// terminal takes several modes at once.
-inline constexpr std::string_view MouseOn = "\x1b[?1000;1006h";
-inline constexpr std::string_view MouseOff = "\x1b[?1006;1000l";
+// Button reports in the SGR form. Each DEC private mode goes in a sequence
+// of its own: terminals built on libvterm up to 0.1.4 read only the first
+// parameter of CSI ? Pm h, so "?1000;1006h" would leave SGR reports off and
+// "?1006;1000l" mouse reporting on after the exit.
+inline constexpr std::string_view MouseOn = "\x1b[?1000h\x1b[?1006h";
+inline constexpr std::string_view MouseOff = "\x1b[?1006l\x1b[?1000l";
 // Bracketed paste: the terminal marks pasted text (ESC [ 200 ~ ... ESC [ 201 ~).
 inline constexpr std::string_view PasteOn = "\x1b[?2004h";
 inline constexpr std::string_view PasteOff = "\x1b[?2004l";
