@@ -3,8 +3,10 @@
 // console is set up so that a wrong directory draws nothing.
 #include "session/command_line.h"
 
+#include "session/list_command.h"
 #include "session/menu_check_command.h"
 #include "session/path_text.h"
+#include "session/run_command.h"
 #include "session/usage.h"
 
 namespace menue {
@@ -24,6 +26,35 @@ std::optional<int> enterStartDirectory(FileSystem& files, const std::string& dir
 
 }  // namespace
 
+std::string pathOf(const CommandLine& line) {
+  return line.paths.empty() ? std::string() : line.paths.front();
+}
+
+bool needsServices(const CommandLine& line) {
+  switch (line.action) {
+    case CommandAction::Run:
+    case CommandAction::Edit:
+    case CommandAction::History:
+    case CommandAction::Undo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+int runServiceCommand(const CommandLine& line, CommandServices::Services& services,
+                      StandardInput& in, StandardStream& out, StandardStream& err) {
+  (void)in;
+  (void)out;
+  switch (line.action) {
+    case CommandAction::Run:
+      return runItemCommand(services, line.number, pathOf(line), err);
+    default:
+      break;
+  }
+  return UsageError;
+}
+
 std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
                                   const PathRules& rules, StandardStream& out,
                                   StandardStream& err) {
@@ -39,6 +70,16 @@ std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
       return UsageError;
     case CommandAction::Check:
       return runMenuCheck(files, rules, line.paths, line.recursive, out, err);
+    case CommandAction::List:
+      return runMenuList(files, rules, pathOf(line), line.all, out, err);
+    case CommandAction::Items:
+      return runItemList(files, rules, pathOf(line), out);
+    case CommandAction::Run:
+    case CommandAction::Edit:
+    case CommandAction::History:
+    case CommandAction::Undo:
+      // The modes that start programs or keep the history (runServiceCommand).
+      return std::nullopt;
     case CommandAction::RunMenu:
       break;
   }

@@ -17,6 +17,11 @@ int main(int argc, char** argv) {
       return *status;
     }
   }
+  if (menue::needsServices(line)) {
+    const auto services = menue::createCommandServices();
+    return menue::runServiceCommand(line, services->services(), menue::standardInput(),
+                                    menue::standardOutput(), menue::standardError());
+  }
   auto native = menue::createNativePlatform();
   menue::Program program(native->platform());
   menue::runProgram(program);

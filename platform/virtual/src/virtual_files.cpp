@@ -2,6 +2,7 @@
 // letters, a current directory per drive, names compared without regard to
 // case, hidden/system/read-only attributes, and injectable faults.
 #include <algorithm>
+#include <cstdio>
 #include <cctype>
 #include <utility>
 
@@ -287,6 +288,28 @@ PlatformCode VirtualFileSystem::changeDrive(char letter) {
   return code::Success;
 }
 
+PlatformCode VirtualFileSystem::makePrivateDirectory(const std::string& path) {
+  if (auto code = fault(FileOp::MakeDirectory)) return code;
+  auto full = resolve(path);
+  if (!full) return code::InvalidName;
+  if (files_.count(key(*full))) return code::DirectoryNameInvalid;
+  makeDirectory(*full);
+  return code::Success;
+}
+
+std::vector<ListedFile> VirtualFileSystem::listDirectory(const std::string& path) {
+  ++calls_[FileOp::List];
+  std::vector<ListedFile> listed;
+  auto full = resolve(path);
+  if (!full || !dirs_.count(key(*full))) return listed;
+  for (const auto& [fileKey, entry] : files_) {
+    if (key(parentOf(entry.name)) == key(*full)) {
+      listed.push_back({nameOf(entry.name), entry.contents.size()});
+    }
+  }
+  return listed;
+}
+
 void VirtualFileSystem::makeDirectory(const std::string& path) {
   auto full = resolve(path);
   if (!full) return;
@@ -366,6 +389,21 @@ PlatformCode VirtualProcesses::record(StartedProcess process) {
   started.push_back(process);
   if (onStart) onStart(process);
   return code::Success;
+}
+
+WallTime VirtualClock::now() {
+  const std::int64_t at = seconds++;
+  const std::int64_t inDay = at % 86400;
+  char text[64];
+  std::snprintf(text, sizeof text, "2027-01-15 %02d:%02d:%02d", static_cast<int>(inDay / 3600),
+                static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60));
+  return {at, text};
+}
+
+bool VirtualInput::readLine(std::string& line) {
+  if (taken >= lines.size()) return false;
+  line = lines[taken++];
+  return true;
 }
 
 VirtualPlatform::VirtualPlatform()

@@ -95,7 +95,8 @@ enum class FileOp {
   ChangeDirectory,
   ChangeDrive,
   CurrentDirectory,
-  List  // counted only: a directory listing cannot fail
+  List,  // counted only: a directory listing cannot fail
+  MakeDirectory,
 };
 
 class VirtualFileSystem : public FileSystem {
@@ -123,6 +124,8 @@ class VirtualFileSystem : public FileSystem {
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
+  PlatformCode makePrivateDirectory(const std::string& path) override;
+  std::vector<ListedFile> listDirectory(const std::string& path) override;
 
   // Test side. Paths may be relative to the current directory.
   void addDrive(char letter, bool ready = true);
@@ -191,8 +194,11 @@ class VirtualProcesses : public Processes {
   PlatformCode start(const std::string& commandLine, bool wait) override;
   // Recorded as a start of the path, marked as a script run.
   PlatformCode runScript(const std::string& path, bool wait) override;
+  int lastExitStatus() const override { return exitStatus; }
 
   std::vector<StartedProcess> started;
+  // What every program waited for ends with.
+  int exitStatus = 0;
   // Starts fail with this code (0: they succeed).
   PlatformCode failWith = code::Success;
   // Command lines that cannot be started (besides the empty one).
@@ -209,13 +215,26 @@ class VirtualProcesses : public Processes {
 class VirtualEnvironment : public Environment {
  public:
   std::vector<std::string> entries() override { return values; }
+  std::string stateDirectory() override { return state; }
   std::vector<std::string> values;
+  std::string state = "C:\\Users\\ich\\AppData\\Local\\menue";
 };
 
 class VirtualClock : public Clock {
  public:
   void sleepMs(int milliseconds) override { pauses.push_back(milliseconds); }
+  // A fixed moment one second later at each question.
+  WallTime now() override;
   std::vector<int> pauses;
+  std::int64_t seconds = 1'800'000'000;
+};
+
+// Answers given one line at a time; the end of input when none is left.
+class VirtualInput : public StandardInput {
+ public:
+  bool readLine(std::string& line) override;
+  std::vector<std::string> lines;
+  std::size_t taken = 0;
 };
 
 class VirtualPlatform {

@@ -47,6 +47,8 @@ class PosixFiles : public FileSystem {
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
+  PlatformCode makePrivateDirectory(const std::string& path) override;
+  std::vector<ListedFile> listDirectory(const std::string& path) override;
 
  private:
   // Every use of the fallback LaunchScript path first finds its directory
