@@ -3,6 +3,7 @@
 // console is set up so that a wrong directory draws nothing.
 #include "session/command_line.h"
 
+#include "session/history_command.h"
 #include "session/list_command.h"
 #include "session/menu_check_command.h"
 #include "session/path_text.h"
@@ -44,11 +45,13 @@ bool needsServices(const CommandLine& line) {
 
 int runServiceCommand(const CommandLine& line, CommandServices::Services& services,
                       StandardInput& in, StandardStream& out, StandardStream& err) {
-  (void)in;
-  (void)out;
   switch (line.action) {
     case CommandAction::Run:
       return runItemCommand(services, line.number, pathOf(line), err);
+    case CommandAction::History:
+      return runHistoryList(services, pathOf(line), out, err);
+    case CommandAction::Undo:
+      return runUndo(services, pathOf(line), line.number, in, out, err);
     default:
       break;
   }

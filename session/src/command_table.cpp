@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "console/help.h"
+#include "platform/code_pages.h"
 #include "editing/add_item.h"
 #include "editing/delete_menu.h"
 #include "editing/new_menu.h"
@@ -154,6 +155,16 @@ constexpr std::array<Command, 11> Commands{{
     {"", AnyTime, always, runPassThrough},
 }};
 
+// A command's name (code page 850) as the program's texts are written.
+std::string windows1252Of(std::string_view oem) {
+  std::string text;
+  for (const char c : oem) {
+    const char16_t character = oemCharacter(static_cast<unsigned char>(c));
+    text += character < 0x100 ? static_cast<char>(character) : '?';
+  }
+  return text;
+}
+
 }  // namespace
 
 Next dispatchLine(Program& program) {
@@ -169,6 +180,8 @@ Next dispatchLine(Program& program) {
         return next;
       }
     }
+    // The edit history names a change by the command that made it.
+    program.state.editCause = windows1252Of(command.name);
     return command.run(program, forms);
   }
   return Next::NewPass;

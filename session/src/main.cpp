@@ -7,6 +7,7 @@
 #include "session/command_line.h"
 #include "session/command_loop.h"
 #include "session/program.h"
+#include "session/recorded_files.h"
 
 int main(int argc, char** argv) {
   const menue::CommandLine line = menue::parseCommandLine(menue::programArguments(argc, argv));
@@ -23,7 +24,14 @@ int main(int argc, char** argv) {
                                     menue::standardOutput(), menue::standardError());
   }
   auto native = menue::createNativePlatform();
-  menue::Program program(native->platform());
+  menue::Platform& platform = native->platform();
+  // Every change of a MenuFile passes the history first.
+  menue::EditHistory history(platform.files, platform.environment, platform.clock, platform.rules);
+  menue::RecordedFiles recorded(platform.files, history);
+  menue::Platform withHistory{platform.console,     recorded,       platform.processes,
+                              platform.environment, platform.clock, platform.rules};
+  menue::Program program(withHistory);
+  recorded.causeFrom(program.state.editCause);
   menue::runProgram(program);
   return 0;
 }
