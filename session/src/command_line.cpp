@@ -3,6 +3,7 @@
 // console is set up so that a wrong directory draws nothing.
 #include "session/command_line.h"
 
+#include "session/edit_command.h"
 #include "session/history_command.h"
 #include "session/list_command.h"
 #include "session/menu_check_command.h"
@@ -48,6 +49,8 @@ int runServiceCommand(const CommandLine& line, CommandServices::Services& servic
   switch (line.action) {
     case CommandAction::Run:
       return runItemCommand(services, line.number, pathOf(line), err);
+    case CommandAction::Edit:
+      return runEdit(services, pathOf(line), in, out, err);
     case CommandAction::History:
       return runHistoryList(services, pathOf(line), out, err);
     case CommandAction::Undo:

@@ -48,32 +48,13 @@ Current currentOf(FileSystem& files, const std::string& name) {
   return current;
 }
 
-// The MenuFile of the mode and its full path, or the exit status.
-struct Target {
-  std::string name;
-  std::string shown;
-  std::string fullPath;
-};
-
+// The MenuFile of the mode entered, or the exit status.
 std::optional<int> findTarget(CommandServices::Services& services, const std::string& path,
-                              StandardStream& err, Target& target) {
-  MenuPath menuPath;
-  if (const PlatformCode failure = enterMenuPath(services.files, services.rules, path, false,
-                                                 menuPath);
-      failure != code::Success) {
-    writeErrorLine(err, path, pathFailureText(failure));
-    return Unusable;
-  }
-  target.name = menuPath.names.front();
-  target.shown = shownMenuFile(menuPath, target.name, services.rules);
-  std::string directory;
-  if (const PlatformCode failure = services.files.currentDirectory(directory);
-      failure != code::Success) {
-    writeErrorLine(err, target.shown, pathFailureText(failure));
-    return Unusable;
-  }
-  target.fullPath = joinPath(directory, target.name, services.rules);
-  return std::nullopt;
+                              StandardStream& err, MenuFileTarget& target) {
+  const PlatformCode failure = enterMenuFile(services.files, services.rules, path, target);
+  if (failure == code::Success) return std::nullopt;
+  writeErrorLine(err, target.shown, pathFailureText(failure));
+  return Unusable;
 }
 
 constexpr std::string_view Gap =
@@ -83,7 +64,7 @@ constexpr std::string_view Gap =
 
 int runHistoryList(CommandServices::Services& services, const std::string& path,
                    StandardStream& out, StandardStream& err) {
-  Target target;
+  MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
   EditHistory history(services.files, services.environment, services.clock, services.rules);
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
@@ -116,7 +97,7 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
 
 int runUndo(CommandServices::Services& services, const std::string& path, int version,
             StandardInput& in, StandardStream& out, StandardStream& err) {
-  Target target;
+  MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
   EditHistory history(services.files, services.environment, services.clock, services.rules);
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);

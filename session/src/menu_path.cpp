@@ -40,4 +40,23 @@ std::string shownMenuFile(const MenuPath& path, const std::string& name, const P
   return path.shownDirectory.empty() ? name : joinPath(path.shownDirectory, name, rules);
 }
 
+PlatformCode enterMenuFile(FileSystem& files, const PathRules& rules, const std::string& path,
+                           MenuFileTarget& target) {
+  MenuPath menuPath;
+  target = MenuFileTarget{};
+  target.shown = path;
+  if (const PlatformCode failure = enterMenuPath(files, rules, path, false, menuPath);
+      failure != code::Success) {
+    return failure;
+  }
+  target.name = menuPath.names.front();
+  target.shown = shownMenuFile(menuPath, target.name, rules);
+  std::string directory;
+  if (const PlatformCode failure = files.currentDirectory(directory); failure != code::Success) {
+    return failure;
+  }
+  target.fullPath = joinPath(directory, target.name, rules);
+  return code::Success;
+}
+
 }  // namespace menue

@@ -413,6 +413,12 @@ struct PathRules {
   // it when such lines reached it unconverted (the ANSI code page on
   // Windows, code page 850 on POSIX).
   UpperHalf plainCommandBytes = Windows1252;
+
+  // The editor of menue --edit when neither VISUAL nor EDITOR names one:
+  // the system's choice where it is installed (empty for none), else the
+  // fallback.
+  std::string systemEditor;
+  std::string fallbackEditor = "notepad";
 };
 
 // One backend: the services the core runs on.

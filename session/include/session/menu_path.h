@@ -27,6 +27,19 @@ struct MenuPath {
 PlatformCode enterMenuPath(FileSystem& files, const PathRules& rules, const std::string& path,
                            bool all, MenuPath& found);
 
+// One MenuFile of a mode that works on one (--edit, --history, --undo):
+// its name in the current directory, how messages name it, and its full
+// path, by which the history knows it.
+struct MenuFileTarget {
+  std::string name;
+  std::string shown;
+  std::string fullPath;
+};
+// enterMenuPath for one MenuFile; on failure the path to name with the
+// code (`shown`).
+PlatformCode enterMenuFile(FileSystem& files, const PathRules& rules, const std::string& path,
+                           MenuFileTarget& target);
+
 // How messages name a MenuFile of it.
 std::string shownMenuFile(const MenuPath& path, const std::string& name, const PathRules& rules);
 
