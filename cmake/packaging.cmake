@@ -46,6 +46,8 @@ else()
     install(FILES docs/menue.1 DESTINATION share/man/man1)
   endif()
   install(FILES README.md DESTINATION share/doc/menue)
+  # Found by bash-completion when "menue" is first completed.
+  install(FILES completions/menue DESTINATION share/bash-completion/completions)
 
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
