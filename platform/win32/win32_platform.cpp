@@ -16,7 +16,7 @@ class Win32Platform : public NativePlatform {
  public:
   Win32Platform()
       : processes_(&console_), platform_{console_,     files_, processes_,
-                                        environment_, clock_, win32::windowsPathRules()} {}
+                                         environment_, clock_, win32::windowsPathRules()} {}
 
   Platform& platform() override { return platform_; }
 

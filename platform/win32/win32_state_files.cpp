@@ -31,8 +31,8 @@ std::vector<ListedFile> Win32Files::listDirectory(const std::string& path) {
   if (search == INVALID_HANDLE_VALUE) return listed;
   do {
     if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-    const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
-                               data.nFileSizeLow;
+    const std::uint64_t size =
+        (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     listed.push_back({fromWide(data.cFileName), size});
   } while (FindNextFileW(search, &data));
   FindClose(search);

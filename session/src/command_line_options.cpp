@@ -29,9 +29,9 @@ struct ModeOption {
 };
 
 constexpr ModeOption ModeOptions[] = {
-    {"--check", CommandAction::Check},     {"--list", CommandAction::List},
-    {"--items", CommandAction::Items},     {"--run", CommandAction::Run},
-    {"--edit", CommandAction::Edit},       {"--history", CommandAction::History},
+    {"--check", CommandAction::Check}, {"--list", CommandAction::List},
+    {"--items", CommandAction::Items}, {"--run", CommandAction::Run},
+    {"--edit", CommandAction::Edit},   {"--history", CommandAction::History},
     {"--undo", CommandAction::Undo},
 };
 

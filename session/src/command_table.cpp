@@ -7,12 +7,12 @@
 #include <string_view>
 
 #include "console/help.h"
-#include "platform/code_pages.h"
 #include "editing/add_item.h"
 #include "editing/delete_menu.h"
 #include "editing/new_menu.h"
 #include "editing/remove_item.h"
 #include "editing/swap_items.h"
+#include "platform/code_pages.h"
 #include "session/directory_command.h"
 #include "session/menu_trust.h"
 #include "session/navigation.h"

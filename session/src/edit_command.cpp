@@ -129,8 +129,8 @@ class CopyEdit {
     const WallTime now = services_.clock.now();
     for (int attempt = 0; attempt < 10; ++attempt) {
       copy_ = joinPath(directory,
-                       "bearbeiten-" + std::to_string(now.seconds) + "-" +
-                           std::to_string(attempt) + target_.name,
+                       "bearbeiten-" + std::to_string(now.seconds) + "-" + std::to_string(attempt) +
+                           target_.name,
                        services_.rules);
       const PlatformCode created = services_.files.createNewFile(copy_, text);
       if (created == code::Success) return 0;
@@ -151,9 +151,9 @@ class CopyEdit {
       return finish({}, Unusable);
     }
     if (const int status = services_.processes.lastExitStatus(); status != 0) {
-      writeErrorLine(err_, target_.shown,
-                     "der Editor endete mit Status " + std::to_string(status) +
-                         ": nichts ge\xE4ndert");
+      writeErrorLine(
+          err_, target_.shown,
+          "der Editor endete mit Status " + std::to_string(status) + ": nichts ge\xE4ndert");
       return finish({}, Declined);
     }
     if (const PlatformCode failure = services_.files.readFile(copy_, edited);

@@ -165,8 +165,8 @@ std::optional<std::string> EditHistory::record(const std::string& path, std::str
   const std::string text = entryText(entry);
   // A name another writer took meanwhile is left to it: the next one.
   for (int version = last + 1; version <= last + 3; ++version) {
-    const std::string entryPath = joinPath(directory, entryName(key, version, entry.time.seconds),
-                                           rules_);
+    const std::string entryPath =
+        joinPath(directory, entryName(key, version, entry.time.seconds), rules_);
     const PlatformCode written = files_.replaceFile(entryPath, std::nullopt, text);
     if (written == code::FileInvalid) continue;
     if (written != code::Success) return std::nullopt;

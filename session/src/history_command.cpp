@@ -28,8 +28,9 @@ std::string sizeText(const FileVersion& version) {
   }
   const MenuCheck check = checkMenuText(version.text);
   return std::to_string(version.text.size()) + " Bytes, " +
-         (check.loads ? std::to_string(check.items) + " Men\xFCpunkte" : "l\xE4"
-                                                                       "dt nicht");
+         (check.loads ? std::to_string(check.items) + " Men\xFCpunkte"
+                      : "l\xE4"
+                        "dt nicht");
 }
 
 // What the MenuFile holds now, for comparing and for the undo's write.
@@ -43,8 +44,10 @@ Current currentOf(FileSystem& files, const std::string& name) {
   Current current;
   std::string text;
   current.failure = files.readFile(name, text);
-  if (current.failure == code::FileNotFound) current.failure = code::Success;
-  else if (current.failure == code::Success) current.text = std::move(text);
+  if (current.failure == code::FileNotFound)
+    current.failure = code::Success;
+  else if (current.failure == code::Success)
+    current.text = std::move(text);
   return current;
 }
 
@@ -73,8 +76,9 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
     return Refused;
   }
   out.writeBytes(target.shown + "\n");
-  out.writeText("  Fassung  Zeit                 vor der \xC4nderung durch  Gr\xF6\xDF"
-                "e\n");
+  out.writeText(
+      "  Fassung  Zeit                 vor der \xC4nderung durch  Gr\xF6\xDF"
+      "e\n");
   const HistoryEntry* previous = nullptr;
   for (const HistoryEntry& entry : entries) {
     if (previous != nullptr && previous->afterFingerprint != entry.before.fingerprint) {
@@ -156,8 +160,8 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
   recorded.causeFrom(cause);
   PlatformCode result = code::Success;
   if (chosen->before.kind == FileVersion::Kind::None) {
-    result = current.text ? recorded.deleteSeenFile(target.name, *current.text, true)
-                          : code::Success;
+    result =
+        current.text ? recorded.deleteSeenFile(target.name, *current.text, true) : code::Success;
   } else {
     result = recorded.replaceFile(target.name, current.text, chosen->before.text);
   }

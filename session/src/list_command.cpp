@@ -44,8 +44,10 @@ std::string itemNote(const ItemCommand& item, bool runnable) {
       break;
     case ItemCommand::Kind::Script:
       note = statusWords(item.status);
-      if (runnableStatus(item.status)) note += ", \xFC"
-                                               "ber menue.cmd";
+      if (runnableStatus(item.status))
+        note +=
+            ", \xFC"
+            "ber menue.cmd";
       break;
   }
   if (!runnable) note += ", nicht ausf\xFChrbar";

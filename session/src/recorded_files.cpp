@@ -10,8 +10,9 @@ namespace menue {
 
 namespace {
 
-constexpr std::string_view AdoptionCause = "\xFC"
-                                           "bernommen";
+constexpr std::string_view AdoptionCause =
+    "\xFC"
+    "bernommen";
 
 bool isAbsolute(const std::string& path) {
   return (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||

@@ -41,16 +41,15 @@ class ItemRunner {
         break;
     }
     if (!runnableStatus(item.status)) {
-      return refuse(shown, "Status " + std::to_string(item.status) +
-                               " ung\xFCltig: nicht ausgef\xFChrt");
+      return refuse(shown,
+                    "Status " + std::to_string(item.status) + " ung\xFCltig: nicht ausgef\xFChrt");
     }
     return runScript(shown, item.scriptBody);
   }
 
  private:
   int runScript(const std::string& shown, const std::string& body) {
-    const std::string path =
-        launchScriptPathFor(services_.environment.entries(), services_.rules);
+    const std::string path = launchScriptPathFor(services_.environment.entries(), services_.rules);
     if (const PlatformCode failure = writeLaunchScriptFile(services_.files, path, body);
         failure != code::Success) {
       writeErrorLine(err_, path, pathFailureText(failure));

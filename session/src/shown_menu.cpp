@@ -19,8 +19,9 @@ ShownMenu readShownMenu(FileSystem& files, const std::string& name) {
 void writeFirstError(StandardStream& err, const std::string& shown, const MenuModel& model) {
   const MenuCheck check = checkMenuText(model.rawText);
   std::string where = shown;
-  std::string message = "l\xE4"
-                        "dt nicht";
+  std::string message =
+      "l\xE4"
+      "dt nicht";
   // The finding that stops the load, else the first.
   const MenuFinding* first = check.findings.empty() ? nullptr : &check.findings.front();
   for (const MenuFinding& finding : check.findings) {

@@ -125,6 +125,7 @@ PtySession& E2eTest::startSession(SessionOptions options) {
     if (const char* value = std::getenv(name))
       environment.push_back(std::string(name) + "=" + value);
   }
+  environment.insert(environment.end(), extraEnvironment_.begin(), extraEnvironment_.end());
   if (options.binary.empty()) options.binary = binary_;
   options.environment = environment;
   session_ = std::make_unique<PtySession>(options);
