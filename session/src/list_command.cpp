@@ -74,7 +74,10 @@ class MenuLister {
     }
     for (int n = 1; n <= model.items(); ++n) {
       const ItemCommand item = itemCommandOf(model, n, rules_);
-      out_.writeBytes((n < 10 ? " " : "") + std::to_string(n) + "  ");
+      std::string number = n < 10 ? " " : "";
+      number += std::to_string(n);
+      number += "  ";
+      out_.writeBytes(number);
       out_.writeBytes(menuCommandLine(model.displayText(n), model.utf8, rules_));
       out_.writeText("  (" + itemNote(item, trusted) + ")\n");
       if (item.kind == ItemCommand::Kind::Cut) continue;

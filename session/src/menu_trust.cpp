@@ -26,7 +26,9 @@ std::string_view untrustedMenuText(FileTrust trust) {
 Next refuseUntrustedMenu(Program& program, MenuUse use) {
   const FileTrust trust = program.state.menuTrust;
   if (trust == FileTrust::Trusted) return Next::Continue;
-  std::string message = " " + std::string(untrustedMenuText(trust)) + ": ";
+  std::string message(1, ' ');
+  message += untrustedMenuText(trust);
+  message += ": ";
   message += use == MenuUse::Run ? "nicht ausgef\xFChrt." : "nicht ge\xE4ndert.";
   program.screen.printText(message);
   pause(program);

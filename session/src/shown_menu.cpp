@@ -32,7 +32,8 @@ void writeFirstError(StandardStream& err, const std::string& shown, const MenuMo
     }
   }
   if (first != nullptr) {
-    where += ":" + std::to_string(first->line);
+    where += ':';
+    where += std::to_string(first->line);
     message = first->message;
   }
   writeErrorLine(err, where, message);
