@@ -14,13 +14,16 @@ namespace menue {
 
 PlatformCode PosixFiles::makePrivateDirectory(const std::string& path) {
   if (path.empty()) return code::PathNotFound;
+  struct stat info {};
+  if (stat(path.c_str(), &info) == 0) {
+    return S_ISDIR(info.st_mode) ? code::Success : code::DirectoryNameInvalid;
+  }
   // Each missing part in turn, so ~/.local/state is made too where it is not.
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
     if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return lastErrorCode();
     if (slash == std::string::npos) break;
   }
-  struct stat info {};
   if (stat(path.c_str(), &info) != 0) return lastErrorCode();
   return S_ISDIR(info.st_mode) ? code::Success : code::DirectoryNameInvalid;
 }
