@@ -11,6 +11,7 @@
 #include "session/menu_trust.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
+#include "session/shown_text.h"
 
 namespace menue {
 
@@ -99,7 +100,7 @@ class CopyEdit {
       const MenuCheck check = checkMenuText(edited);
       if (check.findings.empty()) break;
       for (const MenuFinding& finding : check.findings) {
-        out_.writeBytes(target_.shown + ":" + std::to_string(finding.line) + ": ");
+        out_.writeBytes(shownText(target_.shown) + ":" + std::to_string(finding.line) + ": ");
         out_.writeText(finding.message + "\n");
       }
       const Choice choice = askAfterErrors(in_, out_);
@@ -174,13 +175,13 @@ class CopyEdit {
                      "Men\xFC"
                      "datei wurde inzwischen ge\xE4ndert: nicht installiert");
       err_.writeText("Die Kopie bleibt: ");
-      err_.writeBytes(copy_ + "\n");
+      err_.writeBytes(shownText(copy_) + "\n");
       return Declined;
     }
     if (result != code::Success) {
       writeErrorLine(err_, target_.shown, pathFailureText(result));
       err_.writeText("Die Kopie bleibt: ");
-      err_.writeBytes(copy_ + "\n");
+      err_.writeBytes(shownText(copy_) + "\n");
       return Unusable;
     }
     return finish("Installiert.\n", 0);

@@ -9,6 +9,7 @@
 #include "session/menu_path.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
+#include "session/shown_text.h"
 
 namespace menue {
 
@@ -75,7 +76,7 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
     writeErrorLine(err, target.shown, "kein Verlauf");
     return Refused;
   }
-  out.writeBytes(target.shown + "\n");
+  out.writeBytes(shownText(target.shown) + "\n");
   out.writeText(
       "  Fassung  Zeit                 vor der \xC4nderung durch  Gr\xF6\xDF"
       "e\n");
@@ -144,7 +145,7 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
                    "Fassung " + std::to_string(chosen->version) + " wurde nicht gesichert");
     return Refused;
   }
-  out.writeBytes(target.shown + ": ");
+  out.writeBytes(shownText(target.shown) + ": ");
   out.writeText("Fassung " + std::to_string(chosen->version) + " vom " + chosen->time.local +
                 ", vor " + chosen->cause + " (" + sizeText(chosen->before) + "), statt jetzt (" +
                 sizeText(FileVersion::of(current.text)) + ").\n");

@@ -8,6 +8,7 @@
 #include "session/menu_trust.h"
 #include "session/path_text.h"
 #include "session/shown_menu.h"
+#include "session/shown_text.h"
 #include "session/text_forms.h"
 
 namespace menue {
@@ -61,10 +62,10 @@ class MenuLister {
   void list(const std::string& shown, const ShownMenu& menu, bool first) {
     const MenuModel& model = menu.model;
     if (!first) out_.writeBytes("\n");
-    out_.writeBytes(shown);
+    out_.writeBytes(shownText(shown));
     if (!model.header.empty()) {
       out_.writeBytes(": ");
-      out_.writeBytes(menuCommandLine(model.header, model.utf8, rules_));
+      out_.writeBytes(shownText(menuCommandLine(model.header, model.utf8, rules_)));
     }
     out_.writeBytes("\n");
     const bool trusted = menu.trust == FileTrust::Trusted;
@@ -78,12 +79,12 @@ class MenuLister {
       number += std::to_string(n);
       number += "  ";
       out_.writeBytes(number);
-      out_.writeBytes(menuCommandLine(model.displayText(n), model.utf8, rules_));
+      out_.writeBytes(shownText(menuCommandLine(model.displayText(n), model.utf8, rules_)));
       out_.writeText("  (" + itemNote(item, trusted) + ")\n");
       if (item.kind == ItemCommand::Kind::Cut) continue;
       for (const std::string& line : item.lines) {
         out_.writeBytes("      ");
-        out_.writeBytes(line);
+        out_.writeBytes(shownText(line));
         out_.writeBytes("\n");
       }
     }
@@ -140,7 +141,7 @@ int runItemList(FileSystem& files, const PathRules& rules, const std::string& di
   const ShownMenu menu = readShownMenu(files, menuPath.names.front());
   for (int n = 1; menu.failure == code::Success && n <= menu.model.items(); ++n) {
     out.writeBytes(std::to_string(n) + "\t");
-    out.writeBytes(menuCommandLine(menu.model.displayText(n), menu.model.utf8, rules));
+    out.writeBytes(shownText(menuCommandLine(menu.model.displayText(n), menu.model.utf8, rules)));
     out.writeBytes("\n");
   }
   return 0;

@@ -23,7 +23,8 @@ constexpr std::string_view SoundListed =
     " 3  Hoch  (wechselt das Verzeichnis)\n      cd ..\n"
     " 4  Leer  (f\xFChrt nichts aus)\n      '\n"
     " 5  Kaputt  (Status 7 ung\xFCltig: f\xFChrt nichts aus)\n      x\n";
-constexpr std::string_view Second = "(Menuanzeige)\r\nZwei\r\n(Menuausfuhrung)\r\n\t3exit\r\n\t\r\n";
+constexpr std::string_view Second =
+    "(Menuanzeige)\r\nZwei\r\n(Menuausfuhrung)\r\n\t3exit\r\n\t\r\n";
 
 struct ListCase {
   std::string name;
@@ -38,8 +39,14 @@ struct ListCase {
 
 TEST(ListCommandTest, ATableOfMenus) {
   const std::vector<ListCase> cases = {
-      {"sound", {{"-menue-", std::string(Sound)}}, "", false, FileTrust::Trusted,
-       std::string(SoundListed), "", 0},
+      {"sound",
+       {{"-menue-", std::string(Sound)}},
+       "",
+       false,
+       FileTrust::Trusted,
+       std::string(SoundListed),
+       "",
+       0},
       {"foreign",
        {{"-menue-", std::string(Second)}},
        "",
@@ -48,7 +55,8 @@ TEST(ListCommandTest, ATableOfMenus) {
        "-menue-\n  (Men\xFC"
        "datei geh\xF6rt einem anderen Benutzer: nichts wird ausgef\xFChrt)\n"
        " 1  Zwei  (beendet, nicht ausf\xFChrbar)\n      exit\n",
-       "", 0},
+       "",
+       0},
       {"damaged",
        {{"-menue-", "Kopfzeile=x\r\nEins\r\n"}},
        "",
@@ -59,8 +67,14 @@ TEST(ListCommandTest, ATableOfMenus) {
        "Men\xFCpunkte\n",
        1},
       // Only the numbered one: the one the menu would take, not renamed.
-      {"numbered only", {{"-menue03-", std::string(Second)}}, "", false, FileTrust::Trusted,
-       "-menue03-\n 1  Zwei  (beendet)\n      exit\n", "", 0},
+      {"numbered only",
+       {{"-menue03-", std::string(Second)}},
+       "",
+       false,
+       FileTrust::Trusted,
+       "-menue03-\n 1  Zwei  (beendet)\n      exit\n",
+       "",
+       0},
       {"all",
        {{"-menue-", std::string(Second)}, {"-menue02-", std::string(Second)}},
        "C:\\m",
@@ -68,15 +82,33 @@ TEST(ListCommandTest, ATableOfMenus) {
        FileTrust::Trusted,
        "C:\\m\\-menue-\n 1  Zwei  (beendet)\n      exit\n\n"
        "C:\\m\\-menue02-\n 1  Zwei  (beendet)\n      exit\n",
-       "", 0},
-      {"a file by its path", {{"-menue02-", std::string(Second)}}, "C:\\m\\-menue02-", false,
-       FileTrust::Trusted, "C:\\m\\-menue02-\n 1  Zwei  (beendet)\n      exit\n", "", 0},
-      {"no menu", {}, "", false, FileTrust::Trusted, "",
+       "",
+       0},
+      {"a file by its path",
+       {{"-menue02-", std::string(Second)}},
+       "C:\\m\\-menue02-",
+       false,
+       FileTrust::Trusted,
+       "C:\\m\\-menue02-\n 1  Zwei  (beendet)\n      exit\n",
+       "",
+       0},
+      {"no menu",
+       {},
+       "",
+       false,
+       FileTrust::Trusted,
+       "",
        "menue: .: keine Men\xFC"
        "datei\n",
        1},
-      {"missing path", {}, "C:\\fehlt\\-menue-", false, FileTrust::Trusted, "",
-       "menue: C:\\fehlt\\-menue-: nicht gefunden\n", 2},
+      {"missing path",
+       {},
+       "C:\\fehlt\\-menue-",
+       false,
+       FileTrust::Trusted,
+       "",
+       "menue: C:\\fehlt\\-menue-: nicht gefunden\n",
+       2},
   };
   for (const ListCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -96,6 +128,19 @@ TEST(ListCommandTest, ATableOfMenus) {
     EXPECT_EQ(err.text, c.err);
     EXPECT_EQ(machine.files.allFiles(), before);
   }
+}
+
+// A display text or command line that would send the terminal a command
+// (ESC, CSI as UTF-8) is printed with those bytes as \xNN.
+TEST(ListCommandTest, ControlCharactersAreShownNotSent) {
+  VirtualPlatform machine;
+  machine.files.putFile("-menue-",
+                        "(Menuanzeige)\r\nRot\x1B[31m\r\n(Menuausfuhrung)\r\n\t1a\xC2\x9B"
+                        "2J\r\n\t\r\n");
+  CollectedStream out;
+  CollectedStream err;
+  EXPECT_EQ(runMenuList(machine.files, machine.platform().rules, "", false, out, err), 0);
+  EXPECT_EQ(out.text, "-menue-\n 1  Rot\\x1B[31m  (wartet)\n      a\\x9B2J\n");
 }
 
 TEST(ListCommandTest, ItemsForCompletion) {
