@@ -16,7 +16,10 @@ PlatformCode PosixFiles::makePrivateDirectory(const std::string& path) {
   if (path.empty()) return code::PathNotFound;
   struct stat info {};
   if (stat(path.c_str(), &info) == 0) {
-    return S_ISDIR(info.st_mode) ? code::Success : code::DirectoryNameInvalid;
+    if (!S_ISDIR(info.st_mode)) return code::DirectoryNameInvalid;
+    // One made by someone else's rules is made private, if it is ours.
+    if ((info.st_mode & 077) != 0 && info.st_uid == geteuid()) chmod(path.c_str(), 0700);
+    return code::Success;
   }
   // Each missing part in turn, so ~/.local/state is made too where it is not.
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
