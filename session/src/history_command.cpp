@@ -61,8 +61,12 @@ std::optional<int> findTarget(CommandServices::Services& services, const std::st
   return Unusable;
 }
 
-constexpr std::string_view Gap =
-    "  (hier fehlt Verlauf: ohne Verlauf oder von einem anderen Programm ge\xE4ndert)\n";
+// Where a change went unrecorded: after `from` (and before `to`, if known).
+std::string gapLine(const std::string& from, const std::string& to) {
+  std::string line = "  (hier fehlt Verlauf: nach " + from;
+  if (!to.empty()) line += " und vor " + to;
+  return line + " ohne Verlauf oder von einem anderen Programm ge\xE4ndert)\n";
+}
 
 }  // namespace
 
@@ -83,7 +87,7 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
   const HistoryEntry* previous = nullptr;
   for (const HistoryEntry& entry : entries) {
     if (previous != nullptr && previous->afterFingerprint != entry.before.fingerprint) {
-      out.writeText(Gap);
+      out.writeText(gapLine(previous->time.local, entry.time.local));
     }
     std::string number = std::to_string(entry.version);
     number.resize(std::max<std::size_t>(number.size(), 7), ' ');
@@ -95,7 +99,7 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
   }
   const Current current = currentOf(services.files, target.name);
   if (current.failure == code::Success && current.fingerprint() != previous->afterFingerprint) {
-    out.writeText(Gap);
+    out.writeText(gapLine(previous->time.local, {}));
   }
   return 0;
 }

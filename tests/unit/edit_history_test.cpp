@@ -150,6 +150,9 @@ TEST_F(EditHistoryTest, AnUnwritableStateDirectoryStopsNoEdit) {
   ASSERT_NE(gap, std::string::npos) << out;
   EXPECT_LT(out.find("  1 "), gap);
   EXPECT_GT(out.find("  2 "), gap);
+  EXPECT_NE(out.find("nach 2027-01-15 08:00:00 und vor 2027-01-15 08:00:01 ohne Verlauf"),
+            std::string::npos)
+      << out;
 }
 
 TEST_F(EditHistoryTest, TheAdoptionOfANumberedMenuIsKeptForBothNames) {
