@@ -135,6 +135,18 @@ TEST_F(EditHistoryTest, AChangeThatDidNotHappenLeavesNoEntry) {
   EXPECT_EQ(entries().size(), 1u);
 }
 
+// Killed between its entry and its change: the file still holds the
+// entry's text before, and the undo takes back the change before it.
+TEST_F(EditHistoryTest, AChangeStoppedAfterItsEntryIsPassedOverByTheUndo) {
+  edit("Men\xFC++", menuText("A"));
+  edit("Men\xFC+", menuText("AB"));
+  ASSERT_TRUE(store.record("C:\\m\\-menue-", "Men\xFC-", FileVersion::of(menuText("AB")),
+                           fingerprintOf(menuText("A"))));
+  std::string out;
+  EXPECT_EQ(undo(0, "j", out), 0) << out;
+  EXPECT_EQ(machine.files.file("-menue-"), menuText("A"));
+}
+
 TEST_F(EditHistoryTest, AnUnwritableStateDirectoryStopsNoEdit) {
   edit("Men\xFC++", menuText("A"));
   machine.files.failAlways(FileOp::MakeDirectory, code::AccessDenied);
