@@ -179,6 +179,15 @@ TEST_F(EditHistoryTest, TheAdoptionOfANumberedMenuIsKeptForBothNames) {
   const auto left = store.entriesOf("C:\\m\\-menue02-");
   ASSERT_EQ(left.size(), 1u);
   EXPECT_EQ(left.front().before.text, menuText("Z"));
+
+  // A file the user may not read moves, but is never copied.
+  machine.files.putFile("-menue03-", menuText("S"));
+  machine.files.failNext(FileOp::Read, code::AccessDenied);
+  ASSERT_EQ(recorded.moveFile("-menue03-", "-menue04-"), code::Success);
+  const auto unread = store.entriesOf("C:\\m\\-menue03-");
+  ASSERT_EQ(unread.size(), 1u);
+  EXPECT_EQ(unread.front().before.kind, FileVersion::Kind::NotCopied);
+  EXPECT_EQ(unread.front().before.text, "");
 }
 
 TEST_F(EditHistoryTest, TheBoundsDropTheOldestFirst) {
