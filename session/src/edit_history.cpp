@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "session/path_text.h"
 
@@ -30,9 +31,24 @@ std::string hex16(std::uint64_t value) {
   return text;
 }
 
-std::string keyOf(const std::string& path) {
-  return hex16(hashOf(path));
+}  // namespace
+
+// The path as the file system tells files apart: one MenuFile however the
+// case of its letters was typed where names ignore it.
+std::string EditHistory::identity(const std::string& path) const {
+  if (!rules_.namesIgnoreCase) return path;
+  std::string folded = path;
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
 }
+
+std::string EditHistory::keyOf(const std::string& path) const {
+  return hex16(hashOf(identity(path)));
+}
+
+namespace {
 
 std::string entryName(const std::string& key, int version, std::int64_t seconds) {
   char text[64];
@@ -214,7 +230,7 @@ std::vector<HistoryEntry> EditHistory::entriesOf(const std::string& path) {
     std::string text;
     if (files_.readFile(entryPath, text) != code::Success) continue;
     std::optional<HistoryEntry> entry = parseEntry(text);
-    if (!entry || entry->path != path) continue;
+    if (!entry || identity(entry->path) != identity(path)) continue;
     entry->version = listed.version;
     entry->entryPath = entryPath;
     entry->entrySize = listed.size;

@@ -106,6 +106,8 @@ TEST_F(EditHistoryTest, ASequenceOfEditsIsKeptAndUndoneStepByStep) {
   EXPECT_EQ(undo(2, "j", out), 0) << out;
   EXPECT_EQ(machine.files.file("-menue-"), menuText("A"));
   EXPECT_EQ(entries().size(), 7u);
+  // Names that ignore case: one MenuFile however it is typed.
+  EXPECT_EQ(store.entriesOf("c:\\M\\-MENUE-").size(), 7u);
 }
 
 TEST_F(EditHistoryTest, AnUndoAfterAForeignChangeIsRefusedNamingTheVersion) {

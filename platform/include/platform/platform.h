@@ -414,6 +414,10 @@ struct PathRules {
   // Windows, code page 850 on POSIX).
   UpperHalf plainCommandBytes = Windows1252;
 
+  // Whether the file system takes names that differ in the case of ASCII
+  // letters for the same file (Windows), so the history must too.
+  bool namesIgnoreCase = true;
+
   // The editor of menue --edit when neither VISUAL nor EDITOR names one:
   // the system's choice where it is installed (empty for none), else the
   // fallback.

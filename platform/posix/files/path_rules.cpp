@@ -26,6 +26,7 @@ PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax) 
   rules.separatorsAtEnd = "/\\";
   rules.systemEditor = "/usr/bin/sensible-editor";
   rules.fallbackEditor = "vi";
+  rules.namesIgnoreCase = false;
   if (runtimeDirectory != nullptr && runtimeDirectory[0] != '\0') {
     std::string path = runtimeDirectory;
     if (path.back() != '/') path += '/';

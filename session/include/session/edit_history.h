@@ -75,6 +75,9 @@ class EditHistory {
     std::int64_t seconds = 0;
     std::uint64_t size = 0;
   };
+  std::string identity(const std::string& path) const;
+  // The first part of the names of a MenuFile's entries.
+  std::string keyOf(const std::string& path) const;
   std::vector<Listed> listed(const std::string& directory);
   // Drops the oldest entries beyond the bounds, never `kept`.
   void prune(const std::string& directory, const std::string& key, const std::string& kept);
