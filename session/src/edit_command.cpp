@@ -11,6 +11,7 @@
 #include "session/menu_trust.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
+#include "session/shown_menu.h"
 #include "session/shown_text.h"
 
 namespace menue {
@@ -85,7 +86,12 @@ class CopyEdit {
       return Unusable;
     }
     std::string text;
-    const PlatformCode read = files.readFile(target_.name, text);
+    bool whole = false;
+    const PlatformCode read = readMenuBytes(files, target_.name, text, whole);
+    if (read == code::Success && !whole) {
+      writeErrorLine(err_, target_.shown, TooLargeToChange);
+      return Unusable;
+    }
     if (read == code::Success) {
       original_ = text;
     } else if (read != code::FileNotFound) {

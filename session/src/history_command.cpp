@@ -9,6 +9,7 @@
 #include "session/menu_path.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
+#include "session/shown_menu.h"
 #include "session/shown_text.h"
 
 namespace menue {
@@ -38,17 +39,23 @@ std::string sizeText(const FileVersion& version) {
 struct Current {
   PlatformCode failure = code::Success;
   std::optional<std::string> text;
+  // Larger than a MenuFile is ever read: neither compared nor replaced.
+  bool tooLarge = false;
   std::string fingerprint() const { return fingerprintOf(text); }
 };
 
 Current currentOf(FileSystem& files, const std::string& name) {
   Current current;
   std::string text;
-  current.failure = files.readFile(name, text);
-  if (current.failure == code::FileNotFound)
+  bool whole = false;
+  current.failure = readMenuBytes(files, name, text, whole);
+  if (current.failure == code::FileNotFound) {
     current.failure = code::Success;
-  else if (current.failure == code::Success)
+  } else if (current.failure == code::Success && !whole) {
+    current.tooLarge = true;
+  } else if (current.failure == code::Success) {
     current.text = std::move(text);
+  }
   return current;
 }
 
@@ -98,7 +105,8 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
     previous = &entry;
   }
   const Current current = currentOf(services.files, target.name);
-  if (current.failure == code::Success && current.fingerprint() != previous->afterFingerprint) {
+  if (current.failure == code::Success &&
+      (current.tooLarge || current.fingerprint() != previous->afterFingerprint)) {
     out.writeText(gapLine(previous->time.local, {}));
   }
   return 0;
@@ -114,6 +122,10 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
   if (current.failure != code::Success) {
     writeErrorLine(err, target.shown, pathFailureText(current.failure));
     return Unusable;
+  }
+  if (current.tooLarge) {
+    writeErrorLine(err, target.shown, TooLargeToChange);
+    return Refused;
   }
   const HistoryEntry* chosen = nullptr;
   if (version > 0) {

@@ -5,6 +5,7 @@
 #include "session/recorded_files.h"
 
 #include "session/path_text.h"
+#include "session/shown_menu.h"
 
 namespace menue {
 
@@ -56,7 +57,8 @@ PlatformCode RecordedFiles::deleteSeenFile(const std::string& path, std::string_
 
 PlatformCode RecordedFiles::moveFile(const std::string& from, const std::string& to) {
   std::string text;
-  const bool read = files_.readFile(from, text) == code::Success;
+  bool whole = false;
+  const bool read = readMenuBytes(files_, from, text, whole) == code::Success && whole;
   const FileVersion moved = read ? FileVersion::of(text) : FileVersion::notCopied(std::string());
   const auto left = record(from, AdoptionCause, moved, fingerprintOf(std::nullopt));
   const auto arrived = record(to, AdoptionCause, FileVersion::of(std::nullopt),

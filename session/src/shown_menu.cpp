@@ -2,6 +2,8 @@
 // and reporting why one does not load in the checker's words.
 #include "session/shown_menu.h"
 
+#include <utility>
+
 #include "menufile/menu_check.h"
 #include "menufile/menu_load.h"
 #include "session/path_text.h"
@@ -14,6 +16,16 @@ ShownMenu readShownMenu(FileSystem& files, const std::string& name) {
   shown.failure = result.failure;
   shown.trust = result.trust;
   return shown;
+}
+
+PlatformCode readMenuBytes(FileSystem& files, const std::string& name, std::string& text,
+                           bool& whole) {
+  FileStart start;
+  const PlatformCode failure = files.readFileStart(name, MaxMenuFileBytes, start);
+  if (failure != code::Success) return failure;
+  text = std::move(start.text);
+  whole = start.whole;
+  return code::Success;
 }
 
 void writeFirstError(StandardStream& err, const std::string& shown, const MenuModel& model) {

@@ -176,8 +176,9 @@ TEST_F(EditHistoryTest, TheAdoptionOfANumberedMenuIsKeptForBothNames) {
   ASSERT_TRUE(adopted);
   ASSERT_EQ(entries().size(), 1u);
   EXPECT_EQ(entries().front().before.kind, FileVersion::Kind::None);
-  EXPECT_EQ(entries().front().cause, "\xFC"
-                                     "bernommen");
+  EXPECT_EQ(entries().front().cause,
+            "\xFC"
+            "bernommen");
   const auto left = store.entriesOf("C:\\m\\-menue02-");
   ASSERT_EQ(left.size(), 1u);
   EXPECT_EQ(left.front().before.text, menuText("Z"));
@@ -190,6 +191,10 @@ TEST_F(EditHistoryTest, TheAdoptionOfANumberedMenuIsKeptForBothNames) {
   ASSERT_EQ(unread.size(), 1u);
   EXPECT_EQ(unread.front().before.kind, FileVersion::Kind::NotCopied);
   EXPECT_EQ(unread.front().before.text, "");
+  // Nor is one larger than a MenuFile is ever read: it is not read whole.
+  machine.files.putFile("-menue05-", std::string(MaxMenuFileBytes + 1, 'x'));
+  ASSERT_EQ(recorded.moveFile("-menue05-", "-menue06-"), code::Success);
+  EXPECT_EQ(store.entriesOf("C:\\m\\-menue05-").front().before.kind, FileVersion::Kind::NotCopied);
 }
 
 TEST_F(EditHistoryTest, TheBoundsDropTheOldestFirst) {
