@@ -113,6 +113,13 @@ void E2eTest::writeMenu(const std::string& name, std::string_view header,
   writeFile((directory.empty() ? work_ : directory) / name, menuFileText(header, items));
 }
 
+void E2eTest::addEnvironment(std::string entry) {
+  const std::string name = entry.substr(0, entry.find('=') + 1);
+  std::erase_if(extraEnvironment_,
+                [&name](const std::string& added) { return added.rfind(name, 0) == 0; });
+  extraEnvironment_.push_back(std::move(entry));
+}
+
 PtySession& E2eTest::startSession(SessionOptions options) {
   std::vector<std::string> environment = {
       "PATH=" + std::string(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin"),

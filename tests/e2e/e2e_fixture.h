@@ -56,8 +56,9 @@ class E2eTest : public ::testing::Test {
   // user can reach even where the build directory is private to its owner.
   void useCopyOfProgram();
   const fs::path& program() const { return binary_; }
-  // Adds "NAME=value" to the environment of the next starts.
-  void addEnvironment(std::string entry) { extraEnvironment_.push_back(std::move(entry)); }
+  // Adds "NAME=value" to the environment of the next starts, in place of
+  // one of that name added before.
+  void addEnvironment(std::string entry);
   void writeMenu(const std::string& name, std::string_view header,
                  const std::vector<MenuItem>& items, const fs::path& directory = {});
 

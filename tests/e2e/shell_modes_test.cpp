@@ -131,6 +131,31 @@ TEST_F(ShellModesTest, EditAfterAChangeMeanwhileKeepsTheCopy) {
   EXPECT_EQ(readFile(copy), menuFileText("Neu", {{"Eins", '1', {"true"}}}));
 }
 
+// A state directory that cannot be made (its parent is a file, which stops
+// root too) stops no edit of the menu; --history later says where its
+// history is missing.
+TEST_F(ShellModesTest, AnUnwritableHistoryStopsNoEdit) {
+  writeMenu("-menue-", "Start", {{"Eins", '1', {"true 1"}}, {"Zwei", '1', {"true 2"}}});
+  start();
+  ASSERT_TRUE(showsAt(8, 38, " Eins "));
+  ASSERT_TRUE(entered("Menü*1+2"));
+  ASSERT_TRUE(showsAt(8, 38, " Zwei "));
+  EXPECT_TRUE(endsWithEsc());
+  const fs::path blocked = work().parent_path() / "blockiert";
+  writeFile(blocked, "");
+  addEnvironment("XDG_STATE_HOME=" + blocked.string());
+  start();
+  ASSERT_TRUE(showsAt(8, 38, " Zwei "));
+  ASSERT_TRUE(entered("Menü*1+2"));
+  ASSERT_TRUE(showsAt(8, 38, " Eins "));
+  EXPECT_TRUE(endsWithEsc());
+  EXPECT_EQ(historyEntries(), 1u);
+  // The later of the two (without XDG_STATE_HOME) is the one missing.
+  addEnvironment("XDG_STATE_HOME=" + (work().parent_path() / ".local/state").string());
+  EXPECT_EQ(runToEnd({"--history"}).status, 0);
+  EXPECT_TRUE(shows("ohne Verlauf oder von einem anderen Programm ge\xC3\xA4ndert"));
+}
+
 TEST_F(ShellModesTest, AKillBetweenMenuEditsLeavesHistoryAndMenuFileWhole) {
   writeMenu("-menue-", "Start",
             {{"Eins", '1', {"true 1"}}, {"Zwei", '1', {"true 2"}}, {"Drei", '1', {"true 3"}}});
