@@ -17,8 +17,8 @@ constexpr std::string_view Menu =
 struct RunCase {
   std::string name;
   int number = 1;
-  int exitStatus = 0;     // what the started program ends with
-  bool missing = false;   // its program cannot be started
+  int exitStatus = 0;    // what the started program ends with
+  bool missing = false;  // its program cannot be started
   FileTrust trust = FileTrust::Trusted;
   std::string menu = std::string(Menu);
   int status = 0;

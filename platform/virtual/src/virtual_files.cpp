@@ -2,8 +2,8 @@
 // letters, a current directory per drive, names compared without regard to
 // case, hidden/system/read-only attributes, and injectable faults.
 #include <algorithm>
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <utility>
 
 #include "platform/virtual/virtual_platform.h"
