@@ -3,6 +3,7 @@
 // highlight markers.
 #include "console/menu_screen.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -54,6 +55,32 @@ std::string shownText(const MenuModel& model, std::string_view text) {
 }
 
 constexpr char Vertical = '\xBA';
+constexpr int ScreenColumns = 80;
+// Beyond any text the checks meet: the searches stop there.
+constexpr int LongestSearched = 4 * ScreenColumns;
+
+// Whether a display text of `length` cells lies whole between the frame's
+// sides when it is the widest line (the "(Menuausfuhrung)" line counts too).
+bool framed(int length) {
+  constexpr int ExecMarkerWidth = static_cast<int>(ExecMarker.size()) - 2;
+  MenuLayout layout;
+  setFrameColumns(layout, std::max(length - 2, ExecMarkerWidth));
+  const int first = itemLineColumn(length) + 1;
+  const int last = first + length - 1;
+  return first - 1 >= 1 && first > layout.frameLeft && last < layout.frameRight;
+}
+
+bool onScreen(int length) {
+  const int first = headerColumn(length);
+  return first >= 1 && first + length - 1 <= ScreenColumns;
+}
+
+template <typename Fits>
+int longestThat(Fits fits) {
+  int length = 0;
+  while (length < LongestSearched && fits(length + 1)) ++length;
+  return length;
+}
 constexpr char Horizontal = '\xCD';
 
 }  // namespace
@@ -79,6 +106,23 @@ void setFrameColumns(MenuLayout& layout, int frameWidth) {
   layout.frameRight = 44 + static_cast<int>(half);
 }
 
+int itemLineColumn(int length) {
+  // The ceiling of len/2, as the item lines have always been centred.
+  return 40 - static_cast<int>(static_cast<double>(length) / 2 + 0.8);
+}
+
+int headerColumn(int length) {
+  return 40 - length / 2;
+}
+
+int longestFramedText() {
+  return longestThat(framed);
+}
+
+int longestHeader() {
+  return longestThat(onScreen);
+}
+
 int itemAtRow(const MenuLayout& layout, int row) {
   if (layout.itemSpacing == 0) return 0;
   return static_cast<int>(
@@ -98,9 +142,8 @@ void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
     } else {
       screen.setColours(colours.normalForeground, colours.normalBackground);
     }
-    // The ceiling of len/2, as the item lines have always been centred.
-    const int half = static_cast<int>(static_cast<double>(text.size()) / 2 + 0.8);
-    screen.moveTo(layout.itemBase + layout.itemSpacing * i, 40 - half);
+    screen.moveTo(layout.itemBase + layout.itemSpacing * i,
+                  itemLineColumn(static_cast<int>(text.size())));
     screen.writeText(" " + text + " ");
   }
   screen.setColours(colours.normalForeground, colours.normalBackground);
@@ -138,7 +181,7 @@ void drawFooter(ConsoleScreen& screen, const MenuLayout& layout) {
 void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout) {
   if (model.header.empty()) return;
   const std::string header = shownText(model, model.header);
-  screen.moveTo(layout.frameTop - 1, 40 - static_cast<int>(header.size() / 2));
+  screen.moveTo(layout.frameTop - 1, headerColumn(static_cast<int>(header.size())));
   screen.writeText(header);
   screen.endLine();
 }

@@ -3,6 +3,7 @@
 // Both keep the answers in memory and write once, at the end.
 #include "editing/add_item.h"
 
+#include "console/menu_screen.h"
 #include "editing/edit_dialogue.h"
 #include "menufile/menu_parse.h"
 #include "menufile/menu_text_builders.h"
@@ -14,19 +15,24 @@ namespace menue {
 
 namespace {
 
-constexpr std::size_t CreatedTextLimit = 76;
+// The header as the dialogue has always taken it; a display text as long
+// as the frame leaves it whole, which the question says.
+constexpr std::size_t HeaderLimit = 76;
 
-std::string readCut(Program& program, std::string_view prompt) {
+std::string readCut(Program& program, std::string_view prompt, std::size_t limit) {
   program.screen.writeText(prompt);
   std::string line = program.input.readLine();
-  if (line.size() > CreatedTextLimit) line.resize(CreatedTextLimit);
+  if (line.size() > limit) line.resize(limit);
   return line;
 }
 
 Next createMenuFile(Program& program) {
   program.screen.endLine();
-  const std::string header = readCut(program, " Kopfzeile (max.76 zeichen)>");
-  const std::string displayText = readCut(program, " Anzeigetext (max 76 Zeichen)>");
+  const std::string header = readCut(program, " Kopfzeile (max.76 zeichen)>", HeaderLimit);
+  const int displayLimit = longestFramedText();
+  const std::string displayText =
+      readCut(program, " Anzeigetext (max " + std::to_string(displayLimit) + " Zeichen)>",
+              static_cast<std::size_t>(displayLimit));
   const std::string text =
       displayText.empty() ? std::string() : newMenuFileText(header, displayText, '1', "");
   // An empty display text abandons the dialogue, and so does one that would

@@ -4,17 +4,11 @@
 
 namespace menue {
 
-namespace {
-
-// The 0-based position of the line end of the "(Menuausfuhrung)" line, where
-// the search for the first TAB starts.
 std::size_t execScanStart(const MenuModel& model) {
   const std::size_t markerLine = static_cast<std::size_t>(model.lineStart[model.itemCount + 1]) - 1;
   const LineEnd end = findLineEnd(model.rawText, markerLine, model.lineEnd);
   return end.pos == std::string_view::npos ? model.rawText.size() : end.pos;
 }
-
-}  // namespace
 
 bool hasOpeningTab(const MenuModel& model, int item) {
   if (!model.loaded || item < 1 || item > model.itemCount + 1) return false;

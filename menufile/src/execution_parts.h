@@ -15,6 +15,10 @@ struct TextRange {
   std::size_t end = 0;
 };
 
+// The 0-based position of the line end of the "(Menuausfuhrung)" line, where
+// the search for the first TAB starts.
+std::size_t execScanStart(const MenuModel& model);
+
 // Whether the TAB that opens item i's ExecutionPart was found (i up to
 // itemCount + 1, the last being the end marker). Once a TAB is missing, all
 // later ones are missing too, since the search runs to the end of the text.

@@ -53,6 +53,18 @@ bool MenuModel::executionPartCut(int i) const {
   return !whole && isItem(*this, i) && executionRange(*this, i).end == rawText.size();
 }
 
+CommandLines commandLinesOf(const MenuModel& model, int item) {
+  const std::string part = model.executionPart(item);
+  CommandLines lines{part.empty() ? std::string() : part.substr(1), std::nullopt};
+  const LineEnd first = findLineEnd(lines.text, 0, model.lineEnd);
+  if (first.length == 0) {
+    lines.onlyLine = lines.text;
+  } else if (findLineEnd(lines.text, first.pos + first.length, model.lineEnd).length == 0) {
+    lines.onlyLine = lines.text.substr(0, first.pos);
+  }
+  return lines;
+}
+
 std::string MenuModel::textBeforeItems() const {
   if (!loaded) return {};
   return cut(rawText, 0, static_cast<std::size_t>(lineStart[1]) - 1);

@@ -77,6 +77,9 @@ void searchPlainFiles(const std::string& pattern, Found found) {
   });
 }
 
+// The subdirectories a walk enters among the entries a search finds.
+std::vector<std::string> directoriesMatching(const std::string& pattern);
+
 }  // namespace
 
 Win32Files::Win32Files() {
@@ -210,17 +213,96 @@ std::optional<FileTrust> Win32Files::plainFileTrust(const std::string& path) {
 }
 
 std::vector<std::string> Win32Files::findDirectories() {
+  return directoriesMatching("*");
+}
+
+namespace {
+
+// A path with the prefix that lifts the length limit of the W calls: a
+// walk may go deeper than MAX_PATH.
+std::string longPath(const std::string& full) {
+  if (full.starts_with("\\\\?\\")) return full;
+  if (full.starts_with("\\\\")) return "\\\\?\\UNC\\" + full.substr(2);
+  return "\\\\?\\" + full;
+}
+
+std::vector<std::string> directoriesMatching(const std::string& pattern) {
   PlatformCallScope scope;
   // A junction or link (a reparse point) is not entered, so a walk cannot loop.
   constexpr DWORD NotEntered =
       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
   std::vector<std::string> names;
-  searchEntries("*", [&](DWORD attributes, std::string name) {
+  searchEntries(pattern, [&](DWORD attributes, std::string name) {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || (attributes & NotEntered) != 0) return;
     if (name != "." && name != "..") names.push_back(std::move(name));
   });
   std::sort(names.begin(), names.end(), lessByName);
   return names;
+}
+
+// The walk by full paths: entering appends a name, leaving cuts it off.
+class Win32DirectoryCursor : public DirectoryCursor {
+ public:
+  Win32DirectoryCursor(Win32Files& files, std::string path)
+      : files_(files), path_(std::move(path)) {}
+
+  std::vector<std::string> findPlainFiles(const std::string& pattern) override {
+    PlatformCallScope scope;
+    std::vector<std::string> names;
+    searchPlainFiles(child(pattern), [&](std::string name) { names.push_back(std::move(name)); });
+    std::sort(names.begin(), names.end(), lessByName);
+    return names;
+  }
+  std::vector<std::string> findDirectories() override { return directoriesMatching(child("*")); }
+  PlatformCode readFileStart(const std::string& name, std::size_t limit,
+                             FileStart& start) override {
+    return files_.readFileStart(child(name), limit, start);
+  }
+  PlatformCode enter(const std::string& name) override {
+    PlatformCallScope scope;
+    const std::string path = path_ + "\\" + name;
+    const DWORD attributes = GetFileAttributesW(toWide(longPath(path)).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PlatformCallScope::failure();
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return code::DirectoryNameInvalid;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return code::AccessDenied;
+    trail_.push_back(path_.size());
+    path_ = path;
+    return code::Success;
+  }
+  PlatformCode leave() override {
+    if (trail_.empty()) return code::InvalidFunction;
+    path_.resize(trail_.back());
+    trail_.pop_back();
+    return code::Success;
+  }
+
+ private:
+  std::string child(const std::string& name) const { return longPath(path_ + "\\" + name); }
+
+  Win32Files& files_;
+  // Full, without a separator at its end ("C:" for the root of C:).
+  std::string path_;
+  std::vector<std::size_t> trail_;
+};
+
+}  // namespace
+
+PlatformCode Win32Files::openDirectoryCursor(const std::string& path,
+                                             std::unique_ptr<DirectoryCursor>& cursor) {
+  PlatformCallScope scope;
+  const std::wstring given = toWide(path.empty() ? "." : path);
+  const DWORD needed = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return PlatformCallScope::failure();
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(given.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return PlatformCallScope::failure();
+  full.resize(length);
+  const DWORD attributes = GetFileAttributesW(toWide(longPath(fromWide(full))).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PlatformCallScope::failure();
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return code::DirectoryNameInvalid;
+  while (!full.empty() && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  cursor = std::make_unique<Win32DirectoryCursor>(*this, fromWide(full));
+  return code::Success;
 }
 
 PlatformCode Win32Files::currentDirectory(std::string& path) {

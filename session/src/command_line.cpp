@@ -18,10 +18,10 @@ namespace {
 // The menu takes the current directory as its StartDirectory, so entering
 // DIR first makes DIR the one that "cd!" and "home" return to.
 std::optional<int> enterStartDirectory(FileSystem& files, const std::string& directory,
-                                       StandardStream& err) {
+                                       const PathRules& rules, StandardStream& err) {
   const PlatformCode failure = files.changeDirectory(directory);
   if (failure == code::Success) return std::nullopt;
-  writeErrorLine(err, directory,
+  writeErrorLine(err, visiblePath(directory, rules),
                  files.isPlainFile(directory) ? "kein Verzeichnis" : pathFailureText(failure));
   return UsageError;
 }
@@ -72,7 +72,7 @@ std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
       out.writeText(versionText());
       return 0;
     case CommandAction::Error:
-      writeErrorLine(err, line.errorSubject, line.error);
+      writeErrorLine(err, visiblePath(line.errorSubject, rules), line.error);
       return UsageError;
     case CommandAction::Check:
       return runMenuCheck(files, rules, line.paths, line.recursive, out, err);
@@ -90,7 +90,7 @@ std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
       break;
   }
   if (line.paths.empty()) return std::nullopt;
-  return enterStartDirectory(files, line.paths.front(), err);
+  return enterStartDirectory(files, line.paths.front(), rules, err);
 }
 
 }  // namespace menue

@@ -1,5 +1,6 @@
 // Reading the command line: long and grouped short options, "--", and the
-// paths, with the first mistake as the error.
+// paths (a MenuFile's name among them, though it begins with "-"), with the
+// first mistake as the error.
 #include "session/command_line_options.h"
 
 #include <string_view>
@@ -9,6 +10,17 @@
 namespace menue {
 
 namespace {
+
+// An unknown option may have been meant as a file: the message says how to
+// name one that begins with "-".
+constexpr std::string_view UnknownOption =
+    "unbekannte Option (eine Datei, deren Name mit - beginnt: nach -- oder als ./-name)";
+
+// "-menue-", "-menue07-" and their near misses name MenuFiles, never a
+// group of options.
+bool namesMenuFile(const std::string& argument) {
+  return argument.starts_with("-menue") && argument.size() > 6 && argument.back() == '-';
+}
 
 struct Options {
   bool help = false;
@@ -77,7 +89,7 @@ void readLong(Options& options, const std::string& argument) {
       if (mode.action == CommandAction::Run) options.wantsNumber = argument;
       return;
     }
-    fail(options, argument, "unbekannte Option");
+    fail(options, argument, UnknownOption);
   }
 }
 
@@ -88,7 +100,7 @@ void readShort(Options& options, const std::string& argument) {
     } else if (letter == 'r') {
       options.result.recursive = true;
     } else {
-      fail(options, std::string("-") + letter, "unbekannte Option");
+      fail(options, std::string("-") + letter, UnknownOption);
     }
   }
 }
@@ -109,7 +121,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
       optionsEnded = true;
     } else if (!optionsEnded && argument.rfind("--", 0) == 0) {
       readLong(options, argument);
-    } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
+    } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-' &&
+               !namesMenuFile(argument)) {
       readShort(options, argument);
     } else {
       options.result.paths.push_back(argument);

@@ -7,12 +7,12 @@
 #include "menufile/menu_check.h"
 #include "menufile/menu_text_builders.h"
 #include "session/edit_history.h"
+#include "session/menu_check_command.h"
 #include "session/menu_path.h"
 #include "session/menu_trust.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
 #include "session/shown_menu.h"
-#include "session/shown_text.h"
 
 namespace menue {
 
@@ -103,12 +103,13 @@ class CopyEdit {
     for (;;) {
       if (const int status = edit(edited); status >= 0) return status;
       if (edited == start) return finish("Nichts ge\xE4ndert.\n", 0);
-      const MenuCheck check = checkMenuText(edited);
-      if (check.findings.empty()) break;
+      const MenuCheck check = checkMenuText(edited, menuCheckRules());
+      bool errors = false;
       for (const MenuFinding& finding : check.findings) {
-        out_.writeBytes(shownText(target_.shown) + ":" + std::to_string(finding.line) + ": ");
-        out_.writeText(finding.message + "\n");
+        writeFinding(out_, target_.shown, finding);
+        errors = errors || finding.severity == Severity::Error;
       }
+      if (!errors) break;
       const Choice choice = askAfterErrors(in_, out_);
       if (choice == Choice::Install) break;
       if (choice == Choice::Discard) return finish("Verworfen, nichts ge\xE4ndert.\n", Declined);
@@ -117,6 +118,7 @@ class CopyEdit {
   }
 
  private:
+  // `shown` made visible already.
   int unusable(const std::string& shown, PlatformCode failure) {
     writeErrorLine(err_, shown, pathFailureText(failure));
     return Unusable;
@@ -131,7 +133,7 @@ class CopyEdit {
     }
     if (const PlatformCode failure = services_.files.makePrivateDirectory(directory);
         failure != code::Success) {
-      return unusable(directory, failure);
+      return unusable(visiblePath(directory, services_.rules), failure);
     }
     const WallTime now = services_.clock.now();
     for (int attempt = 0; attempt < 10; ++attempt) {
@@ -142,10 +144,10 @@ class CopyEdit {
       const PlatformCode created = services_.files.createNewFile(copy_, text);
       if (created == code::Success) return 0;
       if (created != code::FileExists && created != code::AlreadyExists) {
-        return unusable(copy_, created);
+        return unusable(visiblePath(copy_, services_.rules), created);
       }
     }
-    return unusable(copy_, code::FileExists);
+    return unusable(visiblePath(copy_, services_.rules), code::FileExists);
   }
 
   // Runs the editor on the copy and reads it back into `edited`; -1 to go
@@ -154,7 +156,8 @@ class CopyEdit {
     const std::string command = editorOf(services_) + " \"" + copy_ + "\"";
     if (const PlatformCode failure = services_.processes.start(command, true);
         failure != code::Success) {
-      writeErrorLine(err_, command, "nicht gestartet: " + pathFailureText(failure));
+      writeErrorLine(err_, visiblePath(command, services_.rules),
+                     "nicht gestartet: " + pathFailureText(failure));
       return finish({}, Unusable);
     }
     if (const int status = services_.processes.lastExitStatus(); status != 0) {
@@ -165,7 +168,7 @@ class CopyEdit {
     }
     if (const PlatformCode failure = services_.files.readFile(copy_, edited);
         failure != code::Success) {
-      return unusable(copy_, failure);
+      return unusable(visiblePath(copy_, services_.rules), failure);
     }
     return -1;
   }
@@ -181,13 +184,13 @@ class CopyEdit {
                      "Men\xFC"
                      "datei wurde inzwischen ge\xE4ndert: nicht installiert");
       err_.writeText("Die Kopie bleibt: ");
-      err_.writeBytes(shownText(copy_) + "\n");
+      err_.writeBytes(visiblePath(copy_, services_.rules) + "\n");
       return Declined;
     }
     if (result != code::Success) {
       writeErrorLine(err_, target_.shown, pathFailureText(result));
       err_.writeText("Die Kopie bleibt: ");
-      err_.writeBytes(shownText(copy_) + "\n");
+      err_.writeBytes(visiblePath(copy_, services_.rules) + "\n");
       return Unusable;
     }
     return finish("Installiert.\n", 0);

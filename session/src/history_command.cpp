@@ -6,11 +6,11 @@
 
 #include "menufile/menu_check.h"
 #include "session/edit_history.h"
+#include "session/menu_check_command.h"
 #include "session/menu_path.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
 #include "session/shown_menu.h"
-#include "session/shown_text.h"
 
 namespace menue {
 
@@ -28,7 +28,7 @@ std::string sizeText(const FileVersion& version) {
     case FileVersion::Kind::Text:
       break;
   }
-  const MenuCheck check = checkMenuText(version.text);
+  const MenuCheck check = checkMenuText(version.text, menuCheckRules());
   return std::to_string(version.text.size()) + " Bytes, " +
          (check.loads ? std::to_string(check.items) + " Men\xFCpunkte"
                       : "l\xE4"
@@ -87,7 +87,7 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
     writeErrorLine(err, target.shown, "kein Verlauf");
     return Refused;
   }
-  out.writeBytes(shownText(target.shown) + "\n");
+  out.writeBytes(target.shown + "\n");
   out.writeText(
       "  Fassung  Zeit                 vor der \xC4nderung durch  Gr\xF6\xDF"
       "e\n");
@@ -161,7 +161,7 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
                    "Fassung " + std::to_string(chosen->version) + " wurde nicht gesichert");
     return Refused;
   }
-  out.writeBytes(shownText(target.shown) + ": ");
+  out.writeBytes(target.shown + ": ");
   out.writeText("Fassung " + std::to_string(chosen->version) + " vom " + chosen->time.local +
                 ", vor " + chosen->cause + " (" + sizeText(chosen->before) + "), statt jetzt (" +
                 sizeText(FileVersion::of(current.text)) + ").\n");

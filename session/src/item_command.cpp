@@ -16,15 +16,6 @@ int statusOf(const std::string& part) {
   return part[0] - '0';
 }
 
-// A directory command of a single-line item is carried out by the program
-// on its own directory. A drive change with more than the drive is a
-// program to start.
-bool isItemDirectoryCommand(const DirectoryCommand& command) {
-  using Kind = DirectoryCommand::Kind;
-  return command.kind == Kind::Home || command.kind == Kind::ChangeDirectory ||
-         (command.kind == Kind::ChangeDrive && command.path.empty());
-}
-
 std::vector<std::string> systemLines(const std::string& commands, const MenuModel& model,
                                      const PathRules& rules) {
   std::vector<std::string> lines;
@@ -40,6 +31,15 @@ std::vector<std::string> systemLines(const std::string& commands, const MenuMode
 
 }  // namespace
 
+// A directory command of a single-line item is carried out by the program
+// on its own directory. A drive change with more than the drive is a
+// program to start.
+bool isItemDirectoryCommand(const DirectoryCommand& command) {
+  using Kind = DirectoryCommand::Kind;
+  return command.kind == Kind::Home || command.kind == Kind::ChangeDirectory ||
+         (command.kind == Kind::ChangeDrive && command.path.empty());
+}
+
 bool runnableStatus(int status) {
   return status >= 1 && status <= 3;
 }
@@ -50,22 +50,15 @@ ItemCommand itemCommandOf(const MenuModel& model, int n, const PathRules& rules)
     item.kind = ItemCommand::Kind::Cut;
     return item;
   }
-  const std::string part = model.executionPart(n);
-  item.status = statusOf(part);
-  const std::string commands = part.empty() ? std::string() : part.substr(1);
-  item.lines = systemLines(commands, model, rules);
-
-  const LineEnd first = findLineEnd(commands, 0, model.lineEnd);
-  const bool singleLine =
-      first.length == 0 ||
-      findLineEnd(commands, first.pos + first.length, model.lineEnd).length == 0;
-  if (!singleLine) {
+  item.status = statusOf(model.executionPart(n));
+  const CommandLines commands = commandLinesOf(model, n);
+  item.lines = systemLines(commands.text, model, rules);
+  if (!commands.onlyLine) {
     item.kind = ItemCommand::Kind::Script;
-    item.scriptBody = menuScriptText(commands, model.utf8, rules);
+    item.scriptBody = menuScriptText(commands.text, model.utf8, rules);
     return item;
   }
-  // The command line without its line end.
-  const std::string line = first.length == 0 ? commands : commands.substr(0, first.pos);
+  const std::string& line = *commands.onlyLine;
   const std::string commandLine = menuCommandLine(line, model.utf8, rules);
   item.directory = directoryCommandOf(commandLine);
   if (isItemDirectoryCommand(item.directory)) {

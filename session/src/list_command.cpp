@@ -62,7 +62,7 @@ class MenuLister {
   void list(const std::string& shown, const ShownMenu& menu, bool first) {
     const MenuModel& model = menu.model;
     if (!first) out_.writeBytes("\n");
-    out_.writeBytes(shownText(shown));
+    out_.writeBytes(shown);
     if (!model.header.empty()) {
       out_.writeBytes(": ");
       out_.writeBytes(shownText(menuCommandLine(model.header, model.utf8, rules_)));
@@ -102,7 +102,7 @@ int runMenuList(FileSystem& files, const PathRules& rules, const std::string& pa
   MenuPath menuPath;
   if (const PlatformCode failure = enterMenuPath(files, rules, path, all, menuPath);
       failure != code::Success) {
-    writeErrorLine(err, path, pathFailureText(failure));
+    writeErrorLine(err, visiblePath(path, rules), pathFailureText(failure));
     return 2;
   }
   MenuLister lister(rules, out);
@@ -112,7 +112,7 @@ int runMenuList(FileSystem& files, const PathRules& rules, const std::string& pa
     const std::string shown = shownMenuFile(menuPath, name, rules);
     const ShownMenu menu = readShownMenu(files, name);
     if (menu.failure == code::FileNotFound && menuPath.isDirectory) {
-      writeErrorLine(err, path.empty() ? "." : path,
+      writeErrorLine(err, visiblePath(path.empty() ? "." : path, rules),
                      "keine Men\xFC"
                      "datei");
       status = 1;

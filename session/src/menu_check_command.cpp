@@ -1,61 +1,145 @@
 // The front end of --check: the walk through files, directories and (with
-// -r) trees, and the report in the form editors read: FILE:LINE: message.
-// The checks themselves are the MenuFile library's (menu_check.h,
-// menu_set_check.h), so the report says what the menu does.
+// -r) trees, and the report in the form editors read:
+// FILE:LINE:COLUMN: Fehler: message. The checks themselves are the MenuFile
+// library's (menu_check.h, menu_set_check.h) with the screen's room from the
+// menu's layout, so the report says what the menu does. A tree is walked by
+// a DirectoryCursor, so its depth costs nothing but the entries.
 #include "session/menu_check_command.h"
 
 #include <algorithm>
 
+#include "console/menu_screen.h"
 #include "menufile/menu_load.h"
 #include "menufile/menu_set.h"
 #include "menufile/menu_set_check.h"
 #include "session/path_text.h"
+#include "session/run_item.h"
 
 namespace menue {
 
 namespace {
 
+// Every name the menu's searches could mean: "-menue-", the numbered ones,
+// and the near misses the checker names ("-menue1-", "-menue100-").
+constexpr std::string_view MenuFileNames = "-menue*-";
+// A path longer than this is shown by its tail: no tool could open it
+// whole anyway, and a line of the report stays readable.
+constexpr std::size_t LongestShownPath = 4096;
+
 std::string counted(int count, std::string_view one, std::string_view many) {
   return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+std::string_view severityName(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return "Fehler";
+    case Severity::Warning:
+      return "Warnung";
+    case Severity::Note:
+      return "Hinweis";
+  }
+  return "Fehler";
 }
 
 class MenuChecker {
  public:
   MenuChecker(FileSystem& files, const PathRules& rules, bool recursive, StandardStream& out,
               StandardStream& err)
-      : files_(files), rules_(rules), recursive_(recursive), out_(out), err_(err) {}
+      : files_(files),
+        rules_(rules),
+        checkRules_(menuCheckRules()),
+        recursive_(recursive),
+        out_(out),
+        err_(err) {}
 
   int status() const { return status_; }
 
-  // A directory is entered and its MenuFiles checked; anything else is read
+  // A directory is walked and its MenuFiles checked; anything else is read
   // as one MenuFile. An empty path is the current directory.
   void checkPath(const std::string& path) {
-    std::string start;
-    if (const PlatformCode failure = files_.currentDirectory(start); failure != code::Success) {
-      unreadable(path.empty() ? "." : path, failure);
+    parts_.clear();
+    if (!path.empty()) parts_.push_back(path);
+    std::unique_ptr<DirectoryCursor> cursor;
+    if (files_.openDirectoryCursor(path, cursor) == code::Success) {
+      walk(*cursor);
       return;
     }
-    if (path.empty() || files_.changeDirectory(path) == code::Success) {
-      checkDirectory(path, true);
-      files_.changeDirectory(start);
-      return;
-    }
-    checkFile(path, path, {}, 0);
+    parts_.clear();
+    FileStart start;
+    const PlatformCode read = files_.readFileStart(path, MaxMenuFileBytes, start);
+    checkFile(shownPath(path), read, start, {}, 0);
   }
 
  private:
-  std::string shownIn(const std::string& directory, std::string_view name) const {
-    return directory.empty() ? std::string(name) : joinPath(directory, name, rules_);
+  // `name` under the first `outer` directories of the walk, made visible;
+  // by its tail behind ".../" when it is too long to show whole.
+  std::string shownPath(std::string_view name, std::size_t outer) const {
+    std::vector<std::string> shown{visiblePath(name, rules_)};
+    std::size_t length = shown.back().size();
+    bool cut = false;
+    for (std::size_t i = outer; i-- > 0;) {
+      std::string part = visiblePath(parts_[i], rules_);
+      if (length + part.size() + 1 > LongestShownPath) {
+        cut = true;
+        break;
+      }
+      length += part.size() + 1;
+      shown.push_back(std::move(part));
+    }
+    std::string path = cut ? "..." : std::string();
+    for (std::size_t i = shown.size(); i-- > 0;) {
+      path = path.empty() ? shown[i] : joinPath(std::move(path), shown[i], rules_);
+    }
+    return path;
   }
 
-  void checkDirectory(const std::string& shown, bool named) {
-    std::vector<std::string> names = files_.findPlainFiles(std::string(FirstMenuName));
-    for (std::string& name : files_.findPlainFiles(std::string(NumberedMenuPattern))) {
-      names.push_back(std::move(name));
+  // A name in the directory the walk stands in, and that directory.
+  std::string shownPath(std::string_view name) const { return shownPath(name, parts_.size()); }
+  std::string shownDirectory() const {
+    return parts_.empty() ? "." : shownPath(parts_.back(), parts_.size() - 1);
+  }
+
+  struct Level {
+    std::vector<std::string> directories;
+    std::size_t next = 0;
+  };
+
+  // The directory first, then (with -r) each subdirectory before the next
+  // sibling, with one cursor stepping in and out.
+  void walk(DirectoryCursor& cursor) {
+    checkDirectory(cursor, true);
+    if (!recursive_) return;
+    std::vector<Level> levels;
+    levels.push_back({cursor.findDirectories()});
+    while (!levels.empty()) {
+      Level& level = levels.back();
+      if (level.next == level.directories.size()) {
+        levels.pop_back();
+        if (levels.empty()) return;
+        if (const PlatformCode failure = cursor.leave(); failure != code::Success) {
+          unreadable(joinPath(shownDirectory(), "..", rules_), failure);
+          return;
+        }
+        parts_.pop_back();
+        continue;
+      }
+      const std::string name = level.directories[level.next++];
+      if (const PlatformCode failure = cursor.enter(name); failure != code::Success) {
+        unreadable(shownPath(name), failure);
+        continue;
+      }
+      parts_.push_back(name);
+      checkDirectory(cursor, false);
+      levels.push_back({cursor.findDirectories()});
     }
+  }
+
+  void checkDirectory(DirectoryCursor& cursor, bool named) {
+    const std::vector<std::string> names = cursor.findPlainFiles(std::string(MenuFileNames));
     const MenuSetCheck set = checkMenuSet(names);
     if (names.empty() && named) {
-      out_.writeBytes(shown.empty() ? "." : shown);
+      out_.writeBytes(shownDirectory());
       out_.writeText(
           ": keine Men\xFC"
           "datei\n");
@@ -65,56 +149,42 @@ class MenuChecker {
       for (const MenuSetFinding& finding : set.findings) {
         if (finding.name == name) about.push_back(finding.finding);
       }
-      checkFile(shownIn(shown, name), name, std::move(about), set.menus);
-    }
-    if (recursive_) checkSubdirectories(shown);
-  }
-
-  void checkSubdirectories(const std::string& shown) {
-    std::string here;
-    if (files_.currentDirectory(here) != code::Success) return;
-    for (const std::string& name : files_.findDirectories()) {
-      if (const PlatformCode failure = files_.changeDirectory(name); failure != code::Success) {
-        unreadable(shownIn(shown, name), failure);
-        continue;
-      }
-      checkDirectory(shownIn(shown, name), false);
-      files_.changeDirectory(here);
+      FileStart start;
+      const PlatformCode read = cursor.readFileStart(name, MaxMenuFileBytes, start);
+      checkFile(shownPath(name), read, start, std::move(about), set.menus);
     }
   }
 
-  // `menus`: the size of the MenuSet the file belongs to; 0 for a file
-  // named on its own.
-  void checkFile(const std::string& shown, const std::string& path,
+  // What the menu would read of a file (any size is checked in the same
+  // time and memory). `menus`: the size of the MenuSet the file belongs
+  // to; 0 for a file named on its own.
+  void checkFile(const std::string& shown, PlatformCode read, const FileStart& start,
                  std::vector<MenuFinding> findings, int menus) {
-    // What the menu would read of it: a file of any size is checked in
-    // the same time and memory.
-    FileStart start;
-    if (const PlatformCode failure = files_.readFileStart(path, MaxMenuFileBytes, start);
-        failure != code::Success) {
-      unreadable(shown, failure);
+    if (read != code::Success) {
+      unreadable(shown, read);
       return;
     }
-    const MenuCheck check = checkMenuText(start.text);
+    const MenuCheck check = checkMenuText(start.text, checkRules_);
     for (MenuFinding& finding : trustFindings(start.trust)) findings.push_back(finding);
     findings.insert(findings.end(), check.findings.begin(), check.findings.end());
     std::stable_sort(findings.begin(), findings.end(),
                      [](const MenuFinding& a, const MenuFinding& b) { return a.line < b.line; });
+    int counts[3] = {0, 0, 0};
     for (const MenuFinding& finding : findings) {
-      out_.writeBytes(shown + ":" + std::to_string(finding.line) + ": ");
-      out_.writeText(finding.message);
-      out_.writeBytes("\n");
+      ++counts[static_cast<int>(finding.severity)];
+      writeFinding(out_, shown, finding);
     }
     std::string summary = check.loads ? counted(check.items, "Men\xFCpunkt", "Men\xFCpunkte")
                                       : std::string(
                                             "l\xE4"
                                             "dt nicht");
     if (menus > 0) summary += ", " + counted(menus, "Men\xFC", "Men\xFCs") + " im Verzeichnis";
-    summary +=
-        findings.empty() ? ", kein Fehler" : ", " + std::to_string(findings.size()) + " Fehler";
+    summary += counts[0] == 0 ? ", kein Fehler" : ", " + std::to_string(counts[0]) + " Fehler";
+    if (counts[1] > 0) summary += ", " + counted(counts[1], "Warnung", "Warnungen");
+    if (counts[2] > 0) summary += ", " + counted(counts[2], "Hinweis", "Hinweise");
     out_.writeBytes(shown + ": ");
     out_.writeText(summary + "\n");
-    if (!findings.empty()) status_ = std::max(status_, checkstatus::Problems);
+    if (counts[0] > 0) status_ = std::max(status_, checkstatus::Problems);
   }
 
   void unreadable(const std::string& shown, PlatformCode failure) {
@@ -124,13 +194,31 @@ class MenuChecker {
 
   FileSystem& files_;
   const PathRules& rules_;
+  const CheckRules checkRules_;
   bool recursive_;
   StandardStream& out_;
   StandardStream& err_;
+  // The path named and the directories the walk entered below it.
+  std::vector<std::string> parts_;
   int status_ = checkstatus::Sound;
 };
 
 }  // namespace
+
+void writeFinding(StandardStream& out, const std::string& shown, const MenuFinding& finding) {
+  std::string place = shown + ":" + std::to_string(finding.line) + ":";
+  if (finding.column > 0) place += std::to_string(finding.column) + ":";
+  out.writeBytes(place + " ");
+  out.writeText(std::string(severityName(finding.severity)) + ": " + finding.message + "\n");
+}
+
+CheckRules menuCheckRules() {
+  CheckRules rules;
+  rules.longestDisplayText = longestFramedText();
+  rules.longestHeader = longestHeader();
+  rules.directoryChange = itemDirectoryChange;
+  return rules;
+}
 
 int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<std::string>& paths,
                  bool recursive, StandardStream& out, StandardStream& err) {

@@ -37,14 +37,15 @@ PlatformCode enterMenuPath(FileSystem& files, const PathRules& rules, const std:
 }
 
 std::string shownMenuFile(const MenuPath& path, const std::string& name, const PathRules& rules) {
-  return path.shownDirectory.empty() ? name : joinPath(path.shownDirectory, name, rules);
+  return visiblePath(
+      path.shownDirectory.empty() ? name : joinPath(path.shownDirectory, name, rules), rules);
 }
 
 PlatformCode enterMenuFile(FileSystem& files, const PathRules& rules, const std::string& path,
                            MenuFileTarget& target) {
   MenuPath menuPath;
   target = MenuFileTarget{};
-  target.shown = path;
+  target.shown = visiblePath(path, rules);
   if (const PlatformCode failure = enterMenuPath(files, rules, path, false, menuPath);
       failure != code::Success) {
     return failure;

@@ -52,7 +52,7 @@ class ItemRunner {
     const std::string path = launchScriptPathFor(services_.environment.entries(), services_.rules);
     if (const PlatformCode failure = writeLaunchScriptFile(services_.files, path, body);
         failure != code::Success) {
-      writeErrorLine(err_, path, pathFailureText(failure));
+      writeErrorLine(err_, visiblePath(path, services_.rules), pathFailureText(failure));
       return NotRun;
     }
     const int status = started(shown, services_.processes.runScript(path, true));
@@ -83,11 +83,11 @@ int runItemCommand(CommandServices::Services& services, int number, const std::s
   MenuPath menuPath;
   if (const PlatformCode failure = enterMenuPath(files, services.rules, directory, false, menuPath);
       failure != code::Success) {
-    writeErrorLine(err, directory, pathFailureText(failure));
+    writeErrorLine(err, visiblePath(directory, services.rules), pathFailureText(failure));
     return NotRun;
   }
   if (!menuPath.isDirectory) {
-    writeErrorLine(err, directory, "kein Verzeichnis");
+    writeErrorLine(err, visiblePath(directory, services.rules), "kein Verzeichnis");
     return NotRun;
   }
   const std::string& name = menuPath.names.front();

@@ -93,6 +93,12 @@ Next runScript(Program& program, const std::string& body, int status) {
 
 }  // namespace
 
+std::optional<std::string> itemDirectoryChange(const std::string& commandLine) {
+  const DirectoryCommand command = directoryCommandOf(commandLine);
+  if (!isItemDirectoryCommand(command)) return std::nullopt;
+  return command.kind == DirectoryCommand::Kind::ChangeDirectory ? command.path : std::string();
+}
+
 Next runMenuItem(Program& program, int n) {
   bool onLabel = false;
   if (const Next next = onHomeLabel(program, onLabel); next != Next::Continue) return next;

@@ -6,6 +6,7 @@
 
 #include "menufile/menu_check.h"
 #include "menufile/menu_load.h"
+#include "session/menu_check_command.h"
 #include "session/path_text.h"
 
 namespace menue {
@@ -29,26 +30,24 @@ PlatformCode readMenuBytes(FileSystem& files, const std::string& name, std::stri
 }
 
 void writeFirstError(StandardStream& err, const std::string& shown, const MenuModel& model) {
-  const MenuCheck check = checkMenuText(model.rawText);
-  std::string where = shown;
-  std::string message =
-      "l\xE4"
-      "dt nicht";
-  // The finding that stops the load, else the first.
-  const MenuFinding* first = check.findings.empty() ? nullptr : &check.findings.front();
+  const MenuCheck check = checkMenuText(model.rawText, menuCheckRules());
+  // The finding that stops the load, else the first error.
+  const MenuFinding* first = nullptr;
   for (const MenuFinding& finding : check.findings) {
-    if (finding.kind == FindingKind::NoDisplayMarker ||
-        finding.kind == FindingKind::NoExecutionMarker) {
-      first = &finding;
-      break;
-    }
+    const bool stops = finding.kind == FindingKind::NoDisplayMarker ||
+                       finding.kind == FindingKind::NoExecutionMarker;
+    if (stops || (first == nullptr && finding.severity == Severity::Error)) first = &finding;
+    if (stops) break;
   }
+  err.writeBytes("menue: ");
   if (first != nullptr) {
-    where += ':';
-    where += std::to_string(first->line);
-    message = first->message;
+    writeFinding(err, shown, *first);
+    return;
   }
-  writeErrorLine(err, where, message);
+  err.writeBytes(shown);
+  err.writeText(
+      ": l\xE4"
+      "dt nicht\n");
 }
 
 }  // namespace menue

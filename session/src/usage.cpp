@@ -30,7 +30,9 @@ std::string_view usageText() {
          "fen, ohne etwas zu \xE4ndern: eine Datei oder die\n"
          "               Men\xFC"
          "dateien (-menue-, -menue02- ...) eines Verzeichnisses, ohne\n"
-         "               PFAD die des aktuellen; jeder Fehler als DATEI:ZEILE: Text,\n"
+         "               PFAD die des aktuellen; jeder Befund als\n"
+         "               DATEI:ZEILE:SPALTE: Art: was falsch ist; was zu \xE4ndern ist\n"
+         "               (Art Fehler, Warnung oder Hinweis; SPALTE nur, wo sie hilft),\n"
          "               dann eine Zeile je Datei\n"
          "  -r           mit --check auch alle Unterverzeichnisse\n"
          "  --list       die Men\xFCpunkte mit Status und Befehlszeilen zeigen, ohne etwas\n"
@@ -49,16 +51,18 @@ std::string_view usageText() {
          "               --version K stellt Fassung K wieder her\n"
          "  -h, --help   diese Hilfe\n"
          "  --version    die Version\n"
-         "  --           Ende der Optionen\n"
+         "  --           Ende der Optionen: eine Datei, deren Name mit - beginnt, danach\n"
+         "               oder als ./-name angeben (-menue-, -menue07- gelten als Datei)\n"
          "\n"
          "Vor jeder \xC4nderung einer Men\xFC"
          "datei sichert menue ihren Text unter\n"
          "$XDG_STATE_HOME/menue (~/.local/state/menue; unter Windows %LOCALAPPDATA%\\menue).\n"
          "\n"
-         "Exit-Status: 0 in Ordnung, 1 --check hat Fehler gefunden, --list: die Datei\n"
-         "l\xE4"
-         "dt nicht, --edit oder --undo: nichts ge\xE4ndert, 2 falscher Aufruf oder ein\n"
-         "Pfad ist nicht lesbar; --run: der Exit-Status des Men\xFCpunkts.\n";
+         "Exit-Status: 0 in Ordnung (auch mit Warnungen und Hinweisen), 1 --check hat\n"
+         "einen Fehler gefunden, --list: die Datei l\xE4"
+         "dt nicht, --edit oder --undo: nichts\n"
+         "ge\xE4ndert, 2 falscher Aufruf oder ein Pfad ist nicht lesbar; --run: der\n"
+         "Exit-Status des Men\xFCpunkts.\n";
 }
 
 std::string versionText() {

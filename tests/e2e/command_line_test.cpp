@@ -2,10 +2,54 @@
 // plain lines to its stream and leaves the terminal untouched; a start
 // directory becomes the one "cd!" returns to; --check reports FILE:LINE:
 // and says by its exit status whether all is sound.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "tests/e2e/e2e_fixture.h"
 
 namespace menue::e2e {
 namespace {
+
+// A chain of `levels` directories "d" below `top`, made by descriptors (no
+// path of it could be named whole), with `menu` as the deepest one's
+// MenuFile; and its removal the same way, from the bottom up.
+void makeChain(const fs::path& top, int levels, std::string_view menu) {
+  int fd = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  for (int level = 0; level < levels; ++level) {
+    ASSERT_EQ(mkdirat(fd, "d", 0700), 0);
+    const int child = openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(child, 0);
+    close(fd);
+    fd = child;
+  }
+  const int file = openat(fd, "-menue-", O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  ASSERT_GE(file, 0);
+  ASSERT_EQ(write(file, menu.data(), menu.size()), static_cast<ssize_t>(menu.size()));
+  close(file);
+  close(fd);
+}
+
+void removeChain(const fs::path& top, int levels) {
+  int fd = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  for (int level = 0; level < levels; ++level) {
+    const int child = openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(child, 0);
+    close(fd);
+    fd = child;
+  }
+  unlinkat(fd, "-menue-", 0);
+  for (int level = 0; level < levels; ++level) {
+    const int parent = openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(parent, 0);
+    close(fd);
+    fd = parent;
+    ASSERT_EQ(unlinkat(fd, "d", AT_REMOVEDIR), 0);
+  }
+  close(fd);
+}
 
 class CommandLineTest : public E2eTest {
  protected:
@@ -48,9 +92,17 @@ TEST_F(CommandLineTest, HelpAndVersionGoToStandardOutput) {
 TEST_F(CommandLineTest, WrongCallsGetOneLineOnStandardErrorAndStatusTwo) {
   writeFile(work() / "datei", "x");
   const std::string missing = (work() / "fehlt").string();
+  const std::string Unknown =
+      "unbekannte Option (eine Datei, deren Name mit - beginnt: nach -- oder als ./-name) "
+      "(Hilfe: menue --help)\n";
   const std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
-      {{"--bogus"}, "menue: --bogus: unbekannte Option (Hilfe: menue --help)\n"},
-      {{"-x"}, "menue: -x: unbekannte Option (Hilfe: menue --help)\n"},
+      {{"--bogus"}, "menue: --bogus: " + Unknown},
+      {{"-x"}, "menue: -x: " + Unknown},
+      // Names made visible: no byte of an argument acts on the terminal.
+      {{"--\x1B"
+        "c"},
+       "menue: --\\033c: " + Unknown},
+      {{"weg\x1B]0;titel\a"}, "menue: weg\\033]0;titel\\a: nicht gefunden\n"},
       {{"eins", "zwei"}, "menue: zwei: nur ein Verzeichnis erlaubt (Hilfe: menue --help)\n"},
       {{missing}, "menue: " + missing + ": nicht gefunden\n"},
       {{"--", "datei"}, "menue: datei: kein Verzeichnis\n"},
@@ -96,21 +148,69 @@ TEST_F(CommandLineTest, CheckReportsFileAndLineAndItsStatusSaysHowItWent) {
   EXPECT_EQ(tree.status, 1);
   EXPECT_EQ(tree.out,
             "-menue-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, kein Fehler\r\n"
-            "unten/-menue02-:1: kein -menue- im Verzeichnis: das Men\xC3\xBC benennt diese "
-            "Datei in -menue- um, sobald es das Verzeichnis zeigt\r\n"
-            "unten/-menue02-:4: Men\xC3\xBCpunkt 1: Status '7' statt 1, 2 oder 3: das "
-            "Men\xC3\xBC startet seine Befehle nicht\r\n"
-            "unten/-menue02-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, 2 Fehler\r\n");
+            "unten/-menue02-:1: Warnung: kein -menue- im Verzeichnis: das Men\xC3\xBC benennt "
+            "diese Datei in -menue- um, sobald es das Verzeichnis zeigt; sie selbst in -menue- "
+            "umbenennen, wenn das gewollt ist\r\n"
+            "unten/-menue02-:4:2: Fehler: Men\xC3\xBCpunkt 1: Status '7' statt 1, 2 oder 3: das "
+            "Men\xC3\xBC startet seine Befehle nicht; gleich nach dem TAB 1, 2 oder 3 "
+            "schreiben\r\n"
+            "unten/-menue02-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, 1 Fehler, 1 "
+            "Warnung\r\n");
   EXPECT_EQ(tree.err, "");
 
   // A path that cannot be read wins over problems found elsewhere.
   const Run unreadable = runToEnd({"--check", "unten/-menue02-", "fehlt"});
   EXPECT_EQ(unreadable.status, 2);
-  EXPECT_NE(unreadable.out.find("unten/-menue02-:4: "), std::string::npos);
+  EXPECT_NE(unreadable.out.find("unten/-menue02-:4:2: "), std::string::npos);
   EXPECT_EQ(unreadable.err, "menue: fehlt: nicht gefunden\n");
   // Nothing was changed, not even the MenuFile the menu would rename.
   EXPECT_TRUE(fs::exists(work() / "unten" / "-menue02-"));
   EXPECT_FALSE(fs::exists(work() / "unten" / "-menue-"));
+}
+
+// 5,000 levels, far past the longest path the system takes: walked by
+// descriptors, the deep MenuFile is checked and shown by its path's tail.
+TEST_F(CommandLineTest, ATreeOfAnyDepthIsCheckedToTheBottom) {
+  constexpr int Levels = 5000;
+  const fs::path top = work() / "tief";
+  fs::create_directory(top);
+  makeChain(top, Levels, "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t7a\r\n\t\r\n");
+  const Run run = runToEnd({"--check", "-r", "tief"});
+  removeChain(top, Levels);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "");
+  const std::string named =
+      "tief: keine Men\xC3\xBC"
+      "datei\r\n";
+  ASSERT_EQ(run.out.rfind(named + ".../d/d/", 0), 0u) << run.out.substr(0, 80);
+  EXPECT_NE(run.out.find("/d/-menue-:4:2: Fehler: Men\xC3\xBCpunkt 1: Status '7' statt 1, 2 "
+                         "oder 3"),
+            std::string::npos);
+  EXPECT_LE(run.out.find('\r', named.size()), named.size() + 4096 + 200);
+}
+
+// Names that would retitle or reset the terminal are shown escaped, on
+// standard output and standard error alike.
+TEST_F(CommandLineTest, NamesWithEscapeSequencesAreShownEscaped) {
+  const std::string title = "\x1B]0;titel\a";
+  fs::create_directory(work() / title);
+  writeFile(work() / title / "-menue-", "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t7a\r\n\t\r\n");
+  fs::create_directory(work() /
+                       "\x1B"
+                       "c");
+  // runToEnd finds no ESC in what reached the terminal.
+  const Run run = runToEnd({"--check", "-r", ".", "fehlt\x1B[2J\xC2\x9B"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(
+      run.out,
+      ".: keine Men\xC3\xBC"
+      "datei\r\n"
+      "./\\033]0;titel\\a/-menue-:4:2: Fehler: Men\xC3\xBCpunkt 1: Status '7' statt 1, 2 oder "
+      "3: das Men\xC3\xBC startet seine Befehle nicht; gleich nach dem TAB 1, 2 oder 3 "
+      "schreiben\r\n"
+      "./\\033]0;titel\\a/-menue-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, 1 "
+      "Fehler\r\n");
+  EXPECT_EQ(run.err, "menue: fehlt\\033[2J\\302\\233: nicht gefunden\n");
 }
 
 // A MenuFile of 3 GB (the menu, then a hole) is checked and shown from its
@@ -118,12 +218,14 @@ TEST_F(CommandLineTest, CheckReportsFileAndLineAndItsStatusSaysHowItWent) {
 TEST_F(CommandLineTest, AHugeMenuFileIsCheckedAndShownFromItsStart) {
   writeMenu("-menue-", "Gut", {{"Eins", '1', {"true"}}});
   fs::resize_file(work() / "-menue-", std::uintmax_t{3} << 30);
-  // The zero bytes after the end marker are found as such.
+  // The zero bytes after the end marker are found as such: a warning.
   const Run check = runToEnd({"--check"});
-  EXPECT_EQ(check.status, 1);
-  EXPECT_EQ(check.out.rfind("-menue-:7: Text hinter der Endmarke", 0), 0u) << check.out;
-  EXPECT_NE(check.out.find("-menue-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, 1 Fehler"),
-            std::string::npos);
+  EXPECT_EQ(check.status, 0);
+  EXPECT_EQ(check.out.rfind("-menue-:7: Warnung: Text hinter der Endmarke", 0), 0u) << check.out;
+  EXPECT_NE(
+      check.out.find(
+          "-menue-: 1 Men\xC3\xBCpunkt, 1 Men\xC3\xBC im Verzeichnis, kein Fehler, 1 Warnung"),
+      std::string::npos);
   start();
   ASSERT_TRUE(shows(" Eins "));
   session().pressKey(Key::Down);

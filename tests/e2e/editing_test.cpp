@@ -27,7 +27,7 @@ TEST_F(EditingTest, CreationDialogueWritesFirstMenu) {
   ASSERT_TRUE(showsPrompt(work()));
   ASSERT_TRUE(entered("Menü++"));
   ASSERT_TRUE(answered(" Kopfzeile (max.76 zeichen)>", "Werkzeuge"));
-  ASSERT_TRUE(answered(" Anzeigetext (max 76 Zeichen)>", "Liste"));
+  ASSERT_TRUE(answered(" Anzeigetext (max 72 Zeichen)>", "Liste"));
   ASSERT_TRUE(keyAfter(StatusQuestion, "1"));
   ASSERT_TRUE(answered(" Befehlszeile (beenden mit <Enter>):", "touch liste.txt"));
   ASSERT_TRUE(answered(" Befehlszeile (beenden mit <Enter>):", ""));

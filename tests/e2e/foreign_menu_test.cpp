@@ -69,7 +69,7 @@ TEST_F(ForeignMenuTest, AMenuItsGroupMayWriteIsShownButRunsAndChangesNothing) {
   writeMenu("-menue-", "Kopf", {{"Offen", '1', {"touch offen-lief"}}});
   ASSERT_EQ(chmod((work() / "-menue-").c_str(), 0664), 0);
   const std::optional<std::string> before = readFile(work() / "-menue-");
-  EXPECT_NE(check().find("-menue-:1: für andere beschreibbar" + Refused + "\r\n"),
+  EXPECT_NE(check().find("-menue-:1: Fehler: für andere beschreibbar" + Refused + "\r\n"),
             std::string::npos);
 
   start();
@@ -90,7 +90,7 @@ TEST_F(ForeignMenuTest, AnotherUsersMenuRunsForNoOneElseButRootsForEveryone) {
   const gid_t group = nobody->pw_gid;
   writeMenu("-menue-", "Kopf", {{"Fremd", '1', {"touch fremd-lief"}}});
   ASSERT_EQ(chown((work() / "-menue-").c_str(), user, group), 0);
-  EXPECT_NE(check().find("-menue-:1: gehört einem anderen Benutzer" + Refused + "\r\n"),
+  EXPECT_NE(check().find("-menue-:1: Fehler: gehört einem anderen Benutzer" + Refused + "\r\n"),
             std::string::npos);
   start();
   ASSERT_TRUE(chose(" Fremd "));

@@ -102,7 +102,7 @@ TEST_F(ShellModesTest, EditStillBrokenThenDiscarded) {
   useEditor("kaputt", "sed -i 's/(Menuanzeige)/(Menu)/' \"$1\"\n");
   startWithArguments({"--edit"});
   ASSERT_TRUE(shows("(b)earbeiten, trotzdem (i)nstallieren oder (v)erwerfen?"));
-  EXPECT_TRUE(shows("-menue-:1: (Menuanzeige) fehlt"));
+  EXPECT_TRUE(shows("-menue-:1: Fehler: (Menuanzeige) fehlt"));
   session().sendBytes("b\r");
   ASSERT_TRUE(eventually(
       [&] {

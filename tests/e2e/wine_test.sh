@@ -303,7 +303,7 @@ check_creation_dialogue() {
   press Enter "the header question" screen_has "Kopfzeile (max.76 zeichen)>" || return 1
   send_text "Neues Menue"
   send_key Enter
-  wait_until "the display text question" screen_has "Anzeigetext (max 76 Zeichen)>" || return 1
+  wait_until "the display text question" screen_has "Anzeigetext (max 72 Zeichen)>" || return 1
   send_text "Erster Punkt"
   send_key Enter
   wait_until "the status question" screen_has "Eingabe >_" || return 1
@@ -432,7 +432,7 @@ check_version_and_help() {
   out=$(cd "$work" && wine "$exe" --bogus 2>"$scratch/err" </dev/null)
   status=$?
   err=$(cat "$scratch/err")
-  [[ $status == 2 && -z $out && $err == $'menue: --bogus: unbekannte Option (Hilfe: menue --help)\r' ]] ||
+  [[ $status == 2 && -z $out && $err == $'menue: --bogus: unbekannte Option (eine Datei, deren Name mit - beginnt: nach -- oder als ./-name) (Hilfe: menue --help)\r' ]] ||
     fail "--bogus: status $status, output '$out', error '$err'"
 }
 

@@ -60,6 +60,11 @@ const std::vector<OptionsCase> Cases = {
     {{"--version", "3", "--undo"}, Action::Undo, {}, false, "", 3},
     {{"--version", "3"}, Action::Version, {"3"}},
     {{"--items", "d"}, Action::Items, {"d"}},
+    // A MenuFile's name is a path, not a group of options; "-m" is not.
+    {{"--check", "-menue-", "-menue07-", "-menue100-"},
+     Action::Check,
+     {"-menue-", "-menue07-", "-menue100-"}},
+    {{"--check", "-menue"}, Action::Error, {}, false, "-m"},
 };
 
 TEST(CommandLineOptionsTest, Table) {
@@ -76,6 +81,10 @@ TEST(CommandLineOptionsTest, Table) {
     EXPECT_EQ(line.all, c.all);
     // Every error says where help is; nothing else carries an error.
     EXPECT_EQ(line.error.find("menue --help") != std::string::npos, c.action == Action::Error);
+    // An unknown option's message says how to name a file beginning with "-".
+    if (line.error.starts_with("unbekannte Option")) {
+      EXPECT_NE(line.error.find("nach -- oder als ./-name"), std::string::npos);
+    }
   }
 }
 

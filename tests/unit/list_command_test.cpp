@@ -63,8 +63,8 @@ TEST(ListCommandTest, ATableOfMenus) {
        false,
        FileTrust::Trusted,
        "",
-       "menue: -menue-:1: (Menuanzeige) fehlt: das Men\xFC zeigt \"Dateifehler\" statt der "
-       "Men\xFCpunkte\n",
+       "menue: -menue-:1: Fehler: (Menuanzeige) fehlt: das Men\xFC zeigt \"Dateifehler\" statt "
+       "der Men\xFCpunkte; vor die erste Anzeigezeile eine Zeile (Menuanzeige) einf\xFCgen\n",
        1},
       // Only the numbered one: the one the menu would take, not renamed.
       {"numbered only",

@@ -33,6 +33,11 @@ TEST(MenuSetCheckTest, Table) {
        {"-menue00-: out of scheme", "-menue01-: out of scheme", "-menue1a-: out of scheme",
         "-menueAB-: out of scheme"}},
       {{"-menueAB-", "-menue05-"}, 1, {"-menueAB-: adopted", "-menueAB-: out of scheme"}},
+      // Near misses the search for "-menue??-" never finds, the menu neither.
+      {{"-menue-", "-menue1-", "-menue100-"},
+       1,
+       {"-menue1-: out of scheme", "-menue100-: out of scheme"}},
+      {{"-menue1-"}, 0, {"-menue1-: out of scheme"}},
       {{"-MENUE-", "-Menue04-"}, 2, {}},
   };
   for (const SetCase& c : cases) {
@@ -45,6 +50,7 @@ TEST(MenuSetCheckTest, Table) {
     for (const MenuSetFinding& f : check.findings) {
       findings.push_back(f.name + ": " + kindName(f.finding.kind));
       EXPECT_EQ(f.finding.line, 1);
+      EXPECT_EQ(f.finding.severity, Severity::Warning);
     }
     EXPECT_EQ(findings, c.findings);
   }

@@ -46,8 +46,8 @@ TEST(RunCommandTest, EachKindOfItem) {
        "menue: -menue-: Men\xFC"
        "datei f\xFCr andere beschreibbar: nicht ausgef\xFChrt\n"},
       {"does not load", 1, 0, false, FileTrust::Trusted, "Eins\r\n", 2, "",
-       "menue: -menue-:1: (Menuanzeige) fehlt: das Men\xFC zeigt \"Dateifehler\" statt der "
-       "Men\xFCpunkte\n"},
+       "menue: -menue-:1: Fehler: (Menuanzeige) fehlt: das Men\xFC zeigt \"Dateifehler\" statt "
+       "der Men\xFCpunkte; vor die erste Anzeigezeile eine Zeile (Menuanzeige) einf\xFCgen\n"},
   };
   for (const RunCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -30,6 +30,16 @@ struct ScreenColours {
 void setLayoutFor(MenuLayout& layout, int itemCount);
 // Frame columns from the menu width.
 void setFrameColumns(MenuLayout& layout, int frameWidth);
+// The column of an item line's leading blank for a display text of
+// `length` cells (centred, the half rounded up), and of a header's first
+// cell (the half rounded down).
+int itemLineColumn(int length);
+int headerColumn(int length);
+// The longest display text that no frame side overwrites, wherever the
+// frame stands, and the longest header that stays on the screen; both in
+// cells, worked out from the frame columns and the centring.
+int longestFramedText();
+int longestHeader();
 // The item whose row a click hit; no range test, a half to the even item.
 int itemAtRow(const MenuLayout& layout, int row);
 

@@ -5,6 +5,8 @@
 // files and prints.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +27,18 @@ enum class FindingKind {
   BadStatus,
   TextAfterEndMarker,
   MixedLineEnds,
+  Utf16,
+  ByteOrderMark,
+  CarriageReturnsOnly,
+  MarkerSpelling,
+  HeaderKeySpelling,
+  DisplayLineTooLong,
+  HeaderTooLong,
+  MixedEncodings,
+  BlanksForTab,
+  DirectoryWithBlanks,
+  EmptyLineAfterDirectory,
+  EndOfFileMark,
   // Of a MenuSet (menu_set_check.h).
   AdoptedMenu,
   NameOutOfScheme,
@@ -33,11 +47,29 @@ enum class FindingKind {
   OthersMayWrite,
 };
 
+// Fehler: the menu will not do what the file says (exit status 1).
+// Warnung: it works, but probably not as meant. Hinweis: harmless.
+enum class Severity { Error, Warning, Note };
+
 struct MenuFinding {
   int line = 1;  // 1-based line of the file: every LF ends one
   FindingKind kind = FindingKind::NoDisplayMarker;
-  std::string message;  // German, Windows-1252
+  std::string message;  // German, Windows-1252: what is wrong and what to change
+  Severity severity = Severity::Error;
+  int column = 0;  // 1-based, in characters; 0 where no column helps
   bool operator==(const MenuFinding&) const = default;
+};
+
+// What the checks take from the floors above the MenuFile's: the screen's
+// room, and how the menu reads an item's only command line.
+struct CheckRules {
+  // The longest display text the frame leaves whole, and the longest
+  // header the screen shows, in characters.
+  int longestDisplayText = 0;
+  int longestHeader = 0;
+  // The directory an item's only command line changes to ("" when it goes
+  // home or to a drive), nothing when the line is no directory change.
+  std::function<std::optional<std::string>(const std::string&)> directoryChange;
 };
 
 struct MenuCheck {
@@ -49,7 +81,7 @@ struct MenuCheck {
 };
 
 // Parses the text as the menu does (parseMenuText) and says what it finds.
-MenuCheck checkMenuText(std::string_view text);
+MenuCheck checkMenuText(std::string_view text, const CheckRules& rules);
 
 // What the menu does with a file that others may have changed, as a
 // finding of its first line; none for a trusted file.

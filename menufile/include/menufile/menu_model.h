@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,6 +74,16 @@ struct MenuModel {
   // Everything before display line 1.
   std::string textBeforeItems() const;
 };
+
+// An item's command lines as the runner takes them: the part after the
+// status, and its one line without the line end when the part holds a
+// single line (started directly, or carried out as a directory change);
+// with more lines the part is run as a LaunchScript.
+struct CommandLines {
+  std::string text;
+  std::optional<std::string> onlyLine;
+};
+CommandLines commandLinesOf(const MenuModel& model, int item);
 
 // The line end a text uses: CR LF when it holds one anywhere, else LF.
 std::string_view lineEndOf(std::string_view text);

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -257,6 +258,28 @@ struct ListedFile {
   bool operator==(const ListedFile&) const = default;
 };
 
+// A walk through a tree of directories that neither builds nor asks for a
+// whole path: it stands in one directory, reads there, and steps into a
+// subdirectory and back, each step costing the same at any depth. Names
+// are in the system form.
+class DirectoryCursor {
+ public:
+  virtual ~DirectoryCursor() = default;
+  // The searches of FileSystem, in the directory the cursor stands in
+  // ('*' stands for any run of characters as well).
+  virtual std::vector<std::string> findPlainFiles(const std::string& pattern) = 0;
+  virtual std::vector<std::string> findDirectories() = 0;
+  // FileSystem::readFileStart of a file of that directory.
+  virtual PlatformCode readFileStart(const std::string& name, std::size_t limit,
+                                     FileStart& start) = 0;
+  // Steps into the subdirectory `name`, never through a link.
+  virtual PlatformCode enter(const std::string& name) = 0;
+  // Steps back to the directory of the last enter that is not left yet;
+  // fails when that directory no longer holds the one the cursor is in
+  // (moved meanwhile): the walk cannot go on then.
+  virtual PlatformCode leave() = 0;
+};
+
 // Files and directories. Paths and names are in the system form.
 class FileSystem {
  public:
@@ -311,6 +334,10 @@ class FileSystem {
   // enters: no hidden or system ones and none reached through a link (so a
   // walk cannot loop), sorted as findPlainFiles sorts.
   virtual std::vector<std::string> findDirectories() = 0;
+  // A cursor standing in the directory `path`; a path that names no
+  // directory fails with DirectoryNameInvalid (a file) or as the system says.
+  virtual PlatformCode openDirectoryCursor(const std::string& path,
+                                           std::unique_ptr<DirectoryCursor>& cursor) = 0;
   virtual PlatformCode currentDirectory(std::string& path) = 0;
   virtual PlatformCode changeDirectory(const std::string& path) = 0;
   // Makes the drive `letter` current, at the directory the system keeps for it.

@@ -19,8 +19,8 @@ namespace {
 // Opens a plain file for reading. Never blocks: a FIFO or device put where
 // the file was tested is opened without waiting for a writer, then refused
 // as a file that is not there; a directory is refused as its read would be.
-PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info) {
-  fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+PlatformCode openPlainFile(int directory, const std::string& path, int& fd, struct stat& info) {
+  fd = openat(directory, path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return lastErrorCode();
   PlatformCode failure = code::Success;
   if (fstat(fd, &info) != 0) {
@@ -37,10 +37,11 @@ PlatformCode openPlainFile(const std::string& path, int& fd, struct stat& info) 
 // Opens a plain file, reads at most `limit` bytes of it, as far as its size
 // said when it was opened (one read for a file of ordinary size), and
 // closes it; `info` is what the opened file's fstat said.
-PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::string& contents,
-                           struct stat& info) {
+PlatformCode readPlainFile(int directory, const std::string& path, std::size_t limit,
+                           std::string& contents, struct stat& info) {
   int fd = -1;
-  if (const PlatformCode failure = openPlainFile(path, fd, info); failure != code::Success) {
+  if (const PlatformCode failure = openPlainFile(directory, path, fd, info);
+      failure != code::Success) {
     return failure;
   }
   const std::size_t wanted =
@@ -69,14 +70,19 @@ PlatformCode readPlainFile(const std::string& path, std::size_t limit, std::stri
 
 PlatformCode readWholeFile(const std::string& path, std::string& contents) {
   struct stat info {};
-  return readPlainFile(path, std::numeric_limits<std::size_t>::max(), contents, info);
+  return readPlainFile(AT_FDCWD, path, std::numeric_limits<std::size_t>::max(), contents, info);
 }
 
 PlatformCode readFileStart(const std::string& path, std::size_t limit, uid_t user,
                            FileStart& start) {
+  return readFileStartAt(AT_FDCWD, path, limit, user, start);
+}
+
+PlatformCode readFileStartAt(int directory, const std::string& path, std::size_t limit, uid_t user,
+                             FileStart& start) {
   struct stat info {};
   std::string text;
-  if (const PlatformCode failure = readPlainFile(path, limit, text, info);
+  if (const PlatformCode failure = readPlainFile(directory, path, limit, text, info);
       failure != code::Success) {
     return failure;
   }

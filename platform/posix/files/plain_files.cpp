@@ -11,39 +11,12 @@
 #include <string_view>
 
 #include "platform/posix/files/file_trust.h"
+#include "platform/posix/files/name_pattern.h"
 #include "platform/posix/files/posix_files.h"
 
 namespace menue {
 
 namespace {
-
-// '?' stands for exactly one character, '*' for any run of them.
-bool matches(std::string_view name, std::string_view pattern) {
-  std::size_t n = 0;
-  std::size_t p = 0;
-  std::size_t starAt = std::string_view::npos;
-  std::size_t starMatched = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-      ++n;
-      ++p;
-    } else if (p < pattern.size() && pattern[p] == '*') {
-      starAt = p++;
-      starMatched = n;
-    } else if (starAt != std::string_view::npos) {
-      p = starAt + 1;
-      n = ++starMatched;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
-}
-
-bool hiddenName(std::string_view name) {
-  return name.empty() || name[0] == '.';
-}
 
 // Follows links: a link to a file counts as the file.
 bool regularFile(const char* path) {
@@ -137,7 +110,8 @@ std::vector<std::string> PosixFiles::findPlainFiles(const std::string& pattern) 
   }
   const bool trusted = stamped && trustedTimes(dirfd(directory));
   while (const dirent* entry = readdir(directory)) {
-    if (!hiddenName(entry->d_name) && matches(entry->d_name, pattern)) takeEntry(*entry, listing);
+    if (!hiddenName(entry->d_name) && matchesPattern(entry->d_name, pattern))
+      takeEntry(*entry, listing);
   }
   closedir(directory);
   std::sort(listing.files.begin(), listing.files.end());

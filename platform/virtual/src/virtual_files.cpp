@@ -17,15 +17,22 @@ std::string upper(std::string text) {
   return text;
 }
 
+bool sameLetter(char a, char b) {
+  return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+}
+
+// '?' stands for exactly one character, '*' for any run of them; letter
+// case does not count.
 bool matches(std::string_view pattern, std::string_view name) {
-  if (pattern.size() != name.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (pattern[i] == '?') continue;
-    if (std::toupper(static_cast<unsigned char>(pattern[i])) !=
-        std::toupper(static_cast<unsigned char>(name[i])))
-      return false;
+  if (pattern.empty()) return name.empty();
+  if (pattern[0] == '*') {
+    for (std::size_t skip = 0; skip <= name.size(); ++skip) {
+      if (matches(pattern.substr(1), name.substr(skip))) return true;
+    }
+    return false;
   }
-  return true;
+  if (name.empty() || (pattern[0] != '?' && !sameLetter(pattern[0], name[0]))) return false;
+  return matches(pattern.substr(1), name.substr(1));
 }
 
 // Names in the order of the Windows file system: without regard to case.
@@ -220,9 +227,13 @@ PlatformCode VirtualFileSystem::moveFile(const std::string& from, const std::str
 }
 
 std::vector<std::string> VirtualFileSystem::findPlainFiles(const std::string& pattern) {
+  return findPlainFilesIn(driveCurrent_[drive_], pattern);
+}
+
+std::vector<std::string> VirtualFileSystem::findPlainFilesIn(const std::string& directory,
+                                                             const std::string& pattern) {
   ++calls_[FileOp::List];
   std::vector<std::string> names;
-  std::string directory = driveCurrent_[drive_];
   for (const auto& [fileKey, entry] : files_) {
     if (parentOf(entry.name) != directory && key(parentOf(entry.name)) != key(directory)) continue;
     if (entry.attributes & (Hidden | System)) continue;
@@ -246,8 +257,11 @@ std::optional<FileTrust> VirtualFileSystem::plainFileTrust(const std::string& pa
 }
 
 std::vector<std::string> VirtualFileSystem::findDirectories() {
+  return findDirectoriesIn(driveCurrent_[drive_]);
+}
+
+std::vector<std::string> VirtualFileSystem::findDirectoriesIn(const std::string& directory) const {
   std::vector<std::string> names;
-  const std::string directory = driveCurrent_[drive_];
   for (const auto& [dirKey, fullPath] : dirs_) {
     if (fullPath.size() > 3 && key(parentOf(fullPath)) == key(directory)) {
       names.push_back(nameOf(fullPath));
@@ -255,6 +269,65 @@ std::vector<std::string> VirtualFileSystem::findDirectories() {
   }
   std::sort(names.begin(), names.end(), lessByName);
   return names;
+}
+
+namespace {
+
+// The walk by full paths: entering appends a name, leaving cuts it off.
+class VirtualDirectoryCursor : public DirectoryCursor {
+ public:
+  VirtualDirectoryCursor(VirtualFileSystem& files, std::string path)
+      : files_(files), path_(std::move(path)) {}
+
+  std::vector<std::string> findPlainFiles(const std::string& pattern) override {
+    return files_.findPlainFilesIn(path_, pattern);
+  }
+  std::vector<std::string> findDirectories() override { return files_.findDirectoriesIn(path_); }
+  PlatformCode readFileStart(const std::string& name, std::size_t limit,
+                             FileStart& start) override {
+    return files_.readFileStart(child(name), limit, start);
+  }
+  PlatformCode enter(const std::string& name) override {
+    if (auto code = files_.fault(FileOp::ChangeDirectory)) return code;
+    const std::string path = child(name);
+    if (!files_.directoryExists(path)) {
+      return files_.file(path) ? code::DirectoryNameInvalid : code::PathNotFound;
+    }
+    trail_.push_back(path_.size());
+    path_ = path;
+    return code::Success;
+  }
+  PlatformCode leave() override {
+    if (trail_.empty()) return code::InvalidFunction;
+    path_.resize(trail_.back());
+    trail_.pop_back();
+    return files_.directoryExists(path_) ? code::Success : code::PathNotFound;
+  }
+
+ private:
+  std::string child(const std::string& name) const {
+    return path_.back() == '\\' ? path_ + name : path_ + "\\" + name;
+  }
+
+  VirtualFileSystem& files_;
+  std::string path_;
+  std::vector<std::size_t> trail_;
+};
+
+}  // namespace
+
+PlatformCode VirtualFileSystem::openDirectoryCursor(const std::string& path,
+                                                    std::unique_ptr<DirectoryCursor>& cursor) {
+  if (auto code = fault(FileOp::ChangeDirectory)) return code;
+  const auto full = resolve(path.empty() ? "." : path);
+  if (!full) return code::PathNotFound;
+  if (notReady_.count((*full)[0])) return code::NotReady;
+  const auto dir = dirs_.find(key(*full));
+  if (dir == dirs_.end()) {
+    return files_.count(key(*full)) ? code::DirectoryNameInvalid : code::PathNotFound;
+  }
+  cursor = std::make_unique<VirtualDirectoryCursor>(*this, dir->second);
+  return code::Success;
 }
 
 PlatformCode VirtualFileSystem::currentDirectory(std::string& path) {

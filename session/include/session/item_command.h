@@ -36,6 +36,11 @@ struct ItemCommand {
 // Item n (1 to model.items()) of the model.
 ItemCommand itemCommandOf(const MenuModel& model, int n, const PathRules& rules);
 
+// Whether an item's only command line is a directory change the program
+// carries out itself: "cd!" and home, "cd DIR", a bare drive change ("X:";
+// with more after it, it is a program to start).
+bool isItemDirectoryCommand(const DirectoryCommand& command);
+
 // Whether the status is one the menu runs (1 to 3).
 bool runnableStatus(int status);
 

@@ -18,10 +18,20 @@ inline constexpr int Problems = 1;
 inline constexpr int Unreadable = 2;
 }  // namespace checkstatus
 
+// What the checks take from the menu: the room of the frame and the
+// screen, and how an item's only command line changes the directory.
+CheckRules menuCheckRules();
+
+// One finding as "SHOWN:LINE:COLUMN: KIND: message" and a line end;
+// `shown` is the file's name as already made visible.
+void writeFinding(StandardStream& out, const std::string& shown, const MenuFinding& finding);
+
 // Checks a MenuFile, or the MenuFiles of a directory (with `recursive` of
-// its whole tree); no path means the current directory. Each finding goes
-// to `out` as "FILE:LINE: message", then one summary line per file; a path
-// that cannot be read goes to `err`. Leaves the current directory as it was.
+// its whole tree, walked without changing the current directory); no path
+// means the current directory. Each finding goes to `out` as
+// "FILE:LINE:COLUMN: KIND: message" (no column where none helps), then one
+// summary line per file; a path that cannot be read goes to `err`. Every
+// path is shown through visiblePath. Exit status 1 only for a Fehler.
 int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<std::string>& paths,
                  bool recursive, StandardStream& out, StandardStream& err);
 

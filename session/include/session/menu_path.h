@@ -32,7 +32,7 @@ PlatformCode enterMenuPath(FileSystem& files, const PathRules& rules, const std:
 // path, by which the history knows it.
 struct MenuFileTarget {
   std::string name;
-  std::string shown;
+  std::string shown;  // made visible (visiblePath)
   std::string fullPath;
 };
 // enterMenuPath for one MenuFile; on failure the path to name with the
@@ -40,7 +40,7 @@ struct MenuFileTarget {
 PlatformCode enterMenuFile(FileSystem& files, const PathRules& rules, const std::string& path,
                            MenuFileTarget& target);
 
-// How messages name a MenuFile of it.
+// How messages name a MenuFile of it, made visible (visiblePath).
 std::string shownMenuFile(const MenuPath& path, const std::string& name, const PathRules& rules);
 
 }  // namespace menue

@@ -5,6 +5,7 @@
 // call goes straight through, so a pass costs what it did.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/platform.h"
@@ -56,6 +57,10 @@ class RecordedFiles : public FileSystem {
   }
   std::vector<ListedFile> listDirectory(const std::string& path) override {
     return files_.listDirectory(path);
+  }
+  PlatformCode openDirectoryCursor(const std::string& path,
+                                   std::unique_ptr<DirectoryCursor>& cursor) override {
+    return files_.openDirectoryCursor(path, cursor);
   }
 
  private:

@@ -121,6 +121,8 @@ class VirtualFileSystem : public FileSystem {
   bool isPlainFile(const std::string& path) override;
   std::optional<FileTrust> plainFileTrust(const std::string& path) override;
   std::vector<std::string> findDirectories() override;
+  PlatformCode openDirectoryCursor(const std::string& path,
+                                   std::unique_ptr<DirectoryCursor>& cursor) override;
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
@@ -147,10 +149,16 @@ class VirtualFileSystem : public FileSystem {
   // Every call of op fails with `code` until cleared with 0.
   void failAlways(FileOp op, PlatformCode code);
   int calls(FileOp op) const;
+  // Counts a call of op and gives the failure injected into it, if any.
+  PlatformCode fault(FileOp op);
 
   // The full, case-preserved path for a path as the program gives it, or
   // nothing when it is malformed.
   std::optional<std::string> resolve(const std::string& path) const;
+  // The searches of a directory given by its full path.
+  std::vector<std::string> findPlainFilesIn(const std::string& directory,
+                                            const std::string& pattern);
+  std::vector<std::string> findDirectoriesIn(const std::string& directory) const;
 
  private:
   struct Entry {
@@ -168,7 +176,6 @@ class VirtualFileSystem : public FileSystem {
     bool always = false;
   };
   static std::string key(const std::string& fullPath);
-  PlatformCode fault(FileOp op);
   std::string parentOf(const std::string& fullPath) const;
 
   std::map<std::string, Entry> files_;        // key -> file

@@ -19,6 +19,9 @@ PlatformCode readWholeFile(const std::string& path, std::string& contents);
 // the opened file's owner and mode say.
 PlatformCode readFileStart(const std::string& path, std::size_t limit, uid_t user,
                            FileStart& start);
+// The same for a path relative to the open directory `directory`.
+PlatformCode readFileStartAt(int directory, const std::string& path, std::size_t limit, uid_t user,
+                             FileStart& start);
 // Writes all bytes; 0 or the errno of the failure.
 int writeAll(int fd, std::string_view bytes);
 

@@ -44,6 +44,8 @@ class PosixFiles : public FileSystem {
   bool isPlainFile(const std::string& path) override;
   std::optional<FileTrust> plainFileTrust(const std::string& path) override;
   std::vector<std::string> findDirectories() override;
+  PlatformCode openDirectoryCursor(const std::string& path,
+                                   std::unique_ptr<DirectoryCursor>& cursor) override;
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
