@@ -6,10 +6,10 @@
 #include <string>
 
 #include "bench/bench_menus.h"
+#include "commands/command_loop.h"
 #include "menufile/menu_parse.h"
 #include "platform/posix/output/vt_mirror.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
 #include "session/program.h"
 
 namespace menue::bench {
@@ -42,7 +42,8 @@ bool firstPass(Program& program) {
 // One more pass of the running loop: reload, redraw, prompt, wait.
 void nextPass(Program& program) {
   try {
-    onePass(program, false);
+    // Where the loop would go on is not what is measured.
+    static_cast<void>(onePass(program, false));
   } catch (const ScriptExhausted&) {
   }
 }

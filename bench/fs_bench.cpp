@@ -16,10 +16,10 @@
 #include <thread>
 
 #include "bench/bench_menus.h"
+#include "commands/command_loop.h"
 #include "platform/posix/files/path_rules.h"
 #include "platform/posix/files/posix_files.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
 #include "session/program.h"
 #include "session/startup.h"
 
@@ -110,7 +110,7 @@ struct NativeRun {
       virt.console.push(key);
       return true;
     };
-    startUp(program);
+    if (startUp(program) != Next::Continue) std::abort();
   }
   // One pass: the loop head reads and draws the menu, the prompt, the wait
   // and the key's handling.

@@ -5,39 +5,9 @@
 
 #include <string>
 
-namespace menue {
+#include "platform/letters.h"
 
-std::string toOem(std::string_view windows1252) {
-  std::string out(windows1252);
-  for (char& c : out) {
-    switch (static_cast<unsigned char>(c)) {
-      case 0xFC:
-        c = '\x81';
-        break;  // ü
-      case 0xE4:
-        c = '\x84';
-        break;  // ä
-      case 0xF6:
-        c = '\x94';
-        break;  // ö
-      case 0xC4:
-        c = '\x8E';
-        break;  // Ä
-      case 0xD6:
-        c = '\x99';
-        break;  // Ö
-      case 0xDC:
-        c = '\x9A';
-        break;  // Ü
-      case 0xDF:
-        c = '\xE1';
-        break;  // ß
-      default:
-        break;
-    }
-  }
-  return out;
-}
+namespace menue {
 
 ConsoleScreen::ConsoleScreen(ConsoleDevice& device) : device_(device) {
   CursorShape shape = device_.cursorShape();

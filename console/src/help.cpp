@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "console/screen_geometry.h"
+
 namespace menue {
 
 namespace {
@@ -49,7 +51,7 @@ std::string_view versionNumber() {
 }
 
 void showVersion(ConsoleScreen& screen, Input& input) {
-  screen.moveTo(24, 1);
+  screen.moveTo(PromptRow, 1);
   screen.writeText(ProductLabel);
   screen.writeText(" ver ");
   screen.writeText(versionNumber());

@@ -12,6 +12,10 @@ InputRecord Input::nextRecord() {
   }
 }
 
+void Input::beginWait() {
+  if (onWait_) onWait_();
+}
+
 InputEvent Input::waitForInput() {
   return waitForEvent(false);
 }
@@ -21,6 +25,7 @@ InputEvent Input::waitForTyping() {
 }
 
 InputEvent Input::waitForEvent(bool pasteEnds) {
+  beginWait();
   screen_.hideCursor();
   state_.mouseOn = true;
   device_.setInputMode(inputmode::Mouse);
@@ -48,6 +53,7 @@ void Input::mouseOff() {
 }
 
 std::string Input::readLine() {
+  beginWait();
   const bool wasHidden = !screen_.cursorVisible();
   if (wasHidden) screen_.showCursor();
   std::string line;

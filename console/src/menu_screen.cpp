@@ -54,6 +54,18 @@ std::string shownText(const MenuModel& model, std::string_view text) {
   return model.utf8 ? consoleTextOf(text) : toOem(text);
 }
 
+// The home label on the bottom frame line, and the columns a click hits it
+// on: the drawing and the click test share this one place.
+struct LabelPlace {
+  int row;
+  int firstColumn;
+  int lastColumn;
+};
+
+LabelPlace homeLabelPlace(const MenuLayout& layout) {
+  return {layout.frameBottom, layout.frameRight - HomeLabelOffset, layout.frameRight - 1};
+}
+
 constexpr char Vertical = '\xBA';
 constexpr int ScreenColumns = 80;
 // Beyond any text the checks meet: the searches stop there.
@@ -97,22 +109,22 @@ void setLayoutFor(MenuLayout& layout, int itemCount) {
 
 void setFrameColumns(MenuLayout& layout, int frameWidth) {
   if (frameWidth < 3 || frameWidth > 70) {
-    layout.frameLeft = 3;
-    layout.frameRight = 76;
+    layout.frameLeft = FullFrameLeft;
+    layout.frameRight = FullFrameRight;
     return;
   }
   long half = roundHalfEven(frameWidth / 2.0);
-  layout.frameLeft = 36 - static_cast<int>(half);
-  layout.frameRight = 44 + static_cast<int>(half);
+  layout.frameLeft = FrameCentreLeft - static_cast<int>(half);
+  layout.frameRight = FrameCentreRight + static_cast<int>(half);
 }
 
 int itemLineColumn(int length) {
   // The ceiling of len/2, as the item lines have always been centred.
-  return 40 - static_cast<int>(static_cast<double>(length) / 2 + 0.8);
+  return CentreColumn - static_cast<int>(static_cast<double>(length) / 2 + 0.8);
 }
 
 int headerColumn(int length) {
-  return 40 - length / 2;
+  return CentreColumn - length / 2;
 }
 
 int longestFramedText() {
@@ -174,7 +186,7 @@ void drawMenuFrame(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
 }
 
 void drawFooter(ConsoleScreen& screen, const MenuLayout& layout) {
-  screen.moveTo(layout.frameBottom + 1, 33);
+  screen.moveTo(layout.frameBottom + 1, FooterColumn);
   screen.printText("\xC8-Men\xFC weiter-\xBC");
 }
 
@@ -187,16 +199,23 @@ void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout&
 }
 
 void drawHomeLabel(ConsoleScreen& screen, const MenuLayout& layout) {
-  screen.moveTo(layout.frameBottom, layout.frameRight - 10);
+  const LabelPlace place = homeLabelPlace(layout);
+  screen.moveTo(place.row, place.firstColumn);
   screen.writeText("--Home--");
+}
+
+bool hitsHomeLabel(const MenuLayout& layout, const Click& click) {
+  const LabelPlace place = homeLabelPlace(layout);
+  return click.row == place.row && click.column >= place.firstColumn &&
+         click.column <= place.lastColumn;
 }
 
 void moveHighlight(ConsoleScreen& screen, const MenuLayout& layout, const ScreenColours& colours,
                    int itemCount, int direction, int& highlightedItem) {
   int row = layout.itemBase + layout.itemSpacing * highlightedItem;
-  screen.moveTo(row, 1);
+  screen.moveTo(row, LeftMarkerColumn);
   screen.writeText(" ");
-  screen.moveTo(row, 78);
+  screen.moveTo(row, RightMarkerColumn);
   screen.writeText(" ");
   highlightedItem += direction;
   if (highlightedItem < 1) highlightedItem = itemCount;
@@ -205,9 +224,9 @@ void moveHighlight(ConsoleScreen& screen, const MenuLayout& layout, const Screen
   // The markers take the highlight colour on the blue screen, not the
   // highlight background, so they do not stand out as a bar.
   screen.setColours(colours.highlightForeground, colours.normalBackground);
-  screen.moveTo(row, 1);
+  screen.moveTo(row, LeftMarkerColumn);
   screen.writeText(">");
-  screen.moveTo(row, 78);
+  screen.moveTo(row, RightMarkerColumn);
   screen.writeText("<");
   screen.setColours(colours.normalForeground, colours.normalBackground);
 }

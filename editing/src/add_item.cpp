@@ -82,8 +82,7 @@ Next addItem(Program& program, const std::string& commandText) {
   const Next next = program.menuSet.exists(program.state.currentMenuName)
                         ? insertItem(program, commandText)
                         : createMenuFile(program);
-  if (next == Next::Continue) finishEdit(program);
-  return next;
+  return finishEdit(program, next);
 }
 
 }  // namespace menue

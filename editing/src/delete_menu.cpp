@@ -2,10 +2,9 @@
 // from the first numbered MenuFile and pages to the next menu.
 #include "editing/delete_menu.h"
 
-#include <cctype>
-
+#include "console/screen_geometry.h"
+#include "platform/letters.h"
 #include "session/error_handling.h"
-#include "session/events.h"
 #include "session/menu_view.h"
 #include "session/program.h"
 
@@ -13,19 +12,15 @@ namespace menue {
 
 namespace {
 
-constexpr int PromptRow = 24;
-
 bool confirmed(Program& program) {
   program.screen.moveTo(PromptRow, program.screen.column());
   program.screen.writeText("  ");
   program.screen.printText(" wirklich das gesammte angezeigte Men\xFC l\xF6schen ? ");
-  const Key key = waitEvent(program);
-  return std::toupper(static_cast<unsigned char>(key.character())) == 'J';
+  const Key key = program.input.waitForInput().key;
+  return asciiUpper(key.character()) == 'J';
 }
 
-}  // namespace
-
-Next deleteMenu(Program& program) {
+Next deleteConfirmedMenu(Program& program) {
   if (!confirmed(program)) return Next::Continue;
   ProgramState& state = program.state;
   MenuSetView& menuSet = program.menuSet;
@@ -44,9 +39,16 @@ Next deleteMenu(Program& program) {
     return Next::Continue;
   }
   state.menuPresent = false;
-  state.inputLine.clear();
-  program.screen.clearScreen();
   return Next::Continue;
+}
+
+}  // namespace
+
+Next deleteMenu(Program& program) {
+  const Next next = deleteConfirmedMenu(program);
+  if (next != Next::Continue) return next;
+  program.screen.clearScreen();
+  return Next::Done;
 }
 
 }  // namespace menue

@@ -3,7 +3,6 @@
 #include "editing/edit_dialogue.h"
 
 #include "menufile/number_reader.h"
-#include "session/events.h"
 #include "session/program.h"
 
 namespace menue {
@@ -19,10 +18,9 @@ char askStatus(Program& program) {
   program.screen.printText("          2 =  Men\xFC macht weiter nach Programmstart.");
   program.screen.printText("          3 =  Men\xFC beendet sich nach Programmaufruf.");
   program.screen.printText(" Eingabe >_");
-  flushEvents(program);
-  const Key key = waitEvent(program);
-  program.state.key = Key{};
-  flushEvents(program);
+  program.input.flushInput();
+  const Key key = program.input.waitForInput().key;
+  program.input.flushInput();
   const char c = key.character();
   return c == '1' || c == '2' || c == '3' ? c : '1';
 }
@@ -45,9 +43,10 @@ bool positionInCommand(const std::string& commandText, long& position) {
   return true;
 }
 
-void finishEdit(Program& program) {
-  program.state.key = Key{};
+Next finishEdit(Program& program, Next dialogue) {
+  if (dialogue != Next::Continue) return dialogue;
   program.screen.clearScreen();
+  return Next::Done;
 }
 
 }  // namespace menue

@@ -15,7 +15,7 @@ Next newMenu(Program& program) {
     program.state.currentMenuName = std::string(FirstMenuName);
     program.screen.printText(" Men\xFC Verzeichniss voll ..");
     pause(program);
-    return Next::Continue;
+    return Next::Done;
   }
   program.state.currentMenuName = *name;
   return addItem(program, program.state.inputLine);

@@ -38,9 +38,7 @@ Next removeChosenItem(Program& program, const std::string& commandText) {
 }  // namespace
 
 Next removeItem(Program& program, const std::string& commandText) {
-  const Next next = removeChosenItem(program, commandText);
-  if (next == Next::Continue) finishEdit(program);
-  return next;
+  return finishEdit(program, removeChosenItem(program, commandText));
 }
 
 }  // namespace menue

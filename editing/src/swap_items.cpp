@@ -53,9 +53,7 @@ Next swapChosenItems(Program& program, const std::string& commandText) {
 }  // namespace
 
 Next swapItems(Program& program, const std::string& commandText) {
-  const Next next = swapChosenItems(program, commandText);
-  if (next == Next::Continue) finishEdit(program);
-  return next;
+  return finishEdit(program, swapChosenItems(program, commandText));
 }
 
 }  // namespace menue

@@ -166,9 +166,14 @@ class CopyEdit {
           "der Editor endete mit Status " + std::to_string(status) + ": nichts ge\xE4ndert");
       return finish({}, Declined);
     }
-    if (const PlatformCode failure = services_.files.readFile(copy_, edited);
+    bool whole = false;
+    if (const PlatformCode failure = readMenuBytes(services_.files, copy_, edited, whole);
         failure != code::Success) {
       return unusable(visiblePath(copy_, services_.rules), failure);
+    }
+    if (!whole) {
+      writeErrorLine(err_, visiblePath(copy_, services_.rules), TooLargeToChange);
+      return Declined;
     }
     return -1;
   }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "menufile/menu_load.h"
 #include "session/path_text.h"
 
 namespace menue {
@@ -15,6 +16,8 @@ namespace menue {
 namespace {
 
 constexpr std::string_view Magic = "menue-verlauf 1";
+// More than the header lines of an entry take beside the path.
+constexpr std::size_t EntryHeaderBytes = std::size_t{64} << 10;
 
 std::uint64_t hashOf(std::string_view bytes) {
   std::uint64_t hash = 14695981039346656037ull;
@@ -227,9 +230,14 @@ std::vector<HistoryEntry> EditHistory::entriesOf(const std::string& path) {
   for (const Listed& listed : listed(directory)) {
     if (listed.key != key) continue;
     const std::string entryPath = joinPath(directory, listed.name, rules_);
-    std::string text;
-    if (files_.readFile(entryPath, text) != code::Success) continue;
-    std::optional<HistoryEntry> entry = parseEntry(text);
+    // An entry holds at most a MenuFile as the loader reads it, and its header.
+    FileStart start;
+    if (files_.readFileStart(entryPath, MaxMenuFileBytes + EntryHeaderBytes, start) !=
+            code::Success ||
+        !start.whole) {
+      continue;
+    }
+    std::optional<HistoryEntry> entry = parseEntry(start.text);
     if (!entry || identity(entry->path) != identity(path)) continue;
     entry->version = listed.version;
     entry->entryPath = entryPath;

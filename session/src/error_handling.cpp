@@ -39,8 +39,7 @@ Next startErrorHandler(Program& program, ErrorNumber number) {
   screen.writeNumber(0);
   screen.endLine();
   pause(program);
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 Next generalErrorHandler(Program& program, ErrorNumber number) {

@@ -126,7 +126,6 @@ void pageToNextMenu(Program& program) {
   ProgramState& state = program.state;
   state.currentMenuName = program.menuSet.next(state.currentMenuName);
   state.inputLine.clear();
-  state.key = Key{};
 }
 
 }  // namespace menue

@@ -7,7 +7,6 @@
 
 #include "platform/system_text.h"
 #include "session/error_handling.h"
-#include "session/events.h"
 #include "session/launch_script.h"
 #include "session/program.h"
 #include "session/text_forms.h"
@@ -28,12 +27,11 @@ Next setDirectory(Program& program, const std::string& path) {
 }
 
 Next followDirectory(Program& program) {
-  program.state.inputLine.clear();
   program.screen.clearScreen();
   if (!program.menuSet.exists(program.state.currentMenuName)) {
     program.state.currentMenuName = std::string(FirstMenuName);
   }
-  return Next::NewPass;
+  return Next::Done;
 }
 
 // A change, then the menu of the new directory.
@@ -123,10 +121,9 @@ Next passThrough(Program& program, const std::string& line) {
 }
 
 Next afterCommandWait(Program& program) {
-  waitEvent(program);
+  static_cast<void>(program.input.waitForInput());
   program.screen.clearScreen();
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 }  // namespace menue

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "console/menu_screen.h"
 #include "session/directory_command.h"
 #include "session/error_handling.h"
-#include "session/events.h"
 #include "session/item_command.h"
 #include "session/launch_script.h"
 #include "session/menu_trust.h"
@@ -19,24 +19,18 @@ namespace menue {
 
 namespace {
 
-Next onHomeLabel(Program& program, bool& onLabel) {
-  const MenuLayout& layout = program.layout;
-  const Click& click = program.state.click;
+Next onHomeLabel(Program& program, const Click& click, bool& onLabel) {
   onLabel = false;
-  if (click.row != layout.frameBottom || click.column < layout.frameRight - 10 ||
-      click.column > layout.frameRight - 1) {
-    return Next::Continue;
-  }
+  if (!hitsHomeLabel(program.layout, click)) return Next::Continue;
   bool atStart = true;
   const Next next = atStartDirectory(program, atStart);
   onLabel = !atStart;
   return next;
 }
 
-Next clearAndNewPass(Program& program) {
+Next clearAndEnd(Program& program) {
   program.screen.clearScreen();
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 Next runDirectoryCommand(Program& program, const DirectoryCommand& command) {
@@ -54,7 +48,7 @@ Next runDirectoryCommand(Program& program, const DirectoryCommand& command) {
     case DirectoryCommand::Kind::None:
       break;
   }
-  return next == Next::Continue ? clearAndNewPass(program) : next;
+  return next == Next::Continue ? clearAndEnd(program) : next;
 }
 
 Next runDirect(Program& program, const std::string& line, int status) {
@@ -68,7 +62,7 @@ Next runDirect(Program& program, const std::string& line, int status) {
     pause(program);
     screen.clearScreen();
   }
-  return clearAndNewPass(program);
+  return clearAndEnd(program);
 }
 
 Next runScript(Program& program, const std::string& body, int status) {
@@ -84,11 +78,10 @@ Next runScript(Program& program, const std::string& body, int status) {
     pause(program);
   } else {
     screen.clearScreen();
-    waitEvent(program);
-    flushEvents(program);
+    static_cast<void>(program.input.waitForInput());
+    program.input.flushInput();
   }
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 }  // namespace
@@ -99,9 +92,9 @@ std::optional<std::string> itemDirectoryChange(const std::string& commandLine) {
   return command.kind == DirectoryCommand::Kind::ChangeDirectory ? command.path : std::string();
 }
 
-Next runMenuItem(Program& program, int n) {
+Next runMenuItem(Program& program, int n, const Click& click) {
   bool onLabel = false;
-  if (const Next next = onHomeLabel(program, onLabel); next != Next::Continue) return next;
+  if (const Next next = onHomeLabel(program, click, onLabel); next != Next::Continue) return next;
   if (onLabel) return goHome(program);
   // A click outside the item rows can hand over any number; only items of
   // the menu on the screen run (the model keeps the last menu read when the
@@ -121,7 +114,7 @@ Next runMenuItem(Program& program, int n) {
     case ItemCommand::Kind::Directory:
       return runDirectoryCommand(program, item.directory);
     case ItemCommand::Kind::Placeholder:
-      return clearAndNewPass(program);
+      return clearAndEnd(program);
     case ItemCommand::Kind::Direct:
       return runDirect(program, item.commandLine, item.status);
     case ItemCommand::Kind::Script:

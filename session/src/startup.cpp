@@ -2,9 +2,10 @@
 // LaunchScriptPath from the environment) and the initial program state.
 #include "session/startup.h"
 
-#include <cctype>
 #include <string_view>
 
+#include "console/screen_geometry.h"
+#include "platform/letters.h"
 #include "session/launch_script.h"
 #include "session/navigation.h"
 #include "session/path_text.h"
@@ -17,9 +18,7 @@ namespace {
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(text[i])) !=
-        std::toupper(static_cast<unsigned char>(prefix[i])))
-      return false;
+    if (asciiUpper(text[i]) != asciiUpper(prefix[i])) return false;
   }
   return true;
 }
@@ -46,7 +45,6 @@ Next startUp(Program& program) {
   ProgramState& state = program.state;
   program.model = MenuModel{};
   state.inputLine.clear();
-  state.key = Key{};
   program.input.mouseOff();
 
   state.colours = ScreenColours{};
@@ -54,8 +52,8 @@ Next startUp(Program& program) {
   state.launchScriptPath =
       launchScriptPathFor(program.platform.environment.entries(), program.platform.rules);
   state.highlightedItem = 0;
-  program.layout.frameLeft = 3;
-  program.layout.frameRight = 77;
+  program.layout.frameLeft = FirstFrameLeft;
+  program.layout.frameRight = FirstFrameRight;
   // Read last: a failure here goes to the error handling with the rest of
   // the state already in place.
   std::string directory;

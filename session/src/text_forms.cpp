@@ -7,35 +7,6 @@
 
 namespace menue {
 
-char germanLetterOf(unsigned char byte) {
-  switch (byte) {
-    case 0x84:  // ä in OEM
-    case 0x94:  // ö
-    case 0x81:  // ü
-    case 0x8E:  // Ä
-    case 0x99:  // Ö
-    case 0x9A:  // Ü
-    case 0xE1:  // ß
-      return static_cast<char>(byte);
-    case 0xE4:  // ä in ANSI
-      return '\x84';
-    case 0xF6:  // ö
-      return '\x94';
-    case 0xFC:  // ü
-      return '\x81';
-    case 0xC4:  // Ä
-      return '\x8E';
-    case 0xD6:  // Ö
-      return '\x99';
-    case 0xDC:  // Ü
-      return '\x9A';
-    case 0xDF:  // ß
-      return '\xE1';
-    default:
-      return 0;
-  }
-}
-
 std::string menuCommandLine(std::string_view bytes, bool utf8, const PathRules& rules) {
   if (utf8) return std::string(bytes);
   std::string line;

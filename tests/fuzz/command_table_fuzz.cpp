@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
+#include "commands/command_loop.h"
 #include "menufile/menu_parse.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
 #include "session/program.h"
 
 namespace {

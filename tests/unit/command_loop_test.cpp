@@ -4,8 +4,8 @@
 
 #include <utility>
 
+#include "commands/command_loop.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/command_loop.h"
 #include "session/program.h"
 
 namespace menue {

@@ -1,9 +1,11 @@
-// The exact output of the two error handlers and where each goes on.
+// The exact output of the two error handlers, where each goes on, and the
+// orderly exit.
 #include <gtest/gtest.h>
 
 #include "platform/virtual/virtual_platform.h"
 #include "session/error_handling.h"
 #include "session/program.h"
+#include "tests/support/input_records.h"
 
 namespace menue {
 namespace {
@@ -19,12 +21,11 @@ class ErrorHandlerTest : public testing::Test {
   }
 };
 
-TEST_F(ErrorHandlerTest, StartHandlerPrintsInPrintZonesAndStartsANewPass) {
-  program.state.inputLine = "x";
-  EXPECT_EQ(startErrorHandler(program, ErrorNumber::InternalError), Next::NewPass);
+TEST_F(ErrorHandlerTest, StartHandlerPrintsInPrintZonesAndEndsTheCommand) {
+  // Done: the loop clears the line and starts a new pass.
+  EXPECT_EQ(startErrorHandler(program, ErrorNumber::InternalError), Next::Done);
   EXPECT_EQ(row(1), " 51 " + std::string(10, ' ') + "Internal error" + std::string(14, ' ') + " 0");
   EXPECT_EQ(machine.clock.pauses, std::vector<int>{2000});
-  EXPECT_EQ(program.state.inputLine, "");
 }
 
 TEST_F(ErrorHandlerTest, GeneralHandlerRows) {
@@ -56,6 +57,16 @@ TEST_F(ErrorHandlerTest, OtherNumbersAreFatal) {
 TEST_F(ErrorHandlerTest, SuccessIsNoError) {
   EXPECT_EQ(check(program, code::Success), Next::Continue);
   EXPECT_TRUE(machine.clock.pauses.empty());
+}
+
+TEST_F(ErrorHandlerTest, EscapeEndsTheProgramAndDeletesTheScript) {
+  program.state.launchScriptPath = "C:\\menue.cmd";
+  machine.files.putFile("C:\\menue.cmd", "@Echo off\r\n");
+  program.state.launchScriptWritten = true;
+  machine.console.push(keyRecord(27, 1));
+  EXPECT_THROW(program.input.waitForInput(), LeaveRequest);
+  EXPECT_EQ(orderlyExit(program), Next::End);
+  EXPECT_FALSE(machine.files.file("C:\\menue.cmd"));
 }
 
 }  // namespace

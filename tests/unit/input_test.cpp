@@ -1,11 +1,9 @@
-// The waits on the virtual console: line input with echo and Backspace, the
-// highlight markers, and the input modes of a run.
+// The waits on the virtual console: line input with echo and Backspace, and
+// the input modes of a run.
 #include <gtest/gtest.h>
 
 #include "console/input.h"
-#include "console/menu_screen.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/error_handling.h"
 #include "session/program.h"
 #include "tests/support/input_records.h"
 
@@ -64,34 +62,6 @@ TEST_F(InputWaitTest, BackspaceOnAnEmptyLineDoesNothing) {
   EXPECT_EQ(machine.console.rowText(9).substr(9, 1), "q");
 }
 
-TEST_F(InputWaitTest, HighlightMarkersAndWrapAround) {
-  MenuLayout layout;
-  layout.itemBase = 4;
-  layout.itemSpacing = 3;
-  const ScreenColours colours;
-  int item = 3;
-  const auto move = [&](int items, int direction) {
-    moveHighlight(program.screen, layout, colours, items, direction, item);
-  };
-  move(3, +1);
-  EXPECT_EQ(item, 1);
-  EXPECT_EQ(machine.console.cellChar(6, 0), '>');
-  EXPECT_EQ(machine.console.cellChar(6, 77), '<');
-  EXPECT_EQ(machine.console.cellAttribute(6, 0), 0x11);
-  move(3, -1);
-  EXPECT_EQ(item, 3);
-  // The old markers are blanked, the new ones written.
-  EXPECT_EQ(machine.console.cellChar(6, 0), ' ');
-  EXPECT_EQ(machine.console.cellChar(12, 77), '<');
-  EXPECT_EQ(program.screen.attribute(), 0x17);
-  item = 0;
-  move(0, +1);
-  EXPECT_EQ(item, 1);
-  item = 0;
-  move(0, -1);
-  EXPECT_EQ(item, 0);
-}
-
 TEST_F(InputWaitTest, WaitTurnsTheMouseOnAndSkipsMovement) {
   InputRecord moved;
   moved.kind = RecordKind::Mouse;
@@ -101,16 +71,6 @@ TEST_F(InputWaitTest, WaitTurnsTheMouseOnAndSkipsMovement) {
   EXPECT_EQ(program.input.waitForInput().key, Key::character('k'));
   EXPECT_EQ(machine.console.inputMode(), inputmode::Mouse);
   EXPECT_FALSE(machine.console.cursorShape().visible);
-}
-
-TEST_F(InputWaitTest, EscapeEndsTheProgramAndDeletesTheScript) {
-  program.state.launchScriptPath = "C:\\menue.cmd";
-  machine.files.putFile("C:\\menue.cmd", "@Echo off\r\n");
-  program.state.launchScriptWritten = true;
-  machine.console.push(keyRecord(27, 1));
-  EXPECT_THROW(program.input.waitForInput(), LeaveRequest);
-  EXPECT_EQ(orderlyExit(program), Next::End);
-  EXPECT_FALSE(machine.files.file("C:\\menue.cmd"));
 }
 
 }  // namespace

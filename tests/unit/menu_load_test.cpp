@@ -75,7 +75,7 @@ TEST_F(MenuFileLoad, DamagedFilesAreReportedAtThePrompt) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
     machine.files.putFile("-menue-", Menu);
-    loadCurrentMenu(program);
+    ASSERT_EQ(loadCurrentMenu(program), Next::Continue);
     machine.files.putFile("-menue-", c.text);
     machine.clock.pauses.clear();
     program.screen.moveTo(5, 1);
@@ -132,7 +132,7 @@ TEST_F(MenuFileLoad, AnEditReadsTheWholeFileOrRefuses) {
   // Larger than the first read, within the bound: read whole for the edit.
   const std::string large = menuThen(200'000);
   machine.files.putFile("-menue-", large);
-  loadCurrentMenu(program);
+  ASSERT_EQ(loadCurrentMenu(program), Next::Continue);
   ASSERT_FALSE(program.model.whole);
   EXPECT_EQ(wholeMenuForEdit(program), Next::Continue);
   EXPECT_TRUE(program.model.whole);
@@ -140,7 +140,7 @@ TEST_F(MenuFileLoad, AnEditReadsTheWholeFileOrRefuses) {
   // Beyond the bound: refused with a message, the file as it was.
   const std::string huge = menuThen(MaxMenuFileBytes);
   machine.files.putFile("-menue-", huge);
-  loadCurrentMenu(program);
+  ASSERT_EQ(loadCurrentMenu(program), Next::Continue);
   program.screen.moveTo(5, 1);
   EXPECT_EQ(wholeMenuForEdit(program), Next::NewPass);
   const std::string refused =
@@ -157,9 +157,9 @@ TEST_F(MenuFileLoad, ACommandCutByTheBoundIsNotRun) {
   const std::string unended = menuThen(0).substr(0, menuThen(0).size() - 1);
   machine.files.putFile("-menue-", unended + std::string(MaxMenuFileBytes, 'y'));
   program.state.menuPresent = true;
-  loadCurrentMenu(program);
+  ASSERT_EQ(loadCurrentMenu(program), Next::Continue);
   ASSERT_TRUE(program.model.executionPartCut(1));
-  EXPECT_EQ(runMenuItem(program, 1), Next::NewPass);
+  EXPECT_EQ(runMenuItem(program, 1, Click{}), Next::NewPass);
   EXPECT_TRUE(machine.processes.started.empty());
   EXPECT_EQ(machine.clock.pauses, std::vector<int>{2000});
 }

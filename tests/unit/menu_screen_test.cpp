@@ -1,8 +1,10 @@
-// Frame columns from the menu width, and the rows of the layout for every
-// item count checked by what the screen must show, not entry by entry.
+// Frame columns from the menu width, the rows of the layout for every item
+// count checked by what the screen must show, not entry by entry, and the
+// highlight markers.
 #include <gtest/gtest.h>
 
 #include "console/menu_screen.h"
+#include "platform/virtual/virtual_platform.h"
 
 namespace menue {
 namespace {
@@ -74,6 +76,36 @@ TEST(MenuLayout, RowsOfTheSmallestAndLargestMenus) {
   setLayoutFor(one, 1);
   EXPECT_EQ(empty.frameTop, one.frameTop);
   EXPECT_EQ(empty.frameBottom, one.frameBottom);
+}
+
+TEST(MenuScreen, HighlightMarkersAndWrapAround) {
+  VirtualConsole console{80, 25};
+  ConsoleScreen screen{console};
+  MenuLayout layout;
+  layout.itemBase = 4;
+  layout.itemSpacing = 3;
+  const ScreenColours colours;
+  int item = 3;
+  const auto move = [&](int items, int direction) {
+    moveHighlight(screen, layout, colours, items, direction, item);
+  };
+  move(3, +1);
+  EXPECT_EQ(item, 1);
+  EXPECT_EQ(console.cellChar(6, 0), '>');
+  EXPECT_EQ(console.cellChar(6, 77), '<');
+  EXPECT_EQ(console.cellAttribute(6, 0), 0x11);
+  move(3, -1);
+  EXPECT_EQ(item, 3);
+  // The old markers are blanked, the new ones written.
+  EXPECT_EQ(console.cellChar(6, 0), ' ');
+  EXPECT_EQ(console.cellChar(12, 77), '<');
+  EXPECT_EQ(screen.attribute(), 0x17);
+  item = 0;
+  move(0, +1);
+  EXPECT_EQ(item, 1);
+  item = 0;
+  move(0, -1);
+  EXPECT_EQ(item, 0);
 }
 
 }  // namespace

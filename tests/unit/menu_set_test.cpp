@@ -8,6 +8,7 @@
 #include "menufile/menu_set.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/program.h"
+#include "tests/support/input_records.h"
 
 namespace menue {
 namespace {
@@ -123,6 +124,22 @@ TEST_F(MenuSetFiles, OneListingServesUntilTheDirectoryMayHaveChanged) {
   EXPECT_EQ(set.next("-menue04-"), "-menue07-");
 }
 
+TEST_F(MenuSetFiles, EveryWaitOfTheProgramDropsTheListing) {
+  Program program{machine.platform()};
+  machine.files.putFile("-menue03-", "x");
+  const auto listings = [&] { return machine.files.calls(FileOp::List); };
+  EXPECT_TRUE(program.menuSet.anyNumbered());
+  const int before = listings();
+  // A dialogue's line and a wait for a key alike: none calls the view.
+  machine.console.push(keyRecord('\r'));
+  EXPECT_EQ(program.input.readLine(), "");
+  EXPECT_TRUE(program.menuSet.anyNumbered());
+  machine.console.push(keyRecord('j'));
+  EXPECT_EQ(program.input.waitForInput().key, Key::character('j'));
+  EXPECT_TRUE(program.menuSet.anyNumbered());
+  EXPECT_EQ(listings() - before, 2);
+}
+
 TEST_F(MenuSetFiles, NewMenusTakeTheFirstFreeNumber) {
   EXPECT_EQ(set.firstFreeName(), "-menue-");
   put("-menue-");
@@ -136,7 +153,7 @@ TEST_F(MenuSetFiles, AFullSetTakesNoNewMenu) {
   Program program{machine.platform()};
   program.state.currentMenuName = "-menue42-";
   program.screen.moveTo(24, 20);
-  EXPECT_EQ(newMenu(program), Next::Continue);
+  EXPECT_EQ(newMenu(program), Next::Done);
   EXPECT_EQ(program.state.currentMenuName, "-menue-");
   EXPECT_EQ(machine.console.rowText(23).substr(19, 26), " Men\x81 Verzeichniss voll ..");
   EXPECT_EQ(machine.clock.pauses, std::vector<int>{2000});

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "platform/posix/files/file_io.h"
 #include "platform/posix/files/posix_files.h"
 #include "posix_temp_dir.h"
 
@@ -23,7 +24,7 @@ constexpr const char* Path = "-menue-";
 bool appendLine(PosixFiles& files, const std::string& line) {
   for (;;) {
     std::string seen;
-    if (files.readFile(Path, seen) != code::Success) return false;
+    if (readWholeFile(Path, seen) != code::Success) return false;
     const PlatformCode result = files.replaceFile(Path, seen, seen + line + "\r\n");
     if (result == code::Success) return true;
     if (result != code::FileInvalid) return false;

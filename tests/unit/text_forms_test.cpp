@@ -1,6 +1,5 @@
-// The forms of a text on its way to the system: the German-letter rule over
-// every byte, and MenuFile and typed text under the Windows and the POSIX
-// rules.
+// The forms of a text on its way to the system: MenuFile and typed text
+// under the Windows and the POSIX rules.
 #include <gtest/gtest.h>
 
 #include "session/text_forms.h"
@@ -17,21 +16,6 @@ PathRules posixRules() {
   rules.scriptInConsoleCodePage = false;
   rules.plainCommandBytes = CodePage850;
   return rules;
-}
-
-TEST(TextForms, GermanLettersOfEitherEncodingAreTheirOemBytes) {
-  // OEM and ANSI byte of ä ö ü Ä Ö Ü ß.
-  const std::pair<unsigned char, unsigned char> letters[] = {
-      {0x84, 0xE4}, {0x94, 0xF6}, {0x81, 0xFC}, {0x8E, 0xC4},
-      {0x99, 0xD6}, {0x9A, 0xDC}, {0xE1, 0xDF},
-  };
-  for (const auto& [oem, ansi] : letters) {
-    EXPECT_EQ(germanLetterOf(oem), static_cast<char>(oem));
-    EXPECT_EQ(germanLetterOf(ansi), static_cast<char>(oem));
-  }
-  int others = 0;
-  for (int byte = 0; byte < 256; ++byte) others += germanLetterOf(byte) == 0;
-  EXPECT_EQ(others, 256 - 14);
 }
 
 TEST(TextForms, MenuCommandLinesReachTheSystemAsLetters) {

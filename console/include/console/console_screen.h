@@ -6,13 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/letters.h"
 #include "platform/platform.h"
 
 namespace menue {
-
-// Windows-1252 -> OEM code page 437/850 for the seven German letters; every
-// other byte passes unchanged.
-std::string toOem(std::string_view windows1252);
 
 class ConsoleScreen {
  public:

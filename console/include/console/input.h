@@ -2,7 +2,9 @@
 // pauses, and a typed line in the dialogues.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "console/console_screen.h"
 #include "console/input_decode.h"
@@ -37,14 +39,19 @@ class Input {
   std::string readLine();
   // Console input without mouse, as at start-up.
   void mouseOff();
+  // Called as every wait above begins, while the user may do anything
+  // elsewhere: the owner drops there what it knows of the disk.
+  void onWait(std::function<void()> hook) { onWait_ = std::move(hook); }
 
  private:
   InputRecord nextRecord();
   InputEvent waitForEvent(bool pasteEnds);
+  void beginWait();
 
   ConsoleDevice& device_;
   ConsoleScreen& screen_;
   InputState state_;
+  std::function<void()> onWait_;
 };
 
 }  // namespace menue

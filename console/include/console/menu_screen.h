@@ -4,6 +4,8 @@
 #pragma once
 
 #include "console/console_screen.h"
+#include "console/key.h"
+#include "console/screen_geometry.h"
 #include "menufile/menu_model.h"
 
 namespace menue {
@@ -14,8 +16,8 @@ struct MenuLayout {
   int frameBottom = 0;
   int itemBase = 0;
   int itemSpacing = 0;
-  int frameLeft = 3;
-  int frameRight = 77;
+  int frameLeft = FirstFrameLeft;
+  int frameRight = FirstFrameRight;
 };
 
 // The colours of item text and of the highlighted item.
@@ -54,6 +56,8 @@ void drawFooter(ConsoleScreen& screen, const MenuLayout& layout);
 void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout);
 // "--Home--" over the bottom frame line.
 void drawHomeLabel(ConsoleScreen& screen, const MenuLayout& layout);
+// Whether a click is on the columns of that label (drawn or not).
+bool hitsHomeLabel(const MenuLayout& layout, const Click& click);
 
 // Moves the highlight one item down (+1) or up (-1) with wrap-around over
 // `itemCount` items and writes the row markers.

@@ -10,7 +10,7 @@ namespace menue {
 
 struct Program;
 
-// Continue when the dialogue ran to its end (written or not); NewPass when
+// Done when the dialogue ran to its end (written or not); NewPass when
 // the creation dialogue was abandoned, keeping the line at the prompt.
 Next addItem(Program& program, const std::string& commandText);
 

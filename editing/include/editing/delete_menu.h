@@ -7,7 +7,7 @@ namespace menue {
 
 struct Program;
 
-// Continue when the command ran to its end (deleted or not).
+// Done when the command ran to its end (deleted or not).
 Next deleteMenu(Program& program);
 
 }  // namespace menue

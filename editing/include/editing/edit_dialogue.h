@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "session/next.h"
+
 namespace menue {
 
 struct Program;
@@ -20,7 +22,9 @@ std::string readCommandLines(Program& program, std::string_view prompt);
 // The number that characters 6 to 8 of the command text begin with, or
 // nothing when the command word stands alone.
 bool positionInCommand(const std::string& commandText, long& position);
-// The common exit of every edit: Key empty, screen cleared.
-void finishEdit(Program& program);
+// The common exit of every edit: a dialogue that went on to its end
+// (Continue) is Done with the screen cleared; any other
+// outcome stays as it is.
+Next finishEdit(Program& program, Next dialogue);
 
 }  // namespace menue

@@ -7,7 +7,7 @@ namespace menue {
 
 struct Program;
 
-// Continue when the command ran to its end.
+// Done when the command ran to its end.
 Next newMenu(Program& program);
 
 }  // namespace menue

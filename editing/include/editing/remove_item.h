@@ -9,7 +9,7 @@ namespace menue {
 
 struct Program;
 
-// Continue when the command ran to its end (removed or not).
+// Done when the command ran to its end (removed or not).
 Next removeItem(Program& program, const std::string& commandText);
 
 }  // namespace menue

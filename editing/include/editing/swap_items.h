@@ -9,7 +9,7 @@ namespace menue {
 
 struct Program;
 
-// Continue when the command ran to its end (swapped or not).
+// Done when the command ran to its end (swapped or not).
 Next swapItems(Program& program, const std::string& commandText);
 
 }  // namespace menue

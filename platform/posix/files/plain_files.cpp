@@ -129,10 +129,6 @@ std::vector<std::string> PosixFiles::findDirectories() {
   });
 }
 
-bool PosixFiles::isPlainFile(const std::string& path) {
-  return plainFileTrust(path).has_value();
-}
-
 std::optional<FileTrust> PosixFiles::plainFileTrust(const std::string& path) {
   const auto slash = path.rfind('/');
   const std::string_view name = slash == std::string::npos

@@ -12,10 +12,6 @@
 
 namespace menue {
 
-PlatformCode PosixFiles::readFile(const std::string& path, std::string& contents) {
-  return readWholeFile(path, contents);
-}
-
 PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limit,
                                        FileStart& start) {
   return menue::readFileStart(path, limit, user_, start);

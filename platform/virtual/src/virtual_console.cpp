@@ -1,6 +1,6 @@
 // The in-memory console of the tests: the shared screen buffer and a queue of
 // scripted input records.
-#include "platform/virtual/virtual_platform.h"
+#include "platform/virtual/virtual_console.h"
 
 namespace menue {
 

@@ -2,23 +2,22 @@
 // letters, a current directory per drive, names compared without regard to
 // case, hidden/system/read-only attributes, and injectable faults.
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <utility>
 
-#include "platform/virtual/virtual_platform.h"
+#include "platform/letters.h"
+#include "platform/virtual/virtual_files.h"
 
 namespace menue {
 
 namespace {
 
 std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : text) c = asciiUpper(c);
   return text;
 }
 
 bool sameLetter(char a, char b) {
-  return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+  return asciiUpper(a) == asciiUpper(b);
 }
 
 // '?' stands for exactly one character, '*' for any run of them; letter
@@ -55,7 +54,7 @@ std::string VirtualFileSystem::key(const std::string& fullPath) {
 }
 
 void VirtualFileSystem::addDrive(char letter, bool ready) {
-  char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  char drive = asciiUpper(letter);
   std::string root = std::string(1, drive) + ":\\";
   driveCurrent_[drive] = root;
   dirs_[key(root)] = root;
@@ -67,7 +66,7 @@ std::optional<std::string> VirtualFileSystem::resolve(const std::string& path) c
   char drive = drive_;
   std::string rest = path;
   if (path.size() >= 2 && path[1] == ':') {
-    drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    drive = asciiUpper(path[0]);
     rest = path.substr(2);
   }
   auto current = driveCurrent_.find(drive);
@@ -133,7 +132,7 @@ int VirtualFileSystem::calls(FileOp op) const {
   return it == calls_.end() ? 0 : it->second;
 }
 
-PlatformCode VirtualFileSystem::readFile(const std::string& path, std::string& contents) {
+PlatformCode VirtualFileSystem::readWhole(const std::string& path, std::string& contents) {
   if (auto code = fault(FileOp::Read)) return code;
   auto full = resolve(path);
   if (!full) return code::InvalidName;
@@ -146,7 +145,7 @@ PlatformCode VirtualFileSystem::readFile(const std::string& path, std::string& c
 PlatformCode VirtualFileSystem::readFileStart(const std::string& path, std::size_t limit,
                                               FileStart& start) {
   std::string text;
-  if (const PlatformCode failure = readFile(path, text)) return failure;
+  if (const PlatformCode failure = readWhole(path, text)) return failure;
   start.whole = text.size() <= limit;
   if (!start.whole) text.resize(limit);
   start.text = std::move(text);
@@ -242,10 +241,6 @@ std::vector<std::string> VirtualFileSystem::findPlainFilesIn(const std::string& 
   }
   std::sort(names.begin(), names.end(), lessByName);
   return names;
-}
-
-bool VirtualFileSystem::isPlainFile(const std::string& path) {
-  return plainFileTrust(path).has_value();
 }
 
 std::optional<FileTrust> VirtualFileSystem::plainFileTrust(const std::string& path) {
@@ -354,7 +349,7 @@ PlatformCode VirtualFileSystem::changeDirectory(const std::string& path) {
 
 PlatformCode VirtualFileSystem::changeDrive(char letter) {
   if (auto code = fault(FileOp::ChangeDrive)) return code;
-  char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  char drive = asciiUpper(letter);
   if (!driveCurrent_.count(drive)) return code::InvalidDrive;
   if (notReady_.count(drive)) return code::NotReady;
   drive_ = drive;
@@ -441,45 +436,5 @@ std::map<std::string, std::string> VirtualFileSystem::allFiles() const {
   for (const auto& [fileKey, entry] : files_) result[entry.name] = entry.contents;
   return result;
 }
-
-PlatformCode VirtualProcesses::start(const std::string& commandLine, bool wait) {
-  return record({commandLine, wait, {}, {}, false});
-}
-
-PlatformCode VirtualProcesses::runScript(const std::string& path, bool wait) {
-  return record({path, wait, {}, {}, true});
-}
-
-PlatformCode VirtualProcesses::record(StartedProcess process) {
-  const std::string& commandLine = process.commandLine;
-  files_.currentDirectory(process.directory);
-  if (auto script = files_.file(commandLine)) process.launchScript = *script;
-  if (failWith != code::Success) return failWith;
-  // Nothing to start, or a program the test said is not there.
-  if (commandLine.find_first_not_of(' ') == std::string::npos || missing.count(commandLine)) {
-    return code::FileNotFound;
-  }
-  started.push_back(process);
-  if (onStart) onStart(process);
-  return code::Success;
-}
-
-WallTime VirtualClock::now() {
-  const std::int64_t at = seconds++;
-  const std::int64_t inDay = at % 86400;
-  char text[64];
-  std::snprintf(text, sizeof text, "2027-01-15 %02d:%02d:%02d", static_cast<int>(inDay / 3600),
-                static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60));
-  return {at, text};
-}
-
-bool VirtualInput::readLine(std::string& line) {
-  if (taken >= lines.size()) return false;
-  line = lines[taken++];
-  return true;
-}
-
-VirtualPlatform::VirtualPlatform()
-    : platform_{console, files, processes, environment, clock, PathRules{}} {}
 
 }  // namespace menue

@@ -14,7 +14,8 @@ struct Program;
 // with the step after the failed one (Continue), 76, 70, 75, 57, 68 and 71
 // at afterCommandWait, every other number ends the program.
 Next generalErrorHandler(Program& program, ErrorNumber number);
-// The handler of an item's process start: the report, a pause, a new pass.
+// The handler of an item's process start: the report, a pause, and the
+// command is Done.
 Next startErrorHandler(Program& program, ErrorNumber number);
 // A platform call's result under the GeneralErrorHandler; Continue for success.
 Next check(Program& program, PlatformCode platformCode);

@@ -36,8 +36,7 @@ Next createCurrentMenu(Program& program, std::string text);
 void drawItems(Program& program);
 // The whole menu screen: items, frame, footer, header and home label.
 Next drawMenu(Program& program);
-// CurrentMenuName becomes the next existing menu; the line and key are
-// cleared.
+// CurrentMenuName becomes the next existing menu; the line is cleared.
 void pageToNextMenu(Program& program);
 
 }  // namespace menue

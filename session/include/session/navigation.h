@@ -29,7 +29,7 @@ Next goHome(Program& program);
 Next changeDirectory(Program& program, const std::string& path);
 Next changeDrive(Program& program, char letter, const std::string& path);
 Next passThrough(Program& program, const std::string& line);
-// Waits for a key or click, clears the screen and the line, new pass.
+// Waits for a key or click, clears the screen; the command is Done.
 Next afterCommandWait(Program& program);
 
 }  // namespace menue

@@ -43,9 +43,6 @@ struct ProgramState {
   // The command that is running, as the edit history names what changed a
   // MenuFile (Windows-1252).
   std::string editCause;
-  // The last event read.
-  Key key;
-  Click click;
   ScreenColours colours;
 };
 
@@ -54,7 +51,14 @@ struct Program {
       : platform(platformServices),
         screen(platformServices.console),
         input(platformServices.console, screen),
-        menuSet(platformServices.files) {}
+        menuSet(platformServices.files) {
+    // Another program may change the directory while the user takes their
+    // time: every wait drops the listing, so no dialogue can forget it.
+    input.onWait([this] { menuSet.invalidate(); });
+  }
+  // The wait's hook points at this instance.
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
   Platform& platform;
   ConsoleScreen screen;
@@ -62,8 +66,9 @@ struct Program {
   ProgramState state;
   MenuModel model;
   MenuLayout layout;
-  // The current directory's MenuSet; its listing is dropped at every wait,
-  // pause and process start, when another program may change the directory.
+  // The current directory's MenuSet; its listing is dropped at every wait
+  // (by the hook above), pause, process start and write, when the directory
+  // may have changed.
   MenuSetView menuSet;
 };
 

@@ -21,9 +21,6 @@ class RecordedFiles : public FileSystem {
   // "Menü+"); a move is always the adoption of a numbered menu.
   void causeFrom(const std::string& cause) { cause_ = &cause; }
 
-  PlatformCode readFile(const std::string& path, std::string& contents) override {
-    return files_.readFile(path, contents);
-  }
   PlatformCode readFileStart(const std::string& path, std::size_t limit,
                              FileStart& start) override {
     return files_.readFileStart(path, limit, start);
@@ -40,7 +37,6 @@ class RecordedFiles : public FileSystem {
   std::vector<std::string> findPlainFiles(const std::string& pattern) override {
     return files_.findPlainFiles(pattern);
   }
-  bool isPlainFile(const std::string& path) override { return files_.isPlainFile(path); }
   std::optional<FileTrust> plainFileTrust(const std::string& path) override {
     return files_.plainFileTrust(path);
   }

@@ -7,7 +7,7 @@ namespace menue {
 
 // Upper-cases a-z and the OEM letters ä ö ü é ñ å ç, as the menu commands
 // compare.
-std::string upperOem(const std::string& line);
+std::string upperOem(std::string text);
 // Lower-cases A-Z only, as the directory commands compare.
 std::string lowerAscii(std::string text);
 // Without leading and trailing blanks.

@@ -7,18 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/letters.h"
 #include "platform/platform.h"
 
 namespace menue {
-
-// The German letter a MenuFile byte stands for in either Windows encoding,
-// as its code page 850 byte, or 0 for any other byte. The letters ä ö ü Ä Ö
-// Ü ß are 0x84 0x94 0x81 0x8E 0x99 0x9A 0xE1 in OEM (what the dialogues
-// store) and 0xE4 0xF6 0xFC 0xC4 0xD6 0xDC 0xDF in ANSI (what Notepad
-// writes). A byte that is a German letter in one encoding and another
-// letter in the other (0xE1: ß in OEM, á in ANSI; 0x9A: Ü in OEM, š in ANSI)
-// is the German letter.
-char germanLetterOf(unsigned char byte);
 
 // A command line (or a path in one) of a MenuFile in the system form: a
 // UTF-8 file's bytes as they are; else the German letters as letters and

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "win32_console.h"
+#include "platform/win32/win32_console.h"
 
 namespace menue::win32 {
 

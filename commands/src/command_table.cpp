@@ -1,6 +1,6 @@
 // The command table: which action a typed line starts, as declared rows
 // tested from the top; the first row that matches acts.
-#include "session/command_table.h"
+#include "commands/command_table.h"
 
 #include <array>
 #include <string>
@@ -36,7 +36,8 @@ struct CommandLine {
 enum class Needs { Nothing, EditableMenu };
 
 struct Command {
-  std::string_view name;  // as the user types it
+  // A line this row carries out (console text), which no row above takes.
+  std::string_view example;
   Needs needs;
   bool (*matches)(const CommandLine&);
   Next (*run)(Program&, const CommandLine&);
@@ -76,45 +77,34 @@ bool always(const CommandLine&) {
   return true;
 }
 
-// An edit ends like every command: the line cleared, a new pass.
-Next endCommand(Program& program, Next edit) {
-  if (edit != Next::Continue) return edit;
-  program.state.inputLine.clear();
-  return Next::NewPass;
-}
-
 Next runVersion(Program& program, const CommandLine&) {
-  program.state.inputLine.clear();
   showVersion(program.screen, program.input);
-  return Next::NewPass;
+  return Next::Done;
 }
 
 Next runNewMenu(Program& program, const CommandLine&) {
-  return endCommand(program, newMenu(program));
+  return newMenu(program);
 }
 
 Next runAddItem(Program& program, const CommandLine& line) {
-  return endCommand(program, addItem(program, line.upper));
+  return addItem(program, line.upper);
 }
 
 Next runSwapItems(Program& program, const CommandLine& line) {
-  return endCommand(program, swapItems(program, line.upper));
+  return swapItems(program, line.upper);
 }
 
 Next runDeleteMenu(Program& program, const CommandLine&) {
-  const Next next = deleteMenu(program);
-  if (next == Next::Continue) program.screen.clearScreen();
-  return endCommand(program, next);
+  return deleteMenu(program);
 }
 
 Next runRemoveItem(Program& program, const CommandLine& line) {
-  return endCommand(program, removeItem(program, line.upper));
+  return removeItem(program, line.upper);
 }
 
 Next runHelp(Program& program, const CommandLine&) {
   showHelp(program.screen, program.input);
-  program.state.inputLine.clear();
-  return Next::NewPass;
+  return Next::Done;
 }
 
 Next runGoHome(Program& program, const CommandLine&) {
@@ -136,23 +126,24 @@ Next runPassThrough(Program& program, const CommandLine& line) {
 constexpr Needs AnyTime = Needs::Nothing;
 constexpr Needs Editable = Needs::EditableMenu;
 
-// Tested from the top: "Menü++" before "Menü+", "Menü--" before "Menü-",
-// "cd!" before "cd ".
+// Tested from the top; each row's example reaches its own row first
+// (command_table_test), so "Men\x81++" stays before "Men\x81+" and "cd !"
+// before "cd ".
 constexpr std::array<Command, 11> Commands{{
-    {"version", AnyTime, isVersion, runVersion},
+    {"Version", AnyTime, isVersion, runVersion},
     // A new menu is a file of the user's own: it edits none that is there.
-    {"Men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
-    {"Men\x81+", Editable, isMenuCommand<'+'>, runAddItem},
-    {"Men\x81*", Editable, isMenuCommand<'*'>, runSwapItems},
-    {"Men\x81--", Editable, isMenuCommand<'-', '-'>, runDeleteMenu},
-    {"Men\x81-", Editable, isMenuCommand<'-'>, runRemoveItem},
-    {"?, help, hilfe", AnyTime, isHelp, runHelp},
-    {"cd!, cd !, home", AnyTime, isHome, runGoHome},
-    {"cd ..., cd., cd\\", AnyTime, isChangeDirectory, runChangeDirectory},
-    {"X:...", AnyTime, isChangeDrive, runChangeDrive},
+    {"men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
+    {"Men\x81+3", Editable, isMenuCommand<'+'>, runAddItem},
+    {"Men\x81*2+5", Editable, isMenuCommand<'*'>, runSwapItems},
+    {"MEN\x9A--", Editable, isMenuCommand<'-', '-'>, runDeleteMenu},
+    {"Men\x81-2", Editable, isMenuCommand<'-'>, runRemoveItem},
+    {"Hilfe", AnyTime, isHelp, runHelp},
+    {"cd !", AnyTime, isHome, runGoHome},
+    {"cd ..", AnyTime, isChangeDirectory, runChangeDirectory},
+    {"D:\\daten", AnyTime, isChangeDrive, runChangeDrive},
     // Everything else, the empty line included, goes to the command
     // interpreter.
-    {"", AnyTime, always, runPassThrough},
+    {"dir", AnyTime, always, runPassThrough},
 }};
 
 // A command's name (code page 850) as the program's texts are written.
@@ -165,26 +156,45 @@ std::string windows1252Of(std::string_view oem) {
   return text;
 }
 
+CommandLine formsOf(const std::string& line) {
+  return {line, upperOem(line), directoryCommandOf(line), lowerAscii(line) == "home"};
+}
+
+// The first row that takes the line; every line reaches one (the last row
+// takes all).
+std::size_t rowFor(const CommandLine& forms, bool menuShown) {
+  std::size_t row = 0;
+  for (const Command& command : Commands) {
+    if ((command.needs == Needs::Nothing || menuShown) && command.matches(forms)) return row;
+    ++row;
+  }
+  return Commands.size() - 1;
+}
+
 }  // namespace
 
+std::size_t commandRows() {
+  return Commands.size();
+}
+
+std::string_view commandExample(std::size_t row) {
+  return Commands.at(row).example;
+}
+
+std::size_t commandRowOf(const std::string& line, bool menuShown) {
+  return rowFor(formsOf(line), menuShown);
+}
+
 Next dispatchLine(Program& program) {
-  const std::string& line = program.state.inputLine;
-  const CommandLine forms{line, upperOem(line), directoryCommandOf(line),
-                          lowerAscii(line) == "home"};
-  for (const Command& command : Commands) {
-    if (command.needs != Needs::Nothing && !program.state.menuPresent) continue;
-    if (!command.matches(forms)) continue;
-    if (command.needs == Needs::EditableMenu) {
-      if (const Next next = refuseUntrustedMenu(program, MenuUse::Edit); next != Next::Continue) {
-        program.state.inputLine.clear();
-        return next;
-      }
-    }
-    // The edit history names a change by the command that made it.
-    program.state.editCause = windows1252Of(command.name);
-    return command.run(program, forms);
+  const CommandLine forms = formsOf(program.state.inputLine);
+  const Command& command = Commands[rowFor(forms, program.state.menuPresent)];
+  if (command.needs == Needs::EditableMenu) {
+    // The refused command ends like any other.
+    if (refuseUntrustedMenu(program, MenuUse::Edit) != Next::Continue) return Next::Done;
   }
-  return Next::NewPass;
+  // The edit history names a change by the command typed.
+  program.state.editCause = windows1252Of(program.state.inputLine);
+  return command.run(program, forms);
 }
 
 }  // namespace menue

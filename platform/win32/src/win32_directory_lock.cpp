@@ -1,5 +1,5 @@
 // The writers' lock on a directory: a named mutex per directory identity.
-#include "win32_directory_lock.h"
+#include "platform/win32/win32_directory_lock.h"
 
 namespace menue::win32 {
 

@@ -1,12 +1,12 @@
 // The native platform of the Windows build: the console, files, processes,
 // environment and clock of this process, set up once for the run.
 #include "platform/native.h"
-#include "win32_api.h"
-#include "win32_console.h"
-#include "win32_environment.h"
-#include "win32_files.h"
-#include "win32_processes.h"
-#include "win32_text.h"
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_console.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_text.h"
 
 namespace menue {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "commands/command_loop.h"
 #include "platform/native.h"
 #include "session/command_line.h"
-#include "session/command_loop.h"
 #include "session/program.h"
 #include "session/recorded_files.h"
 

@@ -1,12 +1,12 @@
 // The environment block read entry by entry in its own order, in the
 // system form, and Sleep.
-#include "win32_environment.h"
+#include "platform/win32/win32_environment.h"
 
 #include <cstdio>
 #include <cwchar>
 
-#include "win32_api.h"
-#include "win32_text.h"
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
 
 namespace menue::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "win32_api.h"
+#include "platform/win32/win32_api.h"
 
 namespace menue::win32 {
 

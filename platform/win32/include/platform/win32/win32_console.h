@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "win32_api.h"
+#include "platform/win32/win32_api.h"
 
 namespace menue::win32 {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "platform/native.h"
-#include "win32_api.h"
-#include "win32_text.h"
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
 
 namespace menue {
 

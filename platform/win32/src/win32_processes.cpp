@@ -4,11 +4,11 @@
 // found (line input, echo, Ctrl+C, a visible cursor) and has Ctrl+C and
 // Ctrl+Break to itself, and the menu takes its own settings back once the
 // child has ended (or, not waiting, has started).
-#include "win32_processes.h"
+#include "platform/win32/win32_processes.h"
 
 #include <string>
 
-#include "win32_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace menue::win32 {
 

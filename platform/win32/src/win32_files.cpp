@@ -3,15 +3,15 @@
 // since it was read, exclusive creation, the search for plain files, and
 // the current directory and drive. Paths arrive and leave in the system
 // form (WTF-8).
-#include "win32_files.h"
+#include "platform/win32/win32_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
-#include "win32_api.h"
-#include "win32_directory_lock.h"
-#include "win32_text.h"
+#include "platform/letters.h"
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_directory_lock.h"
+#include "platform/win32/win32_text.h"
 
 namespace menue::win32 {
 
@@ -52,8 +52,7 @@ PlatformCode writeNewFile(const std::wstring& path, std::string_view contents, b
 // Names as NTFS orders them: compared without regard to letter case.
 bool lessByName(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) <
-           std::toupper(static_cast<unsigned char>(y));
+    return static_cast<unsigned char>(asciiUpper(x)) < static_cast<unsigned char>(asciiUpper(y));
   });
 }
 
@@ -94,16 +93,8 @@ void Win32Files::rememberDriveDirectory() {
   std::string path;
   if (currentDirectory(path) != code::Success || path.size() < 2 || path[1] != ':') return;
   const wchar_t name[] = {
-      L'=', static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(path[0]))), L':', L'\0'};
+      L'=', static_cast<wchar_t>(static_cast<unsigned char>(asciiUpper(path[0]))), L':', L'\0'};
   SetEnvironmentVariableW(name, toWide(path).c_str());
-}
-
-PlatformCode Win32Files::readFile(const std::string& path, std::string& contents) {
-  // A file that large could not be held anyway: the bound only ends the loop.
-  FileStart start;
-  const PlatformCode result = readFileStart(path, contents.max_size() - 1, start);
-  if (result == code::Success) contents = std::move(start.text);
-  return result;
 }
 
 PlatformCode Win32Files::readFileStart(const std::string& path, std::size_t limit,
@@ -199,16 +190,12 @@ std::vector<std::string> Win32Files::findPlainFiles(const std::string& pattern) 
   return names;
 }
 
-bool Win32Files::isPlainFile(const std::string& path) {
+// Windows keeps no owner rule for MenuFiles: a plain file is trusted.
+std::optional<FileTrust> Win32Files::plainFileTrust(const std::string& path) {
   PlatformCallScope scope;
   bool plain = false;
   searchPlainFiles(path, [&](const std::string&) { plain = true; });
-  return plain;
-}
-
-// Windows keeps no owner rule for MenuFiles: a plain file is trusted.
-std::optional<FileTrust> Win32Files::plainFileTrust(const std::string& path) {
-  if (!isPlainFile(path)) return std::nullopt;
+  if (!plain) return std::nullopt;
   return FileTrust::Trusted;
 }
 
@@ -336,7 +323,7 @@ PlatformCode Win32Files::changeDrive(char letter) {
   // "X:" alone is drive-relative: the system goes to the directory it keeps
   // for that drive.
   // Upper case, as the system names drives in the paths it reports.
-  const wchar_t drive[] = {static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(letter))),
+  const wchar_t drive[] = {static_cast<wchar_t>(static_cast<unsigned char>(asciiUpper(letter))),
                            L':', L'\0'};
   {
     PlatformCallScope scope;

@@ -10,7 +10,6 @@ class Win32Files : public FileSystem {
  public:
   Win32Files();
 
-  PlatformCode readFile(const std::string& path, std::string& contents) override;
   PlatformCode readFileStart(const std::string& path, std::size_t limit, FileStart& start) override;
   PlatformCode replaceFile(const std::string& path, SeenText seen,
                            std::string_view contents) override;
@@ -20,7 +19,6 @@ class Win32Files : public FileSystem {
                               bool seenWhole) override;
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
-  bool isPlainFile(const std::string& path) override;
   std::optional<FileTrust> plainFileTrust(const std::string& path) override;
   std::vector<std::string> findDirectories() override;
   PlatformCode openDirectoryCursor(const std::string& path,

@@ -1,16 +1,16 @@
 // The command loop: every pass loads and draws the menu of the current
 // directory (unless a command is being typed), writes the prompt, waits for
 // one event and acts on it. Each step returns where the loop goes on.
-#include "session/command_loop.h"
+#include "commands/command_loop.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
+#include "commands/command_table.h"
+#include "console/screen_geometry.h"
 #include "platform/system_text.h"
-#include "session/command_table.h"
 #include "session/error_handling.h"
-#include "session/events.h"
 #include "session/menu_view.h"
 #include "session/navigation.h"
 #include "session/program.h"
@@ -22,8 +22,6 @@ namespace menue {
 
 namespace {
 
-constexpr int PromptRow = 24;
-constexpr int PromptColumn = 3;
 // Columns of row 24 kept for typing behind a long directory.
 constexpr int TypingRoom = 20;
 constexpr std::string_view HomeNote = " (Home=cd!) ";
@@ -80,70 +78,91 @@ Next writePrompt(Program& program) {
   return Next::Continue;
 }
 
-Next handleEnter(Program& program) {
+Next handleEnter(Program& program, const Click& click) {
   ProgramState& state = program.state;
   if (state.highlightedItem > 0 && state.inputLine.empty()) {
-    return runMenuItem(program, state.highlightedItem);
+    return runMenuItem(program, state.highlightedItem, click);
   }
   state.inputLine = trimBlanks(state.inputLine);
   return dispatchLine(program);
 }
 
-Next eraseLastCharacter(Program& program) {
-  ProgramState& state = program.state;
-  if (!state.inputLine.empty()) {
-    state.inputLine.pop_back();
-    program.screen.moveTo(PromptRow, PromptColumn);
-    program.screen.writeText(state.inputLine + " ");
-    program.screen.moveTo(PromptRow, PromptColumn + static_cast<int>(state.inputLine.size()));
-    state.key = Key{};
-  }
-  return state.inputLine.empty() ? Next::PromptStep : Next::Continue;
+// The next pass after an event that leaves the line being typed: a menu
+// that could not be read is not read again while the line is not empty.
+Next goOnTyping(ProgramState& state, int readFailures) {
+  if (!state.inputLine.empty()) state.menuReadFailures = readFailures;
+  return Next::NewPass;
 }
 
-Next handleEvent(Program& program) {
+// Backspace: the line one character shorter; on an empty line the prompt
+// step. Backspace itself is never typed.
+Next eraseLastCharacter(Program& program, int readFailures) {
   ProgramState& state = program.state;
-  const Click& click = state.click;
+  if (state.inputLine.empty()) return Next::PromptStep;
+  state.inputLine.pop_back();
+  program.screen.moveTo(PromptRow, PromptColumn);
+  program.screen.writeText(state.inputLine + " ");
+  program.screen.moveTo(PromptRow, PromptColumn + static_cast<int>(state.inputLine.size()));
+  if (state.inputLine.empty()) return Next::PromptStep;
+  return goOnTyping(state, readFailures);
+}
+
+bool mayPage(Program& program) {
+  return program.state.menuPresent && program.menuSet.anyNumbered();
+}
+
+// The blank on a menu with further menus pages to the next one. It was no
+// click, so the highlight goes where a click on row 1 would put it: on no
+// item.
+Next pageByBlank(Program& program) {
+  pageToNextMenu(program);
+  program.state.highlightedItem = itemAtRow(program.layout, Click{}.row);
+  return Next::NewPass;
+}
+
+Next handleKey(Program& program, Key key, const Click& click, int readFailures) {
+  ProgramState& state = program.state;
+  if (key == keys::Blank && state.inputLine.empty() && mayPage(program)) {
+    return pageByBlank(program);
+  }
+  if (key.isExtended()) {
+    if (state.menuPresent && (key == keys::Down || key == keys::Up)) {
+      moveHighlight(program.screen, program.layout, state.colours, program.model.items(),
+                    key == keys::Down ? +1 : -1, state.highlightedItem);
+    }
+    return Next::NewPass;
+  }
+  if (key == keys::Backspace) return eraseLastCharacter(program, readFailures);
+  // A left double click arrives as Enter with its click.
+  if (key == keys::Enter) return handleEnter(program, click);
+  state.inputLine += key.character();
+  return goOnTyping(state, readFailures);
+}
+
+// A click on the menu: below the frame it pages; a double click that came
+// without a key runs the highlighted item; any other highlights the item of
+// its row (no range test: off the items gives none). Without a menu a click
+// does nothing.
+Next handleClick(Program& program, const Click& click, int readFailures) {
+  ProgramState& state = program.state;
+  if (state.menuPresent) {
+    if (click.row == program.layout.frameBottom + 1 && mayPage(program)) pageToNextMenu(program);
+    if (state.highlightedItem != 0 && click.kind == ClickKind::Double) {
+      return runMenuItem(program, state.highlightedItem, click);
+    }
+    state.highlightedItem = itemAtRow(program.layout, click.row);
+  }
+  return goOnTyping(state, readFailures);
+}
+
+Next handleEvent(Program& program, const InputEvent& event) {
+  ProgramState& state = program.state;
   // Only typing keeps a menu that could not be read from being read again:
   // any other event tries once more.
   const int readFailures =
       std::exchange(state.menuReadFailures, std::min(state.menuReadFailures, 1));
-  bool page = false;
-  if (state.menuPresent && state.key == keys::Blank && state.inputLine.empty() &&
-      program.menuSet.anyNumbered()) {
-    state.key = Key{};
-    page = true;
-  }
-  if (!page && state.key.isExtended()) {
-    if (state.menuPresent && (state.key == keys::Down || state.key == keys::Up)) {
-      moveHighlight(program.screen, program.layout, state.colours, program.model.items(),
-                    state.key == keys::Down ? +1 : -1, state.highlightedItem);
-    }
-    state.key = Key{};
-    return Next::NewPass;
-  }
-  const bool mouseOnMenu = !page && state.key.none() && state.menuPresent;
-  if (mouseOnMenu && click.kind != ClickKind::None && click.row == program.layout.frameBottom + 1 &&
-      program.menuSet.anyNumbered()) {
-    page = true;
-  }
-  if (page || mouseOnMenu) {
-    if (page) pageToNextMenu(program);
-    if (state.highlightedItem != 0 && click.kind == ClickKind::Double) {
-      return runMenuItem(program, state.highlightedItem);
-    }
-    state.highlightedItem = itemAtRow(program.layout, click.row);
-  }
-  if (state.key == keys::Backspace) {
-    if (const Next next = eraseLastCharacter(program); next != Next::Continue) return next;
-  }
-  if (state.key == keys::Enter) {
-    state.key = Key{};
-    return handleEnter(program);
-  }
-  if (state.key.isCharacter()) state.inputLine += state.key.character();
-  if (!state.inputLine.empty()) state.menuReadFailures = readFailures;
-  return Next::NewPass;
+  if (event.key.none()) return handleClick(program, event.click, readFailures);
+  return handleKey(program, event.key, event.click, readFailures);
 }
 
 // A paste is typed into the InputLine in one step, up to the line's limit.
@@ -161,6 +180,10 @@ Next typePaste(Program& program, const std::string& pasted) {
 // Goes on from where the last step said; Continue counts as a new pass.
 Next step(Program& program, Next from) {
   switch (from) {
+    case Next::Done:
+      // The one end of every command: its line goes, the menu is read anew.
+      program.state.inputLine.clear();
+      return onePass(program, false);
     case Next::AfterCommandWait:
       return afterCommandWait(program);
     case Next::PromptStep:
@@ -178,11 +201,10 @@ Next onePass(Program& program, bool atPrompt) {
     if (const Next next = loopHead(program); next != Next::Continue) return next;
   }
   if (const Next next = writePrompt(program); next != Next::Continue) return next;
-  flushEvents(program);
-  if (const std::optional<std::string> pasted = waitPromptEvent(program)) {
-    return typePaste(program, *pasted);
-  }
-  return handleEvent(program);
+  program.input.flushInput();
+  const InputEvent event = program.input.waitForTyping();
+  if (event.kind == InputEvent::Kind::Paste) return typePaste(program, event.paste);
+  return handleEvent(program, event);
 }
 
 void runProgram(Program& program) {

@@ -5,7 +5,7 @@
 // character stream, so no byte is interpreted) and input records come one at
 // a time from "CONIN$" as Unicode, both converted from and to code page 850
 // here, so the console's own code pages neither matter nor change.
-#include "win32_console.h"
+#include "platform/win32/win32_console.h"
 
 #include <algorithm>
 #include <vector>

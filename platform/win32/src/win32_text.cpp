@@ -1,9 +1,9 @@
 // The system form at the W calls, and the ANSI code page as the path rules
 // read it.
-#include "win32_text.h"
+#include "platform/win32/win32_text.h"
 
 #include "platform/utf8.h"
-#include "win32_api.h"
+#include "platform/win32/win32_api.h"
 
 namespace menue::win32 {
 
