@@ -1,9 +1,9 @@
 // The directories of the program's own state on Windows: made with their
 // parents (under %LOCALAPPDATA% they inherit the user's private access),
 // and listed with the sizes of their files.
-#include "win32_api.h"
-#include "win32_files.h"
-#include "win32_text.h"
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_text.h"
 
 namespace menue::win32 {
 
