@@ -39,4 +39,6 @@ else()
   # this copy out).
   install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES ${MENUE_SAMPLE_MENU} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+  # Found by bash-completion when "menue" is first completed.
+  install(FILES completions/menue DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 endif()

@@ -81,3 +81,32 @@ echo
 echo "menue with many files and huge MenuFiles, 80x25:"
 echo
 build-bench/bench/menue_pty_bench build-release/menue --scale
+echo
+echo "What an edit adds: \`menue --edit\` of the sample menu with an editor that changes one"
+echo "word, under \`strace -f\`, menue's own calls (not the editor's) that write, rename or list:"
+echo
+if command -v strace >/dev/null; then
+  edit_dir=$(mktemp -d)
+  cp examples/demo/-menue- "$edit_dir/"
+  printf '#!/bin/sh\nsed -i s/Beispielmenue/Geaendert/ "$1"\n' >"$edit_dir/editor"
+  chmod +x "$edit_dir/editor"
+  (cd "$edit_dir" && XDG_STATE_HOME="$edit_dir/state" EDITOR="$edit_dir/editor" \
+    strace -f -qq -o "$edit_dir/trace" "$OLDPWD/build-release/menue" --edit >/dev/null)
+  # The first process in the log is menue; its children are the editor.
+  awk -v menue="$(head -n 1 "$edit_dir/trace" | cut -d' ' -f1)" '
+    $1 != menue { next }
+    /^[0-9]+ +(rename|renameat2?|linkat|link)\(/ { renames++ }
+    /^[0-9]+ +getdents64\(/ { listings++ }
+    /^[0-9]+ +(write|pwrite64)\(/ { writes++ }
+    /^[0-9]+ +(unlink|unlinkat)\(/ { deletes++ }
+    { all++ }
+    END {
+      print "| system calls of the whole run | writes | renames and links | deletes | directory reads |"
+      print "|--:|--:|--:|--:|--:|"
+      printf "| %d | %d | %d | %d | %d |\n", all, writes, renames, deletes, listings
+    }' "$edit_dir/trace"
+  rm -rf "$edit_dir"
+else
+  echo "strace is not installed: not counted."
+fi
+

@@ -12,6 +12,7 @@
 #include "editing/new_menu.h"
 #include "editing/remove_item.h"
 #include "editing/swap_items.h"
+#include "platform/code_pages.h"
 #include "session/directory_command.h"
 #include "session/menu_trust.h"
 #include "session/navigation.h"
@@ -145,6 +146,16 @@ constexpr std::array<Command, 11> Commands{{
     {"dir", AnyTime, always, runPassThrough},
 }};
 
+// A command's name (code page 850) as the program's texts are written.
+std::string windows1252Of(std::string_view oem) {
+  std::string text;
+  for (const char c : oem) {
+    const char16_t character = oemCharacter(static_cast<unsigned char>(c));
+    text += character < 0x100 ? static_cast<char>(character) : '?';
+  }
+  return text;
+}
+
 CommandLine formsOf(const std::string& line) {
   return {line, upperOem(line), directoryCommandOf(line), lowerAscii(line) == "home"};
 }
@@ -181,6 +192,8 @@ Next dispatchLine(Program& program) {
     // The refused command ends like any other.
     if (refuseUntrustedMenu(program, MenuUse::Edit) != Next::Continue) return Next::Done;
   }
+  // The edit history names a change by the command typed.
+  program.state.editCause = windows1252Of(program.state.inputLine);
   return command.run(program, forms);
 }
 

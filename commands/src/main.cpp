@@ -7,6 +7,7 @@
 #include "platform/native.h"
 #include "session/command_line.h"
 #include "session/program.h"
+#include "session/recorded_files.h"
 
 int main(int argc, char** argv) {
   const menue::CommandLine line = menue::parseCommandLine(menue::programArguments(argc, argv));
@@ -17,10 +18,22 @@ int main(int argc, char** argv) {
       return *status;
     }
   }
+  if (menue::needsServices(line)) {
+    const auto services = menue::createCommandServices();
+    return menue::runServiceCommand(line, services->services(), menue::standardInput(),
+                                    menue::standardOutput(), menue::standardError());
+  }
   // Only now: the modes that need no console work without one.
   if (!menue::consoleAvailable()) return menue::refuseWithoutConsole(menue::standardError());
   auto native = menue::createNativePlatform();
-  menue::Program program(native->platform());
+  menue::Platform& platform = native->platform();
+  // Every change of a MenuFile passes the history first.
+  menue::EditHistory history(platform.files, platform.environment, platform.clock, platform.rules);
+  menue::RecordedFiles recorded(platform.files, history);
+  menue::Platform withHistory{platform.console,     recorded,       platform.processes,
+                              platform.environment, platform.clock, platform.rules};
+  menue::Program program(withHistory);
+  recorded.causeFrom(program.state.editCause);
   menue::runProgram(program);
   return 0;
 }

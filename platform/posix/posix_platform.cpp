@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "platform/native.h"
@@ -28,6 +29,14 @@ class PosixEnvironment : public Environment {
       all.emplace_back(*entry);
     }
     return all;
+  }
+  std::string stateDirectory() override {
+    // Only an absolute XDG_STATE_HOME counts, as the base directory rules say.
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/') return std::string(state) + "/menue";
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] != '/') return {};
+    return std::string(home) + "/.local/state/menue";
   }
 };
 
@@ -62,6 +71,34 @@ class PosixPlatform : public NativePlatform {
   Platform platform_;
 };
 
+// Hands nothing over: the command line's runs start their programs in the
+// terminal as menue found it, since it never changed it.
+class NoHandover : public TerminalHandover {
+ public:
+  void suspendForChild() override {}
+  void resumeAfterChild() override {}
+};
+
+// Files, processes, environment and clock for the command line, without
+// the terminal console.
+class PosixCommandServices : public CommandServices {
+ public:
+  explicit PosixCommandServices(PathRules rules)
+      : files_(privateScriptPathOf(rules)),
+        processes_(handover_, children_),
+        services_{files_, processes_, environment_, clock_, std::move(rules)} {}
+  Services& services() override { return services_; }
+
+ private:
+  NoHandover handover_;
+  ChildReaper children_;
+  PosixFiles files_;
+  PosixProcesses processes_;
+  PosixEnvironment environment_;
+  PosixClock clock_;
+  Services services_;
+};
+
 }  // namespace
 
 bool consoleAvailable() {
@@ -80,6 +117,10 @@ std::unique_ptr<NativePlatform> createNativePlatform() {
 
 NativeFiles createNativeFiles() {
   return {std::make_unique<PosixFiles>(), currentPosixPathRules()};
+}
+
+std::unique_ptr<CommandServices> createCommandServices() {
+  return std::make_unique<PosixCommandServices>(currentPosixPathRules());
 }
 
 std::vector<std::string> programArguments(int argc, char** argv) {

@@ -6,8 +6,12 @@
 
 #include <string>
 
+#include "session/edit_command.h"
+#include "session/history_command.h"
+#include "session/list_command.h"
 #include "session/menu_check_command.h"
 #include "session/path_text.h"
+#include "session/run_command.h"
 #include "session/usage.h"
 
 namespace menue {
@@ -41,6 +45,16 @@ std::string writeFailureText(PlatformCode failure) {
   }
 }
 
+// What ends with a mode: its status, unless standard output did not take
+// all it wrote; a report lost to a full disk or a closed pipe is no success.
+int deliveredStatus(int status, StandardStream& out, StandardStream& err) {
+  if (const PlatformCode failure = out.flush(); failure != code::Success) {
+    writeErrorLine(err, "Schreibfehler auf der Standardausgabe", writeFailureText(failure));
+    return UsageError;
+  }
+  return status;
+}
+
 std::optional<int> runAction(const CommandLine& line, FileSystem& files, const PathRules& rules,
                              StandardStream& out, StandardStream& err) {
   switch (line.action) {
@@ -55,6 +69,16 @@ std::optional<int> runAction(const CommandLine& line, FileSystem& files, const P
       return UsageError;
     case CommandAction::Check:
       return runMenuCheck(files, rules, line.paths, line.recursive, out, err);
+    case CommandAction::List:
+      return runMenuList(files, rules, pathOf(line), line.all, out, err);
+    case CommandAction::Items:
+      return runItemList(files, rules, pathOf(line), out);
+    case CommandAction::Run:
+    case CommandAction::Edit:
+    case CommandAction::History:
+    case CommandAction::Undo:
+      // The modes that start programs or keep the history (runServiceCommand).
+      return std::nullopt;
     case CommandAction::RunMenu:
       break;
   }
@@ -62,20 +86,52 @@ std::optional<int> runAction(const CommandLine& line, FileSystem& files, const P
   return enterStartDirectory(files, line.paths.front(), rules, err);
 }
 
+int runServiceAction(const CommandLine& line, CommandServices::Services& services,
+                     StandardInput& in, StandardStream& out, StandardStream& err) {
+  switch (line.action) {
+    case CommandAction::Run:
+      return runItemCommand(services, line.number, pathOf(line), err);
+    case CommandAction::Edit:
+      return runEdit(services, pathOf(line), in, out, err);
+    case CommandAction::History:
+      return runHistoryList(services, pathOf(line), out, err);
+    case CommandAction::Undo:
+      return runUndo(services, pathOf(line), line.number, in, out, err);
+    default:
+      break;
+  }
+  return UsageError;
+}
+
 }  // namespace
+
+std::string pathOf(const CommandLine& line) {
+  return line.paths.empty() ? std::string() : line.paths.front();
+}
+
+bool needsServices(const CommandLine& line) {
+  switch (line.action) {
+    case CommandAction::Run:
+    case CommandAction::Edit:
+    case CommandAction::History:
+    case CommandAction::Undo:
+      return true;
+    default:
+      return false;
+  }
+}
 
 std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
                                   const PathRules& rules, StandardStream& out,
                                   StandardStream& err) {
   const std::optional<int> status = runAction(line, files, rules, out, err);
-  // Every mode that ends here ends with its output delivered, or says it
-  // was not: a report lost to a full disk or a closed pipe is no success.
   if (!status) return status;
-  if (const PlatformCode failure = out.flush(); failure != code::Success) {
-    writeErrorLine(err, "Schreibfehler auf der Standardausgabe", writeFailureText(failure));
-    return UsageError;
-  }
-  return status;
+  return deliveredStatus(*status, out, err);
+}
+
+int runServiceCommand(const CommandLine& line, CommandServices::Services& services,
+                      StandardInput& in, StandardStream& out, StandardStream& err) {
+  return deliveredStatus(runServiceAction(line, services, in, out, err), out, err);
 }
 
 int refuseWithoutConsole(StandardStream& err) {

@@ -5,6 +5,7 @@
 
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace menue {
 
@@ -24,8 +25,26 @@ bool namesMenuFile(const std::string& argument) {
 struct Options {
   bool help = false;
   bool version = false;
-  bool check = false;
+  // The modes named; two different ones are a mistake.
+  std::vector<std::pair<CommandAction, std::string>> modes;
+  // Whether the line holds "--undo": "--version" then takes a number.
+  bool undo = false;
+  // The option whose number the next argument is ("--run", "--version").
+  std::string wantsNumber;
+  bool versionNumber = false;
   CommandLine result;
+};
+
+struct ModeOption {
+  std::string_view name;
+  CommandAction action;
+};
+
+constexpr ModeOption ModeOptions[] = {
+    {"--check", CommandAction::Check}, {"--list", CommandAction::List},
+    {"--items", CommandAction::Items}, {"--run", CommandAction::Run},
+    {"--edit", CommandAction::Edit},   {"--history", CommandAction::History},
+    {"--undo", CommandAction::Undo},
 };
 
 // The error names the argument; the message ends with where help is.
@@ -35,14 +54,41 @@ void fail(Options& options, std::string subject, std::string_view what) {
   options.result.error = std::string(what) + " (Hilfe: menue --help)";
 }
 
+// A number of 1 to 9999, as items and versions are counted.
+void readNumber(Options& options, const std::string& argument) {
+  const std::string option = std::move(options.wantsNumber);
+  options.wantsNumber.clear();
+  int number = 0;
+  for (const char digit : argument) {
+    if (digit < '0' || digit > '9' || number > 999) {
+      number = 0;
+      break;
+    }
+    number = number * 10 + (digit - '0');
+  }
+  if (number == 0) {
+    fail(options, argument, option + " erwartet eine Nummer");
+    return;
+  }
+  options.result.number = number;
+}
+
 void readLong(Options& options, const std::string& argument) {
   if (argument == "--help") {
     options.help = true;
+  } else if (argument == "--version" && options.undo) {
+    options.wantsNumber = argument;
   } else if (argument == "--version") {
     options.version = true;
-  } else if (argument == "--check") {
-    options.check = true;
+  } else if (argument == "--all") {
+    options.result.all = true;
   } else {
+    for (const ModeOption& mode : ModeOptions) {
+      if (argument != mode.name) continue;
+      options.modes.emplace_back(mode.action, argument);
+      if (mode.action == CommandAction::Run) options.wantsNumber = argument;
+      return;
+    }
     fail(options, argument, UnknownOption);
   }
 }
@@ -63,9 +109,15 @@ void readShort(Options& options, const std::string& argument) {
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   Options options;
+  for (const std::string& argument : arguments) {
+    if (argument == "--") break;
+    if (argument == "--undo") options.undo = true;
+  }
   bool optionsEnded = false;
   for (const std::string& argument : arguments) {
-    if (!optionsEnded && argument == "--") {
+    if (!options.wantsNumber.empty()) {
+      readNumber(options, argument);
+    } else if (!optionsEnded && argument == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && argument.rfind("--", 0) == 0) {
       readLong(options, argument);
@@ -77,9 +129,20 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
   }
   CommandLine& result = options.result;
-  if (!options.check && result.recursive) fail(options, "-r", "gilt nur mit --check");
-  if (!options.check && result.paths.size() > 1) {
-    fail(options, result.paths[1], "nur ein Verzeichnis erlaubt");
+  if (!options.wantsNumber.empty()) {
+    fail(options, options.wantsNumber, options.wantsNumber + " erwartet eine Nummer");
+  }
+  const CommandAction mode =
+      options.modes.empty() ? CommandAction::RunMenu : options.modes.front().first;
+  for (const auto& [action, name] : options.modes) {
+    if (action != mode) fail(options, name, "nur eine Betriebsart erlaubt");
+  }
+  const bool check = mode == CommandAction::Check;
+  if (!check && result.recursive) fail(options, "-r", "gilt nur mit --check");
+  if (mode != CommandAction::List && result.all) fail(options, "--all", "gilt nur mit --list");
+  if (!check && result.paths.size() > 1) {
+    fail(options, result.paths[1],
+         mode == CommandAction::RunMenu ? "nur ein Verzeichnis erlaubt" : "nur ein Pfad erlaubt");
   }
   if (!result.error.empty()) {
     result.action = CommandAction::Error;
@@ -87,8 +150,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     result.action = CommandAction::Help;
   } else if (options.version) {
     result.action = CommandAction::Version;
-  } else if (options.check) {
-    result.action = CommandAction::Check;
+  } else {
+    result.action = mode;
   }
   return result;
 }

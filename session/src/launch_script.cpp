@@ -7,20 +7,24 @@
 
 namespace menue {
 
-Next writeLaunchScript(Program& program, std::string_view body) {
-  FileSystem& files = program.platform.files;
-  const std::string& path = program.state.launchScriptPath;
-  program.state.launchScriptWritten = false;
+PlatformCode writeLaunchScriptFile(FileSystem& files, const std::string& path,
+                                   std::string_view body) {
   if (files.isPlainFile(path)) {
-    if (const Next next = check(program, files.deleteFile(path)); next != Next::Continue) {
-      return next;
+    if (const PlatformCode failure = files.deleteFile(path); failure != code::Success) {
+      return failure;
     }
   }
   // Created exclusively: a link or file planted in a shared temporary
   // directory between the delete and the create is never followed.
   std::string text = "@Echo off\r\n";
   text += body;
-  const PlatformCode failure = files.createNewFile(path, text);
+  return files.createNewFile(path, text);
+}
+
+Next writeLaunchScript(Program& program, std::string_view body) {
+  program.state.launchScriptWritten = false;
+  const PlatformCode failure =
+      writeLaunchScriptFile(program.platform.files, program.state.launchScriptPath, body);
   program.state.launchScriptWritten = failure == code::Success;
   return check(program, failure);
 }

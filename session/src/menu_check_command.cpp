@@ -172,10 +172,7 @@ class MenuChecker {
     int counts[3] = {0, 0, 0};
     for (const MenuFinding& finding : findings) {
       ++counts[static_cast<int>(finding.severity)];
-      std::string place = shown + ":" + std::to_string(finding.line) + ":";
-      if (finding.column > 0) place += std::to_string(finding.column) + ":";
-      out_.writeBytes(place + " ");
-      out_.writeText(std::string(severityName(finding.severity)) + ": " + finding.message + "\n");
+      writeFinding(out_, shown, finding);
     }
     std::string summary = check.loads ? counted(check.items, "Men\xFCpunkt", "Men\xFCpunkte")
                                       : std::string(
@@ -207,6 +204,13 @@ class MenuChecker {
 };
 
 }  // namespace
+
+void writeFinding(StandardStream& out, const std::string& shown, const MenuFinding& finding) {
+  std::string place = shown + ":" + std::to_string(finding.line) + ":";
+  if (finding.column > 0) place += std::to_string(finding.column) + ":";
+  out.writeBytes(place + " ");
+  out.writeText(std::string(severityName(finding.severity)) + ": " + finding.message + "\n");
+}
 
 CheckRules menuCheckRules() {
   CheckRules rules;

@@ -9,13 +9,27 @@
 
 namespace menue {
 
+std::string_view untrustedMenuText(FileTrust trust) {
+  switch (trust) {
+    case FileTrust::OtherOwner:
+      return "Men\xFC"
+             "datei geh\xF6rt einem anderen Benutzer";
+    case FileTrust::GroupMayWrite:
+    case FileTrust::OthersMayWrite:
+      return "Men\xFC"
+             "datei f\xFCr andere beschreibbar";
+    case FileTrust::Trusted:
+      break;
+  }
+  return {};
+}
+
 Next refuseUntrustedMenu(Program& program, MenuUse use) {
   const FileTrust trust = program.state.menuTrust;
   if (trust == FileTrust::Trusted) return Next::Continue;
-  std::string message = trust == FileTrust::OtherOwner ? " Men\xFC"
-                                                         "datei geh\xF6rt einem anderen Benutzer: "
-                                                       : " Men\xFC"
-                                                         "datei f\xFCr andere beschreibbar: ";
+  std::string message(1, ' ');
+  message += untrustedMenuText(trust);
+  message += ": ";
   message += use == MenuUse::Run ? "nicht ausgef\xFChrt." : "nicht ge\xE4ndert.";
   program.screen.printText(message);
   pause(program);

@@ -8,19 +8,16 @@
 #include "console/menu_screen.h"
 #include "session/directory_command.h"
 #include "session/error_handling.h"
+#include "session/item_command.h"
 #include "session/launch_script.h"
 #include "session/menu_trust.h"
 #include "session/navigation.h"
 #include "session/pause.h"
 #include "session/program.h"
-#include "session/text_forms.h"
 
 namespace menue {
 
 namespace {
-
-// The command line of an item created without commands; it runs nothing.
-constexpr std::string_view Placeholder = "'";
 
 Next onHomeLabel(Program& program, const Click& click, bool& onLabel) {
   onLabel = false;
@@ -31,27 +28,9 @@ Next onHomeLabel(Program& program, const Click& click, bool& onLabel) {
   return next;
 }
 
-int statusOf(const std::string& part) {
-  if (part.empty() || part[0] < '0' || part[0] > '9') return 0;
-  return part[0] - '0';
-}
-
-bool validStatus(int status) {
-  return status >= 1 && status <= 3;
-}
-
 Next clearAndEnd(Program& program) {
   program.screen.clearScreen();
   return Next::Done;
-}
-
-// A directory command of a single-line item is carried out by the program
-// on its own directory; CurrentMenuName stays as it is. A drive change with
-// more than the drive is a program to start.
-bool isItemDirectoryCommand(const DirectoryCommand& command) {
-  using Kind = DirectoryCommand::Kind;
-  return command.kind == Kind::Home || command.kind == Kind::ChangeDirectory ||
-         (command.kind == Kind::ChangeDrive && command.path.empty());
 }
 
 Next runDirectoryCommand(Program& program, const DirectoryCommand& command) {
@@ -89,7 +68,7 @@ Next runDirect(Program& program, const std::string& line, int status) {
 Next runScript(Program& program, const std::string& body, int status) {
   ConsoleScreen& screen = program.screen;
   if (const Next next = writeLaunchScript(program, body); next != Next::Continue) return next;
-  if (!validStatus(status)) return Next::NewPass;
+  if (!runnableStatus(status)) return Next::NewPass;
   if (status != 1) screen.clearScreen();
   if (!runLaunchScript(program, status == 1)) {
     return startErrorHandler(program, ErrorNumber::InternalError);
@@ -126,25 +105,22 @@ Next runMenuItem(Program& program, int n, const Click& click) {
   if (const Next next = refuseUntrustedMenu(program, MenuUse::Run); next != Next::Continue) {
     return next;
   }
-  if (program.model.executionPartCut(n)) {
-    program.screen.printText(" Befehl l\xE4nger als 1 MB: nicht ausgef\xFChrt.");
-    pause(program);
-    return Next::NewPass;
+  const ItemCommand item = itemCommandOf(program.model, n, program.platform.rules);
+  switch (item.kind) {
+    case ItemCommand::Kind::Cut:
+      program.screen.printText(" Befehl l\xE4nger als 1 MB: nicht ausgef\xFChrt.");
+      pause(program);
+      return Next::NewPass;
+    case ItemCommand::Kind::Directory:
+      return runDirectoryCommand(program, item.directory);
+    case ItemCommand::Kind::Placeholder:
+      return clearAndEnd(program);
+    case ItemCommand::Kind::Direct:
+      return runDirect(program, item.commandLine, item.status);
+    case ItemCommand::Kind::Script:
+      break;
   }
-  const int status = statusOf(program.model.executionPart(n));
-  const MenuModel& model = program.model;
-  const PathRules& rules = program.platform.rules;
-  const CommandLines commands = commandLinesOf(model, n);
-  if (!commands.onlyLine) {
-    return runScript(program, menuScriptText(commands.text, model.utf8, rules), status);
-  }
-  const std::string& line = *commands.onlyLine;
-  const std::string commandLine = menuCommandLine(line, model.utf8, rules);
-  const DirectoryCommand command = directoryCommandOf(commandLine);
-  if (isItemDirectoryCommand(command)) return runDirectoryCommand(program, command);
-  if (line == Placeholder) return clearAndEnd(program);
-  if (validStatus(status)) return runDirect(program, commandLine, status);
-  return runScript(program, menuScriptText(line, model.utf8, rules), status);
+  return runScript(program, item.scriptBody, item.status);
 }
 
 }  // namespace menue

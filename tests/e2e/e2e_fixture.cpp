@@ -113,6 +113,13 @@ void E2eTest::writeMenu(const std::string& name, std::string_view header,
   writeFile((directory.empty() ? work_ : directory) / name, menuFileText(header, items));
 }
 
+void E2eTest::addEnvironment(std::string entry) {
+  const std::string name = entry.substr(0, entry.find('=') + 1);
+  std::erase_if(extraEnvironment_,
+                [&name](const std::string& added) { return added.rfind(name, 0) == 0; });
+  extraEnvironment_.push_back(std::move(entry));
+}
+
 PtySession& E2eTest::startSession(SessionOptions options) {
   std::vector<std::string> environment = {
       "PATH=" + std::string(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin"),
@@ -125,6 +132,7 @@ PtySession& E2eTest::startSession(SessionOptions options) {
     if (const char* value = std::getenv(name))
       environment.push_back(std::string(name) + "=" + value);
   }
+  environment.insert(environment.end(), extraEnvironment_.begin(), extraEnvironment_.end());
   if (options.binary.empty()) options.binary = binary_;
   options.environment = environment;
   session_ = std::make_unique<PtySession>(options);

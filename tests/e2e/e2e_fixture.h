@@ -56,6 +56,9 @@ class E2eTest : public ::testing::Test {
   // user can reach even where the build directory is private to its owner.
   void useCopyOfProgram();
   const fs::path& program() const { return binary_; }
+  // Adds "NAME=value" to the environment of the next starts, in place of
+  // one of that name added before.
+  void addEnvironment(std::string entry);
   void writeMenu(const std::string& name, std::string_view header,
                  const std::vector<MenuItem>& items, const fs::path& directory = {});
 
@@ -105,6 +108,7 @@ class E2eTest : public ::testing::Test {
   fs::path temp_;
   fs::path binary_ = MENUE_BINARY;
   std::unique_ptr<PtySession> session_;
+  std::vector<std::string> extraEnvironment_;
 
   PtySession& startSession(SessionOptions options);
 };

@@ -617,10 +617,41 @@ check_small_window() {
   escape_ends_program
 }
 
+# --run gives the item's exit status, direct and through the LaunchScript;
+# --edit with an editor (a .cmd) that writes a sound menu installs it, and
+# the history under %LOCALAPPDATA% lets --undo put the old text back.
+check_shell_modes() {
+  make_work
+  write_menu -menue- 'Kopfzeile=Lauf' '(Menuanzeige)' 'Sieben' 'Zwei' '(Menuausfuhrung)' \
+    $'\t1cmd /c exit 7' $'\t1echo zwei> aus.txt' 'exit /b 5' $'\t'
+  local status before
+  before=$(cat "$work/-menue-")
+  (cd "$work" && wine "$exe" --run 1 </dev/null >/dev/null 2>&1)
+  status=$?
+  [[ $status == 7 ]] || fail "--run 1: status $status, not 7" || return 1
+  (cd "$work" && wine "$exe" --run 2 </dev/null >/dev/null 2>&1)
+  status=$?
+  [[ $status == 5 ]] || fail "--run 2: status $status, not 5" || return 1
+  [[ $(tr -d '\r' <"$work/aus.txt") == zwei ]] || fail "--run 2 wrote no aus.txt" || return 1
+  printf 'Kopfzeile=Neu\r\n(Menuanzeige)\r\nEins\r\n(Menuausfuhrung)\r\n\t1cmd /c exit 0\r\n\t\r\n' \
+    >"$scratch/neu.txt"
+  printf '@echo off\r\ncopy /y "%s" %%1 >nul\r\n' "$(windows_path "$scratch/neu.txt")" \
+    >"$scratch/editor.cmd"
+  (cd "$work" && EDITOR=$(windows_path "$scratch/editor.cmd") wine "$exe" --edit </dev/null \
+    >"$scratch/edit-out" 2>&1)
+  status=$?
+  [[ $status == 0 && $(head -c 13 "$work/-menue-") == Kopfzeile=Neu ]] ||
+    fail "--edit: status $status, $(cat "$scratch/edit-out")" || return 1
+  (cd "$work" && echo j | wine "$exe" --undo >"$scratch/undo-out" 2>&1)
+  status=$?
+  [[ $status == 0 && $(cat "$work/-menue-") == "$before" ]] ||
+    fail "--undo: status $status, $(cat "$scratch/undo-out")" || return 1
+}
+
 CHECKS=(prompt_and_escape pass_through_echo two_line_item items_without_wait creation_dialogue
   insert_item read_only_menu drive_change example_menu version_and_help
   umlaut_items umlaut_dirs quick_edit utf8_console tall_buffer temp_with_blank
-  small_window)
+  small_window shell_modes)
 
 # ---------------------------------------------------------------- run
 

@@ -18,6 +18,8 @@ struct OptionsCase {
   std::vector<std::string> paths{};
   bool recursive = false;
   std::string errorSubject{};
+  int number = 0;
+  bool all = false;
 };
 
 const std::vector<OptionsCase> Cases = {
@@ -42,6 +44,22 @@ const std::vector<OptionsCase> Cases = {
     {{"--", "--help"}, Action::RunMenu, {"--help"}},
     {{"--check", "--", "-menue-", "--"}, Action::Check, {"-menue-", "--"}},
     {{"-"}, Action::RunMenu, {"-"}},
+    // The shell's modes: one each, their one path, --run's number, and
+    // --version as a version number with --undo only.
+    {{"--list", "--all", "d"}, Action::List, {"d"}, false, "", 0, true},
+    {{"--all"}, Action::Error, {}, false, "--all", 0, true},
+    {{"--run", "12", "d"}, Action::Run, {"d"}, false, "", 12},
+    {{"--run", "0"}, Action::Error, {}, false, "0"},
+    {{"--run", "x1"}, Action::Error, {}, false, "x1"},
+    {{"--run"}, Action::Error, {}, false, "--run"},
+    {{"--run", "2", "a", "b"}, Action::Error, {"a", "b"}, false, "b", 2},
+    {{"--list", "--run", "1"}, Action::Error, {}, false, "--run", 1},
+    {{"--edit", "--", "-menue02-"}, Action::Edit, {"-menue02-"}},
+    {{"--history"}, Action::History},
+    {{"--undo", "m"}, Action::Undo, {"m"}},
+    {{"--version", "3", "--undo"}, Action::Undo, {}, false, "", 3},
+    {{"--version", "3"}, Action::Version, {"3"}},
+    {{"--items", "d"}, Action::Items, {"d"}},
     // A MenuFile's name is a path, not a group of options; "-m" is not.
     {{"--check", "-menue-", "-menue07-", "-menue100-"},
      Action::Check,
@@ -59,6 +77,8 @@ TEST(CommandLineOptionsTest, Table) {
     EXPECT_EQ(line.paths, c.paths);
     EXPECT_EQ(line.recursive, c.recursive);
     EXPECT_EQ(line.errorSubject, c.errorSubject);
+    EXPECT_EQ(line.number, c.number);
+    EXPECT_EQ(line.all, c.all);
     // Every error says where help is; nothing else carries an error.
     EXPECT_EQ(line.error.find("menue --help") != std::string::npos, c.action == Action::Error);
     // An unknown option's message says how to name a file beginning with "-".

@@ -7,16 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/virtual/virtual_platform.h"
+#include "tests/support/collected_stream.h"
 
 namespace menue {
 namespace {
-
-class CollectedStream : public StandardStream {
- public:
-  void writeBytes(std::string_view systemForm) override { text += systemForm; }
-  void writeText(std::string_view windows1252) override { text += windows1252; }
-  std::string text;
-};
 
 constexpr std::string_view OneItem = "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t1a\r\n\t\r\n";
 const std::string Refused =

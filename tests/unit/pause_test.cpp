@@ -14,6 +14,7 @@ namespace {
 struct PresentedAtPause : Clock {
   explicit PresentedAtPause(const VirtualConsole& console) : console(console) {}
   void sleepMs(int) override { presentedAtPause.push_back(console.presented()); }
+  WallTime now() override { return {}; }
   const VirtualConsole& console;
   std::vector<bool> presentedAtPause;
 };

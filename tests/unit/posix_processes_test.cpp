@@ -119,5 +119,17 @@ TEST_F(PosixProcessesTest, StartedWithoutWaitingIsReapedLater) {
   EXPECT_EQ(waitpid(info.si_pid, nullptr, WNOHANG), -1);  // no zombie left
 }
 
+// What --run exits with: the code of a program waited for, a signal's end
+// as a shell reports it, and a script's last status.
+TEST_F(PosixProcessesTest, TheExitStatusOfWhatWasWaitedFor) {
+  EXPECT_EQ(processes.start("sh -c \"exit 3\"", true), code::Success);
+  EXPECT_EQ(processes.lastExitStatus(), 3);
+  EXPECT_EQ(processes.start("sh -c \"kill -9 $$\"", true), code::Success);
+  EXPECT_EQ(processes.lastExitStatus(), 128 + 9);
+  putFile("menue.cmd", "@Echo off\r\nfalse\r\n", 0600);
+  EXPECT_EQ(processes.runScript("menue.cmd", true), code::Success);
+  EXPECT_EQ(processes.lastExitStatus(), 1);
+}
+
 }  // namespace
 }  // namespace menue

@@ -35,6 +35,23 @@ struct NativeFiles {
 };
 NativeFiles createNativeFiles();
 
+// Everything but the console: what the command line's modes that run
+// programs or keep a history need (--run, --edit, --undo). Sets up no
+// console either; programs start in the console as it is.
+class CommandServices {
+ public:
+  struct Services {
+    FileSystem& files;
+    Processes& processes;
+    Environment& environment;
+    Clock& clock;
+    PathRules rules;
+  };
+  virtual ~CommandServices() = default;
+  virtual Services& services() = 0;
+};
+std::unique_ptr<CommandServices> createCommandServices();
+
 // The arguments after the program's name in the system form: argv as it is
 // on POSIX; on Windows read from the UTF-16 command line, since argv holds
 // a best-fit ANSI text that may name another directory.
@@ -42,5 +59,6 @@ std::vector<std::string> programArguments(int argc, char** argv);
 
 StandardStream& standardOutput();
 StandardStream& standardError();
+StandardInput& standardInput();
 
 }  // namespace menue

@@ -155,6 +155,13 @@ struct FileStart {
   FileTrust trust = FileTrust::Trusted;
 };
 
+// A plain file of a listed directory: its name and size in bytes.
+struct ListedFile {
+  std::string name;
+  std::uint64_t size = 0;
+  bool operator==(const ListedFile&) const = default;
+};
+
 // A walk through a tree of directories that neither builds nor asks for a
 // whole path: it stands in one directory, reads there, and steps into a
 // subdirectory and back, each step costing the same at any depth. Names
@@ -245,6 +252,13 @@ class FileSystem {
   virtual PlatformCode changeDirectory(const std::string& path) = 0;
   // Makes the drive `letter` current, at the directory the system keeps for it.
   virtual PlatformCode changeDrive(char letter) = 0;
+  // Makes the directory `path` and any missing parents, accessible to the
+  // user alone where the platform has such modes; an existing directory
+  // is success.
+  virtual PlatformCode makePrivateDirectory(const std::string& path) = 0;
+  // The plain files of the directory `path` (any directory, not only the
+  // current one), unsorted; nothing when it cannot be read.
+  virtual std::vector<ListedFile> listDirectory(const std::string& path) = 0;
 };
 
 class Processes {
@@ -258,6 +272,9 @@ class Processes {
   // Runs a LaunchScript through the command interpreter, its path (system
   // form) taken as one name whatever characters it holds; otherwise as start.
   virtual PlatformCode runScript(const std::string& path, bool wait) = 0;
+  // The exit status of the program last waited for: its exit code, or on
+  // POSIX 128 plus the signal that ended it.
+  virtual int lastExitStatus() const = 0;
 };
 
 class Environment {
@@ -266,12 +283,24 @@ class Environment {
   // The environment entries ("NAME=value", system form) in the environment's
   // own order.
   virtual std::vector<std::string> entries() = 0;
+  // The user's own directory for what the program keeps between runs
+  // (system form), empty when the environment names none: on POSIX
+  // $XDG_STATE_HOME/menue (default ~/.local/state/menue), on Windows
+  // %LOCALAPPDATA%\menue.
+  virtual std::string stateDirectory() = 0;
+};
+
+// A moment as the user reads it and as it sorts.
+struct WallTime {
+  std::int64_t seconds = 0;  // since 1970-01-01 UTC
+  std::string local;         // "YYYY-MM-DD HH:MM:SS", local time
 };
 
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual void sleepMs(int milliseconds) = 0;
+  virtual WallTime now() = 0;
 };
 
 // Standard output or standard error of the process, for the texts of the
@@ -290,6 +319,16 @@ class StandardStream {
   // reader that closed its pipe). After a failure the stream writes no more.
   // A stream that keeps its text in memory cannot fail.
   virtual PlatformCode flush() { return code::Success; }
+};
+
+// Standard input of the process, for the answers of the command line's
+// questions.
+class StandardInput {
+ public:
+  virtual ~StandardInput() = default;
+  // One line without its line end (system form); false at its end. What
+  // was written to standard output is shown first.
+  virtual bool readLine(std::string& line) = 0;
 };
 
 // The differences in paths between the platforms, as facts the core reads.
@@ -322,6 +361,16 @@ struct PathRules {
   // Windows-1252, what is typed in the console's code page. Its line ends
   // are CR LF either way.
   bool createdMenusInUtf8 = false;
+
+  // Whether the file system takes names that differ in the case of ASCII
+  // letters for the same file (Windows), so the history must too.
+  bool namesIgnoreCase = true;
+
+  // The editor of menue --edit when neither VISUAL nor EDITOR names one:
+  // the system's choice where it is installed (empty for none), else the
+  // fallback.
+  std::string systemEditor;
+  std::string fallbackEditor = "notepad";
 };
 
 // One backend: the services the core runs on.

@@ -24,6 +24,9 @@ PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax) 
   PathRules rules;
   rules.separator = '/';
   rules.separatorsAtEnd = "/\\";
+  rules.systemEditor = "/usr/bin/sensible-editor";
+  rules.fallbackEditor = "vi";
+  rules.namesIgnoreCase = false;
   if (runtimeDirectory != nullptr && runtimeDirectory[0] != '\0') {
     std::string path = runtimeDirectory;
     if (path.back() != '/') path += '/';

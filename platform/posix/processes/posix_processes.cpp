@@ -89,10 +89,16 @@ int anonymousFile(std::string_view text) {
   return -1;
 }
 
-void waitFor(pid_t pid) {
+// The child's exit status as a shell reports it: its exit code, or 128
+// plus the signal that ended it.
+int waitFor(pid_t pid) {
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return 0;
   }
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return 0;
 }
 
 }  // namespace
@@ -140,7 +146,7 @@ PlatformCode PosixProcesses::spawn(std::vector<std::string>& arguments, int scri
     std::optional<InterruptsIgnored> interruptsIgnored;
     if (wait) interruptsIgnored.emplace();
     failure = posix_spawnp(&pid, argv[0], &spawn.actions, &spawn.attributes, argv.data(), environ);
-    if (failure == 0 && wait) waitFor(pid);
+    if (failure == 0 && wait) lastExitStatus_ = waitFor(pid);
   }
   terminal_.resumeAfterChild();
   if (failure != 0) return platformCodeFromErrno(failure);

@@ -356,6 +356,28 @@ PlatformCode VirtualFileSystem::changeDrive(char letter) {
   return code::Success;
 }
 
+PlatformCode VirtualFileSystem::makePrivateDirectory(const std::string& path) {
+  if (auto code = fault(FileOp::MakeDirectory)) return code;
+  auto full = resolve(path);
+  if (!full) return code::InvalidName;
+  if (files_.count(key(*full))) return code::DirectoryNameInvalid;
+  makeDirectory(*full);
+  return code::Success;
+}
+
+std::vector<ListedFile> VirtualFileSystem::listDirectory(const std::string& path) {
+  ++calls_[FileOp::List];
+  std::vector<ListedFile> listed;
+  auto full = resolve(path);
+  if (!full || !dirs_.count(key(*full))) return listed;
+  for (const auto& [fileKey, entry] : files_) {
+    if (key(parentOf(entry.name)) == key(*full)) {
+      listed.push_back({nameOf(entry.name), entry.contents.size()});
+    }
+  }
+  return listed;
+}
+
 void VirtualFileSystem::makeDirectory(const std::string& path) {
   auto full = resolve(path);
   if (!full) return;

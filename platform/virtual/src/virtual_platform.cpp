@@ -2,6 +2,8 @@
 // services tied together.
 #include "platform/virtual/virtual_platform.h"
 
+#include <cstdio>
+
 namespace menue {
 
 PlatformCode VirtualProcesses::start(const std::string& commandLine, bool wait) {
@@ -24,6 +26,21 @@ PlatformCode VirtualProcesses::record(StartedProcess process) {
   started.push_back(process);
   if (onStart) onStart(process);
   return code::Success;
+}
+
+WallTime VirtualClock::now() {
+  const std::int64_t at = seconds++;
+  const std::int64_t inDay = at % 86400;
+  char text[64];
+  std::snprintf(text, sizeof text, "2027-01-15 %02d:%02d:%02d", static_cast<int>(inDay / 3600),
+                static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60));
+  return {at, text};
+}
+
+bool VirtualInput::readLine(std::string& line) {
+  if (taken >= lines.size()) return false;
+  line = lines[taken++];
+  return true;
 }
 
 VirtualPlatform::VirtualPlatform()

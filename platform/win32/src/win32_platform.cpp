@@ -15,8 +15,8 @@ namespace {
 class Win32Platform : public NativePlatform {
  public:
   Win32Platform()
-      : processes_(console_), platform_{console_,     files_, processes_,
-                                        environment_, clock_, win32::windowsPathRules()} {}
+      : processes_(&console_), platform_{console_,     files_, processes_,
+                                         environment_, clock_, win32::windowsPathRules()} {}
 
   Platform& platform() override { return platform_; }
 
@@ -29,6 +29,23 @@ class Win32Platform : public NativePlatform {
   Platform platform_;
 };
 
+// Files, processes, environment and clock for the command line, without
+// taking the console over.
+class Win32CommandServices : public CommandServices {
+ public:
+  Win32CommandServices()
+      : processes_(nullptr),
+        services_{files_, processes_, environment_, clock_, win32::windowsPathRules()} {}
+  Services& services() override { return services_; }
+
+ private:
+  win32::Win32Files files_;
+  win32::Win32Processes processes_;
+  win32::Win32Environment environment_;
+  win32::Win32Clock clock_;
+  Services services_;
+};
+
 }  // namespace
 
 bool consoleAvailable() {
@@ -37,6 +54,10 @@ bool consoleAvailable() {
                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                              OPEN_EXISTING, 0, nullptr));
   return input.get() != INVALID_HANDLE_VALUE;
+}
+
+std::unique_ptr<CommandServices> createCommandServices() {
+  return std::make_unique<Win32CommandServices>();
 }
 
 std::unique_ptr<NativePlatform> createNativePlatform() {

@@ -25,22 +25,25 @@ BOOL WINAPI ignoreControlEvent(DWORD /*event*/) {
 // Gives the console to a child for as long as it lives.
 class ChildConsole {
  public:
-  explicit ChildConsole(Win32Console& console)
-      : console_(console), menuSettings_(console.currentSettings()) {
-    console_.applySettings(console_.initialSettings());
+  explicit ChildConsole(Win32Console* console) : console_(console) {
+    if (console_ == nullptr) return;
+    menuSettings_ = console_->currentSettings();
+    console_->applySettings(console_->initialSettings());
   }
-  ~ChildConsole() { console_.applySettings(menuSettings_); }
+  ~ChildConsole() {
+    if (console_ != nullptr) console_->applySettings(menuSettings_);
+  }
   ChildConsole(const ChildConsole&) = delete;
   ChildConsole& operator=(const ChildConsole&) = delete;
 
  private:
-  Win32Console& console_;
-  Win32Console::Settings menuSettings_;
+  Win32Console* console_;
+  Win32Console::Settings menuSettings_{};
 };
 
 }  // namespace
 
-Win32Processes::Win32Processes(Win32Console& console) : console_(console) {
+Win32Processes::Win32Processes(Win32Console* console) : console_(console) {
   SetConsoleCtrlHandler(ignoreControlEvent, TRUE);
 }
 
@@ -84,7 +87,12 @@ PlatformCode Win32Processes::create(const wchar_t* application, std::wstring lin
   }
   OwnedHandle processHandle(process.hProcess);
   OwnedHandle threadHandle(process.hThread);
-  if (wait) WaitForSingleObject(processHandle.get(), INFINITE);
+  if (wait) {
+    WaitForSingleObject(processHandle.get(), INFINITE);
+    DWORD exitCode = 0;
+    lastExitStatus_ =
+        GetExitCodeProcess(processHandle.get(), &exitCode) ? static_cast<int>(exitCode) : 0;
+  }
   return code::Success;
 }
 

@@ -91,6 +91,26 @@ class Win32Stream : public StandardStream {
 
 }  // namespace
 
+// Answers read byte by byte from the standard input handle, so nothing
+// after the line is taken; the console's line input echoes them.
+class Win32Input : public StandardInput {
+ public:
+  bool readLine(std::string& line) override {
+    std::fflush(stdout);
+    line.clear();
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    char byte = 0;
+    DWORD got = 0;
+    for (;;) {
+      if (!ReadFile(input, &byte, 1, &got, nullptr) || got == 0) return !line.empty();
+      if (byte == '\n') break;
+      line += byte;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+  }
+};
+
 StandardStream& standardOutput() {
   static Win32Stream stream(stdout);
   return stream;
@@ -99,6 +119,11 @@ StandardStream& standardOutput() {
 StandardStream& standardError() {
   static Win32Stream stream(stderr);
   return stream;
+}
+
+StandardInput& standardInput() {
+  static Win32Input input;
+  return input;
 }
 
 }  // namespace menue

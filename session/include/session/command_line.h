@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "platform/native.h"
 #include "platform/platform.h"
 #include "session/command_line_options.h"
 
@@ -23,5 +24,15 @@ std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
 
 // Without a console the menu cannot run: one line on `err`; the exit status.
 int refuseWithoutConsole(StandardStream& err);
+
+// The one PATH or DIR of a mode; empty for none.
+std::string pathOf(const CommandLine& line);
+
+// Whether the mode starts programs or keeps the history: it runs with
+// runServiceCommand instead, after runCommandLine returned nothing.
+bool needsServices(const CommandLine& line);
+// --run, --edit, --history, --undo; returns the exit status.
+int runServiceCommand(const CommandLine& line, CommandServices::Services& services,
+                      StandardInput& in, StandardStream& out, StandardStream& err);
 
 }  // namespace menue

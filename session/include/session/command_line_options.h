@@ -7,13 +7,30 @@
 
 namespace menue {
 
-enum class CommandAction { RunMenu, Help, Version, Check, Error };
+enum class CommandAction {
+  RunMenu,
+  Help,
+  Version,
+  Check,
+  List,
+  Items,  // the items for shell completion: NUMBER TAB display text
+  Run,
+  Edit,
+  History,
+  Undo,
+  Error
+};
 
 struct CommandLine {
   CommandAction action = CommandAction::RunMenu;
   // -r: --check descends into subdirectories.
   bool recursive = false;
-  // RunMenu: the start directory (none or one); Check: the paths to check.
+  // --all: List shows the numbered menus too.
+  bool all = false;
+  // Run: the item's number; Undo: the version (0: the last change).
+  int number = 0;
+  // RunMenu: the start directory (none or one); Check: the paths to check;
+  // the other modes: their one PATH or DIR, if given.
   std::vector<std::string> paths;
   // Error: what is wrong (Windows-1252) and the argument it is about.
   std::string error;
@@ -23,7 +40,8 @@ struct CommandLine {
 
 // `arguments` without the program's name. "--help" ("-h") and "--version"
 // win over everything but an error; single-letter options may be grouped
-// ("-rh"); "--" ends the options.
+// ("-rh"); "--" ends the options. "--run" takes the item's number as its
+// next argument; with "--undo", "--version" takes a version number.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace menue

@@ -14,6 +14,10 @@ struct Program;
 
 inline constexpr std::string_view LaunchScriptName = "menue.cmd";
 
+// Deletes an existing LaunchScript at `path` and creates it anew with
+// "@Echo off" CR LF + body; the code of the first failure.
+PlatformCode writeLaunchScriptFile(FileSystem& files, const std::string& path,
+                                   std::string_view body);
 // Deletes an existing LaunchScript and writes "@Echo off" CR LF + body anew;
 // a failure goes to the GeneralErrorHandler.
 Next writeLaunchScript(Program& program, std::string_view body);

@@ -22,6 +22,10 @@ inline constexpr int Unreadable = 2;
 // screen, and how an item's only command line changes the directory.
 CheckRules menuCheckRules();
 
+// One finding as "SHOWN:LINE:COLUMN: KIND: message" and a line end;
+// `shown` is the file's name as already made visible.
+void writeFinding(StandardStream& out, const std::string& shown, const MenuFinding& finding);
+
 // Checks a MenuFile, or the MenuFiles of a directory (with `recursive` of
 // its whole tree, walked without changing the current directory); no path
 // means the current directory. Each finding goes to `out` as

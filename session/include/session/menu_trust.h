@@ -2,11 +2,18 @@
 // but what it says is not run and it is not edited.
 #pragma once
 
+#include <string_view>
+
+#include "platform/platform.h"
 #include "session/next.h"
 
 namespace menue {
 
 struct Program;
+
+// Why a MenuFile that others may have changed is refused (Windows-1252,
+// "Menüdatei gehört einem anderen Benutzer"); empty for a trusted one.
+std::string_view untrustedMenuText(FileTrust trust);
 
 // What would be done with the MenuFile shown.
 enum class MenuUse { Run, Edit };

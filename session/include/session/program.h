@@ -40,6 +40,9 @@ struct ProgramState {
   // change of directory forgets it.
   std::optional<std::string> passDirectory;
   std::string inputLine;
+  // The command that is running, as the edit history names what changed a
+  // MenuFile (Windows-1252).
+  std::string editCause;
   ScreenColours colours;
 };
 

@@ -25,7 +25,8 @@ enum class FileOp {
   ChangeDirectory,
   ChangeDrive,
   CurrentDirectory,
-  List  // counted only: a directory listing cannot fail
+  List,  // counted only: a directory listing cannot fail
+  MakeDirectory,
 };
 
 class VirtualFileSystem : public FileSystem {
@@ -53,6 +54,8 @@ class VirtualFileSystem : public FileSystem {
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
+  PlatformCode makePrivateDirectory(const std::string& path) override;
+  std::vector<ListedFile> listDirectory(const std::string& path) override;
 
   // Test side. Paths may be relative to the current directory.
   void addDrive(char letter, bool ready = true);

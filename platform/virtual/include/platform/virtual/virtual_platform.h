@@ -29,8 +29,11 @@ class VirtualProcesses : public Processes {
   PlatformCode start(const std::string& commandLine, bool wait) override;
   // Recorded as a start of the path, marked as a script run.
   PlatformCode runScript(const std::string& path, bool wait) override;
+  int lastExitStatus() const override { return exitStatus; }
 
   std::vector<StartedProcess> started;
+  // What every program waited for ends with.
+  int exitStatus = 0;
   // Starts fail with this code (0: they succeed).
   PlatformCode failWith = code::Success;
   // Command lines that cannot be started (besides the empty one).
@@ -47,13 +50,26 @@ class VirtualProcesses : public Processes {
 class VirtualEnvironment : public Environment {
  public:
   std::vector<std::string> entries() override { return values; }
+  std::string stateDirectory() override { return state; }
   std::vector<std::string> values;
+  std::string state = "C:\\Users\\ich\\AppData\\Local\\menue";
 };
 
 class VirtualClock : public Clock {
  public:
   void sleepMs(int milliseconds) override { pauses.push_back(milliseconds); }
+  // A fixed moment one second later at each question.
+  WallTime now() override;
   std::vector<int> pauses;
+  std::int64_t seconds = 1'800'000'000;
+};
+
+// Answers given one line at a time; the end of input when none is left.
+class VirtualInput : public StandardInput {
+ public:
+  bool readLine(std::string& line) override;
+  std::vector<std::string> lines;
+  std::size_t taken = 0;
 };
 
 class VirtualPlatform {

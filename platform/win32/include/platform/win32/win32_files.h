@@ -29,6 +29,8 @@ class Win32Files : public FileSystem {
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
+  PlatformCode makePrivateDirectory(const std::string& path) override;
+  std::vector<ListedFile> listDirectory(const std::string& path) override;
 
  private:
   // Keeps the current directory as its drive's remembered one ("=X:").

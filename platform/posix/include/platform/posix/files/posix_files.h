@@ -49,6 +49,8 @@ class PosixFiles : public FileSystem {
   PlatformCode currentDirectory(std::string& path) override;
   PlatformCode changeDirectory(const std::string& path) override;
   PlatformCode changeDrive(char letter) override;
+  PlatformCode makePrivateDirectory(const std::string& path) override;
+  std::vector<ListedFile> listDirectory(const std::string& path) override;
 
   // For tests: a step to run inside each replacement (a slow disk, a
   // writer that takes no lock), and replacing as a file system without the

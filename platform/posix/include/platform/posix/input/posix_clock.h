@@ -12,6 +12,7 @@ std::uint64_t monotonicMs();
 class PosixClock : public Clock {
  public:
   void sleepMs(int milliseconds) override;
+  WallTime now() override;
 };
 
 }  // namespace menue

@@ -19,6 +19,7 @@ class PosixProcesses : public Processes {
 
   PlatformCode start(const std::string& commandLine, bool wait) override;
   PlatformCode runScript(const std::string& path, bool wait) override;
+  int lastExitStatus() const override { return lastExitStatus_; }
 
  private:
   // Runs the script file `arguments[0]` with the rest as its arguments.
@@ -29,6 +30,7 @@ class PosixProcesses : public Processes {
 
   TerminalHandover& terminal_;
   ChildReaper& children_;
+  int lastExitStatus_ = 0;
 };
 
 }  // namespace menue

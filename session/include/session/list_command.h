@@ -1,0 +1,21 @@
+// menue --list: what a menu holds and what each item would run, read
+// without changing anything; and the items alone for shell completion.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace menue {
+
+// Exit status: 0 listed, 1 a MenuFile does not load (its first error on
+// standard error), 2 a path that cannot be read.
+int runMenuList(FileSystem& files, const PathRules& rules, const std::string& path, bool all,
+                StandardStream& out, StandardStream& err);
+
+// One line per item of the shown menu: its number, a TAB and its display
+// text. Nothing for a menu that does not load; always 0.
+int runItemList(FileSystem& files, const PathRules& rules, const std::string& directory,
+                StandardStream& out);
+
+}  // namespace menue

@@ -1,0 +1,227 @@
+// menue --edit: the copy lives in the user's private state directory, the
+// editor is the one the environment names, the check is the checker's, and
+// the install passes the recording file system and the edits' lock like
+// every edit of the menu.
+#include "session/edit_command.h"
+
+#include "menufile/menu_check.h"
+#include "menufile/menu_text_builders.h"
+#include "session/edit_history.h"
+#include "session/menu_check_command.h"
+#include "session/menu_path.h"
+#include "session/menu_trust.h"
+#include "session/path_text.h"
+#include "session/recorded_files.h"
+#include "session/shown_menu.h"
+
+namespace menue {
+
+namespace {
+
+constexpr int Declined = 1;
+constexpr int Unusable = 2;
+
+// The value of the environment entry NAME, if it is set and not empty.
+std::string entryValue(const std::vector<std::string>& entries, std::string_view name) {
+  for (const std::string& entry : entries) {
+    if (entry.size() > name.size() && entry.compare(0, name.size(), name) == 0 &&
+        entry[name.size()] == '=') {
+      return entry.substr(name.size() + 1);
+    }
+  }
+  return {};
+}
+
+std::string editorOf(CommandServices::Services& services) {
+  const std::vector<std::string> entries = services.environment.entries();
+  for (const std::string_view name : {"VISUAL", "EDITOR"}) {
+    if (std::string editor = entryValue(entries, name); !editor.empty()) return editor;
+  }
+  const PathRules& rules = services.rules;
+  if (!rules.systemEditor.empty() && services.files.isPlainFile(rules.systemEditor)) {
+    return rules.systemEditor;
+  }
+  return rules.fallbackEditor;
+}
+
+// What a MenuFile created by --edit starts with: what "Menü++" writes.
+std::string templateText() {
+  return newMenuFileText("Neues Men\xFC", "Neuer Men\xFCpunkt", '1', "'\r\n");
+}
+
+enum class Choice { EditAgain, Install, Discard };
+
+Choice askAfterErrors(StandardInput& in, StandardStream& out) {
+  for (;;) {
+    out.writeText("(b)earbeiten, trotzdem (i)nstallieren oder (v)erwerfen? ");
+    std::string answer;
+    if (!in.readLine(answer)) return Choice::Discard;
+    const char key = answer.empty() ? '\0' : static_cast<char>(answer[0] | 0x20);
+    if (key == 'b') return Choice::EditAgain;
+    if (key == 'i') return Choice::Install;
+    if (key == 'v') return Choice::Discard;
+  }
+}
+
+class CopyEdit {
+ public:
+  CopyEdit(CommandServices::Services& services, StandardInput& in, StandardStream& out,
+           StandardStream& err)
+      : services_(services),
+        in_(in),
+        out_(out),
+        err_(err),
+        history_(services.files, services.environment, services.clock, services.rules) {}
+
+  int run(const std::string& path) {
+    FileSystem& files = services_.files;
+    if (const PlatformCode failure = enterMenuFile(files, services_.rules, path, target_);
+        failure != code::Success) {
+      return unusable(target_.shown, failure);
+    }
+    if (const std::optional<FileTrust> trust = files.plainFileTrust(target_.name);
+        trust && *trust != FileTrust::Trusted) {
+      writeErrorLine(err_, target_.shown,
+                     std::string(untrustedMenuText(*trust)) + ": nicht ge\xE4ndert");
+      return Unusable;
+    }
+    std::string text;
+    bool whole = false;
+    const PlatformCode read = readMenuBytes(files, target_.name, text, whole);
+    if (read == code::Success && !whole) {
+      writeErrorLine(err_, target_.shown, TooLargeToChange);
+      return Unusable;
+    }
+    if (read == code::Success) {
+      original_ = text;
+    } else if (read != code::FileNotFound) {
+      return unusable(target_.shown, read);
+    }
+    const std::string start = original_ ? *original_ : templateText();
+    if (const int status = makeCopy(start); status != 0) return status;
+    std::string edited = start;
+    for (;;) {
+      if (const int status = edit(edited); status >= 0) return status;
+      if (edited == start) return finish("Nichts ge\xE4ndert.\n", 0);
+      const MenuCheck check = checkMenuText(edited, menuCheckRules());
+      bool errors = false;
+      for (const MenuFinding& finding : check.findings) {
+        writeFinding(out_, target_.shown, finding);
+        errors = errors || finding.severity == Severity::Error;
+      }
+      if (!errors) break;
+      const Choice choice = askAfterErrors(in_, out_);
+      if (choice == Choice::Install) break;
+      if (choice == Choice::Discard) return finish("Verworfen, nichts ge\xE4ndert.\n", Declined);
+    }
+    return install(edited);
+  }
+
+ private:
+  // `shown` made visible already.
+  int unusable(const std::string& shown, PlatformCode failure) {
+    writeErrorLine(err_, shown, pathFailureText(failure));
+    return Unusable;
+  }
+
+  int makeCopy(const std::string& text) {
+    const std::string directory = history_.directory();
+    if (directory.empty()) {
+      writeErrorLine(err_, target_.shown,
+                     "kein Verzeichnis f\xFCr die Kopie (HOME oder XDG_STATE_HOME)");
+      return Unusable;
+    }
+    if (const PlatformCode failure = services_.files.makePrivateDirectory(directory);
+        failure != code::Success) {
+      return unusable(visiblePath(directory, services_.rules), failure);
+    }
+    const WallTime now = services_.clock.now();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      copy_ = joinPath(directory,
+                       "bearbeiten-" + std::to_string(now.seconds) + "-" + std::to_string(attempt) +
+                           target_.name,
+                       services_.rules);
+      const PlatformCode created = services_.files.createNewFile(copy_, text);
+      if (created == code::Success) return 0;
+      if (created != code::FileExists && created != code::AlreadyExists) {
+        return unusable(visiblePath(copy_, services_.rules), created);
+      }
+    }
+    return unusable(visiblePath(copy_, services_.rules), code::FileExists);
+  }
+
+  // Runs the editor on the copy and reads it back into `edited`; -1 to go
+  // on, else the exit status.
+  int edit(std::string& edited) {
+    const std::string command = editorOf(services_) + " \"" + copy_ + "\"";
+    if (const PlatformCode failure = services_.processes.start(command, true);
+        failure != code::Success) {
+      writeErrorLine(err_, visiblePath(command, services_.rules),
+                     "nicht gestartet: " + pathFailureText(failure));
+      return finish({}, Unusable);
+    }
+    if (const int status = services_.processes.lastExitStatus(); status != 0) {
+      writeErrorLine(
+          err_, target_.shown,
+          "der Editor endete mit Status " + std::to_string(status) + ": nichts ge\xE4ndert");
+      return finish({}, Declined);
+    }
+    bool whole = false;
+    if (const PlatformCode failure = readMenuBytes(services_.files, copy_, edited, whole);
+        failure != code::Success) {
+      return unusable(visiblePath(copy_, services_.rules), failure);
+    }
+    if (!whole) {
+      writeErrorLine(err_, visiblePath(copy_, services_.rules), TooLargeToChange);
+      return Declined;
+    }
+    return -1;
+  }
+
+  int install(const std::string& edited) {
+    RecordedFiles recorded(services_.files, history_);
+    const std::string cause = "--edit";
+    recorded.causeFrom(cause);
+    const PlatformCode result =
+        recorded.replaceFile(target_.name, FileSystem::SeenText(original_), edited);
+    if (result == code::FileInvalid) {
+      writeErrorLine(err_, target_.shown,
+                     "Men\xFC"
+                     "datei wurde inzwischen ge\xE4ndert: nicht installiert");
+      err_.writeText("Die Kopie bleibt: ");
+      err_.writeBytes(visiblePath(copy_, services_.rules) + "\n");
+      return Declined;
+    }
+    if (result != code::Success) {
+      writeErrorLine(err_, target_.shown, pathFailureText(result));
+      err_.writeText("Die Kopie bleibt: ");
+      err_.writeBytes(visiblePath(copy_, services_.rules) + "\n");
+      return Unusable;
+    }
+    return finish("Installiert.\n", 0);
+  }
+
+  int finish(std::string_view message, int status) {
+    services_.files.deleteFile(copy_);
+    if (!message.empty()) out_.writeText(message);
+    return status;
+  }
+
+  CommandServices::Services& services_;
+  StandardInput& in_;
+  StandardStream& out_;
+  StandardStream& err_;
+  EditHistory history_;
+  MenuFileTarget target_;
+  std::optional<std::string> original_;
+  std::string copy_;
+};
+
+}  // namespace
+
+int runEdit(CommandServices::Services& services, const std::string& path, StandardInput& in,
+            StandardStream& out, StandardStream& err) {
+  return CopyEdit(services, in, out, err).run(path);
+}
+
+}  // namespace menue

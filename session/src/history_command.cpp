@@ -1,0 +1,199 @@
+// The front end of the edit history: the MenuFile found as the other modes
+// find it, its entries read, the chain of fingerprints walked to see where
+// a change went unrecorded, and the undo written through the same
+// recording file system as every edit, under the edits' lock.
+#include "session/history_command.h"
+
+#include "menufile/menu_check.h"
+#include "session/edit_history.h"
+#include "session/menu_check_command.h"
+#include "session/menu_path.h"
+#include "session/path_text.h"
+#include "session/recorded_files.h"
+#include "session/shown_menu.h"
+
+namespace menue {
+
+namespace {
+
+constexpr int Refused = 1;
+constexpr int Unusable = 2;
+
+std::string sizeText(const FileVersion& version) {
+  switch (version.kind) {
+    case FileVersion::Kind::None:
+      return "keine Datei";
+    case FileVersion::Kind::NotCopied:
+      return "nicht gesichert";
+    case FileVersion::Kind::Text:
+      break;
+  }
+  const MenuCheck check = checkMenuText(version.text, menuCheckRules());
+  return std::to_string(version.text.size()) + " Bytes, " +
+         (check.loads ? std::to_string(check.items) + " Men\xFCpunkte"
+                      : "l\xE4"
+                        "dt nicht");
+}
+
+// What the MenuFile holds now, for comparing and for the undo's write.
+struct Current {
+  PlatformCode failure = code::Success;
+  std::optional<std::string> text;
+  // Larger than a MenuFile is ever read: neither compared nor replaced.
+  bool tooLarge = false;
+  std::string fingerprint() const { return fingerprintOf(text); }
+};
+
+Current currentOf(FileSystem& files, const std::string& name) {
+  Current current;
+  std::string text;
+  bool whole = false;
+  current.failure = readMenuBytes(files, name, text, whole);
+  if (current.failure == code::FileNotFound) {
+    current.failure = code::Success;
+  } else if (current.failure == code::Success && !whole) {
+    current.tooLarge = true;
+  } else if (current.failure == code::Success) {
+    current.text = std::move(text);
+  }
+  return current;
+}
+
+// The MenuFile of the mode entered, or the exit status.
+std::optional<int> findTarget(CommandServices::Services& services, const std::string& path,
+                              StandardStream& err, MenuFileTarget& target) {
+  const PlatformCode failure = enterMenuFile(services.files, services.rules, path, target);
+  if (failure == code::Success) return std::nullopt;
+  writeErrorLine(err, target.shown, pathFailureText(failure));
+  return Unusable;
+}
+
+// Where a change went unrecorded: after `from` (and before `to`, if known).
+std::string gapLine(const std::string& from, const std::string& to) {
+  std::string line = "  (hier fehlt Verlauf: nach " + from;
+  if (!to.empty()) line += " und vor " + to;
+  return line + " ohne Verlauf oder von einem anderen Programm ge\xE4ndert)\n";
+}
+
+}  // namespace
+
+int runHistoryList(CommandServices::Services& services, const std::string& path,
+                   StandardStream& out, StandardStream& err) {
+  MenuFileTarget target;
+  if (const auto status = findTarget(services, path, err, target)) return *status;
+  EditHistory history(services.files, services.environment, services.clock, services.rules);
+  const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
+  if (entries.empty()) {
+    writeErrorLine(err, target.shown, "kein Verlauf");
+    return Refused;
+  }
+  out.writeBytes(target.shown + "\n");
+  out.writeText(
+      "  Fassung  Zeit                 vor der \xC4nderung durch  Gr\xF6\xDF"
+      "e\n");
+  const HistoryEntry* previous = nullptr;
+  for (const HistoryEntry& entry : entries) {
+    if (previous != nullptr && previous->afterFingerprint != entry.before.fingerprint) {
+      out.writeText(gapLine(previous->time.local, entry.time.local));
+    }
+    std::string number = std::to_string(entry.version);
+    number.resize(std::max<std::size_t>(number.size(), 7), ' ');
+    std::string cause = entry.cause;
+    cause.resize(std::max<std::size_t>(cause.size(), 22), ' ');
+    out.writeText("  " + number + "  " + entry.time.local + "  " + cause + " " +
+                  sizeText(entry.before) + "\n");
+    previous = &entry;
+  }
+  const Current current = currentOf(services.files, target.name);
+  if (current.failure == code::Success &&
+      (current.tooLarge || current.fingerprint() != previous->afterFingerprint)) {
+    out.writeText(gapLine(previous->time.local, {}));
+  }
+  return 0;
+}
+
+int runUndo(CommandServices::Services& services, const std::string& path, int version,
+            StandardInput& in, StandardStream& out, StandardStream& err) {
+  MenuFileTarget target;
+  if (const auto status = findTarget(services, path, err, target)) return *status;
+  EditHistory history(services.files, services.environment, services.clock, services.rules);
+  const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
+  const Current current = currentOf(services.files, target.name);
+  if (current.failure != code::Success) {
+    writeErrorLine(err, target.shown, pathFailureText(current.failure));
+    return Unusable;
+  }
+  if (current.tooLarge) {
+    writeErrorLine(err, target.shown, TooLargeToChange);
+    return Refused;
+  }
+  const HistoryEntry* chosen = nullptr;
+  if (version > 0) {
+    for (const HistoryEntry& entry : entries) {
+      if (entry.version == version) chosen = &entry;
+    }
+    if (chosen == nullptr) {
+      writeErrorLine(err, target.shown, "keine Fassung " + std::to_string(version) + " im Verlauf");
+      return Refused;
+    }
+  } else {
+    // The last change that happened: an entry whose change never came (the
+    // writer was stopped between) holds what the file still holds.
+    for (auto it = entries.rbegin(); it != entries.rend() && chosen == nullptr; ++it) {
+      if (it->before.fingerprint == current.fingerprint()) continue;
+      if (it->afterFingerprint != current.fingerprint()) {
+        writeErrorLine(err, target.shown,
+                       "seit der \xC4nderung vom " + it->time.local +
+                           " anders ge\xE4ndert: nicht zur\xFC"
+                           "ckgenommen; die Fassung davor mit: menue --undo --version " +
+                           std::to_string(it->version));
+        return Refused;
+      }
+      chosen = &*it;
+    }
+    if (chosen == nullptr) {
+      writeErrorLine(err, target.shown, "kein Verlauf");
+      return Refused;
+    }
+  }
+  if (chosen->before.kind == FileVersion::Kind::NotCopied) {
+    writeErrorLine(err, target.shown,
+                   "Fassung " + std::to_string(chosen->version) + " wurde nicht gesichert");
+    return Refused;
+  }
+  out.writeBytes(target.shown + ": ");
+  out.writeText("Fassung " + std::to_string(chosen->version) + " vom " + chosen->time.local +
+                ", vor " + chosen->cause + " (" + sizeText(chosen->before) + "), statt jetzt (" +
+                sizeText(FileVersion::of(current.text)) + ").\n");
+  out.writeText(chosen->before.kind == FileVersion::Kind::None ? "Datei l\xF6schen? (j/n) "
+                                                               : "Wiederherstellen? (j/n) ");
+  std::string answer;
+  if (!in.readLine(answer) || (answer.rfind('j', 0) != 0 && answer.rfind('J', 0) != 0)) {
+    out.writeText("Nichts ge\xE4ndert.\n");
+    return Refused;
+  }
+  RecordedFiles recorded(services.files, history);
+  const std::string cause = "--undo";
+  recorded.causeFrom(cause);
+  PlatformCode result = code::Success;
+  if (chosen->before.kind == FileVersion::Kind::None) {
+    result =
+        current.text ? recorded.deleteSeenFile(target.name, *current.text, true) : code::Success;
+  } else {
+    result = recorded.replaceFile(target.name, current.text, chosen->before.text);
+  }
+  if (result == code::FileInvalid) {
+    writeErrorLine(err, target.shown,
+                   "Men\xFC"
+                   "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert");
+    return Refused;
+  }
+  if (result != code::Success) {
+    writeErrorLine(err, target.shown, pathFailureText(result));
+    return Unusable;
+  }
+  out.writeText("Wiederhergestellt.\n");
+  return 0;
+}
+
+}  // namespace menue

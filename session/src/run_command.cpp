@@ -1,0 +1,118 @@
+// menue --run: the item read by the menu's loader and decided by the
+// runner's reading of it; a single line is started directly, several go
+// through the LaunchScript, which is removed again afterwards.
+#include "session/run_command.h"
+
+#include "session/item_command.h"
+#include "session/launch_script.h"
+#include "session/menu_path.h"
+#include "session/menu_trust.h"
+#include "session/path_text.h"
+#include "session/shown_menu.h"
+#include "session/startup.h"
+
+namespace menue {
+
+namespace {
+
+constexpr int NotRun = 2;
+// What shells answer for a program that could not be started.
+constexpr int NotStarted = 127;
+
+class ItemRunner {
+ public:
+  ItemRunner(CommandServices::Services& services, StandardStream& err)
+      : services_(services), err_(err) {}
+
+  int run(const std::string& shown, const ItemCommand& item) {
+    switch (item.kind) {
+      case ItemCommand::Kind::Cut:
+        return refuse(shown, "Befehl l\xE4nger als 1 MB: nicht ausgef\xFChrt");
+      case ItemCommand::Kind::Directory:
+        return refuse(shown, "wechselt das Verzeichnis: nur im Men\xFC m\xF6glich");
+      case ItemCommand::Kind::Placeholder:
+        return 0;
+      case ItemCommand::Kind::Direct:
+        if (item.commandLine.size() > services_.rules.commandLineLimit) {
+          return refuse(shown, "Befehlszeile zu lang: nicht ausgef\xFChrt");
+        }
+        return started(shown, services_.processes.start(item.commandLine, true));
+      case ItemCommand::Kind::Script:
+        break;
+    }
+    if (!runnableStatus(item.status)) {
+      return refuse(shown,
+                    "Status " + std::to_string(item.status) + " ung\xFCltig: nicht ausgef\xFChrt");
+    }
+    return runScript(shown, item.scriptBody);
+  }
+
+ private:
+  int runScript(const std::string& shown, const std::string& body) {
+    const std::string path = launchScriptPathFor(services_.environment.entries(), services_.rules);
+    if (const PlatformCode failure = writeLaunchScriptFile(services_.files, path, body);
+        failure != code::Success) {
+      writeErrorLine(err_, visiblePath(path, services_.rules), pathFailureText(failure));
+      return NotRun;
+    }
+    const int status = started(shown, services_.processes.runScript(path, true));
+    services_.files.deleteFile(path);
+    return status;
+  }
+
+  int started(const std::string& shown, PlatformCode failure) {
+    if (failure == code::Success) return services_.processes.lastExitStatus();
+    writeErrorLine(err_, shown, "nicht gestartet: " + pathFailureText(failure));
+    return NotStarted;
+  }
+
+  int refuse(const std::string& shown, const std::string& why) {
+    writeErrorLine(err_, shown, why);
+    return NotRun;
+  }
+
+  CommandServices::Services& services_;
+  StandardStream& err_;
+};
+
+}  // namespace
+
+int runItemCommand(CommandServices::Services& services, int number, const std::string& directory,
+                   StandardStream& err) {
+  FileSystem& files = services.files;
+  MenuPath menuPath;
+  if (const PlatformCode failure = enterMenuPath(files, services.rules, directory, false, menuPath);
+      failure != code::Success) {
+    writeErrorLine(err, visiblePath(directory, services.rules), pathFailureText(failure));
+    return NotRun;
+  }
+  if (!menuPath.isDirectory) {
+    writeErrorLine(err, visiblePath(directory, services.rules), "kein Verzeichnis");
+    return NotRun;
+  }
+  const std::string& name = menuPath.names.front();
+  const std::string shown = shownMenuFile(menuPath, name, services.rules);
+  const ShownMenu menu = readShownMenu(files, name);
+  if (menu.failure != code::Success) {
+    writeErrorLine(err, shown, pathFailureText(menu.failure));
+    return NotRun;
+  }
+  if (!menu.model.loaded) {
+    writeFirstError(err, shown, menu.model);
+    return NotRun;
+  }
+  if (menu.trust != FileTrust::Trusted) {
+    writeErrorLine(err, shown,
+                   std::string(untrustedMenuText(menu.trust)) + ": nicht ausgef\xFChrt");
+    return NotRun;
+  }
+  if (number > menu.model.items()) {
+    writeErrorLine(err, shown,
+                   "kein Men\xFCpunkt " + std::to_string(number) + " (" +
+                       std::to_string(menu.model.items()) + " Men\xFCpunkte)");
+    return NotRun;
+  }
+  return ItemRunner(services, err).run(shown, itemCommandOf(menu.model, number, services.rules));
+}
+
+}  // namespace menue
