@@ -6,6 +6,8 @@
 
 #include "menufile/menu_check.h"
 #include "menufile/menu_text_builders.h"
+#include "platform/code_pages.h"
+#include "platform/utf8.h"
 #include "session/edit_history.h"
 #include "session/menu_check_command.h"
 #include "session/menu_path.h"
@@ -44,9 +46,14 @@ std::string editorOf(CommandServices::Services& services) {
   return rules.fallbackEditor;
 }
 
-// What a MenuFile created by --edit starts with: what "Menü++" writes.
-std::string templateText() {
-  return newMenuFileText("Neues Men\xFC", "Neuer Men\xFCpunkt", '1', "'\r\n");
+// What a MenuFile created by --edit starts with: what "Menü++" writes,
+// in the encoding the system's editors read.
+std::string templateText(const PathRules& rules) {
+  const bool utf8 = rules.createdMenusInUtf8;
+  const auto typed = [utf8](std::string_view text) {
+    return utf8 ? utf8Of(text, Windows1252) : std::string(text);
+  };
+  return newMenuFileText(typed("Neues Men\xFC"), typed("Neuer Men\xFCpunkt"), '1', "'\r\n", utf8);
 }
 
 enum class Choice { EditAgain, Install, Discard };
@@ -97,7 +104,7 @@ class CopyEdit {
     } else if (read != code::FileNotFound) {
       return unusable(target_.shown, read);
     }
-    const std::string start = original_ ? *original_ : templateText();
+    const std::string start = original_ ? *original_ : templateText(services_.rules);
     if (const int status = makeCopy(start); status != 0) return status;
     std::string edited = start;
     for (;;) {
