@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     return menue::runServiceCommand(line, services->services(), menue::standardInput(),
                                     menue::standardOutput(), menue::standardError());
   }
-  // Only now: the modes that need no console work without one.
+  // The modes above need no console; only the menu does.
   if (!menue::consoleAvailable()) return menue::refuseWithoutConsole(menue::standardError());
   auto native = menue::createNativePlatform();
   menue::Platform& platform = native->platform();

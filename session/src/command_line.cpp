@@ -136,7 +136,8 @@ int runServiceCommand(const CommandLine& line, CommandServices::Services& servic
 
 int refuseWithoutConsole(StandardStream& err) {
   writeErrorLine(err, "kein Terminal",
-                 "das Men\xFC braucht eine Konsole (--check, --help und --version gehen ohne)");
+                 "das Men\xFC braucht eine Konsole (--check, --list, --run und die anderen Optionen "
+                 "gehen ohne)");
   return UsageError;
 }
 

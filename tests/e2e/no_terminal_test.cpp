@@ -12,8 +12,8 @@ namespace menue::e2e {
 namespace {
 
 const std::string Refusal =
-    "menue: kein Terminal: das Men\xC3\xBC braucht eine Konsole (--check, --help und "
-    "--version gehen ohne)\n";
+    "menue: kein Terminal: das Men\xC3\xBC braucht eine Konsole (--check, --list, --run und "
+    "die anderen Optionen gehen ohne)\n";
 
 struct PipeRun {
   int status = -1;
