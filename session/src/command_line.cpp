@@ -135,9 +135,10 @@ int runServiceCommand(const CommandLine& line, CommandServices::Services& servic
 }
 
 int refuseWithoutConsole(StandardStream& err) {
-  writeErrorLine(err, "kein Terminal",
-                 "das Men\xFC braucht eine Konsole (--check, --list, --run und die anderen Optionen "
-                 "gehen ohne)");
+  writeErrorLine(
+      err, "kein Terminal",
+      "das Men\xFC braucht eine Konsole (--check, --list, --run und die anderen Optionen "
+      "gehen ohne)");
   return UsageError;
 }
 
