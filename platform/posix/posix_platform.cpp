@@ -52,12 +52,7 @@ class PosixPlatform : public NativePlatform {
       : console_(children_),
         files_(privateScriptPathOf(rules)),
         processes_(console_, children_),
-        platform_{console_, files_, processes_, environment_, clock_, std::move(rules)} {
-    // A write past the file-size limit (ulimit -f) then fails with EFBIG and
-    // is reported like any failed write, instead of killing the menu in the
-    // middle of an edit; started programs get the default back.
-    signal(SIGXFSZ, SIG_IGN);
-  }
+        platform_{console_, files_, processes_, environment_, clock_, std::move(rules)} {}
 
   Platform& platform() override { return platform_; }
 
@@ -116,6 +111,11 @@ std::unique_ptr<NativePlatform> createNativePlatform() {
 }
 
 NativeFiles createNativeFiles() {
+  // Every mode starts here. A write past the file-size limit (ulimit -f)
+  // then fails with EFBIG and is reported like any failed write, instead of
+  // killing the program in the middle of an edit; started programs get the
+  // default back.
+  signal(SIGXFSZ, SIG_IGN);
   return {std::make_unique<PosixFiles>(), currentPosixPathRules()};
 }
 

@@ -5,6 +5,7 @@
 #include "session/edit_command.h"
 
 #include "menufile/menu_check.h"
+#include "menufile/menu_load.h"
 #include "menufile/menu_text_builders.h"
 #include "platform/code_pages.h"
 #include "platform/utf8.h"
@@ -160,8 +161,8 @@ class CopyEdit {
   // Runs the editor on the copy and reads it back into `edited`; -1 to go
   // on, else the exit status.
   int edit(std::string& edited) {
-    const std::string command = editorOf(services_) + " \"" + copy_ + "\"";
-    if (const PlatformCode failure = services_.processes.start(command, true);
+    const std::string command = editorOf(services_);
+    if (const PlatformCode failure = services_.processes.runOnPath(command, copy_);
         failure != code::Success) {
       writeErrorLine(err_, visiblePath(command, services_.rules),
                      "nicht gestartet: " + pathFailureText(failure));
@@ -173,12 +174,21 @@ class CopyEdit {
           "der Editor endete mit Status " + std::to_string(status) + ": nichts ge\xE4ndert");
       return finish({}, Declined);
     }
-    bool whole = false;
-    if (const PlatformCode failure = readMenuBytes(services_.files, copy_, edited, whole);
+    // The copy as read is checked, not its name: only a file that no one
+    // but the user (or root) can have written is installed.
+    FileStart copy;
+    if (const PlatformCode failure = services_.files.readFileStart(copy_, MaxMenuFileBytes, copy);
         failure != code::Success) {
       return unusable(visiblePath(copy_, services_.rules), failure);
     }
-    if (!whole) {
+    if (copy.trust != FileTrust::Trusted) {
+      writeErrorLine(err_, visiblePath(copy_, services_.rules),
+                     "Kopie geh\xF6rt einem anderen Benutzer oder ist f\xFCr andere "
+                     "beschreibbar: nicht installiert");
+      return Unusable;
+    }
+    edited = std::move(copy.text);
+    if (!copy.whole) {
       writeErrorLine(err_, visiblePath(copy_, services_.rules), TooLargeToChange);
       return Declined;
     }

@@ -5,12 +5,16 @@
 #include "session/history_command.h"
 
 #include "menufile/menu_check.h"
+#include "platform/utf8.h"
 #include "session/edit_history.h"
 #include "session/menu_check_command.h"
 #include "session/menu_path.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
 #include "session/shown_menu.h"
+#include "session/shown_text.h"
+#include "session/text_diff.h"
+#include "session/text_forms.h"
 
 namespace menue {
 
@@ -68,6 +72,30 @@ std::optional<int> findTarget(CommandServices::Services& services, const std::st
   return Unusable;
 }
 
+// The time and cause of an entry as read from its file (anyone may have
+// written it), escaped as paths are, so that no byte acts on the terminal.
+struct ShownEntry {
+  std::string time;
+  std::string cause;
+  ShownEntry(const HistoryEntry& entry, const PathRules& rules)
+      : time(visiblePath(entry.time.local, rules)), cause(visiblePath(entry.cause, rules)) {}
+};
+
+// What the undo changes: the text now against the version it restores, in
+// the system form and escaped as --list shows command lines.
+void writeUndoDiff(StandardStream& out, const std::string& shown, const Current& current,
+                   const HistoryEntry& chosen, const PathRules& rules) {
+  const std::string& restored = chosen.before.text;
+  const std::string now = current.text.value_or(std::string());
+  const bool nowUtf8 = isUtf8Text(now);
+  const bool restoredUtf8 = isUtf8Text(restored);
+  out.writeBytes(
+      unifiedDiff(now, restored, shown + " (jetzt)", "Fassung " + std::to_string(chosen.version),
+                  "\\ kein Zeilenende am Dateiende", [&](std::string_view line, bool inNow) {
+                    return shownText(menuCommandLine(line, inNow ? nowUtf8 : restoredUtf8, rules));
+                  }));
+}
+
 // Where a change went unrecorded: after `from` (and before `to`, if known).
 std::string gapLine(const std::string& from, const std::string& to) {
   std::string line = "  (hier fehlt Verlauf: nach " + from;
@@ -93,21 +121,22 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
       "e\n");
   const HistoryEntry* previous = nullptr;
   for (const HistoryEntry& entry : entries) {
+    const ShownEntry shown(entry, services.rules);
     if (previous != nullptr && previous->afterFingerprint != entry.before.fingerprint) {
-      out.writeText(gapLine(previous->time.local, entry.time.local));
+      out.writeText(gapLine(ShownEntry(*previous, services.rules).time, shown.time));
     }
     std::string number = std::to_string(entry.version);
     number.resize(std::max<std::size_t>(number.size(), 7), ' ');
-    std::string cause = entry.cause;
+    std::string cause = shown.cause;
     cause.resize(std::max<std::size_t>(cause.size(), 22), ' ');
-    out.writeText("  " + number + "  " + entry.time.local + "  " + cause + " " +
-                  sizeText(entry.before) + "\n");
+    out.writeText("  " + number + "  " + shown.time + "  " + cause + " " + sizeText(entry.before) +
+                  "\n");
     previous = &entry;
   }
   const Current current = currentOf(services.files, target.name);
   if (current.failure == code::Success &&
       (current.tooLarge || current.fingerprint() != previous->afterFingerprint)) {
-    out.writeText(gapLine(previous->time.local, {}));
+    out.writeText(gapLine(ShownEntry(*previous, services.rules).time, {}));
   }
   return 0;
 }
@@ -142,11 +171,17 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
     for (auto it = entries.rbegin(); it != entries.rend() && chosen == nullptr; ++it) {
       if (it->before.fingerprint == current.fingerprint()) continue;
       if (it->afterFingerprint != current.fingerprint()) {
+        const ShownEntry shown(*it, services.rules);
         writeErrorLine(err, target.shown,
-                       "seit der \xC4nderung vom " + it->time.local +
-                           " anders ge\xE4ndert: nicht zur\xFC"
-                           "ckgenommen; die Fassung davor mit: menue --undo --version " +
-                           std::to_string(it->version));
+                       "nicht zur\xFC"
+                       "ckgenommen: die Datei wurde nach der letzten \xC4nderung durch "
+                       "menue (" +
+                           shown.cause + " am " + shown.time +
+                           ") von anderer Seite ge\xE4ndert, und diese \xC4nderung steht "
+                           "in keinem Verlauf.");
+        err.writeText("Die Fassung vor " + shown.cause +
+                      " trotzdem wiederherstellen: menue --undo --version " +
+                      std::to_string(it->version) + "\n");
         return Refused;
       }
       chosen = &*it;
@@ -161,10 +196,12 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
                    "Fassung " + std::to_string(chosen->version) + " wurde nicht gesichert");
     return Refused;
   }
+  const ShownEntry shown(*chosen, services.rules);
   out.writeBytes(target.shown + ": ");
-  out.writeText("Fassung " + std::to_string(chosen->version) + " vom " + chosen->time.local +
-                ", vor " + chosen->cause + " (" + sizeText(chosen->before) + "), statt jetzt (" +
+  out.writeText("Fassung " + std::to_string(chosen->version) + " vom " + shown.time + ", vor " +
+                shown.cause + " (" + sizeText(chosen->before) + "), statt jetzt (" +
                 sizeText(FileVersion::of(current.text)) + ").\n");
+  writeUndoDiff(out, target.shown, current, *chosen, services.rules);
   out.writeText(chosen->before.kind == FileVersion::Kind::None ? "Datei l\xF6schen? (j/n) "
                                                                : "Wiederherstellen? (j/n) ");
   std::string answer;

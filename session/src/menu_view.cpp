@@ -75,6 +75,11 @@ Next checkEditWrite(Program& program, PlatformCode result) {
                     " Men\xFC"
                     "datei ist ein Verweis, der ins Leere f\xFChrt: nicht ge\xE4ndert.",
                     Next::Continue);
+    case code::LockViolation:
+      return report(program,
+                    " Men\xFC"
+                    "datei gesperrt: ein anderes menue \xE4ndert sie gerade; nicht ge\xE4ndert.",
+                    Next::Continue);
     case code::EasNotSupported:
       return report(program,
                     " Gruppe, Attribute oder Zugriffsliste der Men\xFC"

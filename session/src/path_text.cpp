@@ -66,6 +66,8 @@ std::string pathFailureText(PlatformCode failure) {
       return "nicht gefunden";
     case code::AccessDenied:
       return "kein Zugriff";
+    case code::LockViolation:
+      return "gesperrt: ein anderes menue \xE4ndert sie gerade";
     default:
       return "nicht lesbar (Systemfehler " + std::to_string(failure) + ")";
   }

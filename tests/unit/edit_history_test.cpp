@@ -126,6 +126,20 @@ TEST_F(EditHistoryTest, AnUndoAfterAForeignChangeIsRefusedNamingTheVersion) {
   EXPECT_EQ(entries().back().before.text, menuText("XYZ"));
 }
 
+// Before it asks, the undo shows what it changes: the text now against the
+// version it restores, escaped as --list shows command lines.
+TEST_F(EditHistoryTest, TheUndoShowsItsChangeBeforeItAsks) {
+  edit("Men\xFC++", menuText("A"));
+  edit("Men\xFC+", menuText("AB"));
+  std::string out;
+  EXPECT_EQ(undo(0, "n", out), 1);
+  EXPECT_NE(out.find(" (jetzt)\n+++ Fassung 2\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("\n-B\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("\n-\\x091a\n \\x091a\n"), std::string::npos) << out;
+  EXPECT_LT(out.find("@@"), out.find("Wiederherstellen? (j/n)"));
+  EXPECT_EQ(machine.files.file("-menue-"), menuText("AB"));
+}
+
 TEST_F(EditHistoryTest, AChangeThatDidNotHappenLeavesNoEntry) {
   edit("Men\xFC++", menuText("A"));
   ASSERT_EQ(loadWholeMenu(machine.files, "-menue-", program.model).failure, code::Success);
@@ -221,6 +235,20 @@ TEST_F(EditHistoryTest, TheBoundsDropTheOldestFirst) {
   EXPECT_TRUE(store.entriesOf("C:\\m\\big0").empty());
   EXPECT_EQ(store.entriesOf("C:\\m\\big11").size(), 1u);
   EXPECT_TRUE(entries().empty());
+}
+
+// A clock that ran ahead and was set back: the versions written since have
+// the earliest times, and still the oldest versions go, not the newest.
+TEST_F(EditHistoryTest, AClockSetBackDropsTheOldestVersionsNotTheNewest) {
+  for (int i = 0; i < HistoryVersionsPerFile + 5; ++i) {
+    if (i == 10) machine.clock.seconds += 10 * 86400;
+    if (i == 20) machine.clock.seconds -= 20 * 86400;
+    edit("Men\xFC+", menuText(std::string(1 + i % 17, 'A')));
+  }
+  const std::vector<HistoryEntry> kept = entries();
+  ASSERT_EQ(kept.size(), static_cast<std::size_t>(HistoryVersionsPerFile));
+  EXPECT_EQ(kept.front().version, 6);
+  EXPECT_EQ(kept.back().version, HistoryVersionsPerFile + 5);
 }
 
 }  // namespace

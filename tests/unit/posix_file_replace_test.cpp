@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 
 #include <chrono>
 #include <filesystem>
@@ -134,9 +135,6 @@ TEST(PosixFileReplace, AWriterWithoutTheLockInEachWindowKeepsItsChange) {
     ReplaceStep step;
     bool noExchange;
   };
-  // Not here: a rename by the other program between the comparison and a
-  // plain rename (no swap) replaces a file no one holds open any more;
-  // only the swap can tell that one.
   const Case cases[] = {
       {Writer::InPlace, ReplaceStep::Synced, false},
       {Writer::ByRename, ReplaceStep::Synced, false},
@@ -145,6 +143,7 @@ TEST(PosixFileReplace, AWriterWithoutTheLockInEachWindowKeepsItsChange) {
       {Writer::InPlace, ReplaceStep::Synced, true},
       {Writer::ByRename, ReplaceStep::Synced, true},
       {Writer::InPlace, ReplaceStep::Compared, true},
+      {Writer::ByRename, ReplaceStep::Compared, true},
   };
   testing::PosixTempDir dir;
   for (const Case& c : cases) {
@@ -160,6 +159,38 @@ TEST(PosixFileReplace, AWriterWithoutTheLockInEachWindowKeepsItsChange) {
     EXPECT_EQ(testing::fileText(Path), theirs);
     EXPECT_EQ(entryCount(), 1u);
   }
+}
+
+// The edits' lock is a write lock of the file itself: a writer of this
+// program that holds it makes the next one give up after a short while
+// (LockViolation, nothing written), and a lock on the directory, which any
+// reader may take, holds nobody up.
+TEST(PosixFileReplace, OnlyAWriterOfTheFileCanHoldAnEditUp) {
+  testing::PosixTempDir dir;
+  testing::putFile(Path, "seen\r\n", 0644);
+  PosixFiles files;
+  {
+    const int held = open(Path, O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    ASSERT_EQ(fcntl(held, F_OFD_SETLK, &whole), 0);
+    EXPECT_EQ(files.replaceFile(Path, "seen\r\n", "edit\r\n"), code::LockViolation);
+    EXPECT_EQ(files.deleteSeenFile(Path, "seen\r\n", true), code::LockViolation);
+    EXPECT_EQ(testing::fileText(Path), "seen\r\n");
+    close(held);
+  }
+  const int directory = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(directory, 0);
+  ASSERT_EQ(flock(directory, LOCK_EX), 0);
+  const int reader = open(Path, O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(flock(reader, LOCK_EX), 0);
+  EXPECT_EQ(files.replaceFile(Path, "seen\r\n", "edit\r\n"), code::Success);
+  EXPECT_EQ(testing::fileText(Path), "edit\r\n");
+  EXPECT_EQ(entryCount(), 1u);
+  close(reader);
+  close(directory);
 }
 
 // A writer that renames its file over the MenuFile at a random moment

@@ -28,7 +28,9 @@ std::unique_ptr<NativePlatform> createNativePlatform();
 
 // The file system and path rules alone: what the command line needs before
 // the menu runs (its start directory) or instead of it (the checker). Sets
-// up no console, so nothing is drawn.
+// up no console, so nothing is drawn. Every mode calls it first: it also
+// makes a write past the file-size limit a failed write (POSIX: SIGXFSZ
+// ignored, started programs get the default).
 struct NativeFiles {
   std::unique_ptr<FileSystem> files;
   PathRules rules;

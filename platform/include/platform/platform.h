@@ -272,6 +272,12 @@ class Processes {
   // Runs a LaunchScript through the command interpreter, its path (system
   // form) taken as one name whatever characters it holds; otherwise as start.
   virtual PlatformCode runScript(const std::string& path, bool wait) = 0;
+  // Runs the command line `command` (an editor the environment names,
+  // system form) with `path` as an argument of its own after it, and waits
+  // for its end: on POSIX through /bin/sh, so the command keeps its shell
+  // meaning and the path its bytes whatever they are; on Windows with the
+  // path in quotes, which no Windows path holds.
+  virtual PlatformCode runOnPath(const std::string& command, const std::string& path) = 0;
   // The exit status of the program last waited for: its exit code, or on
   // POSIX 128 plus the signal that ended it.
   virtual int lastExitStatus() const = 0;

@@ -4,12 +4,12 @@
 // exclusive creation of the LaunchScript in a private directory.
 #include <fcntl.h>
 #include <stdio.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "platform/posix/files/errno_code.h"
@@ -105,26 +105,48 @@ PlatformCode creationErrorCode() {
   return errno == ENOENT ? code::PathNotFound : lastErrorCode();
 }
 
-// The lock every writer of this program holds on a file's directory while
-// it compares and replaces the file. flock(2) belongs to the open
-// directory: it dies with the process and leaves no file behind. Where the
-// file system has no such locks, the comparison alone stands.
-class DirectoryLock {
+// The lock every writer of this program holds on the file it replaces or
+// deletes while it compares and writes: a write lock of its own open file
+// description (fcntl F_OFD_SETLK), which only someone who may write the
+// file can take, which dies with the process and leaves no file behind.
+// It is tried without blocking, again for a short while, then given up:
+// the edit is refused (LockViolation), never kept waiting. A file that
+// cannot be opened for writing is refused later anyway; where the file
+// system has no such locks, the comparison and the proof alone stand. A
+// new file needs none: it only takes a name no file has.
+class EditLock {
  public:
-  explicit DirectoryLock(const std::string& directory)
-      : fd_(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (fd_ < 0) return;
-    while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  static constexpr int Attempts = 40;
+  static constexpr long PauseNanoseconds = 50'000'000;
+
+  explicit EditLock(const std::string& path)
+      : fd_(open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {
+    struct stat info {};
+    if (fd_ < 0 || fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) return;
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    for (int attempt = 1;; ++attempt) {
+      if (fcntl(fd_, F_OFD_SETLK, &whole) == 0) return;
+      if (errno == EINTR) continue;
+      if ((errno != EAGAIN && errno != EACCES) || attempt == Attempts) break;
+      const timespec pause{0, PauseNanoseconds};
+      nanosleep(&pause, nullptr);
     }
+    refused_ = errno == EAGAIN || errno == EACCES;
   }
-  ~DirectoryLock() {
+  ~EditLock() {
     if (fd_ >= 0) close(fd_);
   }
-  DirectoryLock(const DirectoryLock&) = delete;
-  DirectoryLock& operator=(const DirectoryLock&) = delete;
+  EditLock(const EditLock&) = delete;
+  EditLock& operator=(const EditLock&) = delete;
+  // Whether another writer of this program (or one that may write the
+  // file) kept it locked for the whole while.
+  bool refused() const { return refused_; }
 
  private:
   int fd_;
+  bool refused_ = false;
 };
 
 }  // namespace
@@ -148,7 +170,8 @@ PlatformCode PosixFiles::replaceFile(const std::string& path, SeenText seen,
     return failure;
   }
   const std::string directory = directoryOf(target);
-  const DirectoryLock lock(directory);
+  const EditLock lock(target);
+  if (lock.refused()) return code::LockViolation;
   struct stat info {};
   const bool exists = stat(target.c_str(), &info) == 0;
   if (!exists && errno != ENOENT) return lastErrorCode();
@@ -229,7 +252,8 @@ PlatformCode PosixFiles::writeTemporary(const std::string& directory, std::strin
 
 PlatformCode PosixFiles::deleteSeenFile(const std::string& path, std::string_view seenStart,
                                         bool seenWhole) {
-  const DirectoryLock lock(directoryOf(path));
+  const EditLock lock(path);
+  if (lock.refused()) return code::LockViolation;
   struct stat target {};
   // What cannot be compared (a missing file, a dangling link) is deleteFile's case.
   if (stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&

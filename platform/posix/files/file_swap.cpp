@@ -1,12 +1,13 @@
 // Comparing last and proving after: renameat2(RENAME_EXCHANGE) swaps the
 // new file in and leaves the old one under the temporary name, where it is
 // checked to be the file compared, still holding the text compared; where
-// the file system cannot swap, the old file stays open and is read again
-// after the rename.
+// the file system cannot swap, the old file is moved aside and checked so
+// before the new one takes the free name, and read again after it.
 #include "platform/posix/files/file_swap.h"
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 
 #include "platform/posix/files/errno_code.h"
 #include "platform/posix/files/file_io.h"
+#include "platform/posix/files/posix_files.h"
 
 namespace menue {
 
@@ -69,6 +71,53 @@ void swapBack(const std::string& temporary, const std::string& target, const str
   }
 }
 
+// Puts `from` at `to` if no file is there; EEXIST when another program
+// took the name meanwhile. Where the file system has no links either, the
+// name is looked at just before a plain rename.
+int placeAtFreeName(const std::string& from, const std::string& to) {
+  const int failure = renameNoReplace(from.c_str(), to.c_str());
+  if (failure != EPERM && failure != EOPNOTSUPP && failure != ENOSYS) return failure;
+  struct stat there {};
+  if (lstat(to.c_str(), &there) == 0) return EEXIST;
+  return rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+// Where the file at the target waits while the new one takes its place: a
+// hidden name beside it that the removal of stale temporaries never takes,
+// so that a writer killed in between leaves the old text there.
+std::string asideName(const std::string& temporary) {
+  const auto slash = temporary.rfind('/');
+  const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+  return temporary.substr(0, name) + ".-menue-.alt" + temporary.substr(name);
+}
+
+// Without the swap: the file at the name is moved aside first, so the file
+// the replacement takes away is known; it must be the one compared, still
+// holding the text compared (else it goes back and the edit is refused).
+// Then the new file takes the free name, unless another program filled it
+// meanwhile: that program's file stays, and the edit is refused.
+SwapOutcome replaceByRenames(const std::string& temporary, const std::string& target,
+                             const OldFile& old, std::string_view seen) {
+  const std::string aside = asideName(temporary);
+  if (rename(target.c_str(), aside.c_str()) != 0) {
+    return refused(errno == ENOENT ? code::FileInvalid : lastErrorCode());
+  }
+  if (!stillHolds(aside, old, seen)) {
+    placeAtFreeName(aside, target);
+    return refused(code::FileInvalid);
+  }
+  if (const int failure = placeAtFreeName(temporary, target); failure != 0) {
+    if (failure != EEXIST) {
+      placeAtFreeName(aside, target);
+      return refused(platformCodeFromErrno(failure));
+    }
+    unlink(aside.c_str());
+    return refused(code::FileInvalid);
+  }
+  unlink(aside.c_str());
+  return {};
+}
+
 }  // namespace
 
 SwapOutcome swapIn(const std::string& temporary, const std::string& target, const OldFile& old,
@@ -90,7 +139,10 @@ SwapOutcome swapIn(const std::string& temporary, const std::string& target, cons
   if (swapped != EINVAL && swapped != ENOSYS && swapped != EOPNOTSUPP) {
     return refused(platformCodeFromErrno(swapped));
   }
-  if (rename(temporary.c_str(), target.c_str()) != 0) return refused(lastErrorCode());
+  if (SwapOutcome moved = replaceByRenames(temporary, target, old, seen);
+      moved.code != code::Success) {
+    return moved;
+  }
   // The old file, open still, is read again: a change that reached it
   // between the comparison and the rename is put back.
   if (textNow(old, seen.size()) == seen) return {};

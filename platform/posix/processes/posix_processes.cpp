@@ -114,6 +114,13 @@ PlatformCode PosixProcesses::runScript(const std::string& path, bool wait) {
   return startScript({path}, wait);
 }
 
+PlatformCode PosixProcesses::runOnPath(const std::string& command, const std::string& path) {
+  // sh -c 'COMMAND "$1"' menue PATH: the path is never part of a text the
+  // shell parses.
+  std::vector<std::string> arguments = {Shell, "-c", command + " \"$1\"", "menue", path};
+  return spawn(arguments, -1, true);
+}
+
 PlatformCode PosixProcesses::startScript(std::vector<std::string> arguments, bool wait) {
   // Read here, not by the shell: the file may be written anew for the next
   // item, or deleted at the exit, before a child that is not waited for

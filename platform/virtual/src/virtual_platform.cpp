@@ -14,6 +14,10 @@ PlatformCode VirtualProcesses::runScript(const std::string& path, bool wait) {
   return record({path, wait, {}, {}, true});
 }
 
+PlatformCode VirtualProcesses::runOnPath(const std::string& command, const std::string& path) {
+  return record({command + " \"" + path + "\"", true, {}, {}, false});
+}
+
 PlatformCode VirtualProcesses::record(StartedProcess process) {
   const std::string& commandLine = process.commandLine;
   files_.currentDirectory(process.directory);

@@ -36,7 +36,9 @@ DirectoryLock::DirectoryLock(const std::wstring& path) {
   mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
   if (mutex_ == nullptr) return;
   // WAIT_ABANDONED: a writer died holding it; the mutex is ours all the same.
-  if (WaitForSingleObject(mutex_, INFINITE) == WAIT_FAILED) {
+  const DWORD waited = WaitForSingleObject(mutex_, PatienceMs);
+  if (waited == WAIT_FAILED || waited == WAIT_TIMEOUT) {
+    refused_ = waited == WAIT_TIMEOUT;
     CloseHandle(mutex_);
     mutex_ = nullptr;
   }

@@ -180,6 +180,7 @@ PlatformCode Win32Files::replaceFile(const std::string& path, SeenText seen,
   PlatformCallScope scope;
   const std::wstring target = toWide(path);
   const DirectoryLock lock(target);
+  if (lock.refused()) return code::LockViolation;
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
@@ -223,6 +224,7 @@ PlatformCode Win32Files::deleteSeenFile(const std::string& path, std::string_vie
   PlatformCallScope scope;
   const std::wstring target = toWide(path);
   const DirectoryLock lock(target);
+  if (lock.refused()) return code::LockViolation;
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PlatformCallScope::failure();
   // A directory is no file to compare; DeleteFileW refuses it.

@@ -68,6 +68,10 @@ PlatformCode Win32Processes::runScript(const std::string& path, bool wait) {
                 L"\"" + interpreter + L"\" /s /c \"\"" + toWide(path) + L"\"\"", wait);
 }
 
+PlatformCode Win32Processes::runOnPath(const std::string& command, const std::string& path) {
+  return start(command + " \"" + path + "\"", true);
+}
+
 PlatformCode Win32Processes::create(const wchar_t* application, std::wstring line, bool wait) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

@@ -1,6 +1,6 @@
 // The per-user history of MenuFile edits: before a change, the text it
-// replaces (or that there was none) is kept as one entry, written in one
-// step, the last 50 of each MenuFile and at most 10 MB in all. A history
+// replaces (or that there was none) is kept as one entry, the user's alone,
+// the last 50 versions of each MenuFile and at most 10 MB in all. A history
 // that cannot be written stops no edit; the entries' fingerprints tell
 // where one is missing.
 #pragma once
@@ -13,41 +13,12 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "session/edit_history_entry.h"
 
 namespace menue {
 
 inline constexpr int HistoryVersionsPerFile = 50;
 inline constexpr std::uint64_t HistoryBytes = std::uint64_t{10} << 20;
-
-// What stood in a file: its size and a hash of its bytes ("-" for no file).
-std::string fingerprintOf(std::optional<std::string_view> text);
-
-// The state of a MenuFile on one side of a change.
-struct FileVersion {
-  enum class Kind { Text, None, NotCopied } kind = Kind::None;
-  // Text: the bytes.
-  std::string text;
-  // fingerprintOf the bytes, also where they were not copied; empty when
-  // not known.
-  std::string fingerprint = fingerprintOf(std::nullopt);
-
-  static FileVersion of(std::optional<std::string_view> text);
-  // A text seen but not kept: unreadable for the user, or only its start
-  // was read.
-  static FileVersion notCopied(std::string fingerprint);
-};
-
-struct HistoryEntry {
-  int version = 0;  // of its MenuFile, counting from 1
-  WallTime time;
-  std::string cause;  // Windows-1252: "Men\xFC+", "--edit", ...
-  std::string path;   // the MenuFile's full path
-  FileVersion before;
-  std::string afterFingerprint;
-  // Where the entry is kept.
-  std::string entryPath;
-  std::uint64_t entrySize = 0;
-};
 
 class EditHistory {
  public:
@@ -79,7 +50,9 @@ class EditHistory {
   // The first part of the names of a MenuFile's entries.
   std::string keyOf(const std::string& path) const;
   std::vector<Listed> listed(const std::string& directory);
-  // Drops the oldest entries beyond the bounds, never `kept`.
+  // Drops the oldest versions beyond the bounds, never `kept`: within a
+  // MenuFile by version number, never by the time in the names, which a
+  // clock set wrong made.
   void prune(const std::string& directory, const std::string& key, const std::string& kept);
 
   FileSystem& files_;

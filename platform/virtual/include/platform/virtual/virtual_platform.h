@@ -29,6 +29,8 @@ class VirtualProcesses : public Processes {
   PlatformCode start(const std::string& commandLine, bool wait) override;
   // Recorded as a start of the path, marked as a script run.
   PlatformCode runScript(const std::string& path, bool wait) override;
+  // Recorded as the command line with the path in quotes after it.
+  PlatformCode runOnPath(const std::string& command, const std::string& path) override;
   int lastExitStatus() const override { return exitStatus; }
 
   std::vector<StartedProcess> started;

@@ -14,15 +14,20 @@ namespace menue::win32 {
 // identity to go by, nothing is locked and the comparison alone stands.
 class DirectoryLock {
  public:
-  // `path` names a file; its directory is locked, waiting while another
-  // writer holds it.
+  // `path` names a file; its directory is locked, waiting at most
+  // PatienceMs while another writer holds it.
+  static constexpr DWORD PatienceMs = 2000;
   explicit DirectoryLock(const std::wstring& path);
+  // Whether another writer held it all that while: the edit gives up
+  // (LockViolation), never keeps the user waiting.
+  bool refused() const { return refused_; }
   ~DirectoryLock();
   DirectoryLock(const DirectoryLock&) = delete;
   DirectoryLock& operator=(const DirectoryLock&) = delete;
 
  private:
   HANDLE mutex_ = nullptr;
+  bool refused_ = false;
 };
 
 }  // namespace menue::win32

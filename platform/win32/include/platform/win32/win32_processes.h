@@ -19,6 +19,7 @@ class Win32Processes : public Processes {
   Win32Processes& operator=(const Win32Processes&) = delete;
   PlatformCode start(const std::string& commandLine, bool wait) override;
   PlatformCode runScript(const std::string& path, bool wait) override;
+  PlatformCode runOnPath(const std::string& command, const std::string& path) override;
   int lastExitStatus() const override { return lastExitStatus_; }
 
  private:

@@ -1,0 +1,306 @@
+// End to end, POSIX: the edit history and --edit where they can fail. A
+// file-size limit that stops the history entry stops no edit; the copy's
+// path reaches the editor as it is; entry fields reach the terminal
+// escaped; a replace without the swap keeps a change made meanwhile; a lock
+// another account holds never freezes an edit.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "tests/e2e/e2e_fixture.h"
+
+namespace menue::e2e {
+namespace {
+
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+class HistorySafetyTest : public E2eTest {
+ protected:
+  struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+  };
+
+  fs::path home() const { return home_.empty() ? work().parent_path() : home_; }
+  void useHome(const fs::path& home) { home_ = home; }
+  fs::path stateDirectory() const { return home() / ".local/state/menue"; }
+  fs::path menuPath() const { return work() / "-menue-"; }
+
+  // An editor: a shell script run with the copy as $1.
+  void useEditorCommand(const std::string& command) { editor_ = command; }
+  void useEditor(const std::string& body) {
+    const fs::path script = work().parent_path() / "editor";
+    writeFile(script, "#!/bin/sh\n" + body);
+    fs::permissions(script, fs::perms::owner_all);
+    editor_ = script.string();
+  }
+
+  // Runs the program without a terminal in `directory` (default: work()),
+  // through `runner` (shell words before it: prlimit, strace, ...), its
+  // answers from `answers`.
+  Run run(const std::vector<std::string>& arguments, const std::string& answers = "",
+          const std::string& runner = "", const fs::path& directory = {}) {
+    const fs::path files = work().parent_path();
+    writeFile(files / "answers", answers);
+    std::string command = "cd " + quoted((directory.empty() ? work() : directory).string()) +
+                          " && env -i PATH=/usr/bin:/bin HOME=" + quoted(home().string()) +
+                          " TMP=" + quoted(temp().string()) + " VISUAL=" + quoted(editor_) + " " +
+                          runner + " " + quoted(program().string());
+    for (const std::string& argument : arguments) command += " " + quoted(argument);
+    command += " <" + quoted((files / "answers").string()) + " >" +
+               quoted((files / "out").string()) + " 2>" + quoted((files / "err").string());
+    const int status = std::system(command.c_str());
+    Run result;
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = readFile(files / "out").value_or("");
+    result.err = readFile(files / "err").value_or("");
+    return result;
+  }
+
+  std::vector<fs::path> stateFiles(std::string_view containing = "") const {
+    std::vector<fs::path> files;
+    if (!fs::exists(stateDirectory())) return files;
+    for (const auto& entry : fs::directory_iterator(stateDirectory())) {
+      if (entry.path().filename().string().find(containing) != std::string::npos) {
+        files.push_back(entry.path());
+      }
+    }
+    return files;
+  }
+  std::size_t historyEntries() const {
+    std::size_t count = 0;
+    for (const fs::path& file : stateFiles()) {
+      count += file.filename().string().find("bearbeiten") == std::string::npos;
+    }
+    return count;
+  }
+
+ private:
+  std::string editor_ = "false";
+  fs::path home_;
+};
+
+// A menu of about `size` bytes whose header is `header`.
+std::string menuOfSize(const std::string& header, std::size_t size) {
+  std::string text = menuFileText(header, {{"Eins", '1', {"true"}}});
+  return text + std::string(size - text.size(), 'x');
+}
+
+// Under a file-size limit between the MenuFile and its history entry (the
+// entry holds the text before and a header), every mode makes the change
+// and goes on without the entry; a MenuFile past the limit is a failed
+// write that keeps the file and the copy. No mode is killed by SIGXFSZ.
+TEST_F(HistorySafetyTest, AFileSizeLimitStopsTheEntryNeverTheEdit) {
+  const std::string before = menuOfSize("Alt", 1000);
+  struct Case {
+    const char* what;
+    std::string edited;  // what the editor leaves, empty for --undo
+    int status;
+    bool changed;
+  };
+  const Case cases[] = {
+      {"edit", menuOfSize("Neu", 1000), 0, true},
+      {"undo", "", 0, true},
+      {"edit past the limit", menuOfSize("Neu", 1200), 2, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(stateDirectory());
+    writeFile(menuPath(), before);
+    if (c.edited.empty()) {
+      // The history to undo, made without the limit.
+      writeFile(work().parent_path() / "edited", menuOfSize("Neu", 1000));
+      useEditor("cp ../edited \"$1\"\n");
+      ASSERT_EQ(run({"--edit"}).status, 0);
+    }
+    const std::string now = readFile(menuPath()).value_or("");
+    const std::size_t entries = historyEntries();
+    writeFile(work().parent_path() / "edited", c.edited);
+    useEditor("cp ../edited \"$1\"\n");
+    const Run limited = c.edited.empty() ? run({"--undo"}, "j\n", "prlimit --fsize=1100 --")
+                                         : run({"--edit"}, "", "prlimit --fsize=1100 --");
+    EXPECT_EQ(limited.status, c.status) << limited.err;
+    EXPECT_EQ(historyEntries(), entries);
+    const std::string after = readFile(menuPath()).value_or("");
+    if (!c.changed) {
+      EXPECT_EQ(after, now);
+      EXPECT_NE(limited.err.find("Die Kopie bleibt"), std::string::npos) << limited.err;
+    } else {
+      EXPECT_EQ(after, c.edited.empty() ? before : c.edited);
+      EXPECT_TRUE(stateFiles("bearbeiten").empty());
+    }
+  }
+}
+
+mode_t modeOf(const fs::path& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 07777;
+}
+
+// The copy's path reaches the editor as an argument of its own, whatever
+// HOME holds, while VISUAL keeps its shell meaning; the copy and the
+// entries are the user's alone; a copy that someone else could have put
+// there is not installed.
+TEST_F(HistorySafetyTest, TheEditorGetsTheCopysPathAsItIsAndOnlyTheUsersCopyIsInstalled) {
+  const std::string before = menuFileText("Alt", {{"Eins", '1', {"true"}}});
+  const std::string after = menuFileText("Neu", {{"Eins", '1', {"true"}}});
+  struct Case {
+    const char* what;
+    std::string home;  // below the scratch tree
+    std::string editor;
+    bool installed;
+  };
+  const std::string swapIn = work().parent_path().string() + "/fremd";
+  const Case cases[] = {
+      {"quote in HOME", "a\"b c", "sed -i s/Alt/Neu/", true},
+      {"shell text in HOME", "$(touch pwned) `touch pwned` 'x", "sed -i 's/Alt/Neu/'", true},
+      {"copy swapped by another owner", "h",
+       "sh -c 'cp \"$0\" " + swapIn + " && sed -i s/Alt/Neu/ " + swapIn + " && chown nobody " +
+           swapIn + " && mv " + swapIn + " \"$0\"'",
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path home = work().parent_path() / c.home;
+    fs::create_directories(home);
+    useHome(home);
+    writeFile(menuPath(), before);
+    useEditorCommand(c.editor);
+    const Run edit = run({"--edit"});
+    EXPECT_FALSE(fs::exists(work() / "pwned"));
+    if (!c.installed) {
+      EXPECT_EQ(edit.status, 2) << edit.err;
+      EXPECT_NE(edit.err.find("nicht installiert"), std::string::npos) << edit.err;
+      EXPECT_EQ(readFile(menuPath()), before);
+      continue;
+    }
+    EXPECT_EQ(edit.status, 0) << edit.err;
+    EXPECT_EQ(readFile(menuPath()), after);
+    ASSERT_EQ(historyEntries(), 1u);
+    EXPECT_EQ(modeOf(stateFiles().front()), 0600u);
+  }
+  // The copy as the editor finds it.
+  useHome(work().parent_path() / "h");
+  writeFile(menuPath(), before);
+  useEditor("stat -c %a \"$1\" > ../mode\n");
+  EXPECT_EQ(run({"--edit"}).status, 0);
+  EXPECT_EQ(readFile(work().parent_path() / "mode"), "600\n");
+}
+
+// A MenuFile whose path holds a line end keeps its history, and what an
+// entry's file says (anyone may have planted it) reaches the terminal
+// escaped: --history and --undo write no control byte of it.
+TEST_F(HistorySafetyTest, AnyPathKeepsItsHistoryAndEntryFieldsAreShownEscaped) {
+  const fs::path odd = work() / "neue\nzeile";
+  fs::create_directories(odd);
+  writeFile(odd / "-menue-", menuFileText("Alt", {{"Eins", '1', {"true"}}}));
+  useEditorCommand("sed -i s/Alt/Neu/");
+  ASSERT_EQ(run({"--edit"}, "", "", odd).status, 0);
+  const Run listed = run({"--history"}, "", "", odd);
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find("--edit"), std::string::npos) << listed.out;
+
+  // The entry's time and cause made into terminal commands.
+  ASSERT_EQ(stateFiles().size(), 1u);
+  const fs::path entry = stateFiles().front();
+  std::string text = readFile(entry).value_or("");
+  const std::size_t cause = text.find("\ncause --edit\n");
+  ASSERT_NE(cause, std::string::npos);
+  text.replace(cause, 14, "\ncause \x1b]0;titel\x07\x1b[2J\n");
+  const std::size_t time = text.find(' ', text.find("\ntime ") + 6);
+  text.insert(time + 1, "\x1b[31m");
+  writeFile(entry, text);
+  const Run planted = run({"--history"}, "", "", odd);
+  const Run undo = run({"--undo"}, "n\n", "", odd);
+  for (const Run& shown : {planted, undo}) {
+    EXPECT_EQ(shown.out.find('\x1b'), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.err.find('\x1b'), std::string::npos) << shown.err;
+    EXPECT_EQ(shown.out.find('\x07'), std::string::npos) << shown.out;
+  }
+  EXPECT_NE(planted.out.find("\\033]0;titel\\a\\033[2J"), std::string::npos) << planted.out;
+  EXPECT_NE(undo.out.find("\\033[31m"), std::string::npos) << undo.out;
+}
+
+// Runs `script` with bash, its output to the scratch tree's "out"; the exit status.
+int bash(const fs::path& scratch, const std::string& script) {
+  writeFile(scratch / "script", script);
+  const std::string command = "bash " + quoted((scratch / "script").string()) + " >" +
+                              quoted((scratch / "out").string()) + " 2>&1";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// As on a file system without RENAME_EXCHANGE (strace makes every
+// renameat2 fail with EINVAL), a program that renames its file over the
+// MenuFile after the edit's comparison keeps its change: strace stops
+// menue at its first rename, sed -i replaces the file meanwhile, and the
+// edit is refused with its copy kept.
+TEST_F(HistorySafetyTest, WithoutTheSwapARenameMeanwhileKeepsItsChange) {
+  if (std::system("strace -o /dev/null true 2>/dev/null") != 0) {
+    GTEST_SKIP() << "strace cannot trace here";
+  }
+  writeFile(menuPath(), menuFileText("Alt", {{"Eins", '1', {"true"}}}));
+  const fs::path scratch = work().parent_path();
+  const std::string script =
+      "cd " + quoted(work().string()) + "\n" +
+      "env -i PATH=/usr/bin:/bin HOME=" + quoted(home().string()) +
+      " VISUAL='sed -i s/Alt/Neu/' strace -o /dev/null -e trace=rename,renameat2"
+      " -e inject=renameat2:error=EINVAL -e inject=rename:signal=SIGSTOP:when=1 " +
+      quoted(program().string()) + " --edit </dev/null >" + quoted((scratch / "edit").string()) +
+      " 2>&1 &\n"
+      "tracer=$!\n"
+      "for i in $(seq 600); do\n"
+      "  child=$(cat /proc/$tracer/task/*/children 2>/dev/null)\n"
+      "  [ -n \"$child\" ] && grep -q '^[^)]*) [tT]' /proc/$child/stat 2>/dev/null && break\n"
+      "  sleep 0.05\n"
+      "done\n"
+      "sed -i s/Alt/Anders/ -menue-\n"
+      "kill -CONT $child\n"
+      "wait $tracer\n";
+  const int status = bash(scratch, script);
+  const std::string edit = readFile(scratch / "edit").value_or("");
+  EXPECT_EQ(status, 1) << edit << readFile(scratch / "out").value_or("");
+  EXPECT_EQ(readFile(menuPath()), menuFileText("Anders", {{"Eins", '1', {"true"}}}));
+  EXPECT_NE(edit.find("inzwischen ge\xC3\xA4ndert: nicht installiert"), std::string::npos) << edit;
+  EXPECT_NE(edit.find("Die Kopie bleibt"), std::string::npos) << edit;
+  // Nothing of the replacement is left beside the MenuFile.
+  EXPECT_EQ(std::distance(fs::directory_iterator(work()), {}), 1);
+}
+
+// A lock that another account takes (flock on the MenuFile's directory
+// and on the MenuFile, which any reader can) holds no edit up.
+TEST_F(HistorySafetyTest, ALockAnotherAccountHoldsHoldsNoEditUp) {
+  const std::string asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+  ASSERT_EQ(chmod(work().parent_path().c_str(), 0755), 0);
+  ASSERT_EQ(chmod(work().c_str(), 0755), 0);
+  writeFile(menuPath(), menuFileText("Alt", {{"Eins", '1', {"true"}}}));
+  ASSERT_EQ(chmod(menuPath().c_str(), 0644), 0);
+  if (std::system((asNobody + "test -r " + quoted(menuPath().string())).c_str()) != 0) {
+    GTEST_SKIP() << "nobody cannot reach the scratch directory here";
+  }
+  const fs::path scratch = work().parent_path();
+  const std::string holders = asNobody + "flock " + quoted(work().string()) + " " + asNobody +
+                              "flock " + quoted(menuPath().string()) + " sleep 120";
+  // The holders in a process group of their own, ended together; the edit
+  // starts once both locks are held.
+  const std::string script =
+      "setsid " + holders + " &\nholder=$!\n" + "until ! flock -n " + quoted(work().string()) +
+      " true && ! flock -n " + quoted(menuPath().string()) + " true; do sleep 0.05; done\n" +
+      "cd " + quoted(work().string()) +
+      " && timeout 60 env -i PATH=/usr/bin:/bin HOME=" + quoted(home().string()) +
+      " VISUAL='sed -i s/Alt/Neu/' " + quoted(program().string()) +
+      " --edit </dev/null\nstatus=$?\nkill -- -$holder\nexit $status\n";
+  EXPECT_EQ(bash(scratch, script), 0) << readFile(scratch / "out").value_or("");
+  EXPECT_EQ(readFile(menuPath()), menuFileText("Neu", {{"Eins", '1', {"true"}}}));
+}
+
+}  // namespace
+}  // namespace menue::e2e
