@@ -3,6 +3,7 @@
 // through the LaunchScript, which is removed again afterwards.
 #include "session/run_command.h"
 
+#include "session/counted_text.h"
 #include "session/item_command.h"
 #include "session/launch_script.h"
 #include "session/menu_path.h"
@@ -109,7 +110,7 @@ int runItemCommand(CommandServices::Services& services, int number, const std::s
   if (number > menu.model.items()) {
     writeErrorLine(err, shown,
                    "kein Men\xFCpunkt " + std::to_string(number) + " (" +
-                       std::to_string(menu.model.items()) + " Men\xFCpunkte)");
+                       itemCountText(menu.model.items()) + ")");
     return NotRun;
   }
   return ItemRunner(services, err).run(shown, itemCommandOf(menu.model, number, services.rules));
