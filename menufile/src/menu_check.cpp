@@ -428,13 +428,17 @@ int checkMissingTabs(const MenuModel& model, const Places& at, Findings& out) {
                                 "chsten; TAB statt Leerzeichen am Zeilenanfang",
                             1));
     } else {
-      out.push_back(finding(FindingKind::MissingTab, Severity::Error, line,
-                            "TAB fehlt vor dem Status von " + itemName(c.part) +
-                                ": das Men\xFC nimmt die Zeile zu " + itemName(c.part - 1) +
-                                ", und jeder folgende Men\xFCpunkt startet die Befehle des "
-                                "n\xE4"
-                                "chsten; einen TAB an den Zeilenanfang setzen",
-                            1));
+      out.push_back(
+          finding(FindingKind::MissingTab, Severity::Error, line,
+                  "TAB fehlt vor dem Status von " + itemName(c.part) +
+                      // Before the first TAB a line belongs to no item.
+                      (c.part > 1 ? ": das Men\xFC nimmt die Zeile zu " + itemName(c.part - 1)
+                                  : std::string(": das Men\xFC \xFC"
+                                                "berspringt die Zeile")) +
+                      ", und jeder folgende Men\xFCpunkt startet die Befehle des "
+                      "n\xE4"
+                      "chsten; einen TAB an den Zeilenanfang setzen",
+                  1));
     }
   }
   return std::min(candidates.front().part, parts);

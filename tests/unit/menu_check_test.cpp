@@ -169,6 +169,14 @@ std::vector<CheckCase> brokenCases() {
         "Men\xFCpunkt 1, und " +
         Shifted + "; einen TAB an den Zeilenanfang setzen"},
        3},
+      // The first item's TAB: the line before it belongs to no item, and is
+      // reported once, as the missing TAB.
+      {"the first TAB missing",
+       "(Menuanzeige)\r\nA\r\nB\r\n(Menuausfuhrung)\r\n1a\r\n\t1b\r\n\t\r\n",
+       {"5:1: Fehler: TAB fehlt vor dem Status von Men\xFCpunkt 1: das Men\xFC \xFC"
+        "berspringt die Zeile, und " +
+        Shifted + "; einen TAB an den Zeilenanfang setzen"},
+       2},
       {"one CR LF in an LF file",
        "Kopfzeile=T\n(Menuanzeige)\nA\r\n(Menuausfuhrung)\n\t1a\n\t\n",
        {"3:2: Fehler: Zeilenende CR LF in einer Datei mit LF (Zeilen mit CR LF: 1): das Men\xFC "
