@@ -22,7 +22,7 @@ printf 'Kopfzeile=K\r\n(Menuanzeige)\r\nWechsel\r\nLeer\r\nAlle *\r\n(Menuausfuh
 mkdir zwei zwei/'[ab]' zwei/a zwei/$'neu\nzeile'
 cp -- -menue- zwei/-menue-
 cp -- -menue- zwei/-menue02-
-touch zwei/'*' zwei/b
+touch zwei/'*' zwei/b zwei/-MENUE-
 
 # shellcheck source=/dev/null
 source "$completion"
@@ -99,7 +99,7 @@ cases() {
 }
 
 # The user's glob settings change nothing, and are as they were afterwards.
-for setting in "" nullglob failglob "dotglob nocaseglob" noglob; do
+for setting in "" nullglob failglob "dotglob nocaseglob nocasematch" noglob; do
   case $setting in
     noglob) set -f ;;
     ?*) shopt -s $setting ;;
