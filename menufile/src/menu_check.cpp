@@ -428,13 +428,17 @@ int checkMissingTabs(const MenuModel& model, const Places& at, Findings& out) {
                                 "chsten; TAB statt Leerzeichen am Zeilenanfang",
                             1));
     } else {
-      out.push_back(finding(FindingKind::MissingTab, Severity::Error, line,
-                            "TAB fehlt vor dem Status von " + itemName(c.part) +
-                                ": das Men\xFC nimmt die Zeile zu " + itemName(c.part - 1) +
-                                ", und jeder folgende Men\xFCpunkt startet die Befehle des "
-                                "n\xE4"
-                                "chsten; einen TAB an den Zeilenanfang setzen",
-                            1));
+      out.push_back(
+          finding(FindingKind::MissingTab, Severity::Error, line,
+                  "TAB fehlt vor dem Status von " + itemName(c.part) +
+                      // Before the first TAB a line belongs to no item.
+                      (c.part > 1 ? ": das Men\xFC nimmt die Zeile zu " + itemName(c.part - 1)
+                                  : std::string(": das Men\xFC \xFC"
+                                                "berspringt die Zeile")) +
+                      ", und jeder folgende Men\xFCpunkt startet die Befehle des "
+                      "n\xE4"
+                      "chsten; einen TAB an den Zeilenanfang setzen",
+                  1));
     }
   }
   return std::min(candidates.front().part, parts);
@@ -534,6 +538,28 @@ void checkDirectoryChanges(const MenuModel& model, const Places& at, const Check
   }
 }
 
+// Lines between "(Menuausfuhrung)" and the first TAB: the menu searches on
+// to the TAB and passes over them, so no item runs them. Reported once, at
+// the first of them.
+void checkBeforeFirstTab(const MenuModel& model, const Places& at, Findings& out) {
+  if (!hasOpeningTab(model, 1)) return;
+  const std::string_view before = std::string_view(model.rawText).substr(0, openingTab(model, 1));
+  int stray = 0;
+  std::size_t first = 0;
+  for (const Line& line : linesOf(before, execScanStart(model))) {
+    if (blank(line.text, " ")) continue;
+    if (stray++ == 0) first = line.begin + line.text.find_first_not_of(' ');
+  }
+  if (stray == 0) return;
+  out.push_back(finding(FindingKind::TextBeforeFirstTab, Severity::Warning, at.line(first),
+                        (stray == 1 ? std::string("Zeile") : std::to_string(stray) + " Zeilen") +
+                            " zwischen (Menuausfuhrung) und dem ersten TAB: das Men\xFC "
+                            "\xFC"
+                            "berspringt sie, kein Men\xFCpunkt f\xFChrt sie aus; als Befehl "
+                            "hinter TAB und Status eines Men\xFCpunkts stellen oder l\xF6schen",
+                        at.column(first)));
+}
+
 // The menu reads nothing after the end marker; Menü- and Menü* rebuild the
 // file up to the end marker and so drop it. A DOS end-of-file mark there is
 // harmless.
@@ -598,7 +624,10 @@ void checkLoaded(const MenuModel& model, const Places& at, const CheckRules& rul
   checkItemCount(model, at, out);
   checkDisplayLines(model, at, rules, out);
   const int shiftedFrom = checkMissingTabs(model, at, out);
-  if (shiftedFrom == 0) checkExecutionParts(model, at, out);
+  if (shiftedFrom == 0) {
+    checkExecutionParts(model, at, out);
+    checkBeforeFirstTab(model, at, out);
+  }
   checkStatuses(model, at, shiftedFrom, out);
   checkDirectoryChanges(model, at, rules, shiftedFrom, out);
   checkAfterEndMarker(model, at, out);

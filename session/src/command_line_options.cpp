@@ -130,7 +130,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   }
   CommandLine& result = options.result;
   if (!options.wantsNumber.empty()) {
-    fail(options, options.wantsNumber, options.wantsNumber + " erwartet eine Nummer");
+    fail(options, options.wantsNumber, "erwartet eine Nummer");
   }
   const CommandAction mode =
       options.modes.empty() ? CommandAction::RunMenu : options.modes.front().first;

@@ -6,6 +6,7 @@
 
 #include "menufile/menu_check.h"
 #include "platform/utf8.h"
+#include "session/counted_text.h"
 #include "session/edit_history.h"
 #include "session/menu_check_command.h"
 #include "session/menu_path.h"
@@ -34,7 +35,7 @@ std::string sizeText(const FileVersion& version) {
   }
   const MenuCheck check = checkMenuText(version.text, menuCheckRules());
   return std::to_string(version.text.size()) + " Bytes, " +
-         (check.loads ? std::to_string(check.items) + " Men\xFCpunkte"
+         (check.loads ? itemCountText(check.items)
                       : "l\xE4"
                         "dt nicht");
 }

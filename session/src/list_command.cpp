@@ -7,6 +7,7 @@
 #include "session/menu_path.h"
 #include "session/menu_trust.h"
 #include "session/path_text.h"
+#include "session/run_command.h"
 #include "session/shown_menu.h"
 #include "session/shown_text.h"
 #include "session/text_forms.h"
@@ -139,7 +140,11 @@ int runItemList(FileSystem& files, const PathRules& rules, const std::string& di
   MenuPath menuPath;
   if (enterMenuPath(files, rules, directory, false, menuPath) != code::Success) return 0;
   const ShownMenu menu = readShownMenu(files, menuPath.names.front());
-  for (int n = 1; menu.failure == code::Success && n <= menu.model.items(); ++n) {
+  if (menu.failure != code::Success || menu.trust != FileTrust::Trusted) return 0;
+  for (int n = 1; n <= menu.model.items(); ++n) {
+    // Only what --run would run: a placeholder runs nothing, so is no choice.
+    const ItemCommand item = itemCommandOf(menu.model, n, rules);
+    if (item.kind == ItemCommand::Kind::Placeholder || runRefusal(item, rules)) continue;
     out.writeBytes(std::to_string(n) + "\t");
     out.writeBytes(shownText(menuCommandLine(menu.model.displayText(n), menu.model.utf8, rules)));
     out.writeBytes("\n");

@@ -12,6 +12,7 @@
 #include "menufile/menu_load.h"
 #include "menufile/menu_set.h"
 #include "menufile/menu_set_check.h"
+#include "session/counted_text.h"
 #include "session/path_text.h"
 #include "session/run_item.h"
 
@@ -25,10 +26,6 @@ constexpr std::string_view MenuFileNames = "-menue*-";
 // A path longer than this is shown by its tail: no tool could open it
 // whole anyway, and a line of the report stays readable.
 constexpr std::size_t LongestShownPath = 4096;
-
-std::string counted(int count, std::string_view one, std::string_view many) {
-  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
 
 std::string_view severityName(Severity severity) {
   switch (severity) {
@@ -174,14 +171,14 @@ class MenuChecker {
       ++counts[static_cast<int>(finding.severity)];
       writeFinding(out_, shown, finding);
     }
-    std::string summary = check.loads ? counted(check.items, "Men\xFCpunkt", "Men\xFCpunkte")
+    std::string summary = check.loads ? itemCountText(check.items)
                                       : std::string(
                                             "l\xE4"
                                             "dt nicht");
-    if (menus > 0) summary += ", " + counted(menus, "Men\xFC", "Men\xFCs") + " im Verzeichnis";
+    if (menus > 0) summary += ", " + countedText(menus, "Men\xFC", "Men\xFCs") + " im Verzeichnis";
     summary += counts[0] == 0 ? ", kein Fehler" : ", " + std::to_string(counts[0]) + " Fehler";
-    if (counts[1] > 0) summary += ", " + counted(counts[1], "Warnung", "Warnungen");
-    if (counts[2] > 0) summary += ", " + counted(counts[2], "Hinweis", "Hinweise");
+    if (counts[1] > 0) summary += ", " + countedText(counts[1], "Warnung", "Warnungen");
+    if (counts[2] > 0) summary += ", " + countedText(counts[2], "Hinweis", "Hinweise");
     out_.writeBytes(shown + ": ");
     out_.writeText(summary + "\n");
     if (counts[0] > 0) status_ = std::max(status_, checkstatus::Problems);

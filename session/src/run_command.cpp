@@ -3,6 +3,7 @@
 // through the LaunchScript, which is removed again afterwards.
 #include "session/run_command.h"
 
+#include "session/counted_text.h"
 #include "session/item_command.h"
 #include "session/launch_script.h"
 #include "session/menu_path.h"
@@ -25,26 +26,17 @@ class ItemRunner {
       : services_(services), err_(err) {}
 
   int run(const std::string& shown, const ItemCommand& item) {
+    if (const std::optional<std::string> why = runRefusal(item, services_.rules)) {
+      return refuse(shown, *why);
+    }
     switch (item.kind) {
-      case ItemCommand::Kind::Cut:
-        return refuse(shown, "Befehl l\xE4nger als 1 MB: nicht ausgef\xFChrt");
-      case ItemCommand::Kind::Directory:
-        return refuse(shown, "wechselt das Verzeichnis: nur im Men\xFC m\xF6glich");
-      case ItemCommand::Kind::Placeholder:
-        return 0;
       case ItemCommand::Kind::Direct:
-        if (item.commandLine.size() > services_.rules.commandLineLimit) {
-          return refuse(shown, "Befehlszeile zu lang: nicht ausgef\xFChrt");
-        }
         return started(shown, services_.processes.start(item.commandLine, true));
       case ItemCommand::Kind::Script:
-        break;
+        return runScript(shown, item.scriptBody);
+      default:
+        return 0;
     }
-    if (!runnableStatus(item.status)) {
-      return refuse(shown,
-                    "Status " + std::to_string(item.status) + " ung\xFCltig: nicht ausgef\xFChrt");
-    }
-    return runScript(shown, item.scriptBody);
   }
 
  private:
@@ -76,6 +68,24 @@ class ItemRunner {
 };
 
 }  // namespace
+
+std::optional<std::string> runRefusal(const ItemCommand& item, const PathRules& rules) {
+  switch (item.kind) {
+    case ItemCommand::Kind::Cut:
+      return "Befehl l\xE4nger als 1 MB: nicht ausgef\xFChrt";
+    case ItemCommand::Kind::Directory:
+      return "wechselt das Verzeichnis: nur im Men\xFC m\xF6glich";
+    case ItemCommand::Kind::Placeholder:
+      return std::nullopt;
+    case ItemCommand::Kind::Direct:
+      if (item.commandLine.size() <= rules.commandLineLimit) return std::nullopt;
+      return "Befehlszeile zu lang: nicht ausgef\xFChrt";
+    case ItemCommand::Kind::Script:
+      break;
+  }
+  if (runnableStatus(item.status)) return std::nullopt;
+  return "Status " + std::to_string(item.status) + " ung\xFCltig: nicht ausgef\xFChrt";
+}
 
 int runItemCommand(CommandServices::Services& services, int number, const std::string& directory,
                    StandardStream& err) {
@@ -109,7 +119,7 @@ int runItemCommand(CommandServices::Services& services, int number, const std::s
   if (number > menu.model.items()) {
     writeErrorLine(err, shown,
                    "kein Men\xFCpunkt " + std::to_string(number) + " (" +
-                       std::to_string(menu.model.items()) + " Men\xFCpunkte)");
+                       itemCountText(menu.model.items()) + ")");
     return NotRun;
   }
   return ItemRunner(services, err).run(shown, itemCommandOf(menu.model, number, services.rules));

@@ -16,7 +16,7 @@ std::string_view usageText() {
          "        menue --undo [--version K] [PFAD]\n"
          "        menue --help | --version\n"
          "\n"
-         "Zeigt das Men\xFC des Verzeichnisses und bleibt bis ESC; im Men\xFC zeigt ? die Hilfe.\n"
+         "Zeigt das Men\xFC des Verzeichnisses bis ESC; im Men\xFC zeigt ? die Hilfe.\n"
          "Unter POSIX wird eine Men\xFC"
          "datei eines anderen Benutzers (au\xDF"
          "er root) oder eine,\n"
@@ -61,7 +61,8 @@ std::string_view usageText() {
          "\n"
          "Vor jeder \xC4nderung einer Men\xFC"
          "datei sichert menue ihren Text unter\n"
-         "$XDG_STATE_HOME/menue (~/.local/state/menue; unter Windows %LOCALAPPDATA%\\menue).\n"
+         "$XDG_STATE_HOME/menue (sonst ~/.local/state/menue; unter Windows\n"
+         "%LOCALAPPDATA%\\menue).\n"
          "\n"
          "Exit-Status: 0 in Ordnung (auch mit Warnungen und Hinweisen), 1 --check hat\n"
          "einen Fehler gefunden, --list: die Datei l\xE4"
@@ -74,8 +75,7 @@ std::string versionText() {
   return "menue " + std::string(versionNumber()) +
          "\n"
          "Copyright (C) 2026 the menue developers\n"
-         "Lizenz MIT <https://opensource.org/licenses/MIT>: freie Software, ohne "
-         "Gew\xE4hrleistung.\n";
+         "Lizenz MIT <https://opensource.org/licenses/MIT>: freie Software ohne Gew\xE4hr.\n";
 }
 
 }  // namespace menue

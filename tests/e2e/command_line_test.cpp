@@ -3,6 +3,8 @@
 // directory becomes the one "cd!" returns to; --check reports FILE:LINE:
 // and says by its exit status whether all is sound; output that does not
 // arrive (a full disk, a closed pipe) is an error, not a success.
+#include <algorithm>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -54,6 +56,23 @@ void removeChain(const fs::path& top, int levels) {
   close(fd);
 }
 
+// Every line of a text for the terminal fits an 80-column window with the
+// cursor after it: at most 79 characters (UTF-8 continuation bytes are no
+// characters).
+void expectLinesFit(const std::string& text) {
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(begin, end - begin);
+    const auto characters = std::count_if(line.begin(), line.end(), [](char c) {
+      return (static_cast<unsigned char>(c) & 0xC0) != 0x80 && c != '\r';
+    });
+    EXPECT_LE(characters, 79) << line;
+    begin = end + 1;
+  }
+}
+
 class CommandLineTest : public E2eTest {
  protected:
   struct Run {
@@ -86,6 +105,7 @@ TEST_F(CommandLineTest, HelpAndVersionGoToStandardOutput) {
                             "fen"),
               std::string::npos);
     EXPECT_EQ(help.err, "");
+    expectLinesFit(help.out);
   }
   // The version first, then the copyright and the licence, as GNU programs do.
   const Run version = runToEnd({"--version"});
@@ -93,8 +113,9 @@ TEST_F(CommandLineTest, HelpAndVersionGoToStandardOutput) {
   EXPECT_EQ(version.out,
             "menue 1.1\r\n"
             "Copyright (C) 2026 the menue developers\r\n"
-            "Lizenz MIT <https://opensource.org/licenses/MIT>: freie Software, ohne "
-            "Gew\xC3\xA4hrleistung.\r\n");
+            "Lizenz MIT <https://opensource.org/licenses/MIT>: freie Software ohne "
+            "Gew\xC3\xA4hr.\r\n");
+  expectLinesFit(version.out);
 }
 
 // The program run in work() with its standard output on `output` (closed
@@ -185,6 +206,8 @@ TEST_F(CommandLineTest, WrongCallsGetOneLineOnStandardErrorAndStatusTwo) {
        "menue: --\\033c: " + Unknown},
       {{"weg\x1B]0;titel\a"}, "menue: weg\\033]0;titel\\a: nicht gefunden\n"},
       {{"eins", "zwei"}, "menue: zwei: nur ein Verzeichnis erlaubt (Hilfe: menue --help)\n"},
+      // The option is the subject, named once.
+      {{"--run"}, "menue: --run: erwartet eine Nummer (Hilfe: menue --help)\n"},
       {{missing}, "menue: " + missing + ": nicht gefunden\n"},
       {{"--", "datei"}, "menue: datei: kein Verzeichnis\n"},
   };

@@ -85,6 +85,11 @@ TEST(CommandLineOptionsTest, Table) {
     if (line.error.starts_with("unbekannte Option")) {
       EXPECT_NE(line.error.find("nach -- oder als ./-name"), std::string::npos);
     }
+    // The line reads "menue: SUBJECT: error": the error does not name its
+    // subject a second time.
+    if (!line.errorSubject.empty()) {
+      EXPECT_FALSE(line.error.starts_with(line.errorSubject + " ")) << line.error;
+    }
   }
 }
 

@@ -143,12 +143,24 @@ TEST(ListCommandTest, ControlCharactersAreShownNotSent) {
   EXPECT_EQ(out.text, "-menue-\n 1  Rot\\x1B[31m  (wartet)\n      a\\x9B2J\n");
 }
 
+// Only the items --run runs: no directory change, placeholder, bad status,
+// and none of a menu --run refuses as a whole.
 TEST(ListCommandTest, ItemsForCompletion) {
-  VirtualPlatform machine;
-  machine.files.putFile("-menue-", std::string(Sound));
-  CollectedStream out;
-  EXPECT_EQ(runItemList(machine.files, machine.platform().rules, "", out), 0);
-  EXPECT_EQ(out.text, "1\tEditor\n2\tBauen\n3\tHoch\n4\tLeer\n5\tKaputt\n");
+  const struct {
+    FileTrust trust;
+    std::string listed;
+  } cases[] = {
+      {FileTrust::Trusted, "1\tEditor\n2\tBauen\n"},
+      {FileTrust::OthersMayWrite, ""},
+  };
+  for (const auto& c : cases) {
+    VirtualPlatform machine;
+    machine.files.putFile("-menue-", std::string(Sound));
+    machine.files.setTrust("-menue-", c.trust);
+    CollectedStream out;
+    EXPECT_EQ(runItemList(machine.files, machine.platform().rules, "", out), 0);
+    EXPECT_EQ(out.text, c.listed);
+  }
 }
 
 }  // namespace

@@ -169,6 +169,14 @@ std::vector<CheckCase> brokenCases() {
         "Men\xFCpunkt 1, und " +
         Shifted + "; einen TAB an den Zeilenanfang setzen"},
        3},
+      // The first item's TAB: the line before it belongs to no item, and is
+      // reported once, as the missing TAB.
+      {"the first TAB missing",
+       "(Menuanzeige)\r\nA\r\nB\r\n(Menuausfuhrung)\r\n1a\r\n\t1b\r\n\t\r\n",
+       {"5:1: Fehler: TAB fehlt vor dem Status von Men\xFCpunkt 1: das Men\xFC \xFC"
+        "berspringt die Zeile, und " +
+        Shifted + "; einen TAB an den Zeilenanfang setzen"},
+       2},
       {"one CR LF in an LF file",
        "Kopfzeile=T\n(Menuanzeige)\nA\r\n(Menuausfuhrung)\n\t1a\n\t\n",
        {"3:2: Fehler: Zeilenende CR LF in einer Datei mit LF (Zeilen mit CR LF: 1): das Men\xFC "
@@ -247,6 +255,25 @@ std::vector<CheckCase> brokenCases() {
        {"1:14: Fehler: Text hinter (Menuanzeige) in derselben Zeile: das Men\xFC beginnt "
         "Men\xFCpunkt 1 schon zwei Zeichen nach der Marke; den Text hinter der Marke l\xF6schen"},
        1},
+      // Passed over on the way to the first TAB; blank lines there are not.
+      {"a line before the first TAB",
+       menuOf("T", {"A"}, {"echo vorher", "\t1a", "\t"}),
+       {"5:1: Warnung: Zeile zwischen (Menuausfuhrung) und dem ersten TAB: das Men\xFC \xFC"
+        "berspringt sie, kein Men\xFCpunkt f\xFChrt sie aus; als Befehl hinter TAB und Status "
+        "eines Men\xFCpunkts stellen oder l\xF6schen"},
+       1},
+      {"several lines before the first TAB, reported once",
+       menuOf("T", {"A"}, {"", "  rem eins", "   ", "zwei", "\t1a", "\t"}),
+       {"6:3: Warnung: 2 Zeilen zwischen (Menuausfuhrung) und dem ersten TAB: das Men\xFC \xFC"
+        "berspringt sie, kein Men\xFCpunkt f\xFChrt sie aus; als Befehl hinter TAB und Status "
+        "eines Men\xFCpunkts stellen oder l\xF6schen"},
+       1},
+      {"a line before the end marker of a menu without items",
+       "(Menuanzeige)\r\n(Menuausfuhrung)\r\nx\r\n\t\r\n",
+       {"3:1: Warnung: Zeile zwischen (Menuausfuhrung) und dem ersten TAB: das Men\xFC \xFC"
+        "berspringt sie, kein Men\xFCpunkt f\xFChrt sie aus; als Befehl hinter TAB und Status "
+        "eines Men\xFCpunkts stellen oder l\xF6schen"},
+       0},
       {"text after the end marker",
        "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t1a\r\n\t\r\n\r\n\t1vergessen\r\n",
        {"7: Warnung: Text hinter der Endmarke: das Men\xFC liest ihn nicht, und Men\xFC- oder "
@@ -307,6 +334,7 @@ TEST(MenuCheckTest, SoundFilesHaveNoFinding) {
               {"\t1a", "\t2b", "\t"}),
        {},
        2},
+      {"blank lines before the first TAB", menuOf("T", {"A"}, {"", "   ", "\t1a", "\t"}), {}, 1},
       {"no final line end", "(Menuanzeige)\r\nA\r\n(Menuausfuhrung)\r\n\t1cd x\r\n\t", {}, 1},
       {"full-length header and display line",
        menuOf(fullHeader, {fullLine}, {"\t1a", "\t"}),

@@ -42,6 +42,9 @@ TEST(RunCommandTest, EachKindOfItem) {
        "menue: -menue-: Status 7 ung\xFCltig: nicht ausgef\xFChrt\n"},
       {"out of range", 6, 0, false, FileTrust::Trusted, std::string(Menu), 2, "",
        "menue: -menue-: kein Men\xFCpunkt 6 (5 Men\xFCpunkte)\n"},
+      {"out of range of one item", 2, 0, false, FileTrust::Trusted,
+       "(Menuanzeige)\r\nEins\r\n(Menuausfuhrung)\r\n\t1prog -x\r\n\t\r\n", 2, "",
+       "menue: -menue-: kein Men\xFCpunkt 2 (1 Men\xFCpunkt)\n"},
       {"foreign", 1, 0, false, FileTrust::OthersMayWrite, std::string(Menu), 2, "",
        "menue: -menue-: Men\xFC"
        "datei f\xFCr andere beschreibbar: nicht ausgef\xFChrt\n"},

@@ -39,6 +39,7 @@ enum class FindingKind {
   DirectoryWithBlanks,
   EmptyLineAfterDirectory,
   EndOfFileMark,
+  TextBeforeFirstTab,
   // Of a MenuSet (menu_set_check.h).
   AdoptedMenu,
   NameOutOfScheme,

@@ -13,8 +13,9 @@ namespace menue {
 int runMenuList(FileSystem& files, const PathRules& rules, const std::string& path, bool all,
                 StandardStream& out, StandardStream& err);
 
-// One line per item of the shown menu: its number, a TAB and its display
-// text. Nothing for a menu that does not load; always 0.
+// One line per item of the shown menu that --run runs: its number, a TAB
+// and its display text. Nothing for a menu that does not load or is not
+// trusted; always 0.
 int runItemList(FileSystem& files, const PathRules& rules, const std::string& directory,
                 StandardStream& out);
 

@@ -2,9 +2,11 @@
 // would run it, without the menu, waited for.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/native.h"
+#include "session/item_command.h"
 
 namespace menue {
 
@@ -14,5 +16,9 @@ namespace menue {
 // program could not be started.
 int runItemCommand(CommandServices::Services& services, int number, const std::string& directory,
                    StandardStream& err);
+
+// Why --run does not run the item (German, Windows-1252), or nothing when
+// it does; a placeholder runs, doing nothing.
+std::optional<std::string> runRefusal(const ItemCommand& item, const PathRules& rules);
 
 }  // namespace menue
