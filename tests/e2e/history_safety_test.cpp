@@ -15,7 +15,7 @@
 namespace menue::e2e {
 namespace {
 
-std::string quoted(const std::string& text) {
+std::string shellQuoted(const std::string& text) {
   std::string out = "'";
   for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
@@ -50,13 +50,13 @@ class HistorySafetyTest : public E2eTest {
           const std::string& runner = "", const fs::path& directory = {}) {
     const fs::path files = work().parent_path();
     writeFile(files / "answers", answers);
-    std::string command = "cd " + quoted((directory.empty() ? work() : directory).string()) +
-                          " && env -i PATH=/usr/bin:/bin HOME=" + quoted(home().string()) +
-                          " TMP=" + quoted(temp().string()) + " VISUAL=" + quoted(editor_) + " " +
-                          runner + " " + quoted(program().string());
-    for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command += " <" + quoted((files / "answers").string()) + " >" +
-               quoted((files / "out").string()) + " 2>" + quoted((files / "err").string());
+    std::string command = "cd " + shellQuoted((directory.empty() ? work() : directory).string()) +
+                          " && env -i PATH=/usr/bin:/bin HOME=" + shellQuoted(home().string()) +
+                          " TMP=" + shellQuoted(temp().string()) + " VISUAL=" + shellQuoted(editor_) + " " +
+                          runner + " " + shellQuoted(program().string());
+    for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
+    command += " <" + shellQuoted((files / "answers").string()) + " >" +
+               shellQuoted((files / "out").string()) + " 2>" + shellQuoted((files / "err").string());
     const int status = std::system(command.c_str());
     Run result;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -232,8 +232,8 @@ TEST_F(HistorySafetyTest, AnyPathKeepsItsHistoryAndEntryFieldsAreShownEscaped) {
 // Runs `script` with bash, its output to the scratch tree's "out"; the exit status.
 int bash(const fs::path& scratch, const std::string& script) {
   writeFile(scratch / "script", script);
-  const std::string command = "bash " + quoted((scratch / "script").string()) + " >" +
-                              quoted((scratch / "out").string()) + " 2>&1";
+  const std::string command = "bash " + shellQuoted((scratch / "script").string()) + " >" +
+                              shellQuoted((scratch / "out").string()) + " 2>&1";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -250,11 +250,11 @@ TEST_F(HistorySafetyTest, WithoutTheSwapARenameMeanwhileKeepsItsChange) {
   writeFile(menuPath(), menuFileText("Alt", {{"Eins", '1', {"true"}}}));
   const fs::path scratch = work().parent_path();
   const std::string script =
-      "cd " + quoted(work().string()) + "\n" +
-      "env -i PATH=/usr/bin:/bin HOME=" + quoted(home().string()) +
+      "cd " + shellQuoted(work().string()) + "\n" +
+      "env -i PATH=/usr/bin:/bin HOME=" + shellQuoted(home().string()) +
       " VISUAL='sed -i s/Alt/Neu/' strace -o /dev/null -e trace=rename,renameat2"
       " -e inject=renameat2:error=EINVAL -e inject=rename:signal=SIGSTOP:when=1 " +
-      quoted(program().string()) + " --edit </dev/null >" + quoted((scratch / "edit").string()) +
+      shellQuoted(program().string()) + " --edit </dev/null >" + shellQuoted((scratch / "edit").string()) +
       " 2>&1 &\n"
       "tracer=$!\n"
       "for i in $(seq 600); do\n"
@@ -283,20 +283,20 @@ TEST_F(HistorySafetyTest, ALockAnotherAccountHoldsHoldsNoEditUp) {
   ASSERT_EQ(chmod(work().c_str(), 0755), 0);
   writeFile(menuPath(), menuFileText("Alt", {{"Eins", '1', {"true"}}}));
   ASSERT_EQ(chmod(menuPath().c_str(), 0644), 0);
-  if (std::system((asNobody + "test -r " + quoted(menuPath().string())).c_str()) != 0) {
+  if (std::system((asNobody + "test -r " + shellQuoted(menuPath().string())).c_str()) != 0) {
     GTEST_SKIP() << "nobody cannot reach the scratch directory here";
   }
   const fs::path scratch = work().parent_path();
-  const std::string holders = asNobody + "flock " + quoted(work().string()) + " " + asNobody +
-                              "flock " + quoted(menuPath().string()) + " sleep 120";
+  const std::string holders = asNobody + "flock " + shellQuoted(work().string()) + " " + asNobody +
+                              "flock " + shellQuoted(menuPath().string()) + " sleep 120";
   // The holders in a process group of their own, ended together; the edit
   // starts once both locks are held.
   const std::string script =
-      "setsid " + holders + " &\nholder=$!\n" + "until ! flock -n " + quoted(work().string()) +
-      " true && ! flock -n " + quoted(menuPath().string()) + " true; do sleep 0.05; done\n" +
-      "cd " + quoted(work().string()) +
-      " && timeout 60 env -i PATH=/usr/bin:/bin HOME=" + quoted(home().string()) +
-      " VISUAL='sed -i s/Alt/Neu/' " + quoted(program().string()) +
+      "setsid " + holders + " &\nholder=$!\n" + "until ! flock -n " + shellQuoted(work().string()) +
+      " true && ! flock -n " + shellQuoted(menuPath().string()) + " true; do sleep 0.05; done\n" +
+      "cd " + shellQuoted(work().string()) +
+      " && timeout 60 env -i PATH=/usr/bin:/bin HOME=" + shellQuoted(home().string()) +
+      " VISUAL='sed -i s/Alt/Neu/' " + shellQuoted(program().string()) +
       " --edit </dev/null\nstatus=$?\nkill -- -$holder\nexit $status\n";
   EXPECT_EQ(bash(scratch, script), 0) << readFile(scratch / "out").value_or("");
   EXPECT_EQ(readFile(menuPath()), menuFileText("Neu", {{"Eins", '1', {"true"}}}));
