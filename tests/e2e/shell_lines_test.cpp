@@ -65,6 +65,20 @@ TEST_F(ShellLinesTest, OneLineItemsMeanWhatTheShellMakesOfThem) {
   EXPECT_TRUE(session().screenContains(" 6  Punkt  (wartet)"));
 }
 
+// The menu itself decides the same way: a chosen one-line item with a glob
+// and a redirection runs through the shell.
+TEST_F(ShellLinesTest, TheMenuRunsSuchALineThroughTheShell) {
+  writeFile(work() / "a.txt", "");
+  writeMenu("-menue-", "Shell", {{"Eins", '1', {"ls *.txt > liste"}}});
+  start();
+  ASSERT_TRUE(shows(" Eins "));
+  session().pressKey(Key::Down);
+  ASSERT_TRUE(eventually([&] { return session().attribute(8, 39) == 0x71; }, "item 1 highlighted"));
+  session().pressKey(Key::Enter);
+  ASSERT_TRUE(eventually([&] { return readFile(work() / "liste") == "a.txt\n"; }, "the glob ran"));
+  EXPECT_TRUE(endsWithEsc());
+}
+
 TEST_F(ShellLinesTest, WhatCouldNotRunIsNamed) {
   writeMenu("-menue-", "Fehler",
             {{"Direkt", '1', {"gibtsnicht --x"}},
