@@ -10,7 +10,11 @@ namespace menue {
 namespace {
 
 // Characters with a meaning of their own to the shell anywhere in a line.
-constexpr std::string_view SpecialCharacters = "\"'\\$`*?[]#~&|;<>(){}!^\n";
+// A double quote is not among them: a direct start groups words by double
+// quotes as the shell does ($, ` and \ inside them are caught by their own),
+// so a quoted program name, a LaunchScript-like ".cmd" file among them,
+// keeps being started as before.
+constexpr std::string_view SpecialCharacters = "'\\$`*?[]#~&|;<>(){}!^\n";
 
 // The POSIX shell's reserved words and the built-ins that only the shell
 // can carry out (no program of that name does the same): sorted.

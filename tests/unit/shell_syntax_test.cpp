@@ -34,7 +34,10 @@ TEST(ShellSyntaxTest, LinesThatNeedTheShell) {
       {"a && b", true},
       {"sleep 9 &", true},
       {"echo `date`", true},
-      {"echo \"a  b\"", true},
+      // Double quotes group words in a direct start as in the shell.
+      {"touch \"a  b\"", false},
+      {"\"My Script.cmd\" eins", false},
+      {"echo \"$HOME\"", true},
       {"echo 'a'", true},
       {"echo a\\ b", true},
       {"ls ~/x", true},

@@ -10,7 +10,8 @@ namespace menue {
 
 // Whether /bin/sh would read `line` otherwise than as blank-separated words
 // naming a program and its arguments: it holds a character the shell treats
-// specially (quotes, $, `, globs, redirections, ;, &, |, (, ), ~, #, ...),
+// specially (single quotes, $, `, \, globs, redirections, ;, &, |, (, ),
+// ~, #, ...; double quotes group words for a direct start just as well),
 // its first word assigns a variable, or its first word is a built-in or a
 // keyword of the shell.
 bool needsShell(std::string_view line);
