@@ -10,6 +10,7 @@
 #include "session/recorded_files.h"
 
 int main(int argc, char** argv) {
+  menue::resetInheritedSignals();
   const menue::CommandLine line = menue::parseCommandLine(menue::programArguments(argc, argv));
   {
     const menue::NativeFiles files = menue::createNativeFiles();
@@ -24,7 +25,10 @@ int main(int argc, char** argv) {
                                     menue::standardOutput(), menue::standardError());
   }
   // The modes above need no console; only the menu does.
-  if (!menue::consoleAvailable()) return menue::refuseWithoutConsole(menue::standardError());
+  if (const menue::ConsoleLack lack = menue::consoleLack(); lack != menue::ConsoleLack::None) {
+    return menue::refuseWithoutConsole(menue::standardError(),
+                                       lack == menue::ConsoleLack::Positioning);
+  }
   auto native = menue::createNativePlatform();
   menue::Platform& platform = native->platform();
   // Every change of a MenuFile passes the history first.

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "platform/native.h"
 #include "platform/posix/files/path_rules.h"
@@ -42,7 +43,7 @@ class PosixEnvironment : public Environment {
 
 // The fallback LaunchScript path when the backend must make its directory.
 std::string privateScriptPathOf(const PathRules& rules) {
-  const std::string own = privateFallbackScriptPath(geteuid());
+  const std::string own = privateFallbackScriptPath(geteuid(), rules.launchScriptName);
   return rules.fallbackLaunchScriptPath == own ? own : std::string();
 }
 
@@ -96,14 +97,30 @@ class PosixCommandServices : public CommandServices {
 
 }  // namespace
 
-bool consoleAvailable() {
+ConsoleLack consoleLack() {
   // Standard input and output may be redirected while the terminal is there
   // (the menu then uses /dev/tty); without a controlling terminal no key
   // could ever come and no resize or hangup would be told.
   const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return ConsoleLack::Console;
   close(fd);
-  return true;
+  // A terminal that only prints line after line would show every cursor
+  // movement of the menu as garbage.
+  const char* term = std::getenv("TERM");
+  if (term != nullptr && std::string_view(term) == "dumb") return ConsoleLack::Positioning;
+  return ConsoleLack::None;
+}
+
+void resetInheritedSignals() {
+  for (const int s : {SIGCHLD, SIGWINCH, SIGTSTP, SIGCONT}) {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(s, &action, nullptr);
+  }
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
 std::unique_ptr<NativePlatform> createNativePlatform() {

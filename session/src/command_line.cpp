@@ -134,11 +134,16 @@ int runServiceCommand(const CommandLine& line, CommandServices::Services& servic
   return deliveredStatus(runServiceAction(line, services, in, out, err), out, err);
 }
 
-int refuseWithoutConsole(StandardStream& err) {
-  writeErrorLine(
-      err, "kein Terminal",
+int refuseWithoutConsole(StandardStream& err, bool cannotPosition) {
+  const std::string_view works =
       "das Men\xFC braucht eine Konsole (--check, --list, --run und die anderen Optionen "
-      "gehen ohne)");
+      "gehen ohne)";
+  if (cannotPosition) {
+    writeErrorLine(err, "TERM=dumb",
+                   "das Terminal kann den Cursor nicht setzen; " + std::string(works));
+  } else {
+    writeErrorLine(err, "kein Terminal", works);
+  }
   return UsageError;
 }
 

@@ -2,6 +2,7 @@
 // command lines, and put into the form the system takes.
 #include "session/item_command.h"
 
+#include "platform/shell_syntax.h"
 #include "session/text_forms.h"
 
 namespace menue {
@@ -68,6 +69,7 @@ ItemCommand itemCommandOf(const MenuModel& model, int n, const PathRules& rules)
   } else if (runnableStatus(item.status)) {
     item.kind = ItemCommand::Kind::Direct;
     item.commandLine = commandLine;
+    item.throughShell = runsThroughShell(commandLine, rules);
   } else {
     item.kind = ItemCommand::Kind::Script;
     item.scriptBody = menuScriptText(line, model.utf8, rules);

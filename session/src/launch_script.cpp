@@ -29,14 +29,16 @@ Next writeLaunchScript(Program& program, std::string_view body) {
   return check(program, failure);
 }
 
-bool startProcess(Program& program, const std::string& commandLine, bool wait) {
+bool startProcess(Program& program, const std::string& commandLine, bool throughShell, bool wait) {
   Platform& platform = program.platform;
   // What the started program does to the directory is not known.
   program.menuSet.invalidate();
   // The whole line is handed over; a line the platform cannot take fails
   // before anything starts, rather than running a cut command.
-  return commandLine.size() <= platform.rules.commandLineLimit &&
-         platform.processes.start(commandLine, wait) == code::Success;
+  if (commandLine.size() > platform.rules.commandLineLimit) return false;
+  Processes& processes = platform.processes;
+  return (throughShell ? processes.startThroughShell(commandLine, wait)
+                       : processes.start(commandLine, wait)) == code::Success;
 }
 
 bool runLaunchScript(Program& program, bool wait) {

@@ -43,6 +43,11 @@ std::string itemNote(const ItemCommand& item, bool runnable) {
       break;
     case ItemCommand::Kind::Direct:
       note = statusWords(item.status);
+      // Started as a program unless the note says the shell reads it.
+      if (item.throughShell)
+        note +=
+            ", \xFC"
+            "ber /bin/sh";
       break;
     case ItemCommand::Kind::Script:
       note = statusWords(item.status);

@@ -1,6 +1,7 @@
 // menue --run: the item read by the menu's loader and decided by the
-// runner's reading of it; a single line is started directly, several go
-// through the LaunchScript, which is removed again afterwards.
+// runner's reading of it; a single line is started directly or, where it
+// needs the shell, by it; several go through the LaunchScript, which is
+// removed again afterwards.
 #include "session/run_command.h"
 
 #include "session/counted_text.h"
@@ -31,7 +32,16 @@ class ItemRunner {
     }
     switch (item.kind) {
       case ItemCommand::Kind::Direct:
-        return started(shown, services_.processes.start(item.commandLine, true));
+        if (item.commandLine.size() > services_.rules.commandLineLimit) {
+          return refuse(shown, "Befehlszeile zu lang: nicht ausgef\xFChrt");
+        }
+        if (item.throughShell) {
+          // The shell says itself what it could not run.
+          return started(shown, services_.processes.startThroughShell(item.commandLine, true));
+        }
+        // The line names what could not be started.
+        return started(shown + ": " + visiblePath(item.commandLine, services_.rules),
+                       services_.processes.start(item.commandLine, true));
       case ItemCommand::Kind::Script:
         return runScript(shown, item.scriptBody);
       default:
@@ -42,6 +52,7 @@ class ItemRunner {
  private:
   int runScript(const std::string& shown, const std::string& body) {
     const std::string path = launchScriptPathFor(services_.environment.entries(), services_.rules);
+    services_.processes.removeAtTermination(path);
     if (const PlatformCode failure = writeLaunchScriptFile(services_.files, path, body);
         failure != code::Success) {
       writeErrorLine(err_, visiblePath(path, services_.rules), pathFailureText(failure));

@@ -51,10 +51,11 @@ Next runDirectoryCommand(Program& program, const DirectoryCommand& command) {
   return next == Next::Continue ? clearAndEnd(program) : next;
 }
 
-Next runDirect(Program& program, const std::string& line, int status) {
+Next runDirect(Program& program, const ItemCommand& item) {
   ConsoleScreen& screen = program.screen;
+  const int status = item.status;
   if (status != 1) screen.clearScreen();
-  if (!startProcess(program, line, status == 1)) {
+  if (!startProcess(program, item.commandLine, item.throughShell, status == 1)) {
     return startErrorHandler(program, ErrorNumber::InternalError);
   }
   if (status == 3) return Next::End;
@@ -116,7 +117,7 @@ Next runMenuItem(Program& program, int n, const Click& click) {
     case ItemCommand::Kind::Placeholder:
       return clearAndEnd(program);
     case ItemCommand::Kind::Direct:
-      return runDirect(program, item.commandLine, item.status);
+      return runDirect(program, item);
     case ItemCommand::Kind::Script:
       break;
   }

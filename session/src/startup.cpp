@@ -36,7 +36,7 @@ std::string launchScriptPathFor(const std::vector<std::string>& environment,
     if (entry.empty()) break;
     if (entry[0] == '=') continue;
     if (!namesTempDirectory(entry)) continue;
-    return joinPath(entry.substr(entry.find('=') + 1), LaunchScriptName, rules);
+    return joinPath(entry.substr(entry.find('=') + 1), rules.launchScriptName, rules);
   }
   return rules.fallbackLaunchScriptPath;
 }
@@ -51,6 +51,7 @@ Next startUp(Program& program) {
   state.currentMenuName = std::string(FirstMenuName);
   state.launchScriptPath =
       launchScriptPathFor(program.platform.environment.entries(), program.platform.rules);
+  program.platform.processes.removeAtTermination(state.launchScriptPath);
   state.highlightedItem = 0;
   program.layout.frameLeft = FirstFrameLeft;
   program.layout.frameRight = FirstFrameRight;

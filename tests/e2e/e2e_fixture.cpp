@@ -113,10 +113,15 @@ void E2eTest::writeMenu(const std::string& name, std::string_view header,
   writeFile((directory.empty() ? work_ : directory) / name, menuFileText(header, items));
 }
 
+fs::path E2eTest::launchScript() const {
+  if (!session_) return temp_ / "menue.cmd";
+  return temp_ / ("menue-" + std::to_string(session_->pid()) + ".cmd");
+}
+
 void E2eTest::addEnvironment(std::string entry) {
-  const std::string name = entry.substr(0, entry.find('=') + 1);
+  const std::string name = entry.substr(0, entry.find('=')) + "=";
   std::erase_if(extraEnvironment_,
-                [&name](const std::string& added) { return added.rfind(name, 0) == 0; });
+                [&name](const std::string& added) { return (added + "=").rfind(name, 0) == 0; });
   extraEnvironment_.push_back(std::move(entry));
 }
 
@@ -132,7 +137,12 @@ PtySession& E2eTest::startSession(SessionOptions options) {
     if (const char* value = std::getenv(name))
       environment.push_back(std::string(name) + "=" + value);
   }
-  environment.insert(environment.end(), extraEnvironment_.begin(), extraEnvironment_.end());
+  for (const std::string& extra : extraEnvironment_) {
+    const std::string name = extra.substr(0, extra.find('=')) + "=";
+    std::erase_if(environment,
+                  [&name](const std::string& entry) { return entry.rfind(name, 0) == 0; });
+    if (extra.find('=') != std::string::npos) environment.push_back(extra);
+  }
   if (options.binary.empty()) options.binary = binary_;
   options.environment = environment;
   session_ = std::make_unique<PtySession>(options);

@@ -49,7 +49,9 @@ class E2eTest : public ::testing::Test {
   // environment names as TMP (where the LaunchScript goes).
   const fs::path& work() const { return work_; }
   const fs::path& temp() const { return temp_; }
-  fs::path launchScript() const { return temp_ / "menue.cmd"; }
+  // The LaunchScript of the program last started: its name holds the
+  // program's process number (runs side by side never share one).
+  fs::path launchScript() const;
   // Names another directory (made here) as TMP for the next start.
   void useTemp(const fs::path& directory);
   // Starts a copy of the program kept in the scratch tree, which another
@@ -57,7 +59,7 @@ class E2eTest : public ::testing::Test {
   void useCopyOfProgram();
   const fs::path& program() const { return binary_; }
   // Adds "NAME=value" to the environment of the next starts, in place of
-  // one of that name added before.
+  // one of that name there before; "NAME" alone takes it out.
   void addEnvironment(std::string entry);
   void writeMenu(const std::string& name, std::string_view header,
                  const std::vector<MenuItem>& items, const fs::path& directory = {});

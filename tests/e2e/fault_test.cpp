@@ -336,11 +336,12 @@ TEST_F(FaultTest, MissingTemporaryDirectoryFailsAPassThroughOnly) {
 TEST_F(FaultTest, UnwritableTemporaryDirectoryFailsAPassThroughOnly) {
   writeMenu("-menue-", "Start", TwoItems);
   const std::string oldScript = "@Echo off\r\necho alt\r\n";
-  writeFile(launchScript(), oldScript);
   asNobody([&] {
-    ASSERT_NO_FATAL_FAILURE(setMode(temp(), 0555));
     run();
     ASSERT_TRUE(shows(" Eins "));
+    // Left by an earlier run of the same process number.
+    writeFile(launchScript(), oldScript);
+    ASSERT_NO_FATAL_FAILURE(setMode(temp(), 0555));
     // The old script cannot be deleted...
     ASSERT_TRUE(entered("echo hallo > ausgabe.txt"));
     ASSERT_TRUE(reportsAndGoesOn(Denied, " Eins "));
@@ -366,9 +367,9 @@ TEST_F(FaultTest, LaunchScriptLinkToAFileIsReplacedNotFollowed) {
   fs::create_directory(outside);
   const std::string planted = "@Echo off\r\ntouch gelaufen\r\n";
   writeFile(outside / "ziel.cmd", planted);
-  fs::create_symlink(outside / "ziel.cmd", launchScript());
   run();
   ASSERT_TRUE(shows(" Eins "));
+  fs::create_symlink(outside / "ziel.cmd", launchScript());
   ASSERT_TRUE(entered("echo hallo > ausgabe.txt"));
   ASSERT_TRUE(eventually([&] { return bytesOf(work() / "ausgabe.txt") == "hallo\n"; },
                          "the typed line ran"));
@@ -395,9 +396,9 @@ TEST_F(FaultTest, LaunchScriptLinkToNothingRefusesTheRun) {
   writeMenu("-menue-", "Start", TwoItems);
   const fs::path outside = work().parent_path() / "draussen";
   fs::create_directory(outside);
-  fs::create_symlink(outside / "neu.cmd", launchScript());
   run();
   ASSERT_TRUE(shows(" Eins "));
+  fs::create_symlink(outside / "neu.cmd", launchScript());
   ASSERT_TRUE(entered("echo hallo > ausgabe.txt"));
   ASSERT_TRUE(reportsAndGoesOn("Fehler  75  bei ausführung  ", " Eins "));
   EXPECT_FALSE(fs::exists(work() / "ausgabe.txt"));

@@ -1,6 +1,6 @@
 // End to end, POSIX: the program without a terminal (ssh without -t, cron,
-// setsid): the menu refuses with one line and status 2; what needs no
-// console works as ever.
+// setsid) or on one that cannot position the cursor (TERM=dumb): the menu
+// refuses with one line and status 2; what needs no console works as ever.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -105,6 +105,33 @@ TEST_F(NoTerminalTest, TerminalDescriptorsWithoutControllingTerminalAreNoTermina
   EXPECT_EQ(session().waitForExit(within(Patience)), 2);
   EXPECT_TRUE(session().screenContains("menue: kein Terminal")) << session().dump();
   EXPECT_EQ(session().output().find("\x1b["), std::string::npos);
+}
+
+// TERM=dumb names a terminal that prints line after line: refused as none,
+// before anything is drawn. Only that value: an unset TERM or any other
+// gets the menu.
+TEST_F(NoTerminalTest, ATerminalThatCannotPositionTheCursorIsNoTerminal) {
+  writeMenu("-menue-", "Kopf", {{"Eins", '1', {"true"}}});
+  for (const char* term : {"TERM=dumb", "TERM", "TERM=vt100", "TERM=dumb-emacs-ansi"}) {
+    SCOPED_TRACE(term);
+    addEnvironment(term);
+    if (std::string_view(term) != "TERM=dumb") {
+      start();
+      EXPECT_TRUE(shows(" Eins "));
+      EXPECT_TRUE(endsWithEsc());
+      continue;
+    }
+    startWithArguments({});
+    EXPECT_EQ(session().waitForExit(within(Patience)), 2);
+    EXPECT_EQ(standardError(),
+              "menue: TERM=dumb: das Terminal kann den Cursor nicht setzen; das Men\xC3\xBC "
+              "braucht eine Konsole (--check, --list, --run und die anderen Optionen gehen "
+              "ohne)\n");
+    EXPECT_EQ(session().output().find("\x1b["), std::string::npos);
+    // What needs no terminal works there as ever.
+    startWithArguments({"--run", "1"});
+    EXPECT_EQ(session().waitForExit(within(Patience)), 0);
+  }
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ class PtySession {
 
   const std::string& startError() const { return process_.error(); }
   bool running() const { return process_.running(); }
+  // The program's process number (kept after it ended).
+  pid_t pid() const { return process_.pid(); }
 
   // --- the screen as the terminal shows it ---
   // `count` cells of a row from `column` as UTF-8 (a blank cell is a space).

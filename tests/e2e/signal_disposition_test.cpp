@@ -1,7 +1,8 @@
 // End to end, POSIX: the signals that do not end the menu. A stop (SIGTSTP)
 // gives the terminal back and a continue takes it again with the whole
 // screen repainted; a write past the file-size limit (SIGXFSZ ignored) is an
-// error message, not a death; started programs get every signal's default.
+// error message, not a death; started programs get every signal's default;
+// dispositions inherited ignored are taken back, so a status stays a status.
 #include <signal.h>
 
 #include "tests/e2e/e2e_fixture.h"
@@ -127,6 +128,42 @@ TEST_F(SignalDispositionTest, StartedProgramsIgnoreNoSignal) {
   const unsigned long long ignored = std::stoull(line.substr(8), nullptr, 16);
   EXPECT_EQ(ignored & 0x7FFFFFFFull, 0u) << line;
   EXPECT_TRUE(endsWithEsc());
+}
+
+// Started by a program that left signals ignored (SIG_IGN survives exec):
+// SIGCHLD ignored makes the system reap every child unasked, so a wait
+// would fail and, read as success, every --run would exit 0.
+TEST_F(SignalDispositionTest, InheritedIgnoredSignalsAreTakenBack) {
+  writeMenu("-menue-", "Kopfzeile",
+            {{"Skript", '1', {"grep SigIgn /proc/self/status > ignoriert.txt", "exit 3"}},
+             {"Direkt", '1', {"false"}},
+             {"Shell", '1', {"exit 5"}}});
+  struct Case {
+    std::string ignored;  // as trap names them
+    std::string item;
+    int status;
+    unsigned long long bits;  // of those signals in the SigIgn mask
+  };
+  const unsigned long long chld = 1ull << (SIGCHLD - 1);
+  const unsigned long long all =
+      chld | 1ull << (SIGWINCH - 1) | 1ull << (SIGTSTP - 1) | 1ull << (SIGCONT - 1);
+  const std::vector<Case> cases = {
+      {"CHLD", "1", 3, chld},
+      {"CHLD", "2", 1, chld},
+      {"CHLD", "3", 5, chld},
+      {"CHLD WINCH TSTP CONT", "1", 3, all},
+      {"WINCH", "2", 1, 1ull << (SIGWINCH - 1)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ignored + ", item " + c.item);
+    fs::remove(work() / "ignoriert.txt");
+    startThrough({"/bin/sh", "-c", "trap '' " + c.ignored + "; exec \"$0\" --run " + c.item});
+    EXPECT_EQ(session().waitForExit(within(Patience)), c.status);
+    if (c.item != "1") continue;
+    const std::string line = readFile(work() / "ignoriert.txt").value_or("");
+    ASSERT_EQ(line.rfind("SigIgn:\t", 0), 0u) << line;
+    EXPECT_EQ(std::stoull(line.substr(8), nullptr, 16) & c.bits, 0u) << line;
+  }
 }
 
 }  // namespace

@@ -599,7 +599,22 @@ check_tall_buffer() {
     fail "the window moved: $(cat "$(probe_report)")"
 }
 
-# In a console window smaller than 80x25 the menu shows one line saying the
+# An 80x24 console window, the least window, shows the whole menu.
+check_least_window() {
+  make_work
+  local pane_columns=80 pane_rows=24
+  write_menu -menue- "Kopfzeile=Knapp" "(Menuanzeige)" "Erster" "(Menuausfuhrung)" $'\t1echo eins' $'\t'
+  start_menue
+  wait_until "the menu in the least window" screen_has "Erster" || return 1
+  wait_for_prompt || return 1
+  if screen_has "Fenster zu klein"; then
+    fail "the least window taken as too small"
+    return 1
+  fi
+  escape_ends_program
+}
+
+# In a console window smaller than 80x24 the menu shows one line saying the
 # size needed and the size there is, and ESC still ends it. (Wine's terminal
 # console keeps the size it started with when the pane is resized, so the
 # way back to the menu is tested on POSIX only.)
@@ -609,7 +624,7 @@ check_small_window() {
   write_menu -menue- "Kopfzeile=Klein" "(Menuanzeige)" "Erster" "(Menuausfuhrung)" $'\t1echo eins' $'\t'
   start_menue
   wait_until "the notice of the small window" \
-    row_is 1 "Fenster zu klein: 80x25 nötig, 60x15 vorhanden" || return 1
+    row_is 1 "Fenster zu klein: 80x24 nötig, 60x15 vorhanden" || return 1
   if screen_has "Erster"; then
     fail "the menu drawn into the small window"
     return 1
@@ -651,7 +666,7 @@ check_shell_modes() {
 CHECKS=(prompt_and_escape pass_through_echo two_line_item items_without_wait creation_dialogue
   insert_item read_only_menu drive_change example_menu version_and_help
   umlaut_items umlaut_dirs quick_edit utf8_console tall_buffer temp_with_blank
-  small_window shell_modes)
+  least_window small_window shell_modes)
 
 # ---------------------------------------------------------------- run
 

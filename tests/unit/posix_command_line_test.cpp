@@ -75,17 +75,19 @@ TEST(PosixErrnoCode, FailuresReadAsTheWindowsCodeOfTheSameFailure) {
 }
 
 TEST(PosixPathRules, FallbackScriptAndLimits) {
-  PathRules rules = posixPathRules("/run/user/1000", 1000, 2097152);
+  PathRules rules = posixPathRules("/run/user/1000", 1000, 2097152, 42);
   EXPECT_EQ(rules.separator, '/');
   EXPECT_EQ(rules.separatorsAtEnd, "/\\");
   EXPECT_TRUE(rules.backslashToSlash);
-  EXPECT_EQ(rules.fallbackLaunchScriptPath, "/run/user/1000/menue.cmd");
+  EXPECT_EQ(rules.launchScriptName, "menue-42.cmd");
+  EXPECT_EQ(rules.fallbackLaunchScriptPath, "/run/user/1000/menue-42.cmd");
   EXPECT_EQ(rules.commandLineLimit, 128u * 1024 - 1);
-  EXPECT_EQ(posixPathRules("/run/user/7/", 7, 65536).fallbackLaunchScriptPath,
-            "/run/user/7/menue.cmd");
-  EXPECT_EQ(posixPathRules("/x", 7, 65536).commandLineLimit, 16384u);
-  EXPECT_EQ(posixPathRules("", 1000, -1).fallbackLaunchScriptPath, "/tmp/menue-1000/menue.cmd");
-  EXPECT_EQ(posixPathRules(nullptr, 0, -1).fallbackLaunchScriptPath, "/tmp/menue-0/menue.cmd");
+  EXPECT_EQ(posixPathRules("/run/user/7/", 7, 65536, 9).fallbackLaunchScriptPath,
+            "/run/user/7/menue-9.cmd");
+  EXPECT_EQ(posixPathRules("/x", 7, 65536, 9).commandLineLimit, 16384u);
+  EXPECT_EQ(posixPathRules("", 1000, -1, 9).fallbackLaunchScriptPath,
+            "/tmp/menue-1000/menue-9.cmd");
+  EXPECT_EQ(posixPathRules(nullptr, 0, -1, 1).fallbackLaunchScriptPath, "/tmp/menue-0/menue-1.cmd");
 }
 
 }  // namespace

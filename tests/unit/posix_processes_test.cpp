@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -51,7 +52,8 @@ TEST_F(PosixProcessesTest, QuotedScriptNameInAnyCase) {
 }
 
 // A script path is one name whatever it holds: a planted program named by
-// its first word never runs, and a quote is part of the name.
+// its first word never runs, and a quote is part of the name. The shell's
+// $0 (what its own messages name) is the program, not the path.
 TEST_F(PosixProcessesTest, ScriptRunsByItsPathAsOneName) {
   for (const std::string directory : {"my tmp", "q\"x", "a'b $HOME;c"}) {
     SCOPED_TRACE(directory);
@@ -59,7 +61,7 @@ TEST_F(PosixProcessesTest, ScriptRunsByItsPathAsOneName) {
     putFile("my", "#!/bin/sh\ntouch planted\n", 0755);
     putFile(directory + "/menue.cmd", "@Echo off\r\necho $0 > out.txt\r\n", 0600);
     EXPECT_EQ(processes.runScript(directory + "/menue.cmd", true), code::Success);
-    EXPECT_EQ(fileText("out.txt"), directory + "/menue.cmd\n");
+    EXPECT_EQ(fileText("out.txt"), "menue\n");
     EXPECT_FALSE(std::filesystem::exists("planted"));
   }
 }
@@ -80,6 +82,33 @@ TEST_F(PosixProcessesTest, OtherCommandLinesAreWordsWithoutAShell) {
   EXPECT_EQ(processes.start("touch \"a b\" c$HOME", true), code::Success);
   EXPECT_TRUE(std::filesystem::exists("a b"));
   EXPECT_TRUE(std::filesystem::exists("c$HOME"));
+}
+
+// A line the shell reads whole: its syntax means what it says, $0 names the
+// program, and the status is the shell's.
+TEST_F(PosixProcessesTest, LinesThroughTheShell) {
+  EXPECT_EQ(processes.startThroughShell("echo \"$0\" a* | tr a-z A-Z > out.txt; exit 4", true),
+            code::Success);
+  EXPECT_EQ(processes.lastExitStatus(), 4);
+  EXPECT_EQ(fileText("out.txt"), "MENUE A*\n");
+  putFile("a1", "", 0600);
+  EXPECT_EQ(processes.startThroughShell("echo a* > out.txt", true), code::Success);
+  EXPECT_EQ(fileText("out.txt"), "a1\n");
+}
+
+// A wait that fails (SIGCHLD ignored: the system reaps the child unasked)
+// is a failed start, never a status of 0.
+TEST_F(PosixProcessesTest, AFailedWaitIsAFailure) {
+  struct sigaction ignore {
+  }, previous{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGCHLD, &ignore, &previous);
+  const PlatformCode direct = processes.start("sh -c \"exit 3\"", true);
+  const PlatformCode shell = processes.startThroughShell("exit 3", true);
+  sigaction(SIGCHLD, &previous, nullptr);
+  EXPECT_NE(direct, code::Success);
+  EXPECT_NE(shell, code::Success);
+  EXPECT_EQ(terminal.suspended, terminal.resumed);
 }
 
 TEST_F(PosixProcessesTest, FailuresComeBackAsWindowsCodes) {

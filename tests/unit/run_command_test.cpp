@@ -34,7 +34,7 @@ TEST(RunCommandTest, EachKindOfItem) {
       {"through the LaunchScript", 2, 5, false, FileTrust::Trusted, std::string(Menu), 5, script,
        ""},
       {"not started", 1, 0, true, FileTrust::Trusted, std::string(Menu), 127, "",
-       "menue: -menue-: nicht gestartet: nicht gefunden\n"},
+       "menue: -menue-: prog -x: nicht gestartet: nicht gefunden\n"},
       {"directory change", 3, 0, false, FileTrust::Trusted, std::string(Menu), 2, "",
        "menue: -menue-: wechselt das Verzeichnis: nur im Men\xFC m\xF6glich\n"},
       {"placeholder", 4, 0, false, FileTrust::Trusted, std::string(Menu), 0, "", ""},

@@ -13,17 +13,17 @@
 namespace menue {
 namespace {
 
-TEST(WindowSizeTest, FitsFromEightyByTwentyFiveOn) {
+TEST(WindowSizeTest, FitsFromEightyByTwentyFourOn) {
   const std::vector<std::pair<WindowSize, bool>> cases = {
-      {{80, 25}, true},  {{250, 80}, true}, {{79, 25}, false},
-      {{80, 24}, false}, {{60, 15}, false}, {{100, 20}, false},
+      {{80, 24}, true},  {{80, 25}, true},  {{250, 80}, true},  {{79, 24}, false},
+      {{80, 23}, false}, {{60, 15}, false}, {{100, 20}, false},
   };
   for (const auto& [window, fits] : cases) {
     SCOPED_TRACE(std::to_string(window.columns) + "x" + std::to_string(window.rows));
     EXPECT_EQ(windowFits(window), fits);
     EXPECT_EQ(smallWindowNotice(window).empty(), fits);
   }
-  EXPECT_EQ(smallWindowNotice({60, 15}), "Fenster zu klein: 80x25 n\xF6tig, 60x15 vorhanden");
+  EXPECT_EQ(smallWindowNotice({60, 15}), "Fenster zu klein: 80x24 n\xF6tig, 60x15 vorhanden");
 }
 
 class SmallWindowWaitTest : public testing::Test {
@@ -39,7 +39,7 @@ TEST_F(SmallWindowWaitTest, OnlyEscCountsAndTheNoticeShowsUntilTheWindowFits) {
   machine.console.push(keyRecord('\r'));
   machine.console.onIdle = [&] {
     // Present before the wait: the notice in the code page 850 of the screen.
-    EXPECT_EQ(machine.console.notice(), "Fenster zu klein: 80x25 n\x94tig, 60x15 vorhanden");
+    EXPECT_EQ(machine.console.notice(), "Fenster zu klein: 80x24 n\x94tig, 60x15 vorhanden");
     machine.console.onIdle = nullptr;
     machine.console.resizeWindow({80, 25});
     machine.console.push(keyRecord('b'));

@@ -1,4 +1,4 @@
-// The fixed places of the 80x25 screen the program draws on: the prompt
+// The fixed places of the 80x24 screen the program draws on: the prompt
 // row, the centre the menu is laid out around, the frame's bounds, the
 // footer, the highlight markers and the home label. Rows and columns
 // 1-based.

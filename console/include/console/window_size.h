@@ -9,7 +9,7 @@
 
 namespace menue {
 
-// The notice in Windows-1252 ("Fenster zu klein: 80x25 nötig, 60x15
+// The notice in Windows-1252 ("Fenster zu klein: 80x24 nötig, 60x15
 // vorhanden"); empty when the window fits.
 std::string smallWindowNotice(WindowSize window);
 

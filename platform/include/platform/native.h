@@ -18,9 +18,20 @@ class NativePlatform {
   virtual Platform& platform() = 0;
 };
 
-// Whether there is a console for the menu: on POSIX a controlling terminal
-// (none under ssh without -t, cron or setsid), on Windows a console input.
-bool consoleAvailable();
+// What the menu's console lacks: nothing; any console (POSIX: no
+// controlling terminal, as under ssh without -t, cron or setsid; Windows:
+// no console input); or the cursor's positioning (POSIX: TERM=dumb, as
+// Emacs' shell mode and serial consoles set; an unset TERM is no such
+// terminal).
+enum class ConsoleLack { None, Console, Positioning };
+ConsoleLack consoleLack();
+
+// The signal dispositions and mask a process inherited, made what the
+// program relies on, first thing in every mode: the signals whose handling
+// it needs (POSIX: SIGCHLD, or an ignored one turns every wait into a
+// failure; SIGWINCH, SIGTSTP, SIGCONT) at their defaults until it installs
+// its own, and none blocked. Nothing where the platform has no signals.
+void resetInheritedSignals();
 
 // Sets up the native console; never fails (without a console the output
 // calls simply do nothing).

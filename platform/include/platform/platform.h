@@ -49,10 +49,10 @@ struct WindowSize {
   bool operator==(const WindowSize&) const = default;
 };
 
-// The least window the core's screens are laid out for. A backend's buffer
-// is never smaller, whatever the window, so that what the core draws is kept
-// whole while the window is smaller and shows once it is large enough again.
-inline constexpr WindowSize LeastWindow{80, 25};
+// The least window the core's screens are laid out for: rows 1 to 24, the
+// prompt on the last. A backend's buffer is never smaller, whatever the window, so that what the
+// core draws is kept whole while the window is smaller and shows once it is large enough again.
+inline constexpr WindowSize LeastWindow{80, 24};
 // At least LeastWindow in both directions.
 constexpr bool windowFits(WindowSize window) {
   return window.columns >= LeastWindow.columns && window.rows >= LeastWindow.rows;
@@ -269,6 +269,12 @@ class Processes {
   // when asked.
   // A command line naming a ".cmd" file runs through the command interpreter.
   virtual PlatformCode start(const std::string& commandLine, bool wait) = 0;
+  // Hands one command line to the command interpreter to read whole (POSIX:
+  // /bin/sh -c, its $0 the program's name), waiting as start does; where
+  // the platform starts every line itself, the same as start.
+  virtual PlatformCode startThroughShell(const std::string& commandLine, bool wait) {
+    return start(commandLine, wait);
+  }
   // Runs a LaunchScript through the command interpreter, its path (system
   // form) taken as one name whatever characters it holds; otherwise as start.
   virtual PlatformCode runScript(const std::string& path, bool wait) = 0;
@@ -279,8 +285,13 @@ class Processes {
   // path in quotes, which no Windows path holds.
   virtual PlatformCode runOnPath(const std::string& command, const std::string& path) = 0;
   // The exit status of the program last waited for: its exit code, or on
-  // POSIX 128 plus the signal that ended it.
+  // POSIX 128 plus the signal that ended it. A wait that failed is a failed
+  // start, never a status.
   virtual int lastExitStatus() const = 0;
+  // Names the LaunchScript of this run, which a signal that ends the
+  // program (POSIX: SIGTERM, SIGHUP, SIGINT, ...) removes before the
+  // program dies by it; nothing where the platform has no such signals.
+  virtual void removeAtTermination(const std::string& scriptPath) { static_cast<void>(scriptPath); }
 };
 
 class Environment {
@@ -343,6 +354,10 @@ struct PathRules {
   char separator = '\\';
   // Characters after which no separator is added.
   std::string_view separatorsAtEnd = "\\";
+  // The LaunchScript's file name in the temporary directory: "menue.cmd", or
+  // on POSIX one of this run's own ("menue-PID.cmd"), so that runs side by
+  // side never replace, start or remove each other's.
+  std::string launchScriptName = "menue.cmd";
   // The LaunchScript's path when the environment names no temporary directory.
   std::string fallbackLaunchScriptPath = "c:\\menue.cmd";
   // Whether the file system has drive letters ("C:"); without them going
@@ -350,6 +365,11 @@ struct PathRules {
   bool hasDrives = true;
   // Whether a backslash in a directory argument must be turned into '/'.
   bool backslashToSlash = false;
+  // Whether a single command line that needs the shell (runsThroughShell,
+  // shell_syntax.h) is handed to it rather than started as a program:
+  // POSIX, where a single line would otherwise mean something else than the
+  // same line among others; Windows starts every single line itself.
+  bool shellForShellSyntax = false;
   // The largest command line the platform can start, in bytes.
   std::size_t commandLineLimit = 32767;
 

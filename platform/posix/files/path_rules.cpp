@@ -16,23 +16,29 @@ constexpr std::size_t LargestCommandLine = 128 * 1024 - 1;
 
 }  // namespace
 
-std::string privateFallbackScriptPath(uid_t user) {
-  return "/tmp/menue-" + std::to_string(user) + "/menue.cmd";
+std::string launchScriptNameOf(pid_t run) {
+  return "menue-" + std::to_string(run) + ".cmd";
 }
 
-PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax) {
+std::string privateFallbackScriptPath(uid_t user, const std::string& name) {
+  return "/tmp/menue-" + std::to_string(user) + "/" + name;
+}
+
+PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax, pid_t run) {
   PathRules rules;
+  rules.launchScriptName = launchScriptNameOf(run);
   rules.separator = '/';
   rules.separatorsAtEnd = "/\\";
   rules.systemEditor = "/usr/bin/sensible-editor";
   rules.fallbackEditor = "vi";
   rules.namesIgnoreCase = false;
+  rules.shellForShellSyntax = true;
   if (runtimeDirectory != nullptr && runtimeDirectory[0] != '\0') {
     std::string path = runtimeDirectory;
     if (path.back() != '/') path += '/';
-    rules.fallbackLaunchScriptPath = path + "menue.cmd";
+    rules.fallbackLaunchScriptPath = path + rules.launchScriptName;
   } else {
-    rules.fallbackLaunchScriptPath = privateFallbackScriptPath(user);
+    rules.fallbackLaunchScriptPath = privateFallbackScriptPath(user, rules.launchScriptName);
   }
   rules.backslashToSlash = true;
   // The arguments share ARG_MAX with the environment; a quarter leaves room.
@@ -49,7 +55,7 @@ PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax) 
 }
 
 PathRules currentPosixPathRules() {
-  return posixPathRules(std::getenv("XDG_RUNTIME_DIR"), geteuid(), sysconf(_SC_ARG_MAX));
+  return posixPathRules(std::getenv("XDG_RUNTIME_DIR"), geteuid(), sysconf(_SC_ARG_MAX), getpid());
 }
 
 }  // namespace menue

@@ -44,7 +44,7 @@ PosixConsole::PosixConsole(ChildReaper& children)
   raw_ = true;
   armTerminalGuard(terminal_, finishAtExit, this);
   setTerminalHeld(true);
-  sendModes(vt::PasteOn);
+  sendHeldModes();
   // What the terminal shows now stays until the program writes over it.
   mirror_.forgetPicture(screen_);
 }
@@ -181,6 +181,7 @@ void PosixConsole::resumeAfterChild() {
 
 void PosixConsole::sendHeldModes() const {
   std::string out(vt::PasteOn);
+  out += vt::AutowrapOff;
   if (mouseOn_) out += vt::MouseOn;
   sendModes(out);
 }

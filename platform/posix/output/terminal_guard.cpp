@@ -1,7 +1,7 @@
-// Signal handlers and the exit hook that give the terminal back, and the
-// stop and continue that give it back and take it again. Only
-// async-signal-safe calls happen in a handler: write(2), tcsetattr(3),
-// sigaction(2), sigprocmask(2), raise(3).
+// Signal handlers and the exit hook that give the terminal back and remove
+// the LaunchScript, and the stop and continue that give it back and take it
+// again. Only async-signal-safe calls happen in a handler: write(2),
+// tcsetattr(3), unlink(2), sigaction(2), sigprocmask(2), raise(3).
 #include "platform/posix/output/terminal_guard.h"
 
 #include <fcntl.h>
@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <string_view>
 
@@ -52,6 +53,11 @@ struct GuardState {
   void* context = nullptr;
   bool exitRegistered = false;
   bool handlersInstalled = false;
+  bool fatalInstalled = false;
+  // The file removed on a terminating signal, NUL-terminated; built before
+  // any signal can need it.
+  volatile sig_atomic_t removal = 0;
+  char removalPath[PATH_MAX] = {};
   std::array<struct sigaction, FatalSignals.size()> previous{};
   std::array<struct sigaction, StopSignals.size()> previousStop{};
 };
@@ -82,6 +88,7 @@ void restoreFromSignal() {
 
 void onFatalSignal(int signalNumber) {
   restoreFromSignal();
+  if (guard.removal) unlink(guard.removalPath);
   struct sigaction fallback {};
   fallback.sa_handler = SIG_DFL;
   sigemptyset(&fallback.sa_mask);
@@ -146,7 +153,30 @@ void onExit() {
   if (guard.armed && guard.atExit) guard.atExit(guard.context);
 }
 
+void installFatalHandlers() {
+  if (guard.fatalInstalled) return;
+  stack_t alternate{};
+  alternate.ss_sp = signalStack;
+  alternate.ss_size = sizeof signalStack;
+  sigaltstack(&alternate, nullptr);
+  const struct sigaction fatal = handlerAction(onFatalSignal);
+  for (std::size_t i = 0; i < FatalSignals.size(); ++i) {
+    sigaction(FatalSignals[i], &fatal, &guard.previous[i]);
+  }
+  guard.fatalInstalled = true;
+}
+
 }  // namespace
+
+void removeAtTermination(const std::string& path) {
+  // Not named while the name changes: a signal meanwhile removes nothing.
+  guard.removal = 0;
+  if (path.empty() || path.size() >= sizeof guard.removalPath) return;
+  path.copy(guard.removalPath, path.size());
+  guard.removalPath[path.size()] = '\0';
+  installFatalHandlers();
+  guard.removal = 1;
+}
 
 void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* context) {
   guard.outFd = terminal.outputFd();
@@ -167,14 +197,7 @@ void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* con
     guard.resumePipe[0] = guard.resumePipe[1] = -1;
   }
   if (guard.handlersInstalled) return;
-  stack_t alternate{};
-  alternate.ss_sp = signalStack;
-  alternate.ss_size = sizeof signalStack;
-  sigaltstack(&alternate, nullptr);
-  const struct sigaction fatal = handlerAction(onFatalSignal);
-  for (std::size_t i = 0; i < FatalSignals.size(); ++i) {
-    sigaction(FatalSignals[i], &fatal, &guard.previous[i]);
-  }
+  installFatalHandlers();
   // SIGCONT stays open during the stop's handler: it is what ends the stop.
   const struct sigaction stop = handlerAction(onStop);
   struct sigaction resume = handlerAction(onContinue);
@@ -189,8 +212,12 @@ void disarmTerminalGuard() {
   guard.held = 0;
   guard.atExit = nullptr;
   if (!guard.handlersInstalled) return;
-  for (std::size_t i = 0; i < FatalSignals.size(); ++i) {
-    sigaction(FatalSignals[i], &guard.previous[i], nullptr);
+  // A LaunchScript named still goes with a terminating signal.
+  if (!guard.removal) {
+    for (std::size_t i = 0; i < FatalSignals.size(); ++i) {
+      sigaction(FatalSignals[i], &guard.previous[i], nullptr);
+    }
+    guard.fatalInstalled = false;
   }
   for (std::size_t i = 0; i < StopSignals.size(); ++i) {
     sigaction(StopSignals[i], &guard.previousStop[i], nullptr);

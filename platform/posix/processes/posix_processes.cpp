@@ -1,6 +1,6 @@
 // posix_spawnp with the terminal handed over, signals set to their defaults
-// in the child, and waiting or reaping; scripts read by the shell from a
-// descriptor.
+// in the child, and waiting or reaping; scripts handed to the shell as its
+// text (a large one from a descriptor), lines that need the shell by -c.
 #include "platform/posix/processes/posix_processes.h"
 
 #include <fcntl.h>
@@ -26,10 +26,16 @@ namespace menue {
 namespace {
 
 constexpr const char* Shell = "/bin/sh";
+// What the shell's own messages name ($0) for a line or a LaunchScript of
+// the menu's: the program, not a path of a temporary file.
+constexpr const char* ShellName = "menue";
+// A script's text up to this size goes to the shell as the text of -c, so
+// that its messages name $0 and the line; a larger one (an argument may be
+// no larger than 128 KiB) or one holding a NUL is read from a descriptor.
+constexpr std::size_t MaxScriptArgument = 64 * 1024;
 // The descriptor a script's shell text reaches the shell on.
 constexpr int ScriptFd = 3;
-// The shell reads its script from that descriptor, however long it is; the
-// script's path stays $0 and its arguments $1...
+// The shell reads its script from that descriptor, however long it is.
 constexpr const char* ReadScript = ". /dev/fd/3";
 // The first line the shell reads: the commands of the script do not inherit
 // the descriptor.
@@ -90,28 +96,38 @@ int anonymousFile(std::string_view text) {
 }
 
 // The child's exit status as a shell reports it: its exit code, or 128
-// plus the signal that ended it.
+// plus the signal that ended it; the errno of a wait that failed (a child
+// the system reaped unasked) as a negative number, never a status.
 int waitFor(pid_t pid) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return 0;
+    if (errno != EINTR) return -errno;
   }
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return 0;
+  return -ECHILD;
 }
 
 }  // namespace
 
+void PosixProcesses::removeAtTermination(const std::string& scriptPath) {
+  menue::removeAtTermination(scriptPath);
+}
+
 PlatformCode PosixProcesses::start(const std::string& commandLine, bool wait) {
   std::vector<std::string> arguments = splitWords(commandLine);
   if (arguments.empty()) return code::FileNotFound;
-  if (namesScript(arguments[0])) return startScript(arguments, wait);
+  if (namesScript(arguments[0])) return startScript(arguments, nullptr, wait);
+  return spawn(arguments, -1, wait);
+}
+
+PlatformCode PosixProcesses::startThroughShell(const std::string& commandLine, bool wait) {
+  std::vector<std::string> arguments = {Shell, "-c", commandLine, ShellName};
   return spawn(arguments, -1, wait);
 }
 
 PlatformCode PosixProcesses::runScript(const std::string& path, bool wait) {
-  return startScript({path}, wait);
+  return startScript({path}, ShellName, wait);
 }
 
 PlatformCode PosixProcesses::runOnPath(const std::string& command, const std::string& path) {
@@ -121,7 +137,8 @@ PlatformCode PosixProcesses::runOnPath(const std::string& command, const std::st
   return spawn(arguments, -1, true);
 }
 
-PlatformCode PosixProcesses::startScript(std::vector<std::string> arguments, bool wait) {
+PlatformCode PosixProcesses::startScript(std::vector<std::string> arguments, const char* name,
+                                         bool wait) {
   // Read here, not by the shell: the file may be written anew for the next
   // item, or deleted at the exit, before a child that is not waited for
   // has read it.
@@ -129,9 +146,15 @@ PlatformCode PosixProcesses::startScript(std::vector<std::string> arguments, boo
   if (const PlatformCode failure = readWholeFile(arguments[0], script); failure != code::Success) {
     return failure;
   }
-  const int fd = anonymousFile(std::string(CloseScriptFd) + shellText(script));
-  if (fd < 0) return lastErrorCode();
   // sh -c text name args...: the script's name is $0, its arguments $1...
+  if (name != nullptr) arguments[0] = name;
+  std::string text = shellText(script);
+  if (text.size() <= MaxScriptArgument && text.find('\0') == std::string::npos) {
+    arguments.insert(arguments.begin(), {Shell, "-c", std::move(text)});
+    return spawn(arguments, -1, wait);
+  }
+  const int fd = anonymousFile(std::string(CloseScriptFd) + text);
+  if (fd < 0) return lastErrorCode();
   arguments.insert(arguments.begin(), {Shell, "-c", ReadScript});
   const PlatformCode result = spawn(arguments, fd, wait);
   close(fd);
@@ -153,7 +176,11 @@ PlatformCode PosixProcesses::spawn(std::vector<std::string>& arguments, int scri
     std::optional<InterruptsIgnored> interruptsIgnored;
     if (wait) interruptsIgnored.emplace();
     failure = posix_spawnp(&pid, argv[0], &spawn.actions, &spawn.attributes, argv.data(), environ);
-    if (failure == 0 && wait) lastExitStatus_ = waitFor(pid);
+    if (failure == 0 && wait) {
+      const int status = waitFor(pid);
+      if (status < 0) failure = -status;
+      lastExitStatus_ = status < 0 ? 0 : status;
+    }
   }
   terminal_.resumeAfterChild();
   if (failure != 0) return platformCodeFromErrno(failure);

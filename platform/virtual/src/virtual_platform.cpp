@@ -10,6 +10,10 @@ PlatformCode VirtualProcesses::start(const std::string& commandLine, bool wait) 
   return record({commandLine, wait, {}, {}, false});
 }
 
+PlatformCode VirtualProcesses::startThroughShell(const std::string& commandLine, bool wait) {
+  return record({commandLine, wait, {}, {}, false, true});
+}
+
 PlatformCode VirtualProcesses::runScript(const std::string& path, bool wait) {
   return record({path, wait, {}, {}, true});
 }

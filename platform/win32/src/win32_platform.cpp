@@ -48,13 +48,15 @@ class Win32CommandServices : public CommandServices {
 
 }  // namespace
 
-bool consoleAvailable() {
+ConsoleLack consoleLack() {
   // A process started without a console (detached) has no console input.
   const win32::OwnedHandle input(CreateFileW(L"CONIN$", GENERIC_READ,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                              OPEN_EXISTING, 0, nullptr));
-  return input.get() != INVALID_HANDLE_VALUE;
+  return input.get() != INVALID_HANDLE_VALUE ? ConsoleLack::None : ConsoleLack::Console;
 }
+
+void resetInheritedSignals() {}
 
 std::unique_ptr<CommandServices> createCommandServices() {
   return std::make_unique<Win32CommandServices>();

@@ -22,8 +22,9 @@ inline constexpr int UsageError = 2;
 std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
                                   const PathRules& rules, StandardStream& out, StandardStream& err);
 
-// Without a console the menu cannot run: one line on `err`; the exit status.
-int refuseWithoutConsole(StandardStream& err);
+// Without a console, or on a terminal that cannot position the cursor, the
+// menu cannot run: one line on `err`; the exit status.
+int refuseWithoutConsole(StandardStream& err, bool cannotPosition);
 
 // The one PATH or DIR of a mode; empty for none.
 std::string pathOf(const CommandLine& line);

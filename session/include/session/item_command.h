@@ -17,15 +17,17 @@ struct ItemCommand {
     Cut,          // its ExecutionPart runs past the text read: not run
     Directory,    // a directory or drive change the program makes itself
     Placeholder,  // an item created without commands: runs nothing
-    Direct,       // one command line, started as a process
+    Direct,       // one command line, started as a process or by the shell
     Script,       // through the LaunchScript
   };
   Kind kind = Kind::Placeholder;
   // The ItemStatus digit (1 waits, 2 runs beside, 3 ends the menu); any
   // other value writes the LaunchScript and runs nothing.
   int status = 0;
-  // Direct: the command line in the system form.
+  // Direct: the command line in the system form, and whether the shell
+  // reads it (runsThroughShell) rather than it being started as a program.
   std::string commandLine;
+  bool throughShell = false;
   // Script: the LaunchScript's body as its interpreter reads it.
   std::string scriptBody;
   DirectoryCommand directory;

@@ -12,8 +12,6 @@ namespace menue {
 
 struct Program;
 
-inline constexpr std::string_view LaunchScriptName = "menue.cmd";
-
 // Deletes an existing LaunchScript at `path` and creates it anew with
 // "@Echo off" CR LF + body; the code of the first failure.
 PlatformCode writeLaunchScriptFile(FileSystem& files, const std::string& path,
@@ -21,9 +19,9 @@ PlatformCode writeLaunchScriptFile(FileSystem& files, const std::string& path,
 // Deletes an existing LaunchScript and writes "@Echo off" CR LF + body anew;
 // a failure goes to the GeneralErrorHandler.
 Next writeLaunchScript(Program& program, std::string_view body);
-// Starts a command line; false when it could not be started (the caller's
-// handler reports 51).
-bool startProcess(Program& program, const std::string& commandLine, bool wait);
+// Starts a command line, as a program or through the shell; false when it
+// could not be started (the caller's handler reports 51).
+bool startProcess(Program& program, const std::string& commandLine, bool throughShell, bool wait);
 // Runs the LaunchScript just written; false when it could not be started.
 bool runLaunchScript(Program& program, bool wait);
 

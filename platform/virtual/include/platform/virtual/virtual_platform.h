@@ -21,19 +21,26 @@ struct StartedProcess {
   std::string directory;
   std::string launchScript;  // the bytes of the started file, if it is one
   bool script = false;       // run as a script by its path (runScript)
+  bool shell = false;        // handed to the shell whole (startThroughShell)
 };
 
 class VirtualProcesses : public Processes {
  public:
   explicit VirtualProcesses(VirtualFileSystem& files) : files_(files) {}
   PlatformCode start(const std::string& commandLine, bool wait) override;
+  PlatformCode startThroughShell(const std::string& commandLine, bool wait) override;
   // Recorded as a start of the path, marked as a script run.
   PlatformCode runScript(const std::string& path, bool wait) override;
   // Recorded as the command line with the path in quotes after it.
   PlatformCode runOnPath(const std::string& command, const std::string& path) override;
   int lastExitStatus() const override { return exitStatus; }
+  void removeAtTermination(const std::string& scriptPath) override {
+    removedAtTermination = scriptPath;
+  }
 
   std::vector<StartedProcess> started;
+  // The LaunchScript a terminating signal would remove.
+  std::string removedAtTermination;
   // What every program waited for ends with.
   int exitStatus = 0;
   // Starts fail with this code (0: they succeed).

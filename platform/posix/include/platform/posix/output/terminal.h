@@ -13,7 +13,7 @@ namespace menue {
 
 struct TerminalSize {
   int columns = 80;
-  int rows = 25;
+  int rows = 24;
 };
 
 class Terminal {

@@ -7,6 +7,7 @@
 #include <signal.h>
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "platform/posix/output/terminal.h"
@@ -16,16 +17,18 @@ namespace menue {
 
 // What the terminal gets whenever the menu lets it go (an exit, a signal, a
 // started program): bracketed paste and mouse reporting off, attributes
-// reset, the cursor shown. One constant, so that every way out says the same;
+// reset, lines wrapping again, the cursor shown. One constant, so that every way out says the same;
 // a handler can write it without building anything.
 inline constexpr std::string_view TerminalLeaveSequence =
     "\x1b[?2004l"
     "\x1b[?1006l\x1b[?1000l"
     "\x1b[0m"
+    "\x1b[?7h"
     "\x1b[?25h";
 static_assert(TerminalLeaveSequence.starts_with(vt::PasteOff));
 static_assert(TerminalLeaveSequence.substr(vt::PasteOff.size()).starts_with(vt::MouseOff));
 static_assert(TerminalLeaveSequence.ends_with(vt::ShowCursor));
+static_assert(TerminalLeaveSequence.find(vt::AutowrapOn) != std::string_view::npos);
 
 // The signals the menu ignores, which a started program gets with their
 // default action: SIGINT and SIGQUIT while a program runs in the foreground,
@@ -43,6 +46,12 @@ inline constexpr std::array<int, 4> SignalsChildrenGetDefault = {SIGINT, SIGQUIT
 // finish orderly.
 void armTerminalGuard(const Terminal& terminal, void (*atExit)(void*), void* context);
 void disarmTerminalGuard();
+
+// The one file (the LaunchScript) that a signal ending the process removes
+// first, in every mode: the handlers of those signals are put in force for
+// it where the console has not done so, and stay after it lets go. An
+// empty path names none.
+void removeAtTermination(const std::string& path);
 
 // Whether the menu holds the terminal in its raw mode (not while a started
 // program has it): what a stop gives back and a continue takes again.

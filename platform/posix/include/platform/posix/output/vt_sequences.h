@@ -19,6 +19,10 @@ inline constexpr std::string_view MouseOff = "\x1b[?1006l\x1b[?1000l";
 // Bracketed paste: the terminal marks pasted text (ESC [ 200 ~ ... ESC [ 201 ~).
 inline constexpr std::string_view PasteOn = "\x1b[?2004h";
 inline constexpr std::string_view PasteOff = "\x1b[?2004l";
+// DECAWM: with it off a write into the last column stays there, so the
+// bottom right cell of a window as small as the screen never scrolls it.
+inline constexpr std::string_view AutowrapOff = "\x1b[?7l";
+inline constexpr std::string_view AutowrapOn = "\x1b[?7h";
 inline constexpr std::string_view ResetAttributes = "\x1b[0m";
 // ED 2: the whole display, in the current background colour.
 inline constexpr std::string_view EraseDisplay = "\x1b[2J";

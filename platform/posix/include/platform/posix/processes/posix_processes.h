@@ -1,6 +1,6 @@
-// Starting programs on POSIX: LaunchScripts through /bin/sh, which reads
-// them from a descriptor, other command lines split into words and started
-// with posix_spawnp, without a shell.
+// Starting programs on POSIX: LaunchScripts and lines that need the shell
+// through /bin/sh, other command lines split into words and started with
+// posix_spawnp, without a shell.
 #pragma once
 
 #include <string>
@@ -18,13 +18,16 @@ class PosixProcesses : public Processes {
       : terminal_(terminal), children_(children) {}
 
   PlatformCode start(const std::string& commandLine, bool wait) override;
+  PlatformCode startThroughShell(const std::string& commandLine, bool wait) override;
   PlatformCode runScript(const std::string& path, bool wait) override;
   PlatformCode runOnPath(const std::string& command, const std::string& path) override;
   int lastExitStatus() const override { return lastExitStatus_; }
+  void removeAtTermination(const std::string& scriptPath) override;
 
  private:
-  // Runs the script file `arguments[0]` with the rest as its arguments.
-  PlatformCode startScript(std::vector<std::string> arguments, bool wait);
+  // Runs the script file `arguments[0]` with the rest as its arguments, $0
+  // being `name` or, without one, the script's path.
+  PlatformCode startScript(std::vector<std::string> arguments, const char* name, bool wait);
   // Starts the words; `scriptFd`, when not -1, reaches the child as the
   // descriptor its shell reads the script from.
   PlatformCode spawn(std::vector<std::string>& arguments, int scriptFd, bool wait);
