@@ -3,6 +3,8 @@
 // path reaches the editor as it is; entry fields reach the terminal
 // escaped; a replace without the swap keeps a change made meanwhile; a lock
 // another account holds never freezes an edit.
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -308,6 +310,38 @@ TEST_F(HistorySafetyTest, ALockAnotherAccountHoldsHoldsNoEditUp) {
   if (status == 77) GTEST_SKIP() << "nobody could not take the locks here";
   EXPECT_EQ(status, 0) << readFile(scratch / "out").value_or("");
   EXPECT_EQ(readFile(menuPath()), menuFileText("Neu", {{"Eins", '1', {"true"}}}));
+}
+
+// Another menue of the user's that holds the edits' lock (here a child
+// that holds it and waits): the menu's edit gives up with a message after a
+// short while instead of freezing, the file stays, and ESC ends the menu.
+TEST_F(HistorySafetyTest, AHeldLockStopsTheMenusEditWithAMessage) {
+  writeMenu("-menue-", "Start", {{"Eins", '1', {"true 1"}}, {"Zwei", '1', {"true 2"}}});
+  const std::string before = readFile(menuPath()).value_or("");
+  int held[2];
+  ASSERT_EQ(pipe(held), 0);
+  const pid_t holder = fork();
+  if (holder == 0) {
+    const int fd = open(menuPath().c_str(), O_RDWR | O_CLOEXEC);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fd < 0 || fcntl(fd, F_OFD_SETLK, &whole) != 0 || write(held[1], "x", 1) != 1) _exit(1);
+    for (;;) pause();
+  }
+  close(held[1]);
+  char byte = 0;
+  ASSERT_EQ(read(held[0], &byte, 1), 1);
+  close(held[0]);
+  start();
+  EXPECT_TRUE(showsAt(8, 38, " Eins "));
+  EXPECT_TRUE(entered("Men\xC3\xBC*1+2"));
+  EXPECT_TRUE(shows("gesperrt: ein anderes menue \xC3\xA4ndert sie gerade"));
+  EXPECT_TRUE(showsAt(8, 38, " Eins "));
+  EXPECT_TRUE(endsWithEsc());
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  EXPECT_EQ(readFile(menuPath()), before);
 }
 
 }  // namespace
