@@ -3,6 +3,8 @@
 // path reaches the editor as it is; entry fields reach the terminal
 // escaped; a replace without the swap keeps a change made meanwhile; a lock
 // another account holds never freezes an edit.
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,7 +17,7 @@
 namespace menue::e2e {
 namespace {
 
-std::string shellQuoted(const std::string& text) {
+std::string shellWord(const std::string& text) {
   std::string out = "'";
   for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
@@ -50,13 +52,13 @@ class HistorySafetyTest : public E2eTest {
           const std::string& runner = "", const fs::path& directory = {}) {
     const fs::path files = work().parent_path();
     writeFile(files / "answers", answers);
-    std::string command = "cd " + shellQuoted((directory.empty() ? work() : directory).string()) +
-                          " && env -i PATH=/usr/bin:/bin HOME=" + shellQuoted(home().string()) +
-                          " TMP=" + shellQuoted(temp().string()) + " VISUAL=" + shellQuoted(editor_) + " " +
-                          runner + " " + shellQuoted(program().string());
-    for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
-    command += " <" + shellQuoted((files / "answers").string()) + " >" +
-               shellQuoted((files / "out").string()) + " 2>" + shellQuoted((files / "err").string());
+    std::string command = "cd " + shellWord((directory.empty() ? work() : directory).string()) +
+                          " && env -i PATH=/usr/bin:/bin HOME=" + shellWord(home().string()) +
+                          " TMP=" + shellWord(temp().string()) + " VISUAL=" + shellWord(editor_) +
+                          " " + runner + " " + shellWord(program().string());
+    for (const std::string& argument : arguments) command += " " + shellWord(argument);
+    command += " <" + shellWord((files / "answers").string()) + " >" +
+               shellWord((files / "out").string()) + " 2>" + shellWord((files / "err").string());
     const int status = std::system(command.c_str());
     Run result;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -124,9 +126,11 @@ TEST_F(HistorySafetyTest, AFileSizeLimitStopsTheEntryNeverTheEdit) {
     const std::string now = readFile(menuPath()).value_or("");
     const std::size_t entries = historyEntries();
     writeFile(work().parent_path() / "edited", c.edited);
-    useEditor("cp ../edited \"$1\"\n");
-    const Run limited = c.edited.empty() ? run({"--undo"}, "j\n", "prlimit --fsize=1100 --")
-                                         : run({"--edit"}, "", "prlimit --fsize=1100 --");
+    // The editor's own write is not what is tested: it lifts the limit.
+    useEditor("ulimit -f unlimited\ncp ../edited \"$1\"\n");
+    const Run limited = c.edited.empty()
+                            ? run({"--undo"}, "j\n", "prlimit --fsize=1100:unlimited --")
+                            : run({"--edit"}, "", "prlimit --fsize=1100:unlimited --");
     EXPECT_EQ(limited.status, c.status) << limited.err;
     EXPECT_EQ(historyEntries(), entries);
     const std::string after = readFile(menuPath()).value_or("");
@@ -232,8 +236,8 @@ TEST_F(HistorySafetyTest, AnyPathKeepsItsHistoryAndEntryFieldsAreShownEscaped) {
 // Runs `script` with bash, its output to the scratch tree's "out"; the exit status.
 int bash(const fs::path& scratch, const std::string& script) {
   writeFile(scratch / "script", script);
-  const std::string command = "bash " + shellQuoted((scratch / "script").string()) + " >" +
-                              shellQuoted((scratch / "out").string()) + " 2>&1";
+  const std::string command = "bash " + shellWord((scratch / "script").string()) + " >" +
+                              shellWord((scratch / "out").string()) + " 2>&1";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -241,8 +245,8 @@ int bash(const fs::path& scratch, const std::string& script) {
 // As on a file system without RENAME_EXCHANGE (strace makes every
 // renameat2 fail with EINVAL), a program that renames its file over the
 // MenuFile after the edit's comparison keeps its change: strace stops
-// menue at its first rename, sed -i replaces the file meanwhile, and the
-// edit is refused with its copy kept.
+// menue after its failed swap, before its rename, sed -i replaces the
+// file meanwhile, and the edit is refused with its copy kept.
 TEST_F(HistorySafetyTest, WithoutTheSwapARenameMeanwhileKeepsItsChange) {
   if (std::system("strace -o /dev/null true 2>/dev/null") != 0) {
     GTEST_SKIP() << "strace cannot trace here";
@@ -250,20 +254,23 @@ TEST_F(HistorySafetyTest, WithoutTheSwapARenameMeanwhileKeepsItsChange) {
   writeFile(menuPath(), menuFileText("Alt", {{"Eins", '1', {"true"}}}));
   const fs::path scratch = work().parent_path();
   const std::string script =
-      "cd " + shellQuoted(work().string()) + "\n" +
-      "env -i PATH=/usr/bin:/bin HOME=" + shellQuoted(home().string()) +
+      "cd " + shellWord(work().string()) + "\n" +
+      "env -i PATH=/usr/bin:/bin HOME=" + shellWord(home().string()) +
       " VISUAL='sed -i s/Alt/Neu/' strace -o /dev/null -e trace=rename,renameat2"
-      " -e inject=renameat2:error=EINVAL -e inject=rename:signal=SIGSTOP:when=1 " +
-      shellQuoted(program().string()) + " --edit </dev/null >" + shellQuoted((scratch / "edit").string()) +
+      " -e inject=renameat2:error=EINVAL:signal=SIGSTOP " +
+      shellWord(program().string()) + " --edit </dev/null >" +
+      shellWord((scratch / "edit").string()) +
       " 2>&1 &\n"
       "tracer=$!\n"
+      "stopped() { grep -q '^[^)]*) [tT]' /proc/$child/stat 2>/dev/null; }\n"
       "for i in $(seq 600); do\n"
-      "  child=$(cat /proc/$tracer/task/*/children 2>/dev/null)\n"
-      "  [ -n \"$child\" ] && grep -q '^[^)]*) [tT]' /proc/$child/stat 2>/dev/null && break\n"
+      "  read -r child _ < /proc/$tracer/task/$tracer/children\n"
+      "  [ -n \"$child\" ] && stopped && break\n"
       "  sleep 0.05\n"
       "done\n"
-      "sed -i s/Alt/Anders/ -menue-\n"
-      "kill -CONT $child\n"
+      // Stopped after its failed swap, before it renames: sed -i now.
+      "sed -i s/Alt/Anders/ ./-menue-\n"
+      "while kill -0 $child 2>/dev/null; do stopped && kill -CONT $child; sleep 0.05; done\n"
       "wait $tracer\n";
   const int status = bash(scratch, script);
   const std::string edit = readFile(scratch / "edit").value_or("");
@@ -283,23 +290,58 @@ TEST_F(HistorySafetyTest, ALockAnotherAccountHoldsHoldsNoEditUp) {
   ASSERT_EQ(chmod(work().c_str(), 0755), 0);
   writeFile(menuPath(), menuFileText("Alt", {{"Eins", '1', {"true"}}}));
   ASSERT_EQ(chmod(menuPath().c_str(), 0644), 0);
-  if (std::system((asNobody + "test -r " + shellQuoted(menuPath().string())).c_str()) != 0) {
+  if (std::system((asNobody + "test -r " + shellWord(menuPath().string())).c_str()) != 0) {
     GTEST_SKIP() << "nobody cannot reach the scratch directory here";
   }
   const fs::path scratch = work().parent_path();
-  const std::string holders = asNobody + "flock " + shellQuoted(work().string()) + " " + asNobody +
-                              "flock " + shellQuoted(menuPath().string()) + " sleep 120";
+  const std::string holders = asNobody + "flock " + shellWord(work().string()) + " flock " +
+                              shellWord(menuPath().string()) + " sleep 120";
   // The holders in a process group of their own, ended together; the edit
   // starts once both locks are held.
   const std::string script =
-      "setsid " + holders + " &\nholder=$!\n" + "until ! flock -n " + shellQuoted(work().string()) +
-      " true && ! flock -n " + shellQuoted(menuPath().string()) + " true; do sleep 0.05; done\n" +
-      "cd " + shellQuoted(work().string()) +
-      " && timeout 60 env -i PATH=/usr/bin:/bin HOME=" + shellQuoted(home().string()) +
-      " VISUAL='sed -i s/Alt/Neu/' " + shellQuoted(program().string()) +
+      "setsid " + holders + " &\nholder=$!\n" + "for i in $(seq 600); do\n" + "  ! flock -n " +
+      shellWord(work().string()) + " true && ! flock -n " + shellWord(menuPath().string()) +
+      " true && break\n  sleep 0.05\ndone\n" + "[ $i = 600 ] && { kill -- -$holder; exit 77; }\n" +
+      "cd " + shellWord(work().string()) +
+      " && timeout 60 env -i PATH=/usr/bin:/bin HOME=" + shellWord(home().string()) +
+      " VISUAL='sed -i s/Alt/Neu/' " + shellWord(program().string()) +
       " --edit </dev/null\nstatus=$?\nkill -- -$holder\nexit $status\n";
-  EXPECT_EQ(bash(scratch, script), 0) << readFile(scratch / "out").value_or("");
+  const int status = bash(scratch, script);
+  if (status == 77) GTEST_SKIP() << "nobody could not take the locks here";
+  EXPECT_EQ(status, 0) << readFile(scratch / "out").value_or("");
   EXPECT_EQ(readFile(menuPath()), menuFileText("Neu", {{"Eins", '1', {"true"}}}));
+}
+
+// Another menue of the user's that holds the edits' lock (here a child
+// that holds it and waits): the menu's edit gives up with a message after a
+// short while instead of freezing, the file stays, and ESC ends the menu.
+TEST_F(HistorySafetyTest, AHeldLockStopsTheMenusEditWithAMessage) {
+  writeMenu("-menue-", "Start", {{"Eins", '1', {"true 1"}}, {"Zwei", '1', {"true 2"}}});
+  const std::string before = readFile(menuPath()).value_or("");
+  int held[2];
+  ASSERT_EQ(pipe(held), 0);
+  const pid_t holder = fork();
+  if (holder == 0) {
+    const int fd = open(menuPath().c_str(), O_RDWR | O_CLOEXEC);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fd < 0 || fcntl(fd, F_OFD_SETLK, &whole) != 0 || write(held[1], "x", 1) != 1) _exit(1);
+    for (;;) pause();
+  }
+  close(held[1]);
+  char byte = 0;
+  ASSERT_EQ(read(held[0], &byte, 1), 1);
+  close(held[0]);
+  start();
+  EXPECT_TRUE(showsAt(8, 38, " Eins "));
+  EXPECT_TRUE(entered("Men\xC3\xBC*1+2"));
+  EXPECT_TRUE(shows("gesperrt: ein anderes menue \xC3\xA4ndert sie gerade"));
+  EXPECT_TRUE(showsAt(8, 38, " Eins "));
+  EXPECT_TRUE(endsWithEsc());
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  EXPECT_EQ(readFile(menuPath()), before);
 }
 
 }  // namespace
