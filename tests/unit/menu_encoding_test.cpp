@@ -6,6 +6,9 @@
 
 #include "menufile/menu_encoding.h"
 #include "menufile/menu_parse.h"
+#include "platform/code_pages.h"
+#include "platform/letters.h"
+#include "platform/utf8.h"
 
 namespace menue {
 namespace {
@@ -62,6 +65,19 @@ TEST(MenuEncoding, TextsReadAsTheirCharacters) {
   };
   for (const ReadCase& test : Cases) {
     EXPECT_EQ(menuTextOf(test.bytes, test.encoding), test.text) << test.bytes;
+  }
+}
+
+// A file in code page 850 reads as it has always been shown: every printable
+// byte as the character of its cell after the German-letter conversion
+// (the soft hyphen's cell shows a plain hyphen, the one deliberate glyph).
+TEST(MenuEncoding, ACodePageFileReadsAsItHasAlwaysShown) {
+  for (int byte = 0x20; byte < 0x100; ++byte) {
+    if (byte == 0x7F || byte == 0xF0) continue;
+    const std::string one(1, static_cast<char>(byte));
+    std::string shown;
+    appendUtf8(shown, cellCharacter(static_cast<unsigned char>(toOem(one)[0])));
+    EXPECT_EQ(menuTextOf(one, Oem), shown) << byte;
   }
 }
 
