@@ -1,7 +1,8 @@
 // The checks of one MenuFile text. Each check parses nothing of its own: it
 // reads the model parseMenuText made, so a finding says what the menu does
 // with the file. Line numbers count every LF, as an editor shows the file;
-// columns count characters (a TAB is one).
+// columns count characters (a TAB is one), lengths count the columns the
+// screen gives the text.
 #include "menufile/menu_check.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "execution_parts.h"
 #include "menufile/menu_parse.h"
+#include "platform/text_width.h"
 #include "platform/utf8.h"
 
 namespace menue {
@@ -31,25 +33,36 @@ class Places {
   int column(std::size_t index) const {
     const std::size_t end = std::min(index, text_.size());
     const std::size_t lineBegin = end == 0 ? 0 : text_.rfind('\n', end - 1) + 1;
-    return 1 + width(text_.substr(lineBegin, end - lineBegin));
+    const std::string_view part = text_.substr(lineBegin, end - lineBegin);
+    return 1 + static_cast<int>(utf8_ ? utf8Length(part) : part.size());
   }
-  // A text's length in the characters the screen shows.
+  // A text's width in the columns the screen gives it (a wide character
+  // takes two, a combining mark none).
   int width(std::string_view part) const {
-    return static_cast<int>(utf8_ ? utf8Length(part) : part.size());
+    return static_cast<int>(utf8_ ? textColumns(part) : part.size());
   }
-  // The index of the character `characters` on from `begin`.
-  std::size_t advance(std::size_t begin, int characters) const {
-    std::size_t at = begin;
-    for (int i = 0; i < characters && at < text_.size(); ++i) {
-      at += utf8_ ? std::max<std::size_t>(readUtf8(text_, at).length, 1) : 1;
-    }
-    return at;
+  // Whether the text's width differs from its count of characters.
+  bool widthDiffers(std::string_view part) const {
+    return utf8_ && static_cast<std::size_t>(textColumns(part)) != utf8Length(part);
+  }
+  // The index of the first character past `columns` columns from `begin`:
+  // a wide character that straddles the limit is the first past it.
+  std::size_t advance(std::size_t begin, int columns) const {
+    const std::size_t from = std::min(begin, text_.size());
+    if (!utf8_) return std::min(from + static_cast<std::size_t>(columns), text_.size());
+    return from + prefixWithinColumns(text_.substr(from), columns);
   }
 
  private:
   std::string_view text_;
   bool utf8_;
 };
+
+// What a length counts: characters, or columns where wide characters or
+// combining marks make the two differ.
+std::string_view lengthUnit(const Places& at, std::string_view text) {
+  return at.widthDiffers(text) ? " Spalten" : " Zeichen";
+}
 
 MenuFinding finding(FindingKind kind, Severity severity, int line, std::string message,
                     int column = 0) {
@@ -338,14 +351,15 @@ void checkDisplayLines(const MenuModel& model, const Places& at, const CheckRule
     const int width = at.width(text);
     if (width > rules.longestDisplayText) {
       const std::string room = std::to_string(rules.longestDisplayText);
+      const std::string_view unit = lengthUnit(at, text);
       out.push_back(finding(FindingKind::DisplayLineTooLong, Severity::Warning, line,
-                            "Anzeigezeile mit " + std::to_string(width) +
-                                " Zeichen: in den "
+                            "Anzeigezeile mit " + std::to_string(width) + std::string(unit) +
+                                ": in den "
                                 "Rahmen passen " +
                                 room +
                                 ", das Men\xFC \xFC"
                                 "berschreibt den Rest mit dem Rahmen; auf " +
-                                room + " Zeichen k\xFCrzen",
+                                room + std::string(unit) + " k\xFCrzen",
                             at.column(at.advance(begin, rules.longestDisplayText))));
     }
   }
@@ -357,12 +371,13 @@ void checkHeader(const MenuModel& model, const Places& at, const CheckRules& rul
   if (width <= rules.longestHeader) return;
   const std::size_t begin = model.rawText.find(HeaderKey) + HeaderKey.size();
   const std::string room = std::to_string(rules.longestHeader);
+  const std::string_view unit = lengthUnit(at, model.header);
   out.push_back(finding(FindingKind::HeaderTooLong, Severity::Warning, at.line(begin),
-                        "Kopfzeile mit " + std::to_string(width) +
-                            " Zeichen: auf den Bildschirm passen " + room +
+                        "Kopfzeile mit " + std::to_string(width) + std::string(unit) +
+                            ": auf den Bildschirm passen " + room +
                             ", das Men\xFC schreibt sie \xFC"
                             "ber den Rand hinaus; auf " +
-                            room + " Zeichen k\xFCrzen",
+                            room + std::string(unit) + " k\xFCrzen",
                         at.column(at.advance(begin, rules.longestHeader))));
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "menufile/menu_parse.h"
+#include "platform/text_width.h"
 #include "platform/utf8.h"
 
 namespace menue {
@@ -58,7 +59,8 @@ ParseResult parseMenuText(MenuModel& model, std::string text) {
     const LineEnd end = findLineEnd(raw, lineBegin, model.lineEnd);
     const std::size_t lineEnd = end.pos == std::string::npos ? raw.size() : end.pos;
     const std::string_view line = std::string_view(raw).substr(lineBegin, lineEnd - lineBegin);
-    const std::size_t length = model.utf8 ? utf8Length(line) : line.size();
+    const std::size_t length =
+        model.utf8 ? static_cast<std::size_t>(textColumns(line)) : line.size();
     if (length > 2) {
       model.frameWidth =
           std::max(model.frameWidth, static_cast<int>(std::min<std::size_t>(length - 2, INT_MAX)));

@@ -41,6 +41,12 @@ std::string menuOf(const std::string& header, const std::vector<std::string>& it
   return text;
 }
 
+std::string repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 std::string utf16(const std::string& ascii, bool big) {
   std::string out;
   for (const char c : ascii) {
@@ -85,6 +91,26 @@ std::vector<CheckCase> brokenCases() {
        {"3:73: Warnung: Anzeigezeile mit 74 Zeichen: in den Rahmen passen 72, das Men\xFC "
         "\xFC"
         "berschreibt den Rest mit dem Rahmen; auf 72 Zeichen k\xFCrzen"},
+       1},
+      // Counted in columns where wide characters take two: 37 of them are
+      // 74 columns, and the cut falls before the 37th, which would straddle.
+      {"wide display line too long",
+       menuOf("T", {repeated("\xE6\x97\xA5", 37)}, {"\t1a", "\t"}),
+       {"3:37: Warnung: Anzeigezeile mit 74 Spalten: in den Rahmen passen 72, das Men\xFC "
+        "\xFC"
+        "berschreibt den Rest mit dem Rahmen; auf 72 Spalten k\xFCrzen"},
+       1},
+      {"wide text straddling the frame",
+       menuOf("T", {"x" + repeated("\xE6\x97\xA5", 36)}, {"\t1a", "\t"}),
+       {"3:37: Warnung: Anzeigezeile mit 73 Spalten: in den Rahmen passen 72, das Men\xFC "
+        "\xFC"
+        "berschreibt den Rest mit dem Rahmen; auf 72 Spalten k\xFCrzen"},
+       1},
+      {"wide header off the screen",
+       menuOf(repeated("\xE6\x97\xA5", 40), {"A"}, {"\t1a", "\t"}),
+       {"1:50: Warnung: Kopfzeile mit 80 Spalten: auf den Bildschirm passen 79, das Men\xFC "
+        "schreibt sie \xFC"
+        "ber den Rand hinaus; auf 79 Spalten k\xFCrzen"},
        1},
       {"header off the screen",
        menuOf(std::string(80, 'K'), {"A"}, {"\t1a", "\t"}),
@@ -318,6 +344,12 @@ TEST(MenuCheckTest, SoundFilesHaveNoFinding) {
       {"CR LF", menuOf(2), {}, 2},
       {"LF only", menuOf(2, "\n"), {}, 2},
       {"18 items", menuOf(18), {}, 18},
+      {"wide and combining text that fits",
+       menuOf(repeated("\xE6\x97\xA5", 39) + "x",
+              {repeated("\xE6\x97\xA5", 36), std::string(72, 'e') + "\xCC\x81"},
+              {"\t1a", "\t2b", "\t"}),
+       {},
+       2},
       {"UTF-8",
        menuOf("K\xC3\xA4se",
               {"M\xC3\xBCll",

@@ -215,6 +215,16 @@ std::vector<LoaderCase> cases() {
        .displays = {"Gr\xC3\xBC\xC3\x9F"
                     "e aus K\xC3\xB6ln am Rhein"},
        .parts = {"1a\r\n"}},
+      // The frame fits the columns: 日本語 takes six (21 columns in 18
+      // characters); the e with its combining accent takes one.
+      {.name = "UTF-8 text measured in columns",
+       .text = "(Menuanzeige)\r\n\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E Ausgabe zeigen\r\n"
+               "Cafe\xCC\x81\r\n(Menuausfuhrung)\r\n\t1a\r\n\t1b\r\n\t",
+       .items = 2,
+       .frameWidth = 19,
+       .utf8 = true,
+       .displays = {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E Ausgabe zeigen", "Cafe\xCC\x81"},
+       .parts = {"1a\r\n", "1b\r\n"}},
       {.name = "overlong header, display line and ExecutionPart",
        .text = "Kopfzeile=" + repeat('h', 500) + "\r\n(Menuanzeige)\r\n" + repeat('d', 5000) +
                "\r\nB\r\n(Menuausfuhrung)\r\n\t1" + repeat('c', 3000) + "\r\n\t2b\r\n\t",

@@ -42,7 +42,7 @@ struct MenuModel {
   int itemCount = 0;
   std::array<int, 21> lineStart{};
   std::array<int, 21> execStart{};
-  // The widest line's length less two, in characters.
+  // The widest line's length less two, in the columns the screen gives it.
   int frameWidth = 0;
   // The text's line end: CR LF when it holds one anywhere, else LF. A text
   // decides once, so a lone LF in a CR LF file is an ordinary byte.
