@@ -665,6 +665,12 @@ std::vector<MenuFinding> trustFindings(FileTrust trust) {
                       "f\xFCr andere beschreibbar (Gruppe mit weiteren Mitgliedern oder "
                       "Zugriffsliste)" +
                           std::string(Refused) + " (abhelfen: chmod g-w)")};
+    case FileTrust::GroupUnlisted:
+      return {finding(FindingKind::GroupMayWrite, Severity::Error, 1,
+                      "f\xFCr andere beschreibbar (Gruppe nicht pr\xFC"
+                      "fbar: die Gruppendatenbank nennt nicht alle Eintr\xE4ge, "
+                      "nsswitch.conf)" +
+                          std::string(Refused) + " (abhelfen: chmod g-w)")};
     case FileTrust::OthersMayWrite:
       return {finding(FindingKind::OthersMayWrite, Severity::Error, 1,
                       "f\xFCr andere beschreibbar (f\xFCr alle)" + std::string(Refused) +

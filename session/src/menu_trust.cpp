@@ -15,6 +15,7 @@ std::string_view untrustedMenuText(FileTrust trust) {
       return "Men\xFC"
              "datei geh\xF6rt einem anderen Benutzer";
     case FileTrust::GroupMayWrite:
+    case FileTrust::GroupUnlisted:
     case FileTrust::OthersMayWrite:
       return "Men\xFC"
              "datei f\xFCr andere beschreibbar";

@@ -35,6 +35,12 @@ TEST(MenuCheckCommandTest, FilesOthersMayHaveChangedAreProblems) {
            Refused +
            " (abhelfen: chmod g-w)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
        1},
+      {FileTrust::GroupUnlisted,
+       "-menue-:1: Fehler: f\xFCr andere beschreibbar (Gruppe nicht pr\xFC"
+       "fbar: die Gruppendatenbank nennt nicht alle Eintr\xE4ge, nsswitch.conf)" +
+           Refused +
+           " (abhelfen: chmod g-w)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
+       1},
       {FileTrust::OthersMayWrite,
        "-menue-:1: Fehler: f\xFCr andere beschreibbar (f\xFCr alle)" + Refused +
            " (abhelfen: chmod o-w)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",

@@ -143,6 +143,7 @@ enum class FileTrust {
   Trusted,         // the user's own or root's, writable by its owner alone
   OtherOwner,      // owned by neither the user nor root
   GroupMayWrite,   // its group may write it, and someone besides the owner is in it
+  GroupUnlisted,   // its group may write it, and the group database cannot be read in full
   OthersMayWrite,  // everyone may write it
 };
 

@@ -15,11 +15,17 @@ FileTrust fileTrustOf(const struct stat& info, bool accessList, uid_t user, Priv
   // Root can change any file anyway; a file of root's is the system's own.
   if (info.st_uid != user && info.st_uid != 0) return FileTrust::OtherOwner;
   if ((info.st_mode & S_IWOTH) != 0) return FileTrust::OthersMayWrite;
-  if ((info.st_mode & S_IWGRP) != 0 &&
-      (accessList || !groups.privateTo(info.st_gid, info.st_uid))) {
-    return FileTrust::GroupMayWrite;
+  if ((info.st_mode & S_IWGRP) == 0) return FileTrust::Trusted;
+  if (accessList) return FileTrust::GroupMayWrite;
+  switch (groups.shareOf(info.st_gid, info.st_uid)) {
+    case GroupShare::Private:
+      return FileTrust::Trusted;
+    case GroupShare::Unlisted:
+      return FileTrust::GroupUnlisted;
+    case GroupShare::Shared:
+      break;
   }
-  return FileTrust::Trusted;
+  return FileTrust::GroupMayWrite;
 }
 
 bool writableAccessList(const struct stat& info, int fd) {

@@ -1,0 +1,97 @@
+// End to end, POSIX, as root making accounts for the test's time: the
+// group rule as the kernel sees groups (a second entry of a user's private
+// gid lets its members in), and menus in a team's directory.
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "tests/e2e/e2e_fixture.h"
+
+namespace menue::e2e {
+namespace {
+
+int run(const std::string& command) {
+  return std::system((command + " >/dev/null 2>&1").c_str());
+}
+
+// An account made for the test and removed after it, with the groups
+// named in `groups`.
+struct ScratchAccount {
+  std::string name;
+  bool made = false;
+  std::vector<std::string> groups;
+  explicit ScratchAccount(std::string account) : name(std::move(account)) {
+    made = getpwnam(name.c_str()) == nullptr &&
+           run("useradd --user-group --no-create-home --shell /usr/sbin/nologin " + name) == 0;
+  }
+  ~ScratchAccount() {
+    // The account first: a group of its primary gid cannot go before it.
+    if (made) run("userdel " + name);
+    for (const std::string& group : groups) run("groupdel " + group);
+  }
+  uid_t uid() const { return getpwnam(name.c_str())->pw_uid; }
+  gid_t gid() const { return getpwnam(name.c_str())->pw_gid; }
+};
+
+class TeamGroupTest : public E2eTest {
+ protected:
+  // setpriv as `account`, with every group the database gives it, and a
+  // shell line run there ("$0" is the program).
+  std::vector<std::string> as(const ScratchAccount& account, const std::string& line) {
+    return {"/usr/bin/setpriv",
+            "--reuid=" + std::to_string(account.uid()),
+            "--regid=" + std::to_string(account.gid()),
+            "--init-groups",
+            "/bin/sh",
+            "-c",
+            line};
+  }
+  bool reachableFor(const ScratchAccount& account) {
+    useCopyOfProgram();
+    std::string test;
+    for (const std::string& word : as(account, "test -x \"$0\" -a -w '" + work().string() + "'")) {
+      test += "'" + word + "' ";
+    }
+    return access("/usr/bin/setpriv", X_OK) == 0 && run(test + "'" + program().string() + "'") == 0;
+  }
+  void handOver(const ScratchAccount& account, mode_t mode) {
+    ASSERT_EQ(chmod(work().parent_path().c_str(), 0755), 0);
+    for (const fs::path& directory : {work(), temp()}) {
+      ASSERT_EQ(chown(directory.c_str(), account.uid(), account.gid()), 0);
+      ASSERT_EQ(chmod(directory.c_str(), mode), 0);
+    }
+  }
+  std::string checkAs(const ScratchAccount& account) {
+    PtySession& checker = startThrough(as(account, "exec \"$0\" --check"));
+    EXPECT_TRUE(checker.waitForExit(within(Patience)).has_value());
+    return checker.output();
+  }
+};
+
+TEST_F(TeamGroupTest, ASecondEntryOfTheUsersPrivateGidLetsItsMembersIn) {
+  if (geteuid() != 0) GTEST_SKIP() << "making accounts and groups needs root";
+  ScratchAccount user("menue-e2e-own");
+  ScratchAccount other("menue-e2e-oth");
+  if (!user.made || !other.made) GTEST_SKIP() << "useradd cannot make the test's accounts";
+  writeMenu("-menue-", "Kopf", {{"Eins", '1', {"true"}}});
+  ASSERT_EQ(chown((work() / "-menue-").c_str(), user.uid(), user.gid()), 0);
+  ASSERT_EQ(chmod((work() / "-menue-").c_str(), 0664), 0);
+  handOver(user, 0755);
+  if (!reachableFor(user)) GTEST_SKIP() << "the program cannot run as " << user.name;
+  EXPECT_EQ(checkAs(user).find("beschreibbar"), std::string::npos);
+
+  // A duplicate entry of the same gid, naming the other account: getgrgid
+  // still finds the first, but the other account's processes get the gid.
+  user.groups.push_back("menue-e2e-dup");
+  ASSERT_EQ(run("groupadd -o -g " + std::to_string(user.gid()) + " menue-e2e-dup"), 0);
+  ASSERT_EQ(run("gpasswd -a " + other.name + " menue-e2e-dup"), 0);
+  EXPECT_NE(checkAs(user).find("-menue-:1: Fehler: für andere beschreibbar (Gruppe mit weiteren "
+                               "Mitgliedern oder Zugriffsliste)"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace menue::e2e
