@@ -11,6 +11,7 @@
 #include "session/path_text.h"
 #include "session/recorded_files.h"
 #include "session/shown_menu.h"
+#include "session/state_directory.h"
 
 namespace menue {
 
@@ -81,6 +82,9 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
                    StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
+  if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
+    return Unusable;
+  }
   EditHistory history(services.files, services.environment, services.clock, services.rules);
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
   if (entries.empty()) {
@@ -116,6 +120,9 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
             StandardInput& in, StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
+  if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
+    return Unusable;
+  }
   EditHistory history(services.files, services.environment, services.clock, services.rules);
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
   const Current current = currentOf(services.files, target.name);

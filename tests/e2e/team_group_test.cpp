@@ -93,5 +93,27 @@ TEST_F(TeamGroupTest, ASecondEntryOfTheUsersPrivateGidLetsItsMembersIn) {
             std::string::npos);
 }
 
+// A state directory someone else made first, in a place all may write: the
+// modes that keep private files there refuse it, saying why, and the file
+// planted in it is never read.
+TEST_F(TeamGroupTest, AStateDirectoryAnotherUserMadeIsRefused) {
+  if (geteuid() != 0) GTEST_SKIP() << "a directory of another user needs root to make";
+  const passwd* nobody = getpwnam("nobody");
+  if (nobody == nullptr) GTEST_SKIP() << "no user nobody";
+  writeMenu("-menue-", "Kopf", {{"Eins", '1', {"true"}}});
+  const fs::path shared = temp() / "geteilt";
+  fs::create_directories(shared / "menue");
+  ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+  ASSERT_EQ(chown((shared / "menue").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  addEnvironment("XDG_STATE_HOME=" + shared.string());
+  for (const char* mode : {"--history", "--undo"}) {
+    PtySession& run = startWithArguments({mode});
+    EXPECT_EQ(run.waitForExit(within(Patience)), 2) << mode;
+    EXPECT_NE(standardError().find(shared.string() + "/menue: nicht benutzt: geh"),
+              std::string::npos)
+        << mode << ": " << standardError();
+  }
+}
+
 }  // namespace
 }  // namespace menue::e2e

@@ -50,24 +50,6 @@ void syncDirectory(const std::string& directory) {
   close(fd);
 }
 
-// The fallback LaunchScript directory in /tmp: made by us (when `create`),
-// or refused when someone else could have prepared it. Not there is fine
-// when nothing is to be made: no file can stand in it.
-PlatformCode privateDirectory(const std::string& directory, bool create, PrivateGroups& groups) {
-  if (create && mkdir(directory.c_str(), 0700) == 0) {
-    return chmod(directory.c_str(), 0700) == 0 ? code::Success : lastErrorCode();
-  }
-  if (create && errno != EEXIST) return lastErrorCode();
-  struct stat info {};
-  if (lstat(directory.c_str(), &info) != 0) {
-    return !create && errno == ENOENT ? code::Success : lastErrorCode();
-  }
-  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || !privateDirectoryMode(info, groups)) {
-    return code::AccessDenied;
-  }
-  return code::Success;
-}
-
 // The file a write through `path` changes: `path` itself, or the file a
 // link leads to, through any chain of links. A link to no file (missing,
 // or links that loop) is refused: a new file there would be made out of

@@ -2,6 +2,11 @@
 #include "platform/posix/files/file_trust.h"
 
 #include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/posix/files/errno_code.h"
 
 namespace menue {
 
@@ -36,9 +41,30 @@ bool writableAccessList(const struct stat& info, const char* path) {
   return (info.st_mode & S_IWGRP) != 0 && getxattr(path, AccessList, nullptr, 0) >= 0;
 }
 
+PlatformCode privateDirectory(const std::string& directory, bool create, PrivateGroups& groups) {
+  if (create && mkdir(directory.c_str(), 0700) == 0) {
+    return chmod(directory.c_str(), 0700) == 0 ? code::Success : lastErrorCode();
+  }
+  if (create && errno != EEXIST) return lastErrorCode();
+  struct stat info {};
+  if (lstat(directory.c_str(), &info) != 0) {
+    return !create && errno == ENOENT ? code::Success : lastErrorCode();
+  }
+  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || !privateDirectoryMode(info, groups)) {
+    return code::AccessDenied;
+  }
+  return code::Success;
+}
+
 bool privateDirectoryMode(const struct stat& info, PrivateGroups& groups) {
   if ((info.st_mode & 07707) != 0700) return false;
   return (info.st_mode & 0070) == 0 || groups.privateTo(info.st_gid, info.st_uid);
+}
+
+bool keepsItsEntries(const struct stat& info, uid_t user, PrivateGroups& groups) {
+  if (!S_ISDIR(info.st_mode) || (info.st_uid != user && info.st_uid != 0)) return false;
+  if ((info.st_mode & S_IWOTH) != 0) return false;
+  return (info.st_mode & S_IWGRP) == 0 || groups.privateTo(info.st_gid, info.st_uid);
 }
 
 }  // namespace menue
