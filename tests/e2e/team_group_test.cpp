@@ -115,5 +115,55 @@ TEST_F(TeamGroupTest, AStateDirectoryAnotherUserMadeIsRefused) {
   }
 }
 
+// A team's directory: setgid to a group of two members, umask 002. The
+// menu made there with Menü++ gets no group write (the program would
+// refuse it), keeps the team's group, and runs.
+TEST_F(TeamGroupTest, AMenuMadeInATeamsDirectoryRuns) {
+  if (geteuid() != 0) GTEST_SKIP() << "making accounts and groups needs root";
+  ScratchAccount user("menue-e2e-tea");
+  ScratchAccount colleague("menue-e2e-col");
+  if (!user.made || !colleague.made) GTEST_SKIP() << "useradd cannot make the test's accounts";
+  user.groups.push_back("menue-e2e-team");
+  ASSERT_EQ(run("groupadd menue-e2e-team"), 0);
+  ASSERT_EQ(run("gpasswd -a " + user.name + " menue-e2e-team"), 0);
+  ASSERT_EQ(run("gpasswd -a " + colleague.name + " menue-e2e-team"), 0);
+  const gid_t team = getgrnam("menue-e2e-team")->gr_gid;
+  handOver(user, 0755);
+  ASSERT_EQ(chown(work().c_str(), user.uid(), team), 0);
+  ASSERT_EQ(chmod(work().c_str(), 02775), 0);
+  if (!reachableFor(user)) GTEST_SKIP() << "the program cannot run as " << user.name;
+  startThrough(as(user, "umask 002; exec \"$0\""));
+  ASSERT_TRUE(showsPrompt(work()));
+  ASSERT_TRUE(entered("Menü++"));
+  ASSERT_TRUE(answered(" Kopfzeile (max.76 zeichen)>", "Team"));
+  ASSERT_TRUE(answered(" Anzeigetext (max 72 Zeichen)>", "Lauf"));
+  ASSERT_TRUE(eventually([&] { return session().screenContains(" Eingabe >_"); }, "the status"));
+  session().sendBytes("1");
+  ASSERT_TRUE(answered(" Befehlszeile (beenden mit <Enter>):", "touch lief"));
+  ASSERT_TRUE(answered(" Befehlszeile (beenden mit <Enter>):", ""));
+  ASSERT_TRUE(eventually(
+      [&] { return session().findRow(" Lauf ") > 0 && session().cursor().row == PromptRow; },
+      "the new menu and the prompt"));
+  struct stat info {};
+  ASSERT_EQ(stat((work() / "-menue-").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0644u);
+  EXPECT_EQ(info.st_gid, team);
+  session().pressKey(Key::Down);
+  ASSERT_TRUE(eventually(
+      [&] {
+        const int row = session().findRow(" Lauf ");
+        for (int column = 1; row > 0 && column <= 76; ++column) {
+          if (session().cells(row, column, 6) == " Lauf ") {
+            return session().attribute(row, column + 1) == 0x71;
+          }
+        }
+        return false;
+      },
+      "the item highlighted"));
+  session().pressKey(Key::Enter);
+  EXPECT_TRUE(eventually([&] { return fs::exists(work() / "lief"); }, "lief made"));
+  EXPECT_TRUE(endsWithEsc());
+}
+
 }  // namespace
 }  // namespace menue::e2e
