@@ -32,6 +32,7 @@ Next refuseUntrustedMenu(Program& program, MenuUse use) {
   message += untrustedMenuText(trust);
   message += ": ";
   message += use == MenuUse::Run ? "nicht ausgef\xFChrt." : "nicht ge\xE4ndert.";
+  message += " Freigeben: menue --allow";
   program.screen.printText(message);
   pause(program);
   return Next::NewPass;

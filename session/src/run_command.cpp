@@ -3,6 +3,7 @@
 // through the LaunchScript, which is removed again afterwards.
 #include "session/run_command.h"
 
+#include "session/allowed_menus.h"
 #include "session/item_command.h"
 #include "session/launch_script.h"
 #include "session/menu_path.h"
@@ -92,7 +93,8 @@ int runItemCommand(CommandServices::Services& services, int number, const std::s
   }
   const std::string& name = menuPath.names.front();
   const std::string shown = shownMenuFile(menuPath, name, services.rules);
-  const ShownMenu menu = readShownMenu(files, name);
+  ShownMenu menu = readShownMenu(files, name);
+  AllowedMenus(files, services.environment, services.rules).apply(name, menu);
   if (menu.failure != code::Success) {
     writeErrorLine(err, shown, pathFailureText(menu.failure));
     return NotRun;
@@ -103,7 +105,8 @@ int runItemCommand(CommandServices::Services& services, int number, const std::s
   }
   if (menu.trust != FileTrust::Trusted) {
     writeErrorLine(err, shown,
-                   std::string(untrustedMenuText(menu.trust)) + ": nicht ausgef\xFChrt");
+                   std::string(untrustedMenuText(menu.trust)) +
+                       ": nicht ausgef\xFChrt (freigeben: menue --allow)");
     return NotRun;
   }
   if (number > menu.model.items()) {
