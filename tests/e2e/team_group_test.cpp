@@ -165,5 +165,62 @@ TEST_F(TeamGroupTest, AMenuMadeInATeamsDirectoryRuns) {
   EXPECT_TRUE(endsWithEsc());
 }
 
+// A colleague's menu, allowed after a look at what it runs: it runs for
+// exactly those bytes; the colleague's change makes it foreign again.
+TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
+  if (geteuid() != 0) GTEST_SKIP() << "a file of another user needs root to make";
+  const passwd* colleague = getpwnam("nobody");
+  if (colleague == nullptr) GTEST_SKIP() << "no user nobody";
+  writeMenu("-menue-", "Team", {{"Bauen", '1', {"touch gebaut"}}});
+  const fs::path menu = work() / "-menue-";
+  ASSERT_EQ(chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid), 0);
+  const auto runItem = [&]() {
+    PtySession& run = startWithArguments({"--run", "1"});
+    return run.waitForExit(within(Patience));
+  };
+  EXPECT_NE(runItem(), 0);
+  EXPECT_NE(standardError().find("freigeben: menue --allow"), std::string::npos);
+
+  PtySession& allow = startWithArguments({"--allow"});
+  ASSERT_TRUE(eventually([&] { return allow.output().find("(j/n)") != std::string::npos; },
+                         "the question"));
+  EXPECT_NE(allow.output().find("touch gebaut"), std::string::npos);
+  allow.sendBytes("j\r");
+  EXPECT_EQ(allow.waitForExit(within(Patience)), 0);
+  PtySession& list = startWithArguments({"--list"});
+  EXPECT_EQ(list.waitForExit(within(Patience)), 0);
+  EXPECT_NE(list.output().find("(freigegeben)"), std::string::npos) << list.output();
+  EXPECT_EQ(runItem(), 0);
+  EXPECT_TRUE(fs::exists(work() / "gebaut"));
+
+  // The colleague changes one byte: foreign again.
+  fs::remove(work() / "gebaut");
+  std::string text = readFile(menu).value_or("");
+  text.replace(text.find("gebaut"), 6, "geBaut");
+  writeFile(menu, text);
+  ASSERT_EQ(chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid), 0);
+  EXPECT_NE(runItem(), 0);
+  EXPECT_FALSE(fs::exists(work() / "geBaut"));
+
+  // Forgotten: the old bytes back are allowed no more.
+  PtySession& deny = startWithArguments({"--deny"});
+  EXPECT_EQ(deny.waitForExit(within(Patience)), 0);
+  EXPECT_NE(deny.output().find("Freigabe aufgehoben"), std::string::npos);
+  text.replace(text.find("geBaut"), 6, "gebaut");
+  writeFile(menu, text);
+  ASSERT_EQ(chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid), 0);
+  EXPECT_NE(runItem(), 0);
+  EXPECT_FALSE(fs::exists(work() / "gebaut"));
+}
+
+// What no one may be allowed: a file everyone may write.
+TEST_F(TeamGroupTest, AWorldWritableMenuIsNeverAllowed) {
+  writeMenu("-menue-", "Team", {{"Bauen", '1', {"touch gebaut"}}});
+  ASSERT_EQ(chmod((work() / "-menue-").c_str(), 0666), 0);
+  PtySession& allow = startWithArguments({"--allow"});
+  EXPECT_EQ(allow.waitForExit(within(Patience)), 1);
+  EXPECT_NE(standardError().find("für alle beschreibbar: nicht freigegeben"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace menue::e2e
