@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "session/allow_command.h"
+#include "session/allowed_menus.h"
 #include "session/edit_command.h"
 #include "session/history_command.h"
 #include "session/list_command.h"
@@ -69,14 +71,15 @@ std::optional<int> runAction(const CommandLine& line, FileSystem& files, const P
       return UsageError;
     case CommandAction::Check:
       return runMenuCheck(files, rules, line.paths, line.recursive, out, err);
-    case CommandAction::List:
-      return runMenuList(files, rules, pathOf(line), line.all, out, err);
     case CommandAction::Items:
       return runItemList(files, rules, pathOf(line), out);
+    case CommandAction::List:
     case CommandAction::Run:
     case CommandAction::Edit:
     case CommandAction::History:
     case CommandAction::Undo:
+    case CommandAction::Allow:
+    case CommandAction::Deny:
       // The modes that start programs or keep the history (runServiceCommand).
       return std::nullopt;
     case CommandAction::RunMenu:
@@ -97,6 +100,16 @@ int runServiceAction(const CommandLine& line, CommandServices::Services& service
       return runHistoryList(services, pathOf(line), out, err);
     case CommandAction::Undo:
       return runUndo(services, pathOf(line), line.number, in, out, err);
+    case CommandAction::List: {
+      // Allowed menus of others count as trusted.
+      AllowedMenus allowed(services.files, services.environment, services.rules);
+      return runMenuList(services.files, services.rules, pathOf(line), line.all, out, err,
+                         &allowed);
+    }
+    case CommandAction::Allow:
+      return runAllow(services, pathOf(line), in, out, err);
+    case CommandAction::Deny:
+      return runDeny(services, pathOf(line), out, err);
     default:
       break;
   }
@@ -111,6 +124,9 @@ std::string pathOf(const CommandLine& line) {
 
 bool needsServices(const CommandLine& line) {
   switch (line.action) {
+    case CommandAction::List:
+    case CommandAction::Allow:
+    case CommandAction::Deny:
     case CommandAction::Run:
     case CommandAction::Edit:
     case CommandAction::History:

@@ -44,7 +44,8 @@ constexpr ModeOption ModeOptions[] = {
     {"--check", CommandAction::Check}, {"--list", CommandAction::List},
     {"--items", CommandAction::Items}, {"--run", CommandAction::Run},
     {"--edit", CommandAction::Edit},   {"--history", CommandAction::History},
-    {"--undo", CommandAction::Undo},
+    {"--undo", CommandAction::Undo},   {"--allow", CommandAction::Allow},
+    {"--deny", CommandAction::Deny},
 };
 
 // The error names the argument; the message ends with where help is.

@@ -16,6 +16,7 @@
 #include "session/path_text.h"
 #include "session/recorded_files.h"
 #include "session/shown_menu.h"
+#include "session/state_directory.h"
 
 namespace menue {
 
@@ -133,16 +134,10 @@ class CopyEdit {
   }
 
   int makeCopy(const std::string& text) {
-    const std::string directory = history_.directory();
-    if (directory.empty()) {
-      writeErrorLine(err_, target_.shown,
-                     "kein Verzeichnis f\xFCr die Kopie (HOME oder XDG_STATE_HOME)");
-      return Unusable;
-    }
-    if (const PlatformCode failure = services_.files.makePrivateDirectory(directory);
-        failure != code::Success) {
-      return unusable(visiblePath(directory, services_.rules), failure);
-    }
+    const std::optional<std::string> usable =
+        usableStateDirectory(services_.files, services_.environment, services_.rules, err_);
+    if (!usable) return Unusable;
+    const std::string& directory = *usable;
     const WallTime now = services_.clock.now();
     for (int attempt = 0; attempt < 10; ++attempt) {
       copy_ = joinPath(directory,

@@ -139,7 +139,8 @@ void EditHistory::prune(const std::string& directory, const std::string& key,
 std::vector<HistoryEntry> EditHistory::entriesOf(const std::string& path) {
   std::vector<HistoryEntry> entries;
   const std::string directory = environment_.stateDirectory();
-  if (directory.empty()) return entries;
+  // Entries another could have planted are no history of the user's.
+  if (directory.empty() || files_.makePrivateDirectory(directory) != code::Success) return entries;
   const std::string key = keyOf(path);
   for (const Listed& listed : listed(directory)) {
     if (listed.key != key) continue;

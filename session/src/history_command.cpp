@@ -16,6 +16,7 @@
 #include "session/shown_text.h"
 #include "session/text_diff.h"
 #include "session/text_forms.h"
+#include "session/state_directory.h"
 
 namespace menue {
 
@@ -110,6 +111,9 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
                    StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
+  if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
+    return Unusable;
+  }
   EditHistory history(services.files, services.environment, services.clock, services.rules);
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
   if (entries.empty()) {
@@ -146,6 +150,9 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
             StandardInput& in, StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
+  if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
+    return Unusable;
+  }
   EditHistory history(services.files, services.environment, services.clock, services.rules);
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
   const Current current = currentOf(services.files, target.name);

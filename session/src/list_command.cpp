@@ -3,6 +3,7 @@
 // the runner's own reading of an item; it reads and never writes.
 #include "session/list_command.h"
 
+#include "session/allowed_menus.h"
 #include "session/item_command.h"
 #include "session/menu_path.h"
 #include "session/menu_trust.h"
@@ -77,7 +78,9 @@ class MenuLister {
     const bool trusted = menu.trust == FileTrust::Trusted;
     if (!trusted) {
       out_.writeText("  (" + std::string(untrustedMenuText(menu.trust)) +
-                     ": nichts wird ausgef\xFChrt)\n");
+                     ": nichts wird ausgef\xFChrt; freigeben: menue --allow)\n");
+    } else if (menu.allowed) {
+      out_.writeText("  (freigegeben)\n");
     }
     for (int n = 1; n <= model.items(); ++n) {
       const ItemCommand item = itemCommandOf(model, n, rules_);
@@ -103,8 +106,13 @@ class MenuLister {
 
 }  // namespace
 
+void listMenu(const PathRules& rules, StandardStream& out, const std::string& shown,
+              const ShownMenu& menu) {
+  MenuLister(rules, out).list(shown, menu, true);
+}
+
 int runMenuList(FileSystem& files, const PathRules& rules, const std::string& path, bool all,
-                StandardStream& out, StandardStream& err) {
+                StandardStream& out, StandardStream& err, AllowedMenus* allowed) {
   MenuPath menuPath;
   if (const PlatformCode failure = enterMenuPath(files, rules, path, all, menuPath);
       failure != code::Success) {
@@ -116,7 +124,8 @@ int runMenuList(FileSystem& files, const PathRules& rules, const std::string& pa
   bool first = true;
   for (const std::string& name : menuPath.names) {
     const std::string shown = shownMenuFile(menuPath, name, rules);
-    const ShownMenu menu = readShownMenu(files, name);
+    ShownMenu menu = readShownMenu(files, name);
+    if (allowed != nullptr) allowed->apply(name, menu);
     if (menu.failure == code::FileNotFound && menuPath.isDirectory) {
       writeErrorLine(err, visiblePath(path.empty() ? "." : path, rules),
                      "keine Men\xFC"

@@ -15,6 +15,7 @@ std::string_view untrustedMenuText(FileTrust trust) {
       return "Men\xFC"
              "datei geh\xF6rt einem anderen Benutzer";
     case FileTrust::GroupMayWrite:
+    case FileTrust::GroupUnlisted:
     case FileTrust::OthersMayWrite:
       return "Men\xFC"
              "datei f\xFCr andere beschreibbar";
@@ -31,6 +32,7 @@ Next refuseUntrustedMenu(Program& program, MenuUse use) {
   message += untrustedMenuText(trust);
   message += ": ";
   message += use == MenuUse::Run ? "nicht ausgef\xFChrt." : "nicht ge\xE4ndert.";
+  message += " Freigeben: menue --allow";
   program.screen.printText(message);
   pause(program);
   return Next::NewPass;

@@ -2,6 +2,8 @@
 // rewriting the current MenuFile with the damaged-file messages, drawing
 // the whole menu screen, and paging to the next menu of the set.
 #include "session/menu_view.h"
+#include "session/allowed_menus.h"
+#include "session/path_text.h"
 
 #include <string_view>
 #include <utility>
@@ -37,6 +39,17 @@ Next loaded(Program& program, const LoadResult& result) {
   // What runs is the text read: the file that was opened decides, whatever
   // the look at its name before said.
   program.state.menuTrust = result.trust;
+  std::string directory;
+  if (result.trust != FileTrust::Trusted && result.parse == ParseResult::Loaded &&
+      program.platform.files.currentDirectory(directory) == code::Success) {
+    // A menu the user allowed with exactly these bytes runs as the user's own.
+    Platform& platform = program.platform;
+    bool allowed = false;
+    program.state.menuTrust =
+        AllowedMenus(platform.files, platform.environment, platform.rules)
+            .trustOf(joinPath(directory, program.state.currentMenuName, platform.rules),
+                     result.trust, program.model, allowed);
+  }
   switch (result.parse) {
     case ParseResult::NoDisplayMarker:
       return reportDamagedFile(program, " Dateifehler ");

@@ -4,6 +4,7 @@
 // removed again afterwards.
 #include "session/run_command.h"
 
+#include "session/allowed_menus.h"
 #include "session/counted_text.h"
 #include "session/item_command.h"
 #include "session/launch_script.h"
@@ -113,7 +114,8 @@ int runItemCommand(CommandServices::Services& services, int number, const std::s
   }
   const std::string& name = menuPath.names.front();
   const std::string shown = shownMenuFile(menuPath, name, services.rules);
-  const ShownMenu menu = readShownMenu(files, name);
+  ShownMenu menu = readShownMenu(files, name);
+  AllowedMenus(files, services.environment, services.rules).apply(name, menu);
   if (menu.failure != code::Success) {
     writeErrorLine(err, shown, pathFailureText(menu.failure));
     return NotRun;
@@ -124,7 +126,8 @@ int runItemCommand(CommandServices::Services& services, int number, const std::s
   }
   if (menu.trust != FileTrust::Trusted) {
     writeErrorLine(err, shown,
-                   std::string(untrustedMenuText(menu.trust)) + ": nicht ausgef\xFChrt");
+                   std::string(untrustedMenuText(menu.trust)) +
+                       ": nicht ausgef\xFChrt (freigeben: menue --allow)");
     return NotRun;
   }
   if (number > menu.model.items()) {

@@ -79,7 +79,7 @@ TEST_F(ForeignMenuTest, AMenuItsGroupMayWriteIsShownButRunsAndChangesNothing) {
   const std::optional<std::string> before = readFile(work() / "-menue-");
   EXPECT_NE(check().find("-menue-:1: Fehler: für andere beschreibbar (Gruppe mit weiteren "
                          "Mitgliedern oder Zugriffsliste)" +
-                         Refused + " (abhelfen: chmod g-w)\r\n"),
+                         Refused + " (abhelfen: chmod g-w oder menue --allow)\r\n"),
             std::string::npos);
 
   start();
@@ -100,7 +100,8 @@ TEST_F(ForeignMenuTest, AnotherUsersMenuRunsForNoOneElseButRootsForEveryone) {
   const gid_t group = nobody->pw_gid;
   writeMenu("-menue-", "Kopf", {{"Fremd", '1', {"touch fremd-lief"}}});
   ASSERT_EQ(chown((work() / "-menue-").c_str(), user, group), 0);
-  EXPECT_NE(check().find("-menue-:1: Fehler: gehört einem anderen Benutzer" + Refused + "\r\n"),
+  EXPECT_NE(check().find("-menue-:1: Fehler: gehört einem anderen Benutzer" + Refused +
+                         " (freigeben: menue --allow)\r\n"),
             std::string::npos);
   start();
   ASSERT_TRUE(chose(" Fremd "));

@@ -53,7 +53,8 @@ TEST(ListCommandTest, ATableOfMenus) {
        false,
        FileTrust::OtherOwner,
        "-menue-\n  (Men\xFC"
-       "datei geh\xF6rt einem anderen Benutzer: nichts wird ausgef\xFChrt)\n"
+       "datei geh\xF6rt einem anderen Benutzer: nichts wird ausgef\xFChrt; freigeben: menue "
+       "--allow)\n"
        " 1  Zwei  (beendet, nicht ausf\xFChrbar)\n      exit\n",
        "",
        0},

@@ -27,13 +27,22 @@ TEST(MenuCheckCommandTest, FilesOthersMayHaveChangedAreProblems) {
       {FileTrust::Trusted, "-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, kein Fehler\n", 0},
       {FileTrust::OtherOwner,
        "-menue-:1: Fehler: geh\xF6rt einem anderen Benutzer" + Refused +
-           "\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
+           " (freigeben: menue --allow)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 "
+           "Fehler\n",
        1},
       {FileTrust::GroupMayWrite,
        "-menue-:1: Fehler: f\xFCr andere beschreibbar (Gruppe mit weiteren Mitgliedern oder "
        "Zugriffsliste)" +
            Refused +
-           " (abhelfen: chmod g-w)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, 1 Fehler\n",
+           " (abhelfen: chmod g-w oder menue --allow)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im "
+           "Verzeichnis, 1 Fehler\n",
+       1},
+      {FileTrust::GroupUnlisted,
+       "-menue-:1: Fehler: f\xFCr andere beschreibbar (Gruppe nicht pr\xFC"
+       "fbar: die Gruppendatenbank nennt nicht alle Eintr\xE4ge, nsswitch.conf)" +
+           Refused +
+           " (abhelfen: chmod g-w oder menue --allow)\n-menue-: 1 Men\xFCpunkt, 1 Men\xFC im "
+           "Verzeichnis, 1 Fehler\n",
        1},
       {FileTrust::OthersMayWrite,
        "-menue-:1: Fehler: f\xFCr andere beschreibbar (f\xFCr alle)" + Refused +

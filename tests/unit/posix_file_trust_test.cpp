@@ -110,6 +110,75 @@ TEST(PosixFileTrust, APrivateDirectoryMayBeGroupWritableUnderTheOwnersGroup) {
   EXPECT_FALSE(privateDir(Own, 01770));
 }
 
+// The shapes a user database takes, as every entry of a gid counts (the
+// kernel gives a process all of them) and a source that cannot be walked
+// may hide any entry.
+TEST(PosixFileTrust, EveryEntryOfAGidCountsAndAnUnlistableDatabaseTrustsNoGroup) {
+  const AccountEntry user{"anna", User, Own};
+  const AccountEntry other{"bert", Other, OthersOwn};
+  struct Shape {
+    const char* what;
+    UserDatabase database;
+    GroupShare share;
+  };
+  const Shape shapes[] = {
+      {"private group", {true, {{Own, {}}}, {user, other}}, GroupShare::Private},
+      {"the user named as member too", {true, {{Own, {"anna"}}}, {user}}, GroupShare::Private},
+      {"second entry of the gid names bert",
+       {true, {{Own, {}}, {Own, {"bert"}}}, {user, other}},
+       GroupShare::Shared},
+      {"second entry, empty", {true, {{Own, {}}, {Own, {}}}, {user}}, GroupShare::Private},
+      {"bert's primary group is it",
+       {true, {{Own, {}}}, {user, {"bert", Other, Own}}},
+       GroupShare::Shared},
+      {"member no account has", {true, {{Own, {"carl"}}}, {user}}, GroupShare::Shared},
+      {"no entry", {true, {}, {user}}, GroupShare::Shared},
+      {"entry without accounts", {true, {{Own, {}}}, {}}, GroupShare::Shared},
+      {"not listable, private as read", {false, {{Own, {}}}, {user}}, GroupShare::Unlisted},
+      {"not listable, no entry", {false, {}, {user}}, GroupShare::Unlisted},
+      {"not listable, bert known", {false, {{Own, {"bert"}}}, {user, other}}, GroupShare::Shared},
+  };
+  for (const Shape& shape : shapes) {
+    EXPECT_EQ(shareOf(groupAccountsOf(shape.database, Own), User), shape.share) << shape.what;
+  }
+  // The file rule says which of the two refusals it is.
+  const auto trustIn = [](UserDatabase database) {
+    PrivateGroups groups([database](gid_t group) { return groupAccountsOf(database, group); });
+    struct stat info {};
+    info.st_uid = User;
+    info.st_gid = Own;
+    info.st_mode = S_IFREG | 0664;
+    return fileTrustOf(info, false, User, groups);
+  };
+  EXPECT_EQ(trustIn(shapes[0].database), FileTrust::Trusted);
+  EXPECT_EQ(trustIn(shapes[2].database), FileTrust::GroupMayWrite);
+  EXPECT_EQ(trustIn(shapes[8].database), FileTrust::GroupUnlisted);
+}
+
+TEST(PosixFileTrust, OnlyLocalSourcesCountAsReadInFull) {
+  struct Case {
+    const char* nsswitch;
+    bool group;
+    bool passwd;
+  };
+  const Case cases[] = {
+      {"", true, true},
+      {"passwd: files systemd\ngroup: files systemd\n", true, true},
+      {"passwd:\tfiles\ngroup:  files [SUCCESS=merge] systemd # local\n", true, true},
+      {"passwd: files\ngroup: files sss\n", false, true},
+      {"passwd: files ldap\ngroup: files\n", true, false},
+      {"# group: sss\npasswd: files\n", true, true},
+      {"group: compat\n", false, true},
+      {"groups: sss\ngroup: files\n", true, true},
+      {"group:\n", false, true},
+      {"group: files [NOTFOUND=return\n", false, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(enumeratesFully(c.nsswitch, "group"), c.group) << c.nsswitch;
+    EXPECT_EQ(enumeratesFully(c.nsswitch, "passwd"), c.passwd) << c.nsswitch;
+  }
+}
+
 // The real database: a group no entry names holds no one that the rule
 // could name as the owner alone, so its write bit refuses the file.
 TEST(PosixFileTrust, RealFilesInAGroupTheDatabaseDoesNotKnowAreRefused) {

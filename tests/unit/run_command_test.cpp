@@ -47,7 +47,7 @@ TEST(RunCommandTest, EachKindOfItem) {
        "menue: -menue-: kein Men\xFCpunkt 2 (1 Men\xFCpunkt)\n"},
       {"foreign", 1, 0, false, FileTrust::OthersMayWrite, std::string(Menu), 2, "",
        "menue: -menue-: Men\xFC"
-       "datei f\xFCr andere beschreibbar: nicht ausgef\xFChrt\n"},
+       "datei f\xFCr andere beschreibbar: nicht ausgef\xFChrt (freigeben: menue --allow)\n"},
       {"does not load", 1, 0, false, FileTrust::Trusted, "Eins\r\n", 2, "",
        "menue: -menue-:1: Fehler: (Menuanzeige) fehlt: das Men\xFC zeigt \"Dateifehler\" statt "
        "der Men\xFCpunkte; vor die erste Anzeigezeile eine Zeile (Menuanzeige) einf\xFCgen\n"},

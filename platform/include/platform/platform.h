@@ -143,6 +143,7 @@ enum class FileTrust {
   Trusted,         // the user's own or root's, writable by its owner alone
   OtherOwner,      // owned by neither the user nor root
   GroupMayWrite,   // its group may write it, and someone besides the owner is in it
+  GroupUnlisted,   // its group may write it, and the group database cannot be read in full
   OthersMayWrite,  // everyone may write it
 };
 
@@ -254,7 +255,9 @@ class FileSystem {
   virtual PlatformCode changeDrive(char letter) = 0;
   // Makes the directory `path` and any missing parents, accessible to the
   // user alone where the platform has such modes; an existing directory
-  // is success.
+  // is success. Where the platform has owners, one that someone else could
+  // have prepared is AccessDenied: another owner, a mode that lets others
+  // in, a parent others may write, another user's link on the way.
   virtual PlatformCode makePrivateDirectory(const std::string& path) = 0;
   // The plain files of the directory `path` (any directory, not only the
   // current one), unsorted; nothing when it cannot be read.

@@ -31,10 +31,21 @@ std::string directoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-mode_t newFileMode() {
+// The mode of a new file, as the umask allows, but never one the program
+// itself would refuse: no write for everyone, and group write only in a
+// group of the owner's own (a team's setgid directory with umask 002 would
+// give the team the user's menu). In a directory closed to others (the
+// state directory) it is the user's alone.
+PlatformCode setNewFileMode(int fd, const std::string& directory, PrivateGroups& groups) {
   const mode_t mask = umask(0);
   umask(mask);
-  return 0666 & ~mask;
+  mode_t mode = 0666 & ~mask & ~S_IWOTH;
+  struct stat file {};
+  if (fstat(fd, &file) != 0) return lastErrorCode();
+  if ((mode & S_IWGRP) != 0 && !groups.privateTo(file.st_gid, file.st_uid)) mode &= ~S_IWGRP;
+  struct stat place {};
+  if (stat(directory.c_str(), &place) == 0 && (place.st_mode & 077) == 0) mode &= 0700;
+  return fchmod(fd, mode) == 0 ? code::Success : lastErrorCode();
 }
 
 bool writable(const std::string& path, const struct stat& info) {
@@ -48,24 +59,6 @@ void syncDirectory(const std::string& directory) {
   if (fd < 0) return;
   fsync(fd);
   close(fd);
-}
-
-// The fallback LaunchScript directory in /tmp: made by us (when `create`),
-// or refused when someone else could have prepared it. Not there is fine
-// when nothing is to be made: no file can stand in it.
-PlatformCode privateDirectory(const std::string& directory, bool create, PrivateGroups& groups) {
-  if (create && mkdir(directory.c_str(), 0700) == 0) {
-    return chmod(directory.c_str(), 0700) == 0 ? code::Success : lastErrorCode();
-  }
-  if (create && errno != EEXIST) return lastErrorCode();
-  struct stat info {};
-  if (lstat(directory.c_str(), &info) != 0) {
-    return !create && errno == ENOENT ? code::Success : lastErrorCode();
-  }
-  if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid() || !privateDirectoryMode(info, groups)) {
-    return code::AccessDenied;
-  }
-  return code::Success;
 }
 
 // The file a write through `path` changes: `path` itself, or the file a
@@ -235,8 +228,8 @@ PlatformCode PosixFiles::writeTemporary(const std::string& directory, std::strin
   if (failure == code::Success) {
     if (old != nullptr) {
       failure = keepGuards(old->fd, old->info, fd);
-    } else if (fchmod(fd, newFileMode()) != 0) {
-      failure = lastErrorCode();
+    } else {
+      failure = setNewFileMode(fd, directory, groups_);
     }
   }
   if (failure == code::Success && fsync(fd) != 0) failure = lastErrorCode();

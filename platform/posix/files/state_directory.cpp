@@ -1,5 +1,6 @@
 // The directories of the program's own state on POSIX: made private to the
-// user, and listed with the sizes of their files.
+// user, used only where no one else could have prepared them, and listed
+// with the sizes of their files.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,27 +9,47 @@
 #include <cerrno>
 
 #include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/file_trust.h"
 #include "platform/posix/files/posix_files.h"
 
 namespace menue {
 
 PlatformCode PosixFiles::makePrivateDirectory(const std::string& path) {
   if (path.empty()) return code::PathNotFound;
-  struct stat info {};
-  if (stat(path.c_str(), &info) == 0) {
-    if (!S_ISDIR(info.st_mode)) return code::DirectoryNameInvalid;
-    // One made by someone else's rules is made private, if it is ours.
-    if ((info.st_mode & 077) != 0 && info.st_uid == geteuid()) chmod(path.c_str(), 0700);
-    return code::Success;
-  }
-  // Each missing part in turn, so ~/.local/state is made too where it is not.
-  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+  // The way there: each missing part made in turn (so ~/.local/state is
+  // made too where it is not), and no link of another user on it, which
+  // could lead the user's private files anywhere its owner likes.
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return lastErrorCode();
-    if (slash == std::string::npos) break;
+    struct stat info {};
+    if (lstat(part.c_str(), &info) != 0) {
+      if (errno != ENOENT || (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)) {
+        return lastErrorCode();
+      }
+      continue;
+    }
+    if (S_ISLNK(info.st_mode) && info.st_uid != user_ && info.st_uid != 0) {
+      return code::AccessDenied;
+    }
   }
-  if (stat(path.c_str(), &info) != 0) return lastErrorCode();
-  return S_ISDIR(info.st_mode) ? code::Success : code::DirectoryNameInvalid;
+  // The directory it stands in: no one else may swap it for another.
+  const std::size_t last = path.rfind('/');
+  const std::string parent = last == std::string::npos ? "."
+                             : last == 0               ? "/"
+                                                       : path.substr(0, last);
+  struct stat info {};
+  if (stat(parent.c_str(), &info) != 0) return lastErrorCode();
+  if (!keepsItsEntries(info, user_, groups_)) return code::AccessDenied;
+  if (lstat(path.c_str(), &info) == 0) {
+    if (!S_ISDIR(info.st_mode) && !S_ISLNK(info.st_mode)) return code::DirectoryNameInvalid;
+    // One of ours made by someone else's rules (an older umask) is made
+    // private; one of anyone else's is refused below.
+    if (S_ISDIR(info.st_mode) && (info.st_mode & 077) != 0 && info.st_uid == user_) {
+      chmod(path.c_str(), 0700);
+    }
+  }
+  return privateDirectory(path, true, groups_);
 }
 
 std::vector<ListedFile> PosixFiles::listDirectory(const std::string& path) {

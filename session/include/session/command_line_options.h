@@ -18,6 +18,8 @@ enum class CommandAction {
   Edit,
   History,
   Undo,
+  Allow,
+  Deny,
   Error
 };
 

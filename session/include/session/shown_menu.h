@@ -14,6 +14,8 @@ struct ShownMenu {
   PlatformCode failure = code::Success;
   MenuModel model;
   FileTrust trust = FileTrust::Trusted;
+  // Trusted because the user allowed these very bytes (menue --allow).
+  bool allowed = false;
 };
 
 // Reads the MenuFile `name` of the current directory with the menu's loader.

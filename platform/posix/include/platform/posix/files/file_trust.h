@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <string>
+
 #include "platform/platform.h"
 #include "platform/posix/files/private_groups.h"
 
@@ -26,5 +28,16 @@ bool writableAccessList(const struct stat& info, const char* path);
 // Whether a directory of the user's may hold the user's private files: no
 // one but its owner may enter or change it.
 bool privateDirectoryMode(const struct stat& info, PrivateGroups& groups);
+
+// A directory of the user's private files (the fallback LaunchScript's in
+// /tmp, the state directory): made by us (when `create`), or refused
+// (AccessDenied) when someone else could have prepared it: a link, another
+// owner, a mode that lets others in. Not there is fine when nothing is to
+// be made: no file can stand in it.
+PlatformCode privateDirectory(const std::string& directory, bool create, PrivateGroups& groups);
+
+// Whether a directory that holds a private one keeps it: the user's or
+// root's, and no one else may rename or replace what stands in it.
+bool keepsItsEntries(const struct stat& info, uid_t user, PrivateGroups& groups);
 
 }  // namespace menue

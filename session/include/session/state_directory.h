@@ -1,0 +1,18 @@
+// The user's state directory as the command-line modes use it (the edit
+// history, the editor's copy, the allowed menus): made where missing, and
+// used only where no one else could have prepared it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace menue {
+
+// The directory, or nothing after "menue: DIRECTORY: why" on `err`: the
+// environment names none, or it is another's or open to others.
+std::optional<std::string> usableStateDirectory(FileSystem& files, Environment& environment,
+                                                const PathRules& rules, StandardStream& err);
+
+}  // namespace menue
