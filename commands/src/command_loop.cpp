@@ -201,7 +201,7 @@ Next onePass(Program& program, bool atPrompt) {
     if (const Next next = loopHead(program); next != Next::Continue) return next;
   }
   if (const Next next = writePrompt(program); next != Next::Continue) return next;
-  program.input.flushInput();
+  program.input.flushTypedAhead();
   const InputEvent event = program.input.waitForTyping();
   if (event.kind == InputEvent::Kind::Paste) return typePaste(program, event.paste);
   return handleEvent(program, event);

@@ -21,7 +21,10 @@ InputRecord Input::nextRecord() {
   }
 }
 
-void Input::beginWait() {
+void Input::beginWait(bool prompt) {
+  // Only the prompt's wait is typing: every other wait is a pause the user
+  // may fill with keys meant for it alone.
+  if (!prompt) busy_ = true;
   if (onWait_) onWait_();
 }
 
@@ -34,7 +37,7 @@ InputEvent Input::waitForTyping() {
 }
 
 InputEvent Input::waitForEvent(bool pasteEnds) {
-  beginWait();
+  beginWait(pasteEnds);
   screen_.hideCursor();
   state_.mouseOn = true;
   device_.setInputMode(inputmode::Mouse);
@@ -56,13 +59,19 @@ void Input::flushInput() {
   device_.flushInput();
 }
 
+void Input::flushTypedAhead() {
+  if (!busy_) return;
+  busy_ = false;
+  device_.flushInput();
+}
+
 void Input::mouseOff() {
   device_.setInputMode(inputmode::None);
   state_.mouseOn = false;
 }
 
 std::string Input::readLine() {
-  beginWait();
+  beginWait(false);
   const bool wasHidden = !screen_.cursorVisible();
   if (wasHidden) screen_.showCursor();
   std::string line;

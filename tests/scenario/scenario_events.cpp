@@ -28,11 +28,31 @@ int number(const std::string& text) {
   return static_cast<int>(std::stol(text, nullptr, 0));
 }
 
+// "burst VERB ARG VERB ARG ...": the records of several one-argument
+// events (key NAME, text "...", paste "..."), all arriving at once.
+std::vector<InputRecord> burstRecords(const Step& step) {
+  std::vector<InputRecord> records;
+  for (std::size_t i = 0; i < step.args.size(); i += 2) {
+    if (i + 1 == step.args.size())
+      throw LineError(step.line, "burst: " + step.args[i] + " needs an argument");
+    Step part = step;
+    part.verb = step.args[i];
+    part.args = {step.args[i + 1]};
+    if (part.verb != "key" && part.verb != "text" && part.verb != "paste") {
+      throw LineError(step.line, "burst takes key, text and paste, not " + part.verb);
+    }
+    const std::vector<InputRecord> more = recordsFor(part);
+    records.insert(records.end(), more.begin(), more.end());
+  }
+  return records;
+}
+
 }  // namespace
 
 bool isEvent(const Step& step) {
-  static const char* const Events[] = {"key",     "text", "click", "rclick", "dclick",   "rdclick",
-                                       "bdclick", "move", "wheel", "keyrec", "mouserec", "paste"};
+  static const char* const Events[] = {"key",      "text",    "click", "rclick", "dclick",
+                                       "rdclick",  "bdclick", "move",  "wheel",  "keyrec",
+                                       "mouserec", "paste",   "burst"};
   for (const char* verb : Events) {
     if (step.verb == verb) return true;
   }
@@ -41,6 +61,7 @@ bool isEvent(const Step& step) {
 
 std::vector<InputRecord> recordsFor(const Step& step) {
   const auto& args = step.args;
+  if (step.verb == "burst") return burstRecords(step);
   auto need = [&](std::size_t count) {
     if (args.size() < count) {
       throw LineError(step.line, step.verb + " needs " + std::to_string(count) + " arguments");

@@ -34,6 +34,14 @@ class Input {
   InputEvent waitForTyping();
   // Discards every pending record but pastes.
   void flushInput();
+  // The prompt's flush: discards what is pending only when it may have come
+  // while the program was busy (a started program, a pause, any wait but
+  // the prompt's own) since the last such flush. Keys that arrived together
+  // with the ones the prompt just took are typing and stay.
+  void flushTypedAhead();
+  // Says that the program did something that takes time: what arrives
+  // meanwhile is typed ahead.
+  void markBusy() { busy_ = true; }
   // Reads a typed line with echo and Backspace; ESC, extended keys and
   // clicks are ignored; a paste is typed.
   std::string readLine();
@@ -46,12 +54,15 @@ class Input {
  private:
   InputRecord nextRecord();
   InputEvent waitForEvent(bool pasteEnds);
-  void beginWait();
+  void beginWait(bool prompt);
 
   ConsoleDevice& device_;
   ConsoleScreen& screen_;
   InputState state_;
   std::function<void()> onWait_;
+  // Set by everything after which pending input is typed ahead; the start
+  // counts as such.
+  bool busy_ = true;
 };
 
 }  // namespace menue
