@@ -17,7 +17,7 @@ fuzz_seconds=${FUZZ_SECONDS:-30}
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
   libbenchmark-dev libvterm-dev pkg-config tmux g++-mingw-w64-x86-64-posix wine64
-  dialog whiptail dpkg-dev debhelper lintian mandoc groff-base man-db unzip)
+  dialog whiptail dpkg-dev debhelper lintian mandoc groff-base man-db unzip unicode-data)
 
 # --- stage bookkeeping: every stage's time and result end up in the summary ---
 summary=()

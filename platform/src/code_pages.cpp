@@ -1,4 +1,5 @@
-// The lookups of code page 850: a byte's character and a character's byte.
+// The lookups of the single-byte code pages: a byte's character and a
+// character's byte.
 #include "platform/code_pages.h"
 
 namespace menue {
@@ -7,12 +8,16 @@ char16_t oemCharacter(unsigned char byte) {
   return byte < 0x80 ? static_cast<char16_t>(byte) : CodePage850[byte - 0x80u];
 }
 
-int oemByteOf(char32_t character) {
+int byteIn(const UpperHalf& upperHalf, char32_t character) {
   if (character < 0x80) return static_cast<int>(character);
-  for (unsigned i = 0; i < CodePage850.size(); ++i) {
-    if (CodePage850[i] == character) return static_cast<int>(0x80 + i);
+  for (unsigned i = 0; i < upperHalf.size(); ++i) {
+    if (upperHalf[i] == character) return static_cast<int>(0x80 + i);
   }
   return -1;
+}
+
+int oemByteOf(char32_t character) {
+  return byteIn(CodePage850, character);
 }
 
 }  // namespace menue

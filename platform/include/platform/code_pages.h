@@ -77,8 +77,10 @@ constexpr char16_t cellCharacter(unsigned char byte) {
 
 // The character a code page 850 byte stands for.
 char16_t oemCharacter(unsigned char byte);
-// The code page 850 byte of a character (ASCII is itself), or -1 when the
-// code page has none.
+// The byte of a character in a single-byte code page (ASCII is itself), or
+// -1 when the code page has none.
+int byteIn(const UpperHalf& upperHalf, char32_t character);
+// The code page 850 byte of a character, or -1 when the code page has none.
 int oemByteOf(char32_t character);
 
 }  // namespace menue
