@@ -3,6 +3,8 @@
 #include "console/input.h"
 
 #include "console/window_size.h"
+#include "platform/system_text.h"
+#include "platform/utf8.h"
 
 namespace menue {
 
@@ -78,26 +80,30 @@ std::string Input::readLine() {
   for (;;) {
     const InputEvent event = decodeRecord(nextRecord(), state_);
     if (event.kind == InputEvent::Kind::Paste) {
-      const std::string typed = event.paste.substr(0, MaxLineLength - line.size());
+      const std::string typed =
+          event.paste.substr(0, utf8CutWithin(event.paste, MaxLineLength - line.size()));
       line += typed;
-      screen_.writeText(typed);
+      screen_.writeText(consoleTextOf(typed));
       continue;
     }
     if (!event.key.isCharacter()) continue;
-    const auto c = static_cast<unsigned char>(event.key.character());
     if (event.key == keys::Backspace) {
       if (!line.empty()) {
         screen_.stepBack();
         screen_.writeText(" ");
         screen_.stepBack();
-        line.pop_back();
+        dropLastUtf8Character(line);
       }
     } else if (event.key == keys::Enter) {
       screen_.endLine();
       break;
-    } else if (c >= ' ' && line.size() < MaxLineLength) {
-      line += static_cast<char>(c);
-      screen_.writeText(std::string_view(&line.back(), 1));
+    } else if (!event.key.isControl()) {
+      std::string character;
+      appendUtf8(character, event.key.character());
+      if (line.size() + character.size() > MaxLineLength) continue;
+      line += character;
+      // One cell per character.
+      screen_.writeText(consoleTextOf(character));
     }
   }
   if (wasHidden) screen_.hideCursor();

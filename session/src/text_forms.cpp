@@ -3,7 +3,9 @@
 #include "session/text_forms.h"
 
 #include "platform/system_text.h"
+#include "platform/text_codec.h"
 #include "platform/utf8.h"
+#include "session/text_refusal.h"
 
 namespace menue {
 
@@ -34,12 +36,16 @@ std::string menuScriptText(std::string_view bytes, bool utf8, const PathRules& r
   return text;
 }
 
-std::string typedScriptText(std::string_view consoleText, const PathRules& rules) {
-  return rules.scriptInConsoleCodePage ? std::string(consoleText) : systemFormOf(consoleText);
+TypedScript typedScriptText(std::string_view typed, const PathRules& rules) {
+  if (!rules.scriptInConsoleCodePage) return {true, std::string(typed), 0};
+  EncodeResult encoded = encodeText(typed, TextEncoding::Oem850);
+  if (!encoded.ok) return {false, {}, encoded.unencodable};
+  return {true, std::move(encoded.bytes), 0};
 }
 
-std::string typedMenuText(std::string_view consoleText, bool utf8) {
-  return utf8 ? systemFormOf(consoleText) : std::string(consoleText);
+std::string typedScriptRefusal(const TypedScript& script) {
+  return " " + namedCharacter(script.refused) +
+         " kann die Befehlszeile (Codepage 850) nicht tragen: nichts ausgef\xC3\xBChrt.";
 }
 
 }  // namespace menue

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/us_keyboard.h"
+#include "platform/utf8.h"
 #include "tests/scenario/scenario_runner.h"
 #include "tests/support/input_records.h"
 
@@ -101,21 +102,26 @@ std::vector<InputRecord> recordsFor(const Step& step) {
   if (step.verb == "text") {
     need(1);
     std::vector<InputRecord> records;
-    for (char c : consoleBytes(args[0])) {
-      bool upper = std::isupper(static_cast<unsigned char>(c));
-      records.push_back(
-          keyRecord(static_cast<std::uint8_t>(c), scanOf(c), upper ? keystate::Shift : 0));
+    const std::string typed = systemBytes(args[0]);
+    for (std::size_t at = 0; at < typed.size();) {
+      const Utf8Character read = readUtf8(typed, at);
+      if (!read.valid) throw LineError(step.line, "text is no UTF-8");
+      const char32_t c = read.character;
+      const char ascii = c < 0x80 ? static_cast<char>(c) : '\0';
+      const bool upper = std::isupper(static_cast<unsigned char>(ascii));
+      records.push_back(keyRecord(c, scanOf(ascii), upper ? keystate::Shift : 0));
+      at += read.length;
     }
     return records;
   }
   if (step.verb == "paste") {
     need(1);
-    return {pasteRecord(consoleBytes(args[0]))};
+    return {pasteRecord(systemBytes(args[0]))};
   }
   if (step.verb == "keyrec") {  // character scan state [up]
     need(3);
     bool down = args.size() < 4 || args[3] != "up";
-    return {keyRecord(static_cast<std::uint8_t>(number(args[0])),
+    return {keyRecord(static_cast<char32_t>(number(args[0])),
                       static_cast<std::uint16_t>(number(args[1])),
                       static_cast<std::uint32_t>(number(args[2])), down)};
   }

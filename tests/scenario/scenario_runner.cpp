@@ -267,7 +267,7 @@ void Runner::expect(const Step& step) {
   } else if (what == "highlighted") {
     compare(std::to_string(program_.state.highlightedItem), arg(1));
   } else if (what == "inputline") {
-    compare(program_.state.inputLine, consoleBytes(arg(1)));
+    compare(program_.state.inputLine, systemBytes(arg(1)));
   } else if (what == "inputmode") {
     compare(std::to_string(console.inputMode()), std::to_string(number(arg(1))));
   } else if (what == "launchscript") {

@@ -19,8 +19,8 @@ struct LeaveRequest {};
 
 class Input {
  public:
-  // The most bytes a typed line holds; what is typed or pasted beyond is
-  // dropped.
+  // The most bytes a typed line (UTF-8) holds; what is typed or pasted
+  // beyond is dropped, never part of a character.
   static constexpr std::size_t MaxLineLength = 10000;
 
   Input(ConsoleDevice& device, ConsoleScreen& screen) : device_(device), screen_(screen) {}
@@ -42,8 +42,8 @@ class Input {
   // Says that the program did something that takes time: what arrives
   // meanwhile is typed ahead.
   void markBusy() { busy_ = true; }
-  // Reads a typed line with echo and Backspace; ESC, extended keys and
-  // clicks are ignored; a paste is typed.
+  // Reads a typed line (UTF-8) with echo and Backspace; ESC, extended keys
+  // and clicks are ignored; a paste is typed.
   std::string readLine();
   // Console input without mouse, as at start-up.
   void mouseOff();

@@ -22,10 +22,17 @@ std::string menuCommandLine(std::string_view bytes, bool utf8, const PathRules& 
 // as their OEM bytes, other bytes as they are, a UTF-8 file's characters in
 // code page 850), else in the system form.
 std::string menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules);
-// A typed line (console text) as the LaunchScript holds it.
-std::string typedScriptText(std::string_view consoleText, const PathRules& rules);
-// Typed text as a MenuFile keeps it: UTF-8 in a UTF-8 file, so that the
-// file stays UTF-8; else the console's bytes as typed.
-std::string typedMenuText(std::string_view consoleText, bool utf8);
+// A typed line (UTF-8) as the LaunchScript holds it: as typed where the
+// interpreter reads the system form; in the console's code page where it
+// reads that, or, for a character the code page lacks, that character:
+// the script would run another command than the one typed.
+struct TypedScript {
+  bool ok = true;
+  std::string text;
+  char32_t refused = 0;
+};
+TypedScript typedScriptText(std::string_view typed, const PathRules& rules);
+// The message for a refused one (UTF-8).
+std::string typedScriptRefusal(const TypedScript& script);
 
 }  // namespace menue
