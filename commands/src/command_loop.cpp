@@ -75,7 +75,9 @@ Next writePrompt(Program& program) {
                    (homeNote ? static_cast<int>(HomeNote.size()) : 0);
   screen.writeText(promptDirectory(consoleTextOf(directory), room));
   if (homeNote) screen.writeText(HomeNote);
-  screen.writeText(">" + consoleTextOf(state.inputLine) + "_ ");
+  screen.writeText(">");
+  screen.writeText(consoleTextOf(state.inputLine));
+  screen.writeText("_ ");
   return Next::Continue;
 }
 

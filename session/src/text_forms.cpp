@@ -44,8 +44,10 @@ TypedScript typedScriptText(std::string_view typed, const PathRules& rules) {
 }
 
 std::string typedScriptRefusal(const TypedScript& script) {
-  return " " + namedCharacter(script.refused) +
-         " kann die Befehlszeile (Codepage 850) nicht tragen: nichts ausgef\xC3\xBChrt.";
+  std::string message(1, ' ');
+  message += namedCharacter(script.refused);
+  message += " kann die Befehlszeile (Codepage 850) nicht tragen: nichts ausgef\xC3\xBChrt.";
+  return message;
 }
 
 }  // namespace menue
