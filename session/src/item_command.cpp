@@ -2,6 +2,8 @@
 // command lines, and put into the form the system takes.
 #include "session/item_command.h"
 
+#include <utility>
+
 #include "session/text_forms.h"
 
 namespace menue {
@@ -27,6 +29,11 @@ std::vector<std::string> systemLines(const std::string& commands, const MenuMode
     pos = end.length == 0 ? commands.size() : end.pos + end.length;
   }
   return lines;
+}
+
+void setScript(ItemCommand& item, ScriptText script) {
+  item.scriptBody = std::move(script.text);
+  item.unscriptable = script.refused;
 }
 
 }  // namespace
@@ -55,7 +62,7 @@ ItemCommand itemCommandOf(const MenuModel& model, int n, const PathRules& rules)
   item.lines = systemLines(commands.text, model, rules);
   if (!commands.onlyLine) {
     item.kind = ItemCommand::Kind::Script;
-    item.scriptBody = menuScriptText(commands.text, model.utf8, rules);
+    setScript(item, menuScriptText(commands.text, model.utf8, rules));
     return item;
   }
   const std::string& line = *commands.onlyLine;
@@ -70,7 +77,7 @@ ItemCommand itemCommandOf(const MenuModel& model, int n, const PathRules& rules)
     item.commandLine = commandLine;
   } else {
     item.kind = ItemCommand::Kind::Script;
-    item.scriptBody = menuScriptText(line, model.utf8, rules);
+    setScript(item, menuScriptText(line, model.utf8, rules));
   }
   return item;
 }

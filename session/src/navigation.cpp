@@ -110,8 +110,8 @@ Next changeDrive(Program& program, char letter, const std::string& path) {
 }
 
 Next passThrough(Program& program, const std::string& line) {
-  const TypedScript script = typedScriptText(line, program.platform.rules);
-  if (!script.ok) return refuseTypedText(program, typedScriptRefusal(script));
+  const ScriptText script = typedScriptText(line, program.platform.rules);
+  if (!script.ok) return refuseTypedText(program, scriptRefusal(script.refused));
   const std::string body = script.text + "\r\n";
   if (const Next next = writeLaunchScript(program, body); next != Next::Continue) {
     return next;

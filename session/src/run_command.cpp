@@ -3,6 +3,9 @@
 // through the LaunchScript, which is removed again afterwards.
 #include "session/run_command.h"
 
+#include <cstdio>
+#include <string>
+
 #include "session/item_command.h"
 #include "session/launch_script.h"
 #include "session/menu_path.h"
@@ -39,6 +42,13 @@ class ItemRunner {
         return started(shown, services_.processes.start(item.commandLine, true));
       case ItemCommand::Kind::Script:
         break;
+    }
+    if (item.unscriptable != 0) {
+      char code[16];
+      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(item.unscriptable));
+      return refuse(shown, std::string("Zeichen ") + code +
+                               " kann die Befehlszeile (Codepage 850) nicht tragen: nicht "
+                               "ausgef\xFChrt");
     }
     if (!runnableStatus(item.status)) {
       return refuse(shown,

@@ -54,21 +54,30 @@ TEST(TextForms, MenuCommandLinesReachTheSystemAsLetters) {
   }
 }
 
+std::string scriptOf(std::string_view bytes, bool utf8, const PathRules& rules) {
+  const ScriptText script = menuScriptText(bytes, utf8, rules);
+  return script.ok ? script.text : "refused";
+}
+
 TEST(TextForms, TheScriptIsInTheFormItsInterpreterReads) {
   // cmd.exe: OEM bytes for the German letters, other bytes as they were.
-  EXPECT_EQ(menuScriptText("Gr\xFC\xDF"
-                           "e \x81 \xE9\r\n",
-                           false, windowsRules()),
+  EXPECT_EQ(scriptOf("Gr\xFC\xDF"
+                     "e \x81 \xE9\r\n",
+                     false, windowsRules()),
             "Gr\x81\xE1"
             "e \x81 \xE9\r\n");
-  EXPECT_EQ(menuScriptText("\xCE\xA9 \xC3\xBC\r\n", true, windowsRules()), "? \x81\r\n");
+  // A UTF-8 file's character cmd.exe cannot read refuses the script.
+  EXPECT_EQ(scriptOf("\xC3\xBC\r\n", true, windowsRules()), "\x81\r\n");
+  const ScriptText omega = menuScriptText("\xC3\xBC \xCE\xA9\r\n", true, windowsRules());
+  EXPECT_FALSE(omega.ok);
+  EXPECT_EQ(omega.refused, U'\x3A9');
   // /bin/sh: the system form.
-  EXPECT_EQ(menuScriptText("Gr\xFC\xDF"
-                           "e\r\n",
-                           false, posixRules()),
+  EXPECT_EQ(scriptOf("Gr\xFC\xDF"
+                     "e\r\n",
+                     false, posixRules()),
             "Gr\xC3\xBC\xC3\x9F"
             "e\r\n");
-  EXPECT_EQ(menuScriptText("\xCE\xA9\r\n", true, posixRules()), "\xCE\xA9\r\n");
+  EXPECT_EQ(scriptOf("\xCE\xA9\r\n", true, posixRules()), "\xCE\xA9\r\n");
 }
 
 // A typed line reaches the interpreter as typed, or not at all.
@@ -91,13 +100,13 @@ TEST(TextForms, ATypedLineIsScriptedWholeOrRefused) {
        "printf %s x\xE2\x82\xAC\xC5\x82\xE6\x97\xA5", 0},
   };
   for (const Case& c : cases) {
-    const TypedScript script = typedScriptText(c.typed, c.windows ? windowsRules() : posixRules());
+    const ScriptText script = typedScriptText(c.typed, c.windows ? windowsRules() : posixRules());
     EXPECT_EQ(script.ok, c.ok) << c.typed;
     EXPECT_EQ(script.text, c.text) << c.typed;
     EXPECT_EQ(script.refused, c.refused) << c.typed;
   }
-  const TypedScript euro = typedScriptText("x\xE2\x82\xAC", windowsRules());
-  EXPECT_NE(typedScriptRefusal(euro).find("\"\xE2\x82\xAC\" (U+20AC)"), std::string::npos);
+  const ScriptText euro = typedScriptText("x\xE2\x82\xAC", windowsRules());
+  EXPECT_NE(scriptRefusal(euro.refused).find("\"\xE2\x82\xAC\" (U+20AC)"), std::string::npos);
 }
 
 }  // namespace

@@ -17,22 +17,23 @@ namespace menue {
 // every other byte as the platform read it unconverted before
 // (PathRules::plainCommandBytes).
 std::string menuCommandLine(std::string_view bytes, bool utf8, const PathRules& rules);
-// Command lines of a MenuFile as the LaunchScript holds them: in the
-// console's code page where the interpreter reads that (the German letters
-// as their OEM bytes, other bytes as they are, a UTF-8 file's characters in
-// code page 850), else in the system form.
-std::string menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules);
-// A typed line (UTF-8) as the LaunchScript holds it: as typed where the
-// interpreter reads the system form; in the console's code page where it
-// reads that, or, for a character the code page lacks, that character:
-// the script would run another command than the one typed.
-struct TypedScript {
+// The text of a LaunchScript, or the first character its interpreter could
+// not read: the script would run another command than the one meant.
+struct ScriptText {
   bool ok = true;
   std::string text;
   char32_t refused = 0;
 };
-TypedScript typedScriptText(std::string_view typed, const PathRules& rules);
-// The message for a refused one (UTF-8).
-std::string typedScriptRefusal(const TypedScript& script);
+// Command lines of a MenuFile as the LaunchScript holds them: in the
+// console's code page where the interpreter reads that (the German letters
+// as their OEM bytes, other bytes as they are, a UTF-8 file's characters in
+// code page 850, refused for one it lacks), else in the system form.
+ScriptText menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules);
+// A typed line (UTF-8) as the LaunchScript holds it: as typed where the
+// interpreter reads the system form; in the console's code page where it
+// reads that, refused for a character the code page lacks.
+ScriptText typedScriptText(std::string_view typed, const PathRules& rules);
+// The message for a refused script (UTF-8).
+std::string scriptRefusal(char32_t refused);
 
 }  // namespace menue
