@@ -10,6 +10,7 @@
 #include "commands/command_table.h"
 #include "console/screen_geometry.h"
 #include "platform/system_text.h"
+#include "platform/utf8.h"
 #include "session/error_handling.h"
 #include "session/menu_view.h"
 #include "session/navigation.h"
@@ -74,7 +75,9 @@ Next writePrompt(Program& program) {
                    (homeNote ? static_cast<int>(HomeNote.size()) : 0);
   screen.writeText(promptDirectory(consoleTextOf(directory), room));
   if (homeNote) screen.writeText(HomeNote);
-  screen.writeText(">" + state.inputLine + "_ ");
+  screen.writeText(">");
+  screen.writeText(consoleTextOf(state.inputLine));
+  screen.writeText("_ ");
   return Next::Continue;
 }
 
@@ -99,10 +102,12 @@ Next goOnTyping(ProgramState& state, int readFailures) {
 Next eraseLastCharacter(Program& program, int readFailures) {
   ProgramState& state = program.state;
   if (state.inputLine.empty()) return Next::PromptStep;
-  state.inputLine.pop_back();
+  dropLastUtf8Character(state.inputLine);
+  // One cell per character on the screen.
+  const std::string shown = consoleTextOf(state.inputLine);
   program.screen.moveTo(PromptRow, PromptColumn);
-  program.screen.writeText(state.inputLine + " ");
-  program.screen.moveTo(PromptRow, PromptColumn + static_cast<int>(state.inputLine.size()));
+  program.screen.writeText(shown + " ");
+  program.screen.moveTo(PromptRow, PromptColumn + static_cast<int>(shown.size()));
   if (state.inputLine.empty()) return Next::PromptStep;
   return goOnTyping(state, readFailures);
 }
@@ -135,7 +140,7 @@ Next handleKey(Program& program, Key key, const Click& click, int readFailures) 
   if (key == keys::Backspace) return eraseLastCharacter(program, readFailures);
   // A left double click arrives as Enter with its click.
   if (key == keys::Enter) return handleEnter(program, click);
-  state.inputLine += key.character();
+  appendUtf8(state.inputLine, key.character());
   return goOnTyping(state, readFailures);
 }
 
@@ -170,7 +175,8 @@ Next handleEvent(Program& program, const InputEvent& event) {
 Next typePaste(Program& program, const std::string& pasted) {
   ProgramState& state = program.state;
   if (state.inputLine.size() < Input::MaxLineLength) {
-    state.inputLine += pasted.substr(0, Input::MaxLineLength - state.inputLine.size());
+    state.inputLine +=
+        pasted.substr(0, utf8CutWithin(pasted, Input::MaxLineLength - state.inputLine.size()));
   }
   // Typing keeps a menu that could not be read from being read again.
   if (state.inputLine.empty()) state.menuReadFailures = std::min(state.menuReadFailures, 1);
@@ -201,7 +207,7 @@ Next onePass(Program& program, bool atPrompt) {
     if (const Next next = loopHead(program); next != Next::Continue) return next;
   }
   if (const Next next = writePrompt(program); next != Next::Continue) return next;
-  program.input.flushInput();
+  program.input.flushTypedAhead();
   const InputEvent event = program.input.waitForTyping();
   if (event.kind == InputEvent::Kind::Paste) return typePaste(program, event.paste);
   return handleEvent(program, event);

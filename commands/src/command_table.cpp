@@ -12,7 +12,8 @@
 #include "editing/new_menu.h"
 #include "editing/remove_item.h"
 #include "editing/swap_items.h"
-#include "platform/code_pages.h"
+#include "platform/text_codec.h"
+#include "platform/utf8.h"
 #include "session/directory_command.h"
 #include "session/menu_trust.h"
 #include "session/navigation.h"
@@ -26,7 +27,7 @@ namespace {
 // The forms of the line the rows compare.
 struct CommandLine {
   std::string line;
-  std::string upper;  // upperOem: the menu commands ignore case, umlauts too
+  std::string upper;  // upperTyped: the menu commands ignore case, umlauts too
   DirectoryCommand directory;
   bool isHomeWord = false;
 };
@@ -36,15 +37,15 @@ struct CommandLine {
 enum class Needs { Nothing, EditableMenu };
 
 struct Command {
-  // A line this row carries out (console text), which no row above takes.
+  // A line this row carries out (typed text), which no row above takes.
   std::string_view example;
   Needs needs;
   bool (*matches)(const CommandLine&);
   Next (*run)(Program&, const CommandLine&);
 };
 
-// "Menü" with the OEM ü (0x81), upper-cased to Ü (0x9A).
-constexpr std::string_view MenuWord = "MEN\x9A";
+// "Menü" upper-cased, in UTF-8.
+constexpr std::string_view MenuWord = "MEN\xC3\x9C";
 
 template <char... Sign>
 bool isMenuCommand(const CommandLine& line) {
@@ -127,16 +128,16 @@ constexpr Needs AnyTime = Needs::Nothing;
 constexpr Needs Editable = Needs::EditableMenu;
 
 // Tested from the top; each row's example reaches its own row first
-// (command_table_test), so "Men\x81++" stays before "Men\x81+" and "cd !"
+// (command_table_test), so "Men\xC3\xBC++" stays before "Men\xC3\xBC+" and "cd !"
 // before "cd ".
 constexpr std::array<Command, 11> Commands{{
     {"Version", AnyTime, isVersion, runVersion},
     // A new menu is a file of the user's own: it edits none that is there.
-    {"men\x81++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
-    {"Men\x81+3", Editable, isMenuCommand<'+'>, runAddItem},
-    {"Men\x81*2+5", Editable, isMenuCommand<'*'>, runSwapItems},
-    {"MEN\x9A--", Editable, isMenuCommand<'-', '-'>, runDeleteMenu},
-    {"Men\x81-2", Editable, isMenuCommand<'-'>, runRemoveItem},
+    {"men\xC3\xBC++", AnyTime, isMenuCommand<'+', '+'>, runNewMenu},
+    {"Men\xC3\xBC+3", Editable, isMenuCommand<'+'>, runAddItem},
+    {"Men\xC3\xBC*2+5", Editable, isMenuCommand<'*'>, runSwapItems},
+    {"MEN\xC3\x9C--", Editable, isMenuCommand<'-', '-'>, runDeleteMenu},
+    {"Men\xC3\xBC-2", Editable, isMenuCommand<'-'>, runRemoveItem},
     {"Hilfe", AnyTime, isHelp, runHelp},
     {"cd !", AnyTime, isHome, runGoHome},
     {"cd ..", AnyTime, isChangeDirectory, runChangeDirectory},
@@ -146,18 +147,23 @@ constexpr std::array<Command, 11> Commands{{
     {"dir", AnyTime, always, runPassThrough},
 }};
 
-// A command's name (code page 850) as the program's texts are written.
-std::string windows1252Of(std::string_view oem) {
+// A command's name (typed text) as the program's texts are written: '?'
+// for a character Windows-1252 lacks.
+std::string windows1252Of(std::string_view typed) {
   std::string text;
-  for (const char c : oem) {
-    const char16_t character = oemCharacter(static_cast<unsigned char>(c));
-    text += character < 0x100 ? static_cast<char>(character) : '?';
+  for (std::size_t at = 0; at < typed.size();) {
+    const Utf8Character read = readUtf8(typed, at);
+    std::string character;
+    if (read.valid) appendUtf8(character, read.character);
+    const EncodeResult encoded = encodeText(character, TextEncoding::Windows1252);
+    text += encoded.ok && !character.empty() ? encoded.bytes : "?";
+    at += read.length;
   }
   return text;
 }
 
 CommandLine formsOf(const std::string& line) {
-  return {line, upperOem(line), directoryCommandOf(line), lowerAscii(line) == "home"};
+  return {line, upperTyped(line), directoryCommandOf(line), lowerAscii(line) == "home"};
 }
 
 // The first row that takes the line; every line reaches one (the last row

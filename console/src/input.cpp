@@ -3,6 +3,8 @@
 #include "console/input.h"
 
 #include "console/window_size.h"
+#include "platform/system_text.h"
+#include "platform/utf8.h"
 
 namespace menue {
 
@@ -21,7 +23,10 @@ InputRecord Input::nextRecord() {
   }
 }
 
-void Input::beginWait() {
+void Input::beginWait(bool prompt) {
+  // Only the prompt's wait is typing: every other wait is a pause the user
+  // may fill with keys meant for it alone.
+  if (!prompt) busy_ = true;
   if (onWait_) onWait_();
 }
 
@@ -34,7 +39,7 @@ InputEvent Input::waitForTyping() {
 }
 
 InputEvent Input::waitForEvent(bool pasteEnds) {
-  beginWait();
+  beginWait(pasteEnds);
   screen_.hideCursor();
   state_.mouseOn = true;
   device_.setInputMode(inputmode::Mouse);
@@ -56,39 +61,49 @@ void Input::flushInput() {
   device_.flushInput();
 }
 
+void Input::flushTypedAhead() {
+  if (!busy_) return;
+  busy_ = false;
+  device_.flushInput();
+}
+
 void Input::mouseOff() {
   device_.setInputMode(inputmode::None);
   state_.mouseOn = false;
 }
 
 std::string Input::readLine() {
-  beginWait();
+  beginWait(false);
   const bool wasHidden = !screen_.cursorVisible();
   if (wasHidden) screen_.showCursor();
   std::string line;
   for (;;) {
     const InputEvent event = decodeRecord(nextRecord(), state_);
     if (event.kind == InputEvent::Kind::Paste) {
-      const std::string typed = event.paste.substr(0, MaxLineLength - line.size());
+      const std::string typed =
+          event.paste.substr(0, utf8CutWithin(event.paste, MaxLineLength - line.size()));
       line += typed;
-      screen_.writeText(typed);
+      screen_.writeText(consoleTextOf(typed));
       continue;
     }
     if (!event.key.isCharacter()) continue;
-    const auto c = static_cast<unsigned char>(event.key.character());
     if (event.key == keys::Backspace) {
       if (!line.empty()) {
         screen_.stepBack();
         screen_.writeText(" ");
         screen_.stepBack();
-        line.pop_back();
+        dropLastUtf8Character(line);
       }
     } else if (event.key == keys::Enter) {
       screen_.endLine();
       break;
-    } else if (c >= ' ' && line.size() < MaxLineLength) {
-      line += static_cast<char>(c);
-      screen_.writeText(std::string_view(&line.back(), 1));
+    } else if (!event.key.isControl()) {
+      std::string character;
+      appendUtf8(character, event.key.character());
+      if (line.size() + character.size() > MaxLineLength) continue;
+      line += character;
+      // One cell per character.
+      screen_.writeText(consoleTextOf(character));
     }
   }
   if (wasHidden) screen_.hideCursor();

@@ -38,14 +38,18 @@ bool isModifierKey(std::uint16_t code) {
 // Caps Lock must not change what the digit and punctuation keys give: with
 // Shift the plain character becomes the shifted one, without Shift the
 // shifted one plain.
-char correctCapsLock(const KeyRecord& key) {
-  const auto c = static_cast<char>(key.character);
+char32_t correctCapsLock(const KeyRecord& key) {
+  const char32_t c = key.character;
   if (!(key.controlKeyState & keystate::CapsLock)) return c;
   const std::optional<UsKeyCharacters> pair = usPunctuationCharacters(key.scanCode);
   if (!pair) return c;
   const bool shift = key.controlKeyState & keystate::Shift;
-  if (shift && c == pair->plain) return pair->shifted;
-  if (!shift && c == pair->shifted) return pair->plain;
+  if (shift && c == static_cast<unsigned char>(pair->plain)) {
+    return static_cast<unsigned char>(pair->shifted);
+  }
+  if (!shift && c == static_cast<unsigned char>(pair->shifted)) {
+    return static_cast<unsigned char>(pair->plain);
+  }
   return c;
 }
 
@@ -69,7 +73,7 @@ InputEvent decodeKey(const KeyRecord& key) {
     if (alt && inLetterRows(key.scanCode)) {
       event.key = extendedKey(key.scanCode);
     } else {
-      event.key = Key::character(static_cast<unsigned char>(correctCapsLock(key)));
+      event.key = Key::character(correctCapsLock(key));
     }
     return event;
   }

@@ -5,11 +5,13 @@
 
 #include "console/menu_screen.h"
 #include "editing/edit_dialogue.h"
+#include "menufile/menu_encoding.h"
 #include "menufile/menu_parse.h"
 #include "menufile/menu_text_builders.h"
+#include "platform/text_width.h"
 #include "session/menu_view.h"
 #include "session/program.h"
-#include "session/text_forms.h"
+#include "session/text_refusal.h"
 
 namespace menue {
 
@@ -17,27 +19,50 @@ namespace {
 
 // The header as the dialogue has always taken it; a display text as long
 // as the frame leaves it whole, which the question says.
-constexpr std::size_t HeaderLimit = 76;
+constexpr int HeaderLimit = 76;
 
-std::string readCut(Program& program, std::string_view prompt, std::size_t limit) {
+// A typed line cut to the columns it may take; a wide character is never
+// split.
+std::string readCut(Program& program, std::string_view prompt, int columns) {
   program.screen.writeText(prompt);
   std::string line = program.input.readLine();
-  if (line.size() > limit) line.resize(limit);
+  line.resize(prefixWithinColumns(line, columns));
   return line;
 }
 
+// Typed text as the MenuFile stores it; false, with the refusal shown, when
+// the file cannot hold a character of it: nothing is written then.
+bool stored(Program& program, const std::string& typed, TextEncoding encoding, std::string& bytes,
+            Next& refused) {
+  StoredText text = storedText(typed, encoding);
+  if (!text.ok) {
+    refused = refuseTypedText(program, text.refusal);
+    return false;
+  }
+  bytes = std::move(text.bytes);
+  return true;
+}
+
 // A new MenuFile is written in the encoding the platform gives created
-// menus; the typed texts are cut to their length in characters first.
+// menus; the typed texts are cut to their length in columns first.
 Next createMenuFile(Program& program) {
   const bool utf8 = program.platform.rules.createdMenusInUtf8;
+  const TextEncoding encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::Oem850;
+  Next refused = Next::Continue;
   program.screen.endLine();
-  const std::string header =
-      typedMenuText(readCut(program, " Kopfzeile (max.76 zeichen)>", HeaderLimit), utf8);
+  std::string header;
+  if (!stored(program, readCut(program, " Kopfzeile (max.76 zeichen)>", HeaderLimit), encoding,
+              header, refused)) {
+    return refused;
+  }
   const int displayLimit = longestFramedText();
-  const std::string displayText = typedMenuText(
-      readCut(program, " Anzeigetext (max " + std::to_string(displayLimit) + " Zeichen)>",
-              static_cast<std::size_t>(displayLimit)),
-      utf8);
+  std::string displayText;
+  if (!stored(program,
+              readCut(program, " Anzeigetext (max " + std::to_string(displayLimit) + " Zeichen)>",
+                      displayLimit),
+              encoding, displayText, refused)) {
+    return refused;
+  }
   const std::string text =
       displayText.empty() ? std::string() : newMenuFileText(header, displayText, '1', "", utf8);
   // An empty display text abandons the dialogue, and so does one that would
@@ -46,8 +71,11 @@ Next createMenuFile(Program& program) {
   if (text.empty() || !loadsWithItems(text, 1)) return Next::NewPass;
   const char status = askStatus(program);
   program.screen.endLine();
-  const std::string commands =
-      typedMenuText(readCommandLines(program, " Befehlszeile (beenden mit <Enter>):"), utf8);
+  std::string commands;
+  if (!stored(program, readCommandLines(program, " Befehlszeile (beenden mit <Enter>):"), encoding,
+              commands, refused)) {
+    return refused;
+  }
   return createCurrentMenu(program, newMenuFileText(header, displayText, status, commands, utf8));
 }
 
@@ -69,9 +97,16 @@ Next insertItem(Program& program, const std::string& commandText) {
   program.screen.endLine();
   const char status = askStatus(program);
   const std::string commands = readCommandLines(program, "Befehlszeile (beenden mit <Enter>:)");
+  const TextEncoding encoding = encodingOf(model);
+  Next refused = Next::Continue;
+  std::string displayBytes;
+  std::string commandBytes;
+  if (!stored(program, displayText, encoding, displayBytes, refused) ||
+      !stored(program, commands, encoding, commandBytes, refused)) {
+    return refused;
+  }
   std::string text =
-      insertItemText(model, static_cast<int>(position), typedMenuText(displayText, model.utf8),
-                     status, typedMenuText(commands, model.utf8));
+      insertItemText(model, static_cast<int>(position), displayBytes, status, commandBytes);
   // A display text holding the execution marker would end the display
   // section early and pair items with the wrong commands.
   if (!loadsWithItems(text, items + 1)) return Next::Continue;

@@ -17,7 +17,7 @@ bool confirmed(Program& program) {
   program.screen.writeText("  ");
   program.screen.printText(" wirklich das gesammte angezeigte Men\xFC l\xF6schen ? ");
   const Key key = program.input.waitForInput().key;
-  return asciiUpper(key.character()) == 'J';
+  return key.character() == U'J' || key.character() == U'j';
 }
 
 Next deleteConfirmedMenu(Program& program) {

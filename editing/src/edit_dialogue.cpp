@@ -21,8 +21,8 @@ char askStatus(Program& program) {
   program.input.flushInput();
   const Key key = program.input.waitForInput().key;
   program.input.flushInput();
-  const char c = key.character();
-  return c == '1' || c == '2' || c == '3' ? c : '1';
+  const char32_t c = key.character();
+  return c == U'1' || c == U'2' || c == U'3' ? static_cast<char>(c) : '1';
 }
 
 std::string readCommandLines(Program& program, std::string_view prompt) {

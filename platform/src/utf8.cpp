@@ -88,6 +88,26 @@ std::size_t utf8Length(std::string_view text) {
   return characters;
 }
 
+std::size_t utf8CutWithin(std::string_view text, std::size_t bytes) {
+  if (bytes >= text.size()) return text.size();
+  // Back over the continuation bytes of the character the cut would split.
+  while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
+  return bytes;
+}
+
+void dropLastUtf8Character(std::string& text) {
+  if (text.empty()) return;
+  std::size_t start = text.size() - 1;
+  const std::size_t last = start;
+  while (start > 0 && last - start < 3 &&
+         (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
+    --start;
+  }
+  // A run of continuation bytes no lead byte starts is one byte each.
+  const Utf8Character read = readUtf8(text, start, true);
+  text.resize(read.valid && start + read.length == text.size() ? start : last);
+}
+
 std::u16string utf16Of(std::string_view wtf8) {
   std::u16string out;
   out.reserve(wtf8.size());

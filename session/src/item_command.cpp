@@ -2,6 +2,8 @@
 // command lines, and put into the form the system takes.
 #include "session/item_command.h"
 
+#include <utility>
+
 #include "platform/shell_syntax.h"
 #include "session/text_forms.h"
 
@@ -30,6 +32,11 @@ std::vector<std::string> systemLines(const std::string& commands, const MenuMode
   return lines;
 }
 
+void setScript(ItemCommand& item, ScriptText script) {
+  item.scriptBody = std::move(script.text);
+  item.unscriptable = script.refused;
+}
+
 }  // namespace
 
 // A directory command of a single-line item is carried out by the program
@@ -56,7 +63,7 @@ ItemCommand itemCommandOf(const MenuModel& model, int n, const PathRules& rules)
   item.lines = systemLines(commands.text, model, rules);
   if (!commands.onlyLine) {
     item.kind = ItemCommand::Kind::Script;
-    item.scriptBody = menuScriptText(commands.text, model.utf8, rules);
+    setScript(item, menuScriptText(commands.text, model.utf8, rules));
     return item;
   }
   const std::string& line = *commands.onlyLine;
@@ -72,7 +79,7 @@ ItemCommand itemCommandOf(const MenuModel& model, int n, const PathRules& rules)
     item.throughShell = runsThroughShell(commandLine, rules);
   } else {
     item.kind = ItemCommand::Kind::Script;
-    item.scriptBody = menuScriptText(line, model.utf8, rules);
+    setScript(item, menuScriptText(line, model.utf8, rules));
   }
   return item;
 }

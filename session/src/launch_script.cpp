@@ -33,6 +33,8 @@ bool startProcess(Program& program, const std::string& commandLine, bool through
   Platform& platform = program.platform;
   // What the started program does to the directory is not known.
   program.menuSet.invalidate();
+  // Keys typed while it runs are not meant for the prompt.
+  program.input.markBusy();
   // The whole line is handed over; a line the platform cannot take fails
   // before anything starts, rather than running a cut command.
   if (commandLine.size() > platform.rules.commandLineLimit) return false;
@@ -43,6 +45,7 @@ bool startProcess(Program& program, const std::string& commandLine, bool through
 
 bool runLaunchScript(Program& program, bool wait) {
   program.menuSet.invalidate();
+  program.input.markBusy();
   // By its path, never spliced into a command line: a temporary directory
   // with blanks or quotes in its name runs the script and nothing else.
   return program.platform.processes.runScript(program.state.launchScriptPath, wait) ==

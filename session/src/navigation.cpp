@@ -10,6 +10,7 @@
 #include "session/launch_script.h"
 #include "session/program.h"
 #include "session/text_forms.h"
+#include "session/text_refusal.h"
 
 namespace menue {
 
@@ -96,19 +97,22 @@ Next goHome(Program& program) {
 }
 
 Next changeDirectory(Program& program, const std::string& path) {
-  return thenFollow(program, changeDirectoryTo(program, systemFormOf(path)));
+  // Typed text is the system form: UTF-8 as typed.
+  return thenFollow(program, changeDirectoryTo(program, path));
 }
 
 Next changeDrive(Program& program, char letter, const std::string& path) {
   Next next = changeDriveTo(program, letter);
   if (next == Next::Continue && !path.empty()) {
-    next = changeDirectoryTo(program, systemFormOf(path));
+    next = changeDirectoryTo(program, path);
   }
   return thenFollow(program, next);
 }
 
 Next passThrough(Program& program, const std::string& line) {
-  const std::string body = typedScriptText(line, program.platform.rules) + "\r\n";
+  const ScriptText script = typedScriptText(line, program.platform.rules);
+  if (!script.ok) return refuseTypedText(program, scriptRefusal(script.refused));
+  const std::string body = script.text + "\r\n";
   if (const Next next = writeLaunchScript(program, body); next != Next::Continue) {
     return next;
   }

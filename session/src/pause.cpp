@@ -10,6 +10,7 @@ void pause(Program& program, int milliseconds) {
   program.menuSet.invalidate();
   program.screen.present();
   program.platform.clock.sleepMs(milliseconds);
+  program.input.markBusy();
 }
 
 }  // namespace menue

@@ -4,6 +4,9 @@
 // removed again afterwards.
 #include "session/run_command.h"
 
+#include <cstdio>
+#include <string>
+
 #include "session/allowed_menus.h"
 #include "session/counted_text.h"
 #include "session/item_command.h"
@@ -94,6 +97,12 @@ std::optional<std::string> runRefusal(const ItemCommand& item, const PathRules& 
       return "Befehlszeile zu lang: nicht ausgef\xFChrt";
     case ItemCommand::Kind::Script:
       break;
+  }
+  if (item.unscriptable != 0) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(item.unscriptable));
+    return std::string("Zeichen ") + code +
+           " kann die Befehlszeile (Codepage 850) nicht tragen: nicht ausgef\xFChrt";
   }
   if (runnableStatus(item.status)) return std::nullopt;
   return "Status " + std::to_string(item.status) + " ung\xFCltig: nicht ausgef\xFChrt";

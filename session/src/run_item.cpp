@@ -14,6 +14,8 @@
 #include "session/navigation.h"
 #include "session/pause.h"
 #include "session/program.h"
+#include "session/text_forms.h"
+#include "session/text_refusal.h"
 
 namespace menue {
 
@@ -121,6 +123,7 @@ Next runMenuItem(Program& program, int n, const Click& click) {
     case ItemCommand::Kind::Script:
       break;
   }
+  if (item.unscriptable != 0) return refuseTypedText(program, scriptRefusal(item.unscriptable));
   return runScript(program, item.scriptBody, item.status);
 }
 

@@ -3,7 +3,9 @@
 #include "session/text_forms.h"
 
 #include "platform/system_text.h"
+#include "platform/text_codec.h"
 #include "platform/utf8.h"
+#include "session/text_refusal.h"
 
 namespace menue {
 
@@ -24,22 +26,28 @@ std::string menuCommandLine(std::string_view bytes, bool utf8, const PathRules& 
   return line;
 }
 
-std::string menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules) {
-  if (!rules.scriptInConsoleCodePage) return menuCommandLine(bytes, utf8, rules);
-  if (utf8) return consoleTextOf(bytes);
+ScriptText menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules) {
+  if (!rules.scriptInConsoleCodePage) return {true, menuCommandLine(bytes, utf8, rules), 0};
+  if (utf8) return typedScriptText(bytes, rules);
   std::string text(bytes);
   for (char& c : text) {
     if (const char letter = germanLetterOf(static_cast<unsigned char>(c))) c = letter;
   }
-  return text;
+  return {true, std::move(text), 0};
 }
 
-std::string typedScriptText(std::string_view consoleText, const PathRules& rules) {
-  return rules.scriptInConsoleCodePage ? std::string(consoleText) : systemFormOf(consoleText);
+ScriptText typedScriptText(std::string_view typed, const PathRules& rules) {
+  if (!rules.scriptInConsoleCodePage) return {true, std::string(typed), 0};
+  EncodeResult encoded = encodeText(typed, TextEncoding::Oem850);
+  if (!encoded.ok) return {false, {}, encoded.unencodable};
+  return {true, std::move(encoded.bytes), 0};
 }
 
-std::string typedMenuText(std::string_view consoleText, bool utf8) {
-  return utf8 ? systemFormOf(consoleText) : std::string(consoleText);
+std::string scriptRefusal(char32_t refused) {
+  std::string message(1, ' ');
+  message += namedCharacter(refused);
+  message += " kann die Befehlszeile (Codepage 850) nicht tragen: nichts ausgef\xC3\xBChrt.";
+  return message;
 }
 
 }  // namespace menue

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/us_keyboard.h"
+#include "platform/utf8.h"
 #include "tests/scenario/scenario_runner.h"
 #include "tests/support/input_records.h"
 
@@ -28,11 +29,31 @@ int number(const std::string& text) {
   return static_cast<int>(std::stol(text, nullptr, 0));
 }
 
+// "burst VERB ARG VERB ARG ...": the records of several one-argument
+// events (key NAME, text "...", paste "..."), all arriving at once.
+std::vector<InputRecord> burstRecords(const Step& step) {
+  std::vector<InputRecord> records;
+  for (std::size_t i = 0; i < step.args.size(); i += 2) {
+    if (i + 1 == step.args.size())
+      throw LineError(step.line, "burst: " + step.args[i] + " needs an argument");
+    Step part = step;
+    part.verb = step.args[i];
+    part.args = {step.args[i + 1]};
+    if (part.verb != "key" && part.verb != "text" && part.verb != "paste") {
+      throw LineError(step.line, "burst takes key, text and paste, not " + part.verb);
+    }
+    const std::vector<InputRecord> more = recordsFor(part);
+    records.insert(records.end(), more.begin(), more.end());
+  }
+  return records;
+}
+
 }  // namespace
 
 bool isEvent(const Step& step) {
-  static const char* const Events[] = {"key",     "text", "click", "rclick", "dclick",   "rdclick",
-                                       "bdclick", "move", "wheel", "keyrec", "mouserec", "paste"};
+  static const char* const Events[] = {"key",      "text",    "click", "rclick", "dclick",
+                                       "rdclick",  "bdclick", "move",  "wheel",  "keyrec",
+                                       "mouserec", "paste",   "burst"};
   for (const char* verb : Events) {
     if (step.verb == verb) return true;
   }
@@ -41,6 +62,7 @@ bool isEvent(const Step& step) {
 
 std::vector<InputRecord> recordsFor(const Step& step) {
   const auto& args = step.args;
+  if (step.verb == "burst") return burstRecords(step);
   auto need = [&](std::size_t count) {
     if (args.size() < count) {
       throw LineError(step.line, step.verb + " needs " + std::to_string(count) + " arguments");
@@ -80,21 +102,26 @@ std::vector<InputRecord> recordsFor(const Step& step) {
   if (step.verb == "text") {
     need(1);
     std::vector<InputRecord> records;
-    for (char c : consoleBytes(args[0])) {
-      bool upper = std::isupper(static_cast<unsigned char>(c));
-      records.push_back(
-          keyRecord(static_cast<std::uint8_t>(c), scanOf(c), upper ? keystate::Shift : 0));
+    const std::string typed = systemBytes(args[0]);
+    for (std::size_t at = 0; at < typed.size();) {
+      const Utf8Character read = readUtf8(typed, at);
+      if (!read.valid) throw LineError(step.line, "text is no UTF-8");
+      const char32_t c = read.character;
+      const char ascii = c < 0x80 ? static_cast<char>(c) : '\0';
+      const bool upper = std::isupper(static_cast<unsigned char>(ascii));
+      records.push_back(keyRecord(c, scanOf(ascii), upper ? keystate::Shift : 0));
+      at += read.length;
     }
     return records;
   }
   if (step.verb == "paste") {
     need(1);
-    return {pasteRecord(consoleBytes(args[0]))};
+    return {pasteRecord(systemBytes(args[0]))};
   }
   if (step.verb == "keyrec") {  // character scan state [up]
     need(3);
     bool down = args.size() < 4 || args[3] != "up";
-    return {keyRecord(static_cast<std::uint8_t>(number(args[0])),
+    return {keyRecord(static_cast<char32_t>(number(args[0])),
                       static_cast<std::uint16_t>(number(args[1])),
                       static_cast<std::uint32_t>(number(args[2])), down)};
   }

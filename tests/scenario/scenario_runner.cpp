@@ -109,9 +109,11 @@ bool Runner::feed() {
   written_ += virtual_.console.takeWritten();
   while (records_.empty() && next_ < scenario_.steps.size()) apply(scenario_.steps[next_++]);
   if (records_.empty()) return false;
-  virtual_.console.push(records_.front());
+  do {
+    virtual_.console.push(records_.front());
+    records_.pop_front();
+  } while (together_ && !records_.empty());
   written_.clear();
-  records_.pop_front();
   return true;
 }
 
@@ -120,6 +122,7 @@ void Runner::apply(const Step& step) {
     if (isEvent(step)) {
       auto records = recordsFor(step);
       records_.assign(records.begin(), records.end());
+      together_ = step.verb == "burst";
     } else if (step.verb == "expect") {
       expect(step);
     } else {
@@ -264,7 +267,7 @@ void Runner::expect(const Step& step) {
   } else if (what == "highlighted") {
     compare(std::to_string(program_.state.highlightedItem), arg(1));
   } else if (what == "inputline") {
-    compare(program_.state.inputLine, consoleBytes(arg(1)));
+    compare(program_.state.inputLine, systemBytes(arg(1)));
   } else if (what == "inputmode") {
     compare(std::to_string(console.inputMode()), std::to_string(number(arg(1))));
   } else if (what == "launchscript") {

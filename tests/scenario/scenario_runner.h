@@ -44,6 +44,8 @@ class Runner {
   Program program_;
   std::size_t next_ = 0;
   std::deque<InputRecord> records_;
+  // Whether records_ arrive together (a burst) rather than one per wait.
+  bool together_ = false;
   bool ended_ = false;
   std::size_t startsSeen_ = 0;
   std::size_t pausesSeen_ = 0;

@@ -9,15 +9,15 @@
 
 namespace menue {
 
-inline InputRecord keyRecord(std::uint8_t character, std::uint16_t scan = 0,
-                             std::uint32_t state = 0, bool down = true) {
+inline InputRecord keyRecord(char32_t character, std::uint16_t scan = 0, std::uint32_t state = 0,
+                             bool down = true) {
   InputRecord record;
   record.kind = RecordKind::Key;
   record.key = KeyRecord{down, 0, scan, character, state};
   return record;
 }
 
-// Pasted text in code page 850, as a backend delivers a paste.
+// Pasted text in UTF-8, as a backend delivers a paste.
 inline InputRecord pasteRecord(std::string text) {
   InputRecord record;
   record.kind = RecordKind::Paste;

@@ -76,15 +76,16 @@ TEST(PosixInputDecoder, BytesToRecords) {
       {"tab", {{"\t"}}, {"key 15 9"}},
       {"ctrl+c is byte 3", {{"\x03"}}, {"key 46 3 C"}},
       {"ctrl+z", {{"\x1a"}}, {"key 44 26 C"}},
-      // Characters beyond ASCII, as code page 850 bytes.
+      // Characters beyond ASCII, as the Unicode characters typed, in every
+      // plane.
       {"umlauts",
        {{"\xC3\xBC\xC3\xA4\xC3\xB6\xC3\x84\xC3\x96\xC3\x9C\xC3\x9F"}},
-       {"key 0 129", "key 0 132", "key 0 148", "key 0 142", "key 0 153", "key 0 154", "key 0 225"}},
-      {"box drawing character", {{"\xE2\x95\x94"}}, {"key 0 201"}},
-      {"unmappable dropped",
-       {{"a\xE2\x82\xAC"
+       {"key 0 252", "key 0 228", "key 0 246", "key 0 196", "key 0 214", "key 0 220", "key 0 223"}},
+      {"box drawing character", {{"\xE2\x95\x94"}}, {"key 0 9556"}},
+      {"beyond code page 850 kept",
+       {{"a\xE2\x82\xAC\xC5\x82\xE6\x97\xA5\xF0\x9F\x98\x80"
          "b"}},
-       {"key 30 97", "key 48 98"}},
+       {"key 30 97", "key 0 8364", "key 0 322", "key 0 26085", "key 0 128512", "key 48 98"}},
       {"broken UTF-8 dropped",
        {{"\xC3"
          "a\xBC"}},
@@ -136,7 +137,7 @@ TEST(PosixInputDecoder, BytesToRecords) {
        {{"\x1b"
          "F"}},
        {"key 33 70 SA"}},
-      {"alt+umlaut", {{"\x1b\xC3\xBC"}}, {"key 0 129 A"}},
+      {"alt+umlaut", {{"\x1b\xC3\xBC"}}, {"key 0 252 A"}},
       // A lone ESC only after 150 ms without a byte, and only when nothing
       // followed; the parts of a sequence split by the network may come up
       // to that far apart.
@@ -161,7 +162,7 @@ TEST(PosixInputDecoder, BytesToRecords) {
       {"unfinished sequence dropped", {{"\x1b[1;", 0}, {"", 150}, {"a", 151}}, {"key 30 97"}},
       // Reads that split sequences.
       {"split csi", {{"\x1b"}, {"[1;"}, {"5A"}}, {"key 72 0 CE"}},
-      {"split utf-8", {{"\xC3"}, {"\xBC"}}, {"key 0 129"}},
+      {"split utf-8", {{"\xC3"}, {"\xBC"}}, {"key 0 252"}},
       {"split mouse report", {{"\x1b[<0;1"}, {"0;5M"}}, {"mouse 4 9 b1"}},
       // SGR mouse reports.
       {"left press and release",
@@ -205,10 +206,12 @@ TEST(PosixInputDecoder, BytesToRecords) {
       {"sequences in a paste are text",
        {{"\x1b[200~\x1b[A\x1b\x1b[201\x1b[201~"}},
        {"paste \x1b[A\x1b\x1b[201"}},
-      {"paste converted", {{"\x1b[200~\xC3\xBC\xE2\x82\xAC\xC3x\x1b[201~"}}, {"paste \x81x"}},
+      {"paste as typed",
+       {{"\x1b[200~\xC3\xBC\xE2\x82\xAC\xC3x\x1b[201~"}},
+       {"paste \xC3\xBC\xE2\x82\xACx"}},
       {"paste split between reads",
        {{"\x1b[20"}, {"0~a\xC3"}, {"\xBC\x1b[2"}, {"01~c"}},
-       {"paste a\x81", "key 46 99"}},
+       {"paste a\xC3\xBC", "key 46 99"}},
       {"empty paste", {{"\x1b[200~\x1b[201~"}}, {}},
       {"end of a paste alone", {{"\x1b[201~x"}}, {"key 45 120"}},
       {"paste without its end",

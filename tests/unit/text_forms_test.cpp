@@ -54,28 +54,59 @@ TEST(TextForms, MenuCommandLinesReachTheSystemAsLetters) {
   }
 }
 
-TEST(TextForms, TheScriptIsInTheFormItsInterpreterReads) {
-  // cmd.exe: OEM bytes for the German letters, other bytes as they were.
-  EXPECT_EQ(menuScriptText("Gr\xFC\xDF"
-                           "e \x81 \xE9\r\n",
-                           false, windowsRules()),
-            "Gr\x81\xE1"
-            "e \x81 \xE9\r\n");
-  EXPECT_EQ(menuScriptText("\xCE\xA9 \xC3\xBC\r\n", true, windowsRules()), "? \x81\r\n");
-  EXPECT_EQ(typedScriptText("echo \x81", windowsRules()), "echo \x81");
-  // /bin/sh: the system form.
-  EXPECT_EQ(menuScriptText("Gr\xFC\xDF"
-                           "e\r\n",
-                           false, posixRules()),
-            "Gr\xC3\xBC\xC3\x9F"
-            "e\r\n");
-  EXPECT_EQ(menuScriptText("\xCE\xA9\r\n", true, posixRules()), "\xCE\xA9\r\n");
-  EXPECT_EQ(typedScriptText("mkdir \x99l", posixRules()), "mkdir \xC3\x96l");
+std::string scriptOf(std::string_view bytes, bool utf8, const PathRules& rules) {
+  const ScriptText script = menuScriptText(bytes, utf8, rules);
+  return script.ok ? script.text : "refused";
 }
 
-TEST(TextForms, TypedTextKeepsTheFileInItsEncoding) {
-  EXPECT_EQ(typedMenuText("T\x81r", true), "T\xC3\xBCr");
-  EXPECT_EQ(typedMenuText("T\x81r", false), "T\x81r");
+TEST(TextForms, TheScriptIsInTheFormItsInterpreterReads) {
+  // cmd.exe: OEM bytes for the German letters, other bytes as they were.
+  EXPECT_EQ(scriptOf("Gr\xFC\xDF"
+                     "e \x81 \xE9\r\n",
+                     false, windowsRules()),
+            "Gr\x81\xE1"
+            "e \x81 \xE9\r\n");
+  // A UTF-8 file's character cmd.exe cannot read refuses the script.
+  EXPECT_EQ(scriptOf("\xC3\xBC\r\n", true, windowsRules()), "\x81\r\n");
+  const ScriptText omega = menuScriptText("\xC3\xBC \xCE\xA9\r\n", true, windowsRules());
+  EXPECT_FALSE(omega.ok);
+  EXPECT_EQ(omega.refused, U'\x3A9');
+  // /bin/sh: the system form.
+  EXPECT_EQ(scriptOf("Gr\xFC\xDF"
+                     "e\r\n",
+                     false, posixRules()),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e\r\n");
+  EXPECT_EQ(scriptOf("\xCE\xA9\r\n", true, posixRules()), "\xCE\xA9\r\n");
+}
+
+// A typed line reaches the interpreter as typed, or not at all.
+TEST(TextForms, ATypedLineIsScriptedWholeOrRefused) {
+  struct Case {
+    std::string_view typed;
+    bool windows;
+    bool ok;
+    std::string_view text;
+    char32_t refused;
+  };
+  const Case cases[] = {
+      {"echo \xC3\xBC\xC3\x9F", true, true, "echo \x81\xE1", 0},
+      {"cd \xC5\x81\xC3\xB3"
+       "d\xC5\xBA",
+       true, false, "", 0x141},
+      {"printf %s x\xE2\x82\xAC", true, false, "", 0x20AC},
+      {"mkdir \xC3\x96l", false, true, "mkdir \xC3\x96l", 0},
+      {"printf %s x\xE2\x82\xAC\xC5\x82\xE6\x97\xA5", false, true,
+       "printf %s x\xE2\x82\xAC\xC5\x82\xE6\x97\xA5", 0},
+  };
+  for (const Case& c : cases) {
+    const ScriptText script = typedScriptText(c.typed, c.windows ? windowsRules() : posixRules());
+    EXPECT_EQ(script.ok, c.ok) << c.typed;
+    EXPECT_EQ(script.text, c.text) << c.typed;
+    EXPECT_EQ(script.refused, c.refused) << c.typed;
+  }
+  const ScriptText euro = typedScriptText("x\xE2\x82\xAC", windowsRules());
+  EXPECT_NE(scriptRefusal(euro.refused).find("\"\xE2\x82\xAC\" (U+20AC)"), std::string::npos);
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ struct LeaveRequest {};
 
 class Input {
  public:
-  // The most bytes a typed line holds; what is typed or pasted beyond is
-  // dropped.
+  // The most bytes a typed line (UTF-8) holds; what is typed or pasted
+  // beyond is dropped, never part of a character.
   static constexpr std::size_t MaxLineLength = 10000;
 
   Input(ConsoleDevice& device, ConsoleScreen& screen) : device_(device), screen_(screen) {}
@@ -34,8 +34,16 @@ class Input {
   InputEvent waitForTyping();
   // Discards every pending record but pastes.
   void flushInput();
-  // Reads a typed line with echo and Backspace; ESC, extended keys and
-  // clicks are ignored; a paste is typed.
+  // The prompt's flush: discards what is pending only when it may have come
+  // while the program was busy (a started program, a pause, any wait but
+  // the prompt's own) since the last such flush. Keys that arrived together
+  // with the ones the prompt just took are typing and stay.
+  void flushTypedAhead();
+  // Says that the program did something that takes time: what arrives
+  // meanwhile is typed ahead.
+  void markBusy() { busy_ = true; }
+  // Reads a typed line (UTF-8) with echo and Backspace; ESC, extended keys
+  // and clicks are ignored; a paste is typed.
   std::string readLine();
   // Console input without mouse, as at start-up.
   void mouseOff();
@@ -46,12 +54,15 @@ class Input {
  private:
   InputRecord nextRecord();
   InputEvent waitForEvent(bool pasteEnds);
-  void beginWait();
+  void beginWait(bool prompt);
 
   ConsoleDevice& device_;
   ConsoleScreen& screen_;
   InputState state_;
   std::function<void()> onWait_;
+  // Set by everything after which pending input is typed ahead; the start
+  // counts as such.
+  bool busy_ = true;
 };
 
 }  // namespace menue

@@ -13,26 +13,30 @@ class Key {
  public:
   // No key: the event was a click.
   constexpr Key() = default;
-  // A key with a character: the byte the console delivers (OEM code page).
-  static constexpr Key character(unsigned char c) { return Key(Kind::Character, c); }
+  // A key with a character: the Unicode character typed.
+  static constexpr Key character(char32_t c) { return Key(Kind::Character, c); }
   // A key without a character (cursor and function keys, Alt + letter).
   static constexpr Key extended(std::uint8_t scan) { return Key(Kind::Extended, scan); }
+  // A control character (below the blank): no text.
+  constexpr bool isControl() const { return code_ < 0x20; }
 
   constexpr bool none() const { return kind_ == Kind::None; }
   constexpr bool isCharacter() const { return kind_ == Kind::Character; }
   constexpr bool isExtended() const { return kind_ == Kind::Extended; }
-  // The character byte; 0 for a key without one.
-  constexpr char character() const { return isCharacter() ? static_cast<char>(code_) : '\0'; }
-  constexpr std::uint8_t scanCode() const { return isExtended() ? code_ : 0; }
+  // The character; 0 for a key without one.
+  constexpr char32_t character() const { return isCharacter() ? code_ : 0; }
+  constexpr std::uint8_t scanCode() const {
+    return isExtended() ? static_cast<std::uint8_t>(code_) : 0;
+  }
 
   constexpr bool operator==(const Key&) const = default;
 
  private:
   enum class Kind : std::uint8_t { None, Character, Extended };
-  constexpr Key(Kind kind, std::uint8_t code) : kind_(kind), code_(code) {}
+  constexpr Key(Kind kind, char32_t code) : kind_(kind), code_(code) {}
 
   Kind kind_ = Kind::None;
-  std::uint8_t code_ = 0;
+  char32_t code_ = 0;
 };
 
 // The keys the program acts on by name.
@@ -62,8 +66,8 @@ struct InputEvent {
   enum class Kind { Nothing, Movement, Key, Click, Paste } kind = Kind::Nothing;
   Key key;
   Click click;
-  // Of a Paste: the text to enter as if typed (code page 850), the first
-  // line of what was pasted without its control characters.
+  // Of a Paste: the text to enter as if typed (UTF-8), the first line of
+  // what was pasted without its control characters.
   std::string paste;
 };
 

@@ -11,8 +11,9 @@ namespace menue {
 
 struct Program;
 
-// The command word is the first five characters of the command text.
-inline constexpr std::size_t CommandWordLength = 5;
+// The command word ("MENÜ" and its sign) is the first six bytes of the
+// command text (UTF-8).
+inline constexpr std::size_t CommandWordLength = 6;
 
 // Asks for the ItemStatus; any key but "1", "2" or "3", and a click, give '1'.
 char askStatus(Program& program);

@@ -67,7 +67,7 @@ struct KeyRecord {
   bool keyDown = true;
   std::uint16_t virtualKey = 0;
   std::uint16_t scanCode = 0;
-  std::uint8_t character = 0;  // OEM code page byte, 0 for none
+  char32_t character = 0;  // the Unicode character typed, 0 for none
   std::uint32_t controlKeyState = 0;
 };
 
@@ -89,8 +89,8 @@ struct InputRecord {
   RecordKind kind = RecordKind::Other;
   KeyRecord key;
   MouseRecord mouse;
-  // The pasted text of a Paste record in code page 850, as the terminal
-  // sent it (line ends and other control characters included).
+  // The pasted text of a Paste record in UTF-8, as the terminal sent it
+  // (line ends and other control characters included).
   std::string paste;
 };
 

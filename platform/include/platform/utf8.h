@@ -37,6 +37,11 @@ std::string utf8Of(std::string_view text, const UpperHalf& upperHalf);
 bool isUtf8Text(std::string_view text);
 // The characters of a UTF-8 text: every byte but the continuation bytes.
 std::size_t utf8Length(std::string_view text);
+// The longest start of a UTF-8 text of at most `bytes` bytes that cuts no
+// character, in bytes.
+std::size_t utf8CutWithin(std::string_view text, std::size_t bytes);
+// Drops the last character of a UTF-8 text (a stray byte alone).
+void dropLastUtf8Character(std::string& text);
 
 // WTF-8 to UTF-16 and back; a byte that starts no character becomes U+FFFD.
 std::u16string utf16Of(std::string_view wtf8);

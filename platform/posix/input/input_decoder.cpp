@@ -51,14 +51,13 @@ std::size_t markBegun(std::string_view bytes, std::string_view mark) {
   return 0;
 }
 
-// A paste's text in code page 850, converted as typed characters are: a
-// character the code page lacks and a byte that starts none are dropped.
+// A paste's text as typed characters are taken: every character, and no
+// byte that starts none.
 std::string pasteText(std::string_view sent) {
   std::string text;
   for (std::size_t at = 0; at < sent.size();) {
     const Utf8Character read = readUtf8(sent, at);
-    const int oem = read.valid ? oemByteOf(read.character) : -1;
-    if (oem >= 0) text += static_cast<char>(oem);
+    if (read.valid) text.append(sent.substr(at, read.length));
     at += read.length;
   }
   return text;
@@ -262,8 +261,7 @@ std::size_t InputDecoder::decodeSs3(std::string_view bytes) {
     pushKey(keyRecord(EnterKey, Enter, state | keystate::Enhanced));
   } else if (final >= 'j' && final <= 'y') {
     const char ch = KeypadCharacters[static_cast<std::size_t>(final - 'j')];
-    pushKey(
-        keyRecord(asciiKey(static_cast<unsigned char>(ch)), static_cast<std::uint8_t>(ch), state));
+    pushKey(keyRecord(asciiKey(static_cast<unsigned char>(ch)), static_cast<char32_t>(ch), state));
   } else if (auto key = letterKey(final)) {
     pushKey(keyRecord(namedKey(*key), 0, state));
   }
@@ -308,8 +306,7 @@ std::size_t InputDecoder::decodeUtf8(std::string_view bytes, std::uint32_t extra
         });
     return cut ? Incomplete : 1;
   }
-  const int oem = oemByteOf(read.character);
-  if (oem >= 0) pushKey(keyRecord(KeyFacts{}, static_cast<std::uint8_t>(oem), extraState));
+  pushKey(keyRecord(KeyFacts{}, read.character, extraState));
   return read.length;
 }
 

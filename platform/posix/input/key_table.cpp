@@ -129,7 +129,7 @@ std::uint32_t modifierState(int parameter) {
   return state;
 }
 
-InputRecord keyRecord(const KeyFacts& key, std::uint8_t character, std::uint32_t extraState) {
+InputRecord keyRecord(const KeyFacts& key, char32_t character, std::uint32_t extraState) {
   InputRecord record;
   record.kind = RecordKind::Key;
   record.key.keyDown = true;

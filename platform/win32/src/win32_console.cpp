@@ -34,12 +34,12 @@ SHORT toShort(int value) {
   return static_cast<SHORT>(std::clamp(value, -32768, 32767));
 }
 
-// The code page 850 byte of a typed character: 0 stays "no character", and
-// a character the code page lacks becomes '?'.
-std::uint8_t typedByte(WCHAR character) {
-  if (character == 0) return 0;
-  const int oem = oemByteOf(character);
-  return static_cast<std::uint8_t>(oem >= 0 ? oem : '?');
+bool isHighSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool isLowSurrogate(char32_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
 }
 
 CHAR_INFO cell(unsigned char byte, Attribute attr) {
@@ -59,7 +59,7 @@ InputRecord convertRecord(const INPUT_RECORD& raw, COORD windowOrigin) {
     record.key.keyDown = key.bKeyDown != FALSE;
     record.key.virtualKey = key.wVirtualKeyCode;
     record.key.scanCode = key.wVirtualScanCode;
-    record.key.character = typedByte(key.uChar.UnicodeChar);
+    record.key.character = key.uChar.UnicodeChar;
     record.key.controlKeyState = key.dwControlKeyState;
   } else if (raw.EventType == MOUSE_EVENT) {
     const MOUSE_EVENT_RECORD& mouse = raw.Event.MouseEvent;
@@ -283,8 +283,28 @@ std::optional<InputRecord> Win32Console::readInput() {
   if (!ReadConsoleInputW(input_.get(), &raw, 1, &count) || count == 0) return std::nullopt;
   COORD origin{0, 0};
   if (raw.EventType == MOUSE_EVENT) origin = window().bufferPosition(CellPos{0, 0});
-  return convertRecord(raw, origin);
+  InputRecord record = convertRecord(raw, origin);
+  return joinSurrogates(record);
 }
+InputRecord Win32Console::joinSurrogates(InputRecord record) {
+  if (record.kind != RecordKind::Key || !record.key.keyDown) return record;
+  const char32_t c = record.key.character;
+  // A character beyond the first plane comes as two key records, its
+  // surrogates; the first waits for the second and is no event itself.
+  if (isHighSurrogate(c)) {
+    highSurrogate_ = c;
+    record.kind = RecordKind::Other;
+    return record;
+  }
+  // A second half without its first stands for no character it could name.
+  if (isLowSurrogate(c)) {
+    record.key.character =
+        highSurrogate_ == 0 ? 0xFFFD : 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (c - 0xDC00);
+  }
+  if (c != 0) highSurrogate_ = 0;
+  return record;
+}
+
 void Win32Console::waitInput() {
   // The input handle is signalled while records are pending. Without a
   // console input there is nothing to wait for but the end of the process;

@@ -28,8 +28,10 @@ struct ItemCommand {
   // reads it (runsThroughShell) rather than it being started as a program.
   std::string commandLine;
   bool throughShell = false;
-  // Script: the LaunchScript's body as its interpreter reads it.
+  // Script: the LaunchScript's body as its interpreter reads it, or the
+  // first character it could not read (0 for none): then nothing runs.
   std::string scriptBody;
+  char32_t unscriptable = 0;
   DirectoryCommand directory;
   // Every command line of the item in the system form, for showing them.
   std::vector<std::string> lines;

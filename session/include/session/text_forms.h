@@ -17,15 +17,23 @@ namespace menue {
 // every other byte as the platform read it unconverted before
 // (PathRules::plainCommandBytes).
 std::string menuCommandLine(std::string_view bytes, bool utf8, const PathRules& rules);
+// The text of a LaunchScript, or the first character its interpreter could
+// not read: the script would run another command than the one meant.
+struct ScriptText {
+  bool ok = true;
+  std::string text;
+  char32_t refused = 0;
+};
 // Command lines of a MenuFile as the LaunchScript holds them: in the
 // console's code page where the interpreter reads that (the German letters
 // as their OEM bytes, other bytes as they are, a UTF-8 file's characters in
-// code page 850), else in the system form.
-std::string menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules);
-// A typed line (console text) as the LaunchScript holds it.
-std::string typedScriptText(std::string_view consoleText, const PathRules& rules);
-// Typed text as a MenuFile keeps it: UTF-8 in a UTF-8 file, so that the
-// file stays UTF-8; else the console's bytes as typed.
-std::string typedMenuText(std::string_view consoleText, bool utf8);
+// code page 850, refused for one it lacks), else in the system form.
+ScriptText menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules);
+// A typed line (UTF-8) as the LaunchScript holds it: as typed where the
+// interpreter reads the system form; in the console's code page where it
+// reads that, refused for a character the code page lacks.
+ScriptText typedScriptText(std::string_view typed, const PathRules& rules);
+// The message for a refused script (UTF-8).
+std::string scriptRefusal(char32_t refused);
 
 }  // namespace menue

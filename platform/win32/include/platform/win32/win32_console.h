@@ -73,6 +73,8 @@ class Win32Console : public ConsoleDevice {
     }
   };
   Window window() const;
+  // A key record with the character it and the one before it stand for.
+  InputRecord joinSurrogates(InputRecord record);
   // Fills every cell of the window.
   void fillWindow(const Window& screen, char ch, Attribute attr);
   // The kept picture, as large as the window but never below LeastWindow;
@@ -92,8 +94,9 @@ class Win32Console : public ConsoleDevice {
   // screens (the console cuts, and may reflow, what does not fit): shown
   // again once the window fits.
   ScreenBuffer picture_{LeastWindow.columns, LeastWindow.rows};
-  std::string notice_;       // asked for by the core
-  std::string noticeShown_;  // in the window now
+  std::string notice_;          // asked for by the core
+  std::string noticeShown_;     // in the window now
+  char32_t highSurrogate_ = 0;  // the first half of a character being typed
 };
 
 }  // namespace menue::win32

@@ -55,6 +55,6 @@ std::optional<NamedKey> letterKey(char letter);
 std::uint32_t modifierState(int parameter);
 
 // A key-down record.
-InputRecord keyRecord(const KeyFacts& key, std::uint8_t character, std::uint32_t extraState = 0);
+InputRecord keyRecord(const KeyFacts& key, char32_t character, std::uint32_t extraState = 0);
 
 }  // namespace menue
