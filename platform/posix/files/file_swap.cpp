@@ -86,9 +86,12 @@ int placeAtFreeName(const std::string& from, const std::string& to) {
 // hidden name beside it that the removal of stale temporaries never takes,
 // so that a writer killed in between leaves the old text there.
 std::string asideName(const std::string& temporary) {
+  constexpr std::string_view Prefix = ".-menue-.";
   const auto slash = temporary.rfind('/');
-  const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
-  return temporary.substr(0, name) + ".-menue-.alt" + temporary.substr(name);
+  std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+  const std::string directory = temporary.substr(0, name);
+  if (std::string_view(temporary).substr(name).starts_with(Prefix)) name += Prefix.size();
+  return directory + std::string(Prefix) + "alt." + temporary.substr(name);
 }
 
 // Without the swap: the file at the name is moved aside first, so the file
