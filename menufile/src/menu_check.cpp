@@ -696,9 +696,15 @@ MenuCheck checkMenuText(std::string_view text, const CheckRules& rules) {
   return check;
 }
 
-std::vector<MenuFinding> trustFindings(FileTrust trust) {
+std::vector<MenuFinding> trustFindings(FileTrust trust, bool allowed) {
   constexpr std::string_view Refused =
       ": das Men\xFC zeigt sie, startet ihre Befehle aber nicht und \xE4ndert sie nicht";
+  // An allow list never speaks for a file everyone may write.
+  if (allowed && trust != FileTrust::OthersMayWrite && trust != FileTrust::Trusted) {
+    return {finding(FindingKind::AllowedMenu, Severity::Note, 1,
+                    "freigegeben (menue --allow): das Men\xFC f\xFChrt genau diese Fassung aus; "
+                    "jede \xC4nderung macht sie wieder fremd")};
+  }
   switch (trust) {
     case FileTrust::OtherOwner:
       return {finding(FindingKind::OtherOwner, Severity::Error, 1,

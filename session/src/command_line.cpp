@@ -69,10 +69,9 @@ std::optional<int> runAction(const CommandLine& line, FileSystem& files, const P
     case CommandAction::Error:
       writeErrorLine(err, visiblePath(line.errorSubject, rules), line.error);
       return UsageError;
-    case CommandAction::Check:
-      return runMenuCheck(files, rules, line.paths, line.recursive, out, err);
     case CommandAction::Items:
       return runItemList(files, rules, pathOf(line), out);
+    case CommandAction::Check:
     case CommandAction::List:
     case CommandAction::Run:
     case CommandAction::Edit:
@@ -106,6 +105,11 @@ int runServiceAction(const CommandLine& line, CommandServices::Services& service
       return runMenuList(services.files, services.rules, pathOf(line), line.all, out, err,
                          &allowed);
     }
+    case CommandAction::Check: {
+      AllowedMenus allowed(services.files, services.environment, services.rules);
+      return runMenuCheck(services.files, services.rules, line.paths, line.recursive, out, err,
+                          &allowed);
+    }
     case CommandAction::Allow:
       return runAllow(services, pathOf(line), in, out, err);
     case CommandAction::Deny:
@@ -124,6 +128,7 @@ std::string pathOf(const CommandLine& line) {
 
 bool needsServices(const CommandLine& line) {
   switch (line.action) {
+    case CommandAction::Check:
     case CommandAction::List:
     case CommandAction::Allow:
     case CommandAction::Deny:

@@ -13,6 +13,7 @@
 #include "menufile/menu_set.h"
 #include "menufile/menu_set_check.h"
 #include "session/counted_text.h"
+#include "session/menu_path.h"
 #include "session/path_text.h"
 #include "session/run_item.h"
 
@@ -42,9 +43,10 @@ std::string_view severityName(Severity severity) {
 class MenuChecker {
  public:
   MenuChecker(FileSystem& files, const PathRules& rules, bool recursive, StandardStream& out,
-              StandardStream& err)
+              StandardStream& err, AllowedMenus* allowed)
       : files_(files),
         rules_(rules),
+        allowed_(allowed),
         checkRules_(menuCheckRules()),
         recursive_(recursive),
         out_(out),
@@ -65,7 +67,7 @@ class MenuChecker {
     parts_.clear();
     FileStart start;
     const PlatformCode read = files_.readFileStart(path, MaxMenuFileBytes, start);
-    checkFile(shownPath(path), read, start, {}, 0);
+    checkFile(shownPath(path), read, start, {}, 0, path);
   }
 
  private:
@@ -148,21 +150,24 @@ class MenuChecker {
       }
       FileStart start;
       const PlatformCode read = cursor.readFileStart(name, MaxMenuFileBytes, start);
-      checkFile(shownPath(name), read, start, std::move(about), set.menus);
+      checkFile(shownPath(name), read, start, std::move(about), set.menus, rawPath(name));
     }
   }
 
   // What the menu would read of a file (any size is checked in the same
   // time and memory). `menus`: the size of the MenuSet the file belongs
   // to; 0 for a file named on its own.
+  // `path`: the file as the process names it, for the allow list.
   void checkFile(const std::string& shown, PlatformCode read, const FileStart& start,
-                 std::vector<MenuFinding> findings, int menus) {
+                 std::vector<MenuFinding> findings, int menus, const std::string& path) {
     if (read != code::Success) {
       unreadable(shown, read);
       return;
     }
     const MenuCheck check = checkMenuText(start.text, checkRules_);
-    for (MenuFinding& finding : trustFindings(start.trust)) findings.push_back(finding);
+    for (MenuFinding& finding : trustFindings(start.trust, allows(path, start))) {
+      findings.push_back(finding);
+    }
     findings.insert(findings.end(), check.findings.begin(), check.findings.end());
     std::stable_sort(findings.begin(), findings.end(),
                      [](const MenuFinding& a, const MenuFinding& b) { return a.line < b.line; });
@@ -184,6 +189,30 @@ class MenuChecker {
     if (counts[0] > 0) status_ = std::max(status_, checkstatus::Problems);
   }
 
+  // `name` in the directory the walk stands in, as the process names it.
+  std::string rawPath(const std::string& name) const {
+    std::string path;
+    for (const std::string& part : parts_) {
+      path = path.empty() ? part : joinPath(std::move(path), part, rules_);
+    }
+    return path.empty() ? name : joinPath(std::move(path), name, rules_);
+  }
+
+  // Whether the user allowed the very bytes read of a foreign file. The
+  // list knows a file by the full path --allow found it under, so its
+  // directory is entered as --allow enters it, and left again.
+  bool allows(const std::string& path, const FileStart& start) {
+    if (allowed_ == nullptr || start.trust == FileTrust::Trusted || !start.whole) return false;
+    std::string here;
+    if (files_.currentDirectory(here) != code::Success) return false;
+    MenuFileTarget target;
+    const bool found = enterMenuFile(files_, rules_, path, target) == code::Success;
+    const bool allowed = found && allowed_->allows(target.fullPath, start.text);
+    // Without the way back the relative paths still to come would mislead.
+    if (files_.changeDirectory(here) != code::Success) allowed_ = nullptr;
+    return allowed;
+  }
+
   void unreadable(const std::string& shown, PlatformCode failure) {
     writeErrorLine(err_, shown, pathFailureText(failure));
     status_ = checkstatus::Unreadable;
@@ -191,6 +220,7 @@ class MenuChecker {
 
   FileSystem& files_;
   const PathRules& rules_;
+  AllowedMenus* allowed_;
   const CheckRules checkRules_;
   bool recursive_;
   StandardStream& out_;
@@ -218,8 +248,8 @@ CheckRules menuCheckRules() {
 }
 
 int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<std::string>& paths,
-                 bool recursive, StandardStream& out, StandardStream& err) {
-  MenuChecker checker(files, rules, recursive, out, err);
+                 bool recursive, StandardStream& out, StandardStream& err, AllowedMenus* allowed) {
+  MenuChecker checker(files, rules, recursive, out, err, allowed);
   if (paths.empty()) checker.checkPath({});
   for (const std::string& path : paths) checker.checkPath(path);
   return checker.status();

@@ -190,6 +190,14 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
   PtySession& list = startWithArguments({"--list"});
   EXPECT_EQ(list.waitForExit(within(Patience)), 0);
   EXPECT_NE(list.output().find("(freigegeben)"), std::string::npos) << list.output();
+  // The checker says so in place of its refusal, also for the file named by
+  // a path of its own.
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--check"}, {"--check", menu.string()}}) {
+    PtySession& check = startWithArguments(arguments);
+    EXPECT_EQ(check.waitForExit(within(Patience)), 0) << check.output();
+    EXPECT_NE(check.output().find("Hinweis: freigegeben"), std::string::npos) << check.output();
+  }
   EXPECT_EQ(runItem(), 0);
   EXPECT_TRUE(fs::exists(work() / "gebaut"));
 
@@ -201,6 +209,9 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
   ASSERT_EQ(chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid), 0);
   EXPECT_NE(runItem(), 0);
   EXPECT_FALSE(fs::exists(work() / "geBaut"));
+  PtySession& check = startWithArguments({"--check"});
+  EXPECT_EQ(check.waitForExit(within(Patience)), 1);
+  EXPECT_NE(check.output().find("freigeben: menue --allow"), std::string::npos);
 
   // Forgotten: the old bytes back are allowed no more.
   PtySession& deny = startWithArguments({"--deny"});

@@ -47,6 +47,7 @@ enum class FindingKind {
   OtherOwner,
   GroupMayWrite,
   OthersMayWrite,
+  AllowedMenu,
 };
 
 // Fehler: the menu will not do what the file says (exit status 1).
@@ -86,7 +87,8 @@ struct MenuCheck {
 MenuCheck checkMenuText(std::string_view text, const CheckRules& rules);
 
 // What the menu does with a file that others may have changed, as a
-// finding of its first line; none for a trusted file.
-std::vector<MenuFinding> trustFindings(FileTrust trust);
+// finding of its first line; none for a trusted file. `allowed`: the user
+// allowed these very bytes (menue --allow), a note in place of the refusal.
+std::vector<MenuFinding> trustFindings(FileTrust trust, bool allowed = false);
 
 }  // namespace menue

@@ -8,6 +8,7 @@
 
 #include "menufile/menu_check.h"
 #include "platform/platform.h"
+#include "session/allowed_menus.h"
 
 namespace menue {
 
@@ -32,7 +33,10 @@ void writeFinding(StandardStream& out, const std::string& shown, const MenuFindi
 // "FILE:LINE:COLUMN: KIND: message" (no column where none helps), then one
 // summary line per file; a path that cannot be read goes to `err`. Every
 // path is shown through visiblePath. Exit status 1 only for a Fehler.
+// With `allowed`, a foreign file whose bytes the user allowed gets a note
+// in place of the refusal.
 int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<std::string>& paths,
-                 bool recursive, StandardStream& out, StandardStream& err);
+                 bool recursive, StandardStream& out, StandardStream& err,
+                 AllowedMenus* allowed = nullptr);
 
 }  // namespace menue
