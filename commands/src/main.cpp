@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
                               platform.environment, platform.clock, platform.rules};
   menue::Program program(withHistory);
   recorded.causeFrom(program.state.editCause);
+  recorded.noticeTo(program.state.historyNotice);
   menue::runProgram(program);
   return 0;
 }

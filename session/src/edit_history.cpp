@@ -60,6 +60,11 @@ std::vector<EditHistory::Listed> EditHistory::listed(const std::string& director
   return all;
 }
 
+bool EditHistory::usable() {
+  const std::string place = directory();
+  return !place.empty() && files_.makePrivateDirectory(place) == code::Success;
+}
+
 std::optional<std::string> EditHistory::record(const std::string& path, std::string_view cause,
                                                const FileVersion& before,
                                                std::string afterFingerprint) {

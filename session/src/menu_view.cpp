@@ -67,6 +67,11 @@ Next writeCurrentMenu(Program& program, FileSystem::SeenText seen, std::string t
   const LoadResult result = rewriteMenuFile(program.platform.files, program.state.currentMenuName,
                                             program.model, seen, std::move(text));
   if (result.failure != code::Success) return checkEditWrite(program, result.failure);
+  if (!program.state.historyNotice.empty()) {
+    program.screen.printText(program.state.historyNotice);
+    program.state.historyNotice.clear();
+    pause(program);
+  }
   return loaded(program, result);
 }
 

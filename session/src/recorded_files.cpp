@@ -31,7 +31,16 @@ std::string RecordedFiles::fullPath(const std::string& path) {
 
 std::optional<std::string> RecordedFiles::record(const std::string& path, std::string_view cause,
                                                  const FileVersion& before, std::string after) {
-  return history_.record(fullPath(path), cause, before, std::move(after));
+  auto entry = history_.record(fullPath(path), cause, before, std::move(after));
+  // A full disk is seen in --history; a state directory that is refused
+  // keeps every later edit out of it, so the user hears of it once.
+  if (!entry && notice_ != nullptr && !told_ && !history_.usable()) {
+    told_ = true;
+    *notice_ =
+        " Verlauf aus: das Zustandsverzeichnis fehlt oder geh\xF6rt nicht dem Benutzer allein "
+        "(menue --history sagt, warum).";
+  }
+  return entry;
 }
 
 PlatformCode RecordedFiles::settled(const std::optional<std::string>& entry, PlatformCode result) {

@@ -31,6 +31,7 @@ class EditHistoryTest : public testing::Test {
     machine.files.makeDirectory("C:\\m");
     machine.files.changeDirectory("C:\\m");
     recorded.causeFrom(program.state.editCause);
+    recorded.noticeTo(program.state.historyNotice);
   }
 
   // One edit of the menu, as a command of the table makes it.
@@ -168,6 +169,10 @@ TEST_F(EditHistoryTest, AnUnwritableStateDirectoryStopsNoEdit) {
   machine.files.failAlways(FileOp::MakeDirectory, code::AccessDenied);
   edit("Men\xFC+", menuText("AB"));
   EXPECT_EQ(machine.files.file("-menue-"), menuText("AB"));
+  // The edit says once that the history is off, and goes on.
+  EXPECT_EQ(machine.clock.pauses.size(), 1u);
+  edit("Men\xFC+", menuText("AB"));
+  EXPECT_EQ(machine.clock.pauses.size(), 1u);
   machine.files.failAlways(FileOp::MakeDirectory, code::Success);
   edit("Men\xFC+", menuText("ABC"));
   std::string out;

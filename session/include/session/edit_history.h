@@ -36,6 +36,8 @@ class EditHistory {
   std::vector<HistoryEntry> entriesOf(const std::string& path);
   // Where the history is kept; empty when the environment names no place.
   std::string directory() { return environment_.stateDirectory(); }
+  // Whether that place is there and the user's own (makePrivateDirectory).
+  bool usable();
   const PathRules& rules() const { return rules_; }
 
  private:

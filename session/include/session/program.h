@@ -43,6 +43,8 @@ struct ProgramState {
   // The command that is running, as the edit history names what changed a
   // MenuFile (Windows-1252).
   std::string editCause;
+  // What an edit has to tell once it is written: that the history is off.
+  std::string historyNotice;
   ScreenColours colours;
 };
 

@@ -20,6 +20,9 @@ class RecordedFiles : public FileSystem {
   // Where the name of what changes the files comes from (Windows-1252,
   // "Menü+"); a move is always the adoption of a numbered menu.
   void causeFrom(const std::string& cause) { cause_ = &cause; }
+  // Where to say, once a run, that edits go on without history because the
+  // state directory is missing or not the user's own (Windows-1252).
+  void noticeTo(std::string& notice) { notice_ = &notice; }
 
   PlatformCode readFileStart(const std::string& path, std::size_t limit,
                              FileStart& start) override {
@@ -70,6 +73,8 @@ class RecordedFiles : public FileSystem {
   FileSystem& files_;
   EditHistory& history_;
   const std::string* cause_ = nullptr;
+  std::string* notice_ = nullptr;
+  bool told_ = false;
 };
 
 }  // namespace menue
