@@ -105,8 +105,7 @@ TEST_F(TeamGroupTest, AStateDirectoryAnotherUserMadeIsRefused) {
   ASSERT_EQ(chown((shared / "menue").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
   addEnvironment("XDG_STATE_HOME=" + shared.string());
   for (const char* mode : {"--history", "--undo"}) {
-    PtySession& run = startWithArguments({mode});
-    EXPECT_EQ(run.waitForExit(within(Patience)), 2) << mode;
+    EXPECT_EQ(statusOf({mode}), 2) << mode;
     EXPECT_NE(standardError().find(shared.string() + "/menue: nicht benutzt: geh"),
               std::string::npos)
         << mode << ": " << standardError();
@@ -165,11 +164,7 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
   writeMenu("-menue-", "Team", {{"Bauen", '1', {"touch gebaut"}}});
   const fs::path menu = work() / "-menue-";
   ASSERT_EQ(chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid), 0);
-  const auto runItem = [&]() {
-    PtySession& run = startWithArguments({"--run", "1"});
-    return run.waitForExit(within(Patience));
-  };
-  EXPECT_NE(runItem(), 0);
+  EXPECT_NE(statusOf({"--run", "1"}), 0);
   EXPECT_NE(standardError().find("freigeben: menue --allow"), std::string::npos);
 
   PtySession& allow = startWithArguments({"--allow"});
@@ -178,17 +173,15 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
   EXPECT_NE(allow.output().find("touch gebaut"), std::string::npos);
   allow.sendBytes("j\r");
   EXPECT_EQ(allow.waitForExit(within(Patience)), 0);
-  PtySession& list = startWithArguments({"--list"});
-  EXPECT_EQ(list.waitForExit(within(Patience)), 0);
-  EXPECT_NE(list.output().find("(freigegeben)"), std::string::npos) << list.output();
+  EXPECT_EQ(statusOf({"--list"}), 0);
+  EXPECT_NE(session().output().find("(freigegeben)"), std::string::npos) << session().output();
   // The checker says so in place of its refusal, also given the path.
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--check"}, {"--check", menu.string()}}) {
-    PtySession& check = startWithArguments(arguments);
-    EXPECT_EQ(check.waitForExit(within(Patience)), 0) << check.output();
-    EXPECT_NE(check.output().find("Hinweis: freigegeben"), std::string::npos) << check.output();
+    EXPECT_EQ(statusOf(arguments), 0) << session().output();
+    EXPECT_NE(session().output().find("Hinweis: freigegeben"), std::string::npos);
   }
-  EXPECT_EQ(runItem(), 0);
+  EXPECT_EQ(statusOf({"--run", "1"}), 0);
   EXPECT_TRUE(fs::exists(work() / "gebaut"));
 
   // The colleague changes one byte: foreign again.
@@ -200,18 +193,16 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
     return chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid);
   };
   ASSERT_EQ(colleagueWrites("gebaut", "geBaut"), 0);
-  EXPECT_NE(runItem(), 0);
+  EXPECT_NE(statusOf({"--run", "1"}), 0);
   EXPECT_FALSE(fs::exists(work() / "geBaut"));
-  PtySession& check = startWithArguments({"--check"});
-  EXPECT_EQ(check.waitForExit(within(Patience)), 1);
-  EXPECT_NE(check.output().find("freigeben: menue --allow"), std::string::npos);
+  EXPECT_EQ(statusOf({"--check"}), 1);
+  EXPECT_NE(session().output().find("freigeben: menue --allow"), std::string::npos);
 
   // Forgotten: the old bytes back are allowed no more.
-  PtySession& deny = startWithArguments({"--deny"});
-  EXPECT_EQ(deny.waitForExit(within(Patience)), 0);
-  EXPECT_NE(deny.output().find("Freigabe aufgehoben"), std::string::npos);
+  EXPECT_EQ(statusOf({"--deny"}), 0);
+  EXPECT_NE(session().output().find("Freigabe aufgehoben"), std::string::npos);
   ASSERT_EQ(colleagueWrites("geBaut", "gebaut"), 0);
-  EXPECT_NE(runItem(), 0);
+  EXPECT_NE(statusOf({"--run", "1"}), 0);
   EXPECT_FALSE(fs::exists(work() / "gebaut"));
 }
 
@@ -219,8 +210,7 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
 TEST_F(TeamGroupTest, AWorldWritableMenuIsNeverAllowed) {
   writeMenu("-menue-", "Team", {{"Bauen", '1', {"touch gebaut"}}});
   ASSERT_EQ(chmod((work() / "-menue-").c_str(), 0666), 0);
-  PtySession& allow = startWithArguments({"--allow"});
-  EXPECT_EQ(allow.waitForExit(within(Patience)), 1);
+  EXPECT_EQ(statusOf({"--allow"}), 1);
   EXPECT_NE(standardError().find("für alle beschreibbar: nicht freigegeben"), std::string::npos);
 }
 
