@@ -172,6 +172,10 @@ PtySession& E2eTest::startWithArguments(const std::vector<std::string>& argument
   return startSession(std::move(options));
 }
 
+int E2eTest::statusOf(const std::vector<std::string>& arguments) {
+  return startWithArguments(arguments).waitForExit(within(Patience)).value_or(-1);
+}
+
 PtySession& E2eTest::startThrough(const std::vector<std::string>& runner) {
   SessionOptions options;
   options.binary = runner.front();

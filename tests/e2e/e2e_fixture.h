@@ -71,6 +71,8 @@ class E2eTest : public ::testing::Test {
   // Starts it with command-line arguments, in work(), its standard error
   // going to a file so that it can be told from what reached the terminal.
   PtySession& startWithArguments(const std::vector<std::string>& arguments);
+  // Runs it so to its end: the exit status, -1 if it did not end.
+  int statusOf(const std::vector<std::string>& arguments);
   // Starts it in work() through `runner`: a program and its options that
   // run the program named after them (setpriv, say).
   PtySession& startThrough(const std::vector<std::string>& runner);

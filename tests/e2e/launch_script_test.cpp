@@ -1,5 +1,4 @@
-// End to end, POSIX: each run's LaunchScript is its own. Runs side by side
-// in one temporary directory never write, start or remove each other's,
+// End to end, POSIX: runs side by side never touch each other's LaunchScript,
 // and a signal that ends a run removes its script as ESC does.
 #include <signal.h>
 #include <sys/wait.h>
@@ -13,7 +12,6 @@ namespace {
 
 class LaunchScriptTest : public E2eTest {
  protected:
-  // The LaunchScripts left in the temporary directory.
   std::vector<std::string> scriptsLeft() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(temp())) {
@@ -25,8 +23,7 @@ class LaunchScriptTest : public E2eTest {
 };
 
 TEST_F(LaunchScriptTest, ParallelRunsKeepToTheirOwnScripts) {
-  // A run that found its script replaced or gone, or could not create it
-  // beside another's, exits otherwise than with 3 and says so.
+  // A run that lost its script to another exits otherwise than 3 and says so.
   writeMenu("-menue-", "Lauf", {{"Zwei Zeilen", '1', {"true", "exit 3"}}});
   const std::string loop = "for i in $(seq 60); do '" + program().string() +
                            "' --run 1 2>>fehler.txt; echo $? >> status$j.txt; done";
@@ -51,9 +48,8 @@ TEST_F(LaunchScriptTest, TerminatingSignalsRemoveTheMenusScript) {
     SCOPED_TRACE(signalNumber);
     start();
     ASSERT_TRUE(shows(" Eins "));
-    // A pass-through leaves its script until the next one or the exit. The
-    // signal comes once the menu has the terminal back (mouse reporting on
-    // again after the line's output): while a program runs SIGINT is its.
+    // A pass-through leaves its script until the exit. The signal comes once
+    // the menu has the terminal back: while a program runs SIGINT is its.
     ASSERT_TRUE(entered("echo fertig | tr a-z A-Z"));
     ASSERT_TRUE(eventually(
         [&] { return session().screenContains("FERTIG") && session().terminalMouseOn(); },

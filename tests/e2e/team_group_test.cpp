@@ -17,8 +17,7 @@ int run(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str());
 }
 
-// An account made for the test and removed after it, with the groups
-// named in `groups`.
+// An account made for the test, removed after it with the groups in `groups`.
 struct ScratchAccount {
   std::string name;
   bool made = false;
@@ -83,8 +82,8 @@ TEST_F(TeamGroupTest, ASecondEntryOfTheUsersPrivateGidLetsItsMembersIn) {
   if (!reachableFor(user)) GTEST_SKIP() << "the program cannot run as " << user.name;
   EXPECT_EQ(checkAs(user).find("beschreibbar"), std::string::npos);
 
-  // A duplicate entry of the same gid, naming the other account: getgrgid
-  // still finds the first, but the other account's processes get the gid.
+  // A second entry of the gid naming the other account: getgrgid finds the
+  // first, but the kernel gives the other account's processes the gid.
   user.groups.push_back("menue-e2e-dup");
   ASSERT_EQ(run("groupadd -o -g " + std::to_string(user.gid()) + " menue-e2e-dup"), 0);
   ASSERT_EQ(run("gpasswd -a " + other.name + " menue-e2e-dup"), 0);
@@ -93,9 +92,8 @@ TEST_F(TeamGroupTest, ASecondEntryOfTheUsersPrivateGidLetsItsMembersIn) {
             std::string::npos);
 }
 
-// A state directory someone else made first, in a place all may write: the
-// modes that keep private files there refuse it, saying why, and the file
-// planted in it is never read.
+// A state directory another user made first where all may write is refused,
+// saying why.
 TEST_F(TeamGroupTest, AStateDirectoryAnotherUserMadeIsRefused) {
   if (geteuid() != 0) GTEST_SKIP() << "a directory of another user needs root to make";
   const passwd* nobody = getpwnam("nobody");
@@ -107,17 +105,15 @@ TEST_F(TeamGroupTest, AStateDirectoryAnotherUserMadeIsRefused) {
   ASSERT_EQ(chown((shared / "menue").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
   addEnvironment("XDG_STATE_HOME=" + shared.string());
   for (const char* mode : {"--history", "--undo"}) {
-    PtySession& run = startWithArguments({mode});
-    EXPECT_EQ(run.waitForExit(within(Patience)), 2) << mode;
+    EXPECT_EQ(statusOf({mode}), 2) << mode;
     EXPECT_NE(standardError().find(shared.string() + "/menue: nicht benutzt: geh"),
               std::string::npos)
         << mode << ": " << standardError();
   }
 }
 
-// A team's directory: setgid to a group of two members, umask 002. The
-// menu made there with Menü++ gets no group write (the program would
-// refuse it), keeps the team's group, and runs.
+// A team's directory, setgid to a group of two, umask 002: the menu Menü++
+// makes there gets no group write (it would be refused), keeps the group, runs.
 TEST_F(TeamGroupTest, AMenuMadeInATeamsDirectoryRuns) {
   if (geteuid() != 0) GTEST_SKIP() << "making accounts and groups needs root";
   ScratchAccount user("menue-e2e-tea");
@@ -152,12 +148,7 @@ TEST_F(TeamGroupTest, AMenuMadeInATeamsDirectoryRuns) {
   ASSERT_TRUE(eventually(
       [&] {
         const int row = session().findRow(" Lauf ");
-        for (int column = 1; row > 0 && column <= 76; ++column) {
-          if (session().cells(row, column, 6) == " Lauf ") {
-            return session().attribute(row, column + 1) == 0x71;
-          }
-        }
-        return false;
+        return row > 0 && session().attribute(row, 39) == 0x71;
       },
       "the item highlighted"));
   session().pressKey(Key::Enter);
@@ -165,8 +156,7 @@ TEST_F(TeamGroupTest, AMenuMadeInATeamsDirectoryRuns) {
   EXPECT_TRUE(endsWithEsc());
 }
 
-// A colleague's menu, allowed after a look at what it runs: it runs for
-// exactly those bytes; the colleague's change makes it foreign again.
+// A colleague's menu, allowed, runs for exactly those bytes until changed.
 TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
   if (geteuid() != 0) GTEST_SKIP() << "a file of another user needs root to make";
   const passwd* colleague = getpwnam("nobody");
@@ -174,11 +164,7 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
   writeMenu("-menue-", "Team", {{"Bauen", '1', {"touch gebaut"}}});
   const fs::path menu = work() / "-menue-";
   ASSERT_EQ(chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid), 0);
-  const auto runItem = [&]() {
-    PtySession& run = startWithArguments({"--run", "1"});
-    return run.waitForExit(within(Patience));
-  };
-  EXPECT_NE(runItem(), 0);
+  EXPECT_NE(statusOf({"--run", "1"}), 0);
   EXPECT_NE(standardError().find("freigeben: menue --allow"), std::string::npos);
 
   PtySession& allow = startWithArguments({"--allow"});
@@ -187,40 +173,36 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
   EXPECT_NE(allow.output().find("touch gebaut"), std::string::npos);
   allow.sendBytes("j\r");
   EXPECT_EQ(allow.waitForExit(within(Patience)), 0);
-  PtySession& list = startWithArguments({"--list"});
-  EXPECT_EQ(list.waitForExit(within(Patience)), 0);
-  EXPECT_NE(list.output().find("(freigegeben)"), std::string::npos) << list.output();
-  // The checker says so in place of its refusal, also for the file named by
-  // a path of its own.
+  EXPECT_EQ(statusOf({"--list"}), 0);
+  EXPECT_NE(session().output().find("(freigegeben)"), std::string::npos) << session().output();
+  // The checker says so in place of its refusal, also given the path.
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--check"}, {"--check", menu.string()}}) {
-    PtySession& check = startWithArguments(arguments);
-    EXPECT_EQ(check.waitForExit(within(Patience)), 0) << check.output();
-    EXPECT_NE(check.output().find("Hinweis: freigegeben"), std::string::npos) << check.output();
+    EXPECT_EQ(statusOf(arguments), 0) << session().output();
+    EXPECT_NE(session().output().find("Hinweis: freigegeben"), std::string::npos);
   }
-  EXPECT_EQ(runItem(), 0);
+  EXPECT_EQ(statusOf({"--run", "1"}), 0);
   EXPECT_TRUE(fs::exists(work() / "gebaut"));
 
   // The colleague changes one byte: foreign again.
   fs::remove(work() / "gebaut");
   std::string text = readFile(menu).value_or("");
-  text.replace(text.find("gebaut"), 6, "geBaut");
-  writeFile(menu, text);
-  ASSERT_EQ(chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid), 0);
-  EXPECT_NE(runItem(), 0);
+  const auto colleagueWrites = [&](const char* from, const char* to) {
+    text.replace(text.find(from), 6, to);
+    writeFile(menu, text);
+    return chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid);
+  };
+  ASSERT_EQ(colleagueWrites("gebaut", "geBaut"), 0);
+  EXPECT_NE(statusOf({"--run", "1"}), 0);
   EXPECT_FALSE(fs::exists(work() / "geBaut"));
-  PtySession& check = startWithArguments({"--check"});
-  EXPECT_EQ(check.waitForExit(within(Patience)), 1);
-  EXPECT_NE(check.output().find("freigeben: menue --allow"), std::string::npos);
+  EXPECT_EQ(statusOf({"--check"}), 1);
+  EXPECT_NE(session().output().find("freigeben: menue --allow"), std::string::npos);
 
   // Forgotten: the old bytes back are allowed no more.
-  PtySession& deny = startWithArguments({"--deny"});
-  EXPECT_EQ(deny.waitForExit(within(Patience)), 0);
-  EXPECT_NE(deny.output().find("Freigabe aufgehoben"), std::string::npos);
-  text.replace(text.find("geBaut"), 6, "gebaut");
-  writeFile(menu, text);
-  ASSERT_EQ(chown(menu.c_str(), colleague->pw_uid, colleague->pw_gid), 0);
-  EXPECT_NE(runItem(), 0);
+  EXPECT_EQ(statusOf({"--deny"}), 0);
+  EXPECT_NE(session().output().find("Freigabe aufgehoben"), std::string::npos);
+  ASSERT_EQ(colleagueWrites("geBaut", "gebaut"), 0);
+  EXPECT_NE(statusOf({"--run", "1"}), 0);
   EXPECT_FALSE(fs::exists(work() / "gebaut"));
 }
 
@@ -228,8 +210,7 @@ TEST_F(TeamGroupTest, AnAllowedMenuOfAColleagueRunsUntilTheColleagueChangesIt) {
 TEST_F(TeamGroupTest, AWorldWritableMenuIsNeverAllowed) {
   writeMenu("-menue-", "Team", {{"Bauen", '1', {"touch gebaut"}}});
   ASSERT_EQ(chmod((work() / "-menue-").c_str(), 0666), 0);
-  PtySession& allow = startWithArguments({"--allow"});
-  EXPECT_EQ(allow.waitForExit(within(Patience)), 1);
+  EXPECT_EQ(statusOf({"--allow"}), 1);
   EXPECT_NE(standardError().find("für alle beschreibbar: nicht freigegeben"), std::string::npos);
 }
 

@@ -1,6 +1,5 @@
-// The allow list of menus: a menu is trusted for exactly the bytes it was
-// allowed with, under exactly its path; a list that cannot be trusted
-// allows nothing.
+// The allow list: exactly the bytes allowed under exactly their path; a
+// list that cannot be trusted allows nothing.
 #include "session/allowed_menus.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// The entry format as a pair of pure functions: every path, time and
-// cause comes back byte for byte, and a text that is no whole entry
-// (cut short, a broken escape, another format) is no entry.
+// The history entry format: every field comes back byte for byte, and a
+// text that is no whole entry is none.
 #include "session/edit_history_entry.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// The mode of a MenuFile the program makes on POSIX: what the umask
-// allows, but never a file the program would refuse itself, whatever the
-// umask and the directory's group.
+// A new MenuFile's mode on POSIX: what the umask allows, never one the
+// program would refuse itself.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,7 +39,6 @@ TEST(PosixNewFileMode, NoWriteForOthersAndGroupWriteOnlyInTheOwnersGroup) {
     umask(before);
     ASSERT_EQ(made, code::Success);
     EXPECT_EQ(modeOf("d/-menue-"), c.file);
-    // The program trusts what it made.
     EXPECT_EQ(files.plainFileTrust("d/-menue-"), FileTrust::Trusted);
     // A rewrite keeps the mode it finds.
     ASSERT_EQ(chmod("d/-menue-", 0640), 0);

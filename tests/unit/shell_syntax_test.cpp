@@ -1,6 +1,5 @@
 // Which single command lines need the shell: a plain program start stays
-// one (so a missing program keeps its own message), and every line whose
-// meaning the shell makes goes to it.
+// one, every line whose meaning the shell makes goes to it.
 #include "platform/shell_syntax.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// The unified diff --undo shows: hunk ranges as diff(1) writes them, the
-// context that joins or parts two changes, line ends compared, a missing
-// last line end marked, every line through the caller's escaping.
+// The unified diff --undo shows: hunks as diff(1) writes them, line ends
+// compared, a missing last line end marked, lines through the caller's escaping.
 #include "session/text_diff.h"
 
 #include <gtest/gtest.h>

