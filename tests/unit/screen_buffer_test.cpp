@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/screen_buffer.h"
+#include "platform/utf8.h"
 
 namespace menue {
 namespace {
@@ -15,7 +16,7 @@ std::string rowsOf(const ScreenBuffer& screen) {
   std::string rows;
   for (int r = 0; r < screen.height(); ++r) {
     if (r > 0) rows += '|';
-    rows += screen.rowText(r);
+    for (const char32_t c : screen.rowText(r)) appendUtf8(rows, c == WideContinuation ? U'+' : c);
   }
   return rows;
 }
