@@ -56,6 +56,15 @@ TEST_F(PosixVtMirror, SmallChangeSendsOnlyTheChangedCells) {
   EXPECT_EQ(render(), "\x1b[2;3H\x1b[37;44mab\x1b[1;1H");
 }
 
+// A wide character goes out once for its two cells; overwriting its second
+// half resends the first as the blank it became.
+TEST_F(PosixVtMirror, WideCharacterSentOnceAndItsCutHalfBlanked) {
+  screen.writeText({1, 2}, "\u65E5b", 0x17);
+  EXPECT_EQ(render(), "\x1b[2;3H\x1b[37;44m\u65E5b\x1b[1;1H");
+  screen.write({1, 3}, "x", 0x17);
+  EXPECT_EQ(render(), "\x1b[2;3H x\x1b[1;1H");
+}
+
 TEST_F(PosixVtMirror, NearbyChangesShareOneCursorMove) {
   screen.write({0, 1}, "x", 0x07);
   screen.write({0, 3}, "y", 0x07);

@@ -25,7 +25,11 @@ void VirtualConsole::writeCells(CellPos at, std::string_view bytes, Attribute at
 }
 
 void VirtualConsole::writeText(CellPos at, std::string_view utf8, Attribute attr) {
-  if (screen_.writeText(at, utf8, attr) > 0) written_ += utf8;
+  // What was written, told in code page 850 as the byte writes are.
+  const auto count = static_cast<int>(screen_.writeText(at, utf8, attr));
+  for (int column = at.column; column < at.column + count; ++column) {
+    if (screen_.cell(at.row, column).ch != WideContinuation) written_ += cellChar(at.row, column);
+  }
 }
 
 char VirtualConsole::cellChar(int row, int column) const {
