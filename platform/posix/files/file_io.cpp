@@ -87,11 +87,10 @@ PlatformCode readFileStartAt(int directory, const std::string& path, std::size_t
   bool accessList = false;
   bool settled = false;
   std::string text;
-  const PlatformCode failure =
-      readPlainFile(directory, path, limit, text, info, [&](int fd) {
-        accessList = writableAccessList(info, fd);
-        settled = stampSettled(stampOf(info), trustedTimes(fd), openedAt, settleNs);
-      });
+  const PlatformCode failure = readPlainFile(directory, path, limit, text, info, [&](int fd) {
+    accessList = writableAccessList(info, fd);
+    settled = stampSettled(stampOf(info), trustedTimes(fd), openedAt, settleNs);
+  });
   if (failure != code::Success) return failure;
   start.text = std::move(text);
   start.whole = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) <= limit;
