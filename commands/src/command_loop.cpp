@@ -51,18 +51,18 @@ Next loopHead(Program& program) {
   if (state.inputLine.size() >= 2 || state.menuReadFailures >= 2) return Next::Continue;
   // Counted before the read: a failure goes on elsewhere.
   ++state.menuReadFailures;
-  std::optional<FileTrust> trust = program.menuSet.trustOf(state.currentMenuName);
-  if (!trust) {
+  std::optional<PlainFileLook> look = program.menuSet.lookAt(state.currentMenuName);
+  if (!look) {
     bool adopted = false;
     const Next next = check(program, program.menuSet.adopt(state.currentMenuName, adopted));
     if (next != Next::Continue) return next;
     // The moved file keeps its owner and mode.
-    if (adopted) trust = program.menuSet.trustOf(state.currentMenuName);
+    if (adopted) look = program.menuSet.lookAt(state.currentMenuName);
   }
-  state.menuPresent = trust.has_value();
-  state.menuTrust = trust.value_or(FileTrust::Trusted);
+  state.menuPresent = look.has_value();
+  state.menuTrust = look ? look->trust : FileTrust::Trusted;
   if (state.menuPresent) {
-    if (const Next next = loadCurrentMenu(program); next != Next::Continue) return next;
+    if (const Next next = loadCurrentMenu(program, *look); next != Next::Continue) return next;
   }
   if (state.menuPresent) {
     if (const Next next = drawMenu(program); next != Next::Continue) return next;

@@ -17,6 +17,7 @@ LoadResult loadStart(FileSystem& files, const std::string& name, MenuModel& mode
   if (failure != code::Success) return {failure};
   const ParseResult parse = parseMenuText(model, std::move(start.text));
   model.whole = start.whole;
+  if (parse == ParseResult::Loaded) model.readStamp = start.stamp;
   return {code::Success, parse, start.trust};
 }
 
@@ -40,6 +41,10 @@ LoadResult loadMenu(FileSystem& files, const std::string& name, MenuModel& model
   const LoadResult first = loadStart(files, name, model, FirstMenuFileBytes);
   if (first.failure != code::Success || settled(model)) return first;
   return loadWholeMenu(files, name, model);
+}
+
+bool holdsTextOf(const MenuModel& model, const PlainFileLook& look) {
+  return model.readStamp && look.stamp && *model.readStamp == *look.stamp;
 }
 
 LoadResult loadWholeMenu(FileSystem& files, const std::string& name, MenuModel& model) {

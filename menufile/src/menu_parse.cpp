@@ -48,6 +48,7 @@ ParseResult parseMenuText(MenuModel& model, std::string text) {
   model.utf8 = isUtf8Text(raw);
   model.header = headerOf(raw, model.lineEnd);
   model.loaded = false;
+  model.readStamp.reset();
 
   const std::size_t marker = raw.find(DisplayMarker);
   if (marker == std::string::npos) return ParseResult::NoDisplayMarker;

@@ -53,8 +53,8 @@ bool MenuSetView::exists(const std::string& name) {
   return files_.isPlainFile(name);
 }
 
-std::optional<FileTrust> MenuSetView::trustOf(const std::string& name) {
-  return files_.plainFileTrust(name);
+std::optional<PlainFileLook> MenuSetView::lookAt(const std::string& name) {
+  return files_.lookAtPlainFile(name);
 }
 
 bool MenuSetView::anyNumbered() {

@@ -109,7 +109,10 @@ Next checkEditWrite(Program& program, PlatformCode result) {
   }
 }
 
-Next loadCurrentMenu(Program& program) {
+Next loadCurrentMenu(Program& program, const PlainFileLook& look) {
+  if (holdsTextOf(program.model, look)) {
+    return loaded(program, LoadResult{code::Success, ParseResult::Loaded, look.trust});
+  }
   const LoadResult result =
       loadMenu(program.platform.files, program.state.currentMenuName, program.model);
   // Another program deleted the file after the existence test: no menu for

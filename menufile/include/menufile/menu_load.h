@@ -34,6 +34,10 @@ inline constexpr std::size_t FirstMenuFileBytes = std::size_t{16} << 10;
 // first FirstMenuFileBytes, and up to MaxMenuFileBytes only when the menu
 // may go on past them. model.whole tells whether the text is all the file.
 LoadResult loadMenu(FileSystem& files, const std::string& name, MenuModel& model);
+// Whether the model holds the text of the file a look by name just saw: it
+// was read from that file, which shows the same stamp as then (loadMenu
+// would read the same text).
+bool holdsTextOf(const MenuModel& model, const PlainFileLook& look);
 // The same up to MaxMenuFileBytes at once, for an edit, which rewrites the
 // whole text.
 LoadResult loadWholeMenu(FileSystem& files, const std::string& name, MenuModel& model);

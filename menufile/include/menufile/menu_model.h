@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace menue {
 
 inline constexpr std::string_view CrLf = "\r\n";
@@ -58,6 +60,11 @@ struct MenuModel {
   // Whether rawText is the whole file. A huge file is read only as far as
   // the menu needs (menu_load.h): it is shown and run, never rewritten.
   bool whole = true;
+  // The stamp of the file rawText was read from and parsed whole, where any
+  // later change of that file must show in it: while the file shows the
+  // same stamp, the text here is its text. None for a text not read so
+  // (a rewrite's, a damaged file's): the next load reads again.
+  std::optional<FileStamp> readStamp;
 
   // The items that may be shown, run and edited: none unless loaded.
   int items() const { return loaded ? itemCount : 0; }

@@ -35,8 +35,9 @@ class MenuSetView {
 
   // Whether the current directory holds a plain file of this name.
   bool exists(const std::string& name);
-  // The same test, telling for a plain file who may have changed it.
-  std::optional<FileTrust> trustOf(const std::string& name);
+  // The same test, telling for a plain file who may have changed it and
+  // its stamp, where the platform reports one.
+  std::optional<PlainFileLook> lookAt(const std::string& name);
   // Whether a plain file matching "-menue??-" exists.
   bool anyNumbered();
   // Moves the first numbered MenuFile to `name`. Returns the code of a

@@ -150,13 +150,35 @@ enum class FileTrust {
   OthersMayWrite,  // everyone may write it
 };
 
+// What the file system reports of a file that changes with every change of
+// its text, its name's target, its owner or its mode: a file is the same
+// file, unchanged, while all of it stays as it was.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 // What a bounded read found: the start of a file, whether that was all of
 // it, and who may have changed the very file that was read (not a name
-// looked up before it was opened).
+// looked up before it was opened). `stamp` is the opened file's where any
+// later change must show in it (the file system's times follow every change
+// and the last one lay far enough back when it was opened); none otherwise.
 struct FileStart {
   std::string text;
   bool whole = true;
   FileTrust trust = FileTrust::Trusted;
+  std::optional<FileStamp> stamp;
+};
+
+// One look at a plain file by its name: who may have changed it, and its
+// stamp where the platform reports an exact one.
+struct PlainFileLook {
+  FileTrust trust = FileTrust::Trusted;
+  std::optional<FileStamp> stamp;
 };
 
 // A plain file of a listed directory: its name and size in bytes.
@@ -242,6 +264,12 @@ class FileSystem {
   // none. A platform without owners and modes of this kind trusts every
   // file.
   virtual std::optional<FileTrust> plainFileTrust(const std::string& path) = 0;
+  // The same one look with the file's stamp, where the platform has one.
+  virtual std::optional<PlainFileLook> lookAtPlainFile(const std::string& path) {
+    const std::optional<FileTrust> trust = plainFileTrust(path);
+    if (!trust) return std::nullopt;
+    return PlainFileLook{*trust, std::nullopt};
+  }
   // The same one look, asking only whether there is a plain file.
   bool isPlainFile(const std::string& path) { return plainFileTrust(path).has_value(); }
   // The subdirectories of the current directory a walk through a tree

@@ -14,6 +14,7 @@
 
 #include "platform/posix/files/errno_code.h"
 #include "platform/posix/files/file_io.h"
+#include "platform/posix/files/file_stamp.h"
 #include "platform/posix/files/name_pattern.h"
 #include "platform/posix/files/posix_files.h"
 
@@ -54,7 +55,7 @@ class PosixDirectoryCursor : public DirectoryCursor {
 
   PlatformCode readFileStart(const std::string& name, std::size_t limit,
                              FileStart& start) override {
-    return readFileStartAt(fd_, name, limit, user_, groups_, start);
+    return readFileStartAt(fd_, name, limit, user_, groups_, start, SettleNs);
   }
 
   PlatformCode enter(const std::string& name) override {

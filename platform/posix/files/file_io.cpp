@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "platform/posix/files/errno_code.h"
+#include "platform/posix/files/file_stamp.h"
 #include "platform/posix/files/file_trust.h"
 
 namespace menue {
@@ -54,11 +55,11 @@ namespace {
 
 // Opens a plain file, reads at most `limit` bytes of it, as far as its size
 // said when it was opened (one read for a file of ordinary size), and
-// closes it; `info` is what the opened file's fstat said, and
-// `accessList` (when asked) whether it has an access list that may let
-// others write.
+// closes it; `info` is what the opened file's fstat said. `onOpen` is asked
+// about the open descriptor before it closes.
+template <typename OnOpen>
 PlatformCode readPlainFile(int directory, const std::string& path, std::size_t limit,
-                           std::string& contents, struct stat& info, bool* accessList = nullptr) {
+                           std::string& contents, struct stat& info, OnOpen onOpen) {
   int fd = -1;
   if (const PlatformCode failure = openPlainFile(directory, path, fd, info);
       failure != code::Success) {
@@ -66,7 +67,7 @@ PlatformCode readPlainFile(int directory, const std::string& path, std::size_t l
   }
   const std::size_t size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
   const PlatformCode failure = readOpenFile(fd, std::min(size, limit), contents);
-  if (accessList != nullptr) *accessList = writableAccessList(info, fd);
+  onOpen(fd);
   close(fd);
   return failure;
 }
@@ -75,21 +76,26 @@ PlatformCode readPlainFile(int directory, const std::string& path, std::size_t l
 
 PlatformCode readWholeFile(const std::string& path, std::string& contents) {
   struct stat info {};
-  return readPlainFile(AT_FDCWD, path, std::numeric_limits<std::size_t>::max(), contents, info);
+  return readPlainFile(AT_FDCWD, path, std::numeric_limits<std::size_t>::max(), contents, info,
+                       [](int) {});
 }
 
 PlatformCode readFileStartAt(int directory, const std::string& path, std::size_t limit, uid_t user,
-                             PrivateGroups& groups, FileStart& start) {
+                             PrivateGroups& groups, FileStart& start, std::int64_t settleNs) {
+  const std::int64_t openedAt = realTimeNs();
   struct stat info {};
   bool accessList = false;
+  bool settled = false;
   std::string text;
-  if (const PlatformCode failure = readPlainFile(directory, path, limit, text, info, &accessList);
-      failure != code::Success) {
-    return failure;
-  }
+  const PlatformCode failure = readPlainFile(directory, path, limit, text, info, [&](int fd) {
+    accessList = writableAccessList(info, fd);
+    settled = stampSettled(stampOf(info), trustedTimes(fd), openedAt, settleNs);
+  });
+  if (failure != code::Success) return failure;
   start.text = std::move(text);
   start.whole = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) <= limit;
   start.trust = fileTrustOf(info, accessList, user, groups);
+  start.stamp = settled ? std::optional(stampOf(info)) : std::nullopt;
   return code::Success;
 }
 

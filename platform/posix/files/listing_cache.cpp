@@ -1,7 +1,6 @@
 // When a kept listing of plain files may be given again.
 #include "platform/posix/files/listing_cache.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace menue {
@@ -14,8 +13,7 @@ const PlainListing* ListingCache::find(std::string_view pattern,
 
 void ListingCache::keep(std::string pattern, const DirectoryStamp& stamp, bool trustedTimes,
                         std::int64_t listedAtNs, PlainListing listing) {
-  const std::int64_t lastChange = std::max(stamp.modifiedNs, stamp.changedNs);
-  if (!trustedTimes || lastChange >= listedAtNs - settleNs_) {
+  if (!stampSettled(stamp, trustedTimes, listedAtNs, settleNs_)) {
     kept_.reset();
     return;
   }

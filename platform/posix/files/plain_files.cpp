@@ -4,12 +4,11 @@
 // of one name, which tells who may have changed the file as well.
 #include <dirent.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 
 #include <algorithm>
-#include <ctime>
 #include <string_view>
 
+#include "platform/posix/files/file_stamp.h"
 #include "platform/posix/files/file_trust.h"
 #include "platform/posix/files/name_pattern.h"
 #include "platform/posix/files/posix_files.h"
@@ -22,34 +21,6 @@ namespace {
 bool regularFile(const char* path) {
   struct stat info {};
   return stat(path, &info) == 0 && S_ISREG(info.st_mode);
-}
-
-std::int64_t nanoseconds(const timespec& t) {
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-}
-
-DirectoryStamp stampOf(const struct stat& info) {
-  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-          static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim),
-          nanoseconds(info.st_ctim)};
-}
-
-// Local file systems whose directory times follow every change of an entry.
-// Network and user-space ones may report times of their own or none.
-bool trustedTimes(int directoryFd) {
-  struct statfs info {};
-  if (fstatfs(directoryFd, &info) != 0) return false;
-  switch (static_cast<unsigned long>(info.f_type)) {
-    case 0xEF53:      // ext2, ext3, ext4
-    case 0x58465342:  // xfs
-    case 0x9123683E:  // btrfs
-    case 0x01021994:  // tmpfs
-    case 0xF2F52010:  // f2fs
-    case 0x794C7630:  // overlayfs
-      return true;
-    default:
-      return false;
-  }
 }
 
 // The kept plain files with the links that lead to a plain file now, sorted.
@@ -94,11 +65,12 @@ std::vector<std::string> entriesWhere(Wanted wanted) {
 }  // namespace
 
 std::vector<std::string> PosixFiles::findPlainFiles(const std::string& pattern) {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
+  const std::int64_t now = realTimeNs();
   struct stat info {};
   const bool stamped = stat(".", &info) == 0;
   const DirectoryStamp stamp = stamped ? stampOf(info) : DirectoryStamp{};
+  // The same look tells the current directory whether to ask for its path.
+  directoryStamp_ = stamped ? std::optional(stamp) : std::nullopt;
   if (stamped) {
     if (const PlainListing* kept = listings_.find(pattern, stamp)) return liveNames(*kept);
   }
@@ -117,7 +89,7 @@ std::vector<std::string> PosixFiles::findPlainFiles(const std::string& pattern) 
   std::sort(listing.files.begin(), listing.files.end());
   std::sort(listing.links.begin(), listing.links.end());
   std::vector<std::string> names = liveNames(listing);
-  listings_.keep(pattern, stamp, trusted, nanoseconds(now), std::move(listing));
+  listings_.keep(pattern, stamp, trusted, now, std::move(listing));
   return names;
 }
 
@@ -130,6 +102,12 @@ std::vector<std::string> PosixFiles::findDirectories() {
 }
 
 std::optional<FileTrust> PosixFiles::plainFileTrust(const std::string& path) {
+  const std::optional<PlainFileLook> look = lookAtPlainFile(path);
+  if (!look) return std::nullopt;
+  return look->trust;
+}
+
+std::optional<PlainFileLook> PosixFiles::lookAtPlainFile(const std::string& path) {
   const auto slash = path.rfind('/');
   const std::string_view name = slash == std::string::npos
                                     ? std::string_view(path)
@@ -140,7 +118,8 @@ std::optional<FileTrust> PosixFiles::plainFileTrust(const std::string& path) {
       stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     return std::nullopt;
   }
-  return fileTrustOf(info, writableAccessList(info, path.c_str()), user_, groups_);
+  return PlainFileLook{fileTrustOf(info, writableAccessList(info, path.c_str()), user_, groups_),
+                       stampOf(info)};
 }
 
 }  // namespace menue

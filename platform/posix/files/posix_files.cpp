@@ -15,7 +15,7 @@ namespace menue {
 
 PlatformCode PosixFiles::readFileStart(const std::string& path, std::size_t limit,
                                        FileStart& start) {
-  return readFileStartAt(AT_FDCWD, path, limit, user_, groups_, start);
+  return readFileStartAt(AT_FDCWD, path, limit, user_, groups_, start, settleNs_);
 }
 
 PlatformCode PosixFiles::deleteFile(const std::string& path) {
@@ -40,11 +40,16 @@ PlatformCode PosixFiles::moveFile(const std::string& from, const std::string& to
 }
 
 PlatformCode PosixFiles::currentDirectory(std::string& path) {
+  if (directoryStamp_ && pathAskedAt_ == directoryStamp_) {
+    path = lastDirectory_;
+    return code::Success;
+  }
   std::string buffer(256, '\0');
   for (;;) {
     if (getcwd(buffer.data(), buffer.size()) != nullptr) {
       buffer.resize(buffer.find('\0'));
       lastDirectory_ = buffer;
+      pathAskedAt_ = directoryStamp_;
       path = std::move(buffer);
       return code::Success;
     }
@@ -61,6 +66,8 @@ PlatformCode PosixFiles::currentDirectory(std::string& path) {
 
 PlatformCode PosixFiles::changeDirectory(const std::string& path) {
   if (chdir(path.c_str()) != 0) return lastErrorCode();
+  directoryStamp_.reset();
+  pathAskedAt_.reset();
   std::string ignored;
   currentDirectory(ignored);
   return code::Success;

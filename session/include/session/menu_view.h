@@ -14,8 +14,10 @@ struct Program;
 
 // Reads CurrentMenuName into the model; a damaged file is reported at the
 // cursor and the pass goes on at the prompt step. A file gone by the time it
-// is read leaves MenuPresent false.
-Next loadCurrentMenu(Program& program);
+// is read leaves MenuPresent false. A file that `look` (the pass's look at
+// its name; none: read) shows unchanged since the model's read is not read
+// again: the trust of that same file stands.
+Next loadCurrentMenu(Program& program, const PlainFileLook& look = {});
 // Before an edit builds its text from the model: a model read only in
 // part is read again whole; a file too large for that is refused with a
 // message, and the pass starts afresh. An edit never cuts a file short.

@@ -43,6 +43,9 @@ class RecordedFiles : public FileSystem {
   std::optional<FileTrust> plainFileTrust(const std::string& path) override {
     return files_.plainFileTrust(path);
   }
+  std::optional<PlainFileLook> lookAtPlainFile(const std::string& path) override {
+    return files_.lookAtPlainFile(path);
+  }
   std::vector<std::string> findDirectories() override { return files_.findDirectories(); }
   PlatformCode currentDirectory(std::string& path) override {
     return files_.currentDirectory(path);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,10 @@ PlatformCode readWholeFile(const std::string& path, std::string& contents);
 // directory `directory` (AT_FDCWD: the current one); whole when the file
 // held no more (as its size said when opened), and trusted by the
 // effective user `user` as the opened file's owner, group, mode and access
-// list say.
+// list say. Its stamp is given where the file's last change lay `settleNs`
+// before it was opened (stampSettled).
 PlatformCode readFileStartAt(int directory, const std::string& path, std::size_t limit, uid_t user,
-                             PrivateGroups& groups, FileStart& start);
+                             PrivateGroups& groups, FileStart& start, std::int64_t settleNs);
 // Opens a plain file for reading (the test of both reads), relative to
 // `directory`; `info` is the opened file's.
 PlatformCode openPlainFile(int directory, const std::string& path, int& fd, struct stat& info);

@@ -9,17 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/files/file_stamp.h"
+
 namespace menue {
 
 // What of a directory changes whenever an entry is added, removed or renamed.
-struct DirectoryStamp {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  std::int64_t size = 0;
-  std::int64_t modifiedNs = 0;
-  std::int64_t changedNs = 0;
-  bool operator==(const DirectoryStamp&) const = default;
-};
+using DirectoryStamp = FileStamp;
 
 struct PlainListing {
   // Plain files: they stay plain files until the directory changes.
@@ -32,10 +27,8 @@ struct PlainListing {
 class ListingCache {
  public:
   // How far before a listing the directory's last change must lie for the
-  // listing to be kept: a change in the same tick of the file system's
-  // clock would leave the stamp as it was. Two seconds cover the coarsest
-  // timestamps (FAT's).
-  static constexpr std::int64_t SettleNs = 2'000'000'000;
+  // listing to be kept (stampSettled).
+  static constexpr std::int64_t SettleNs = menue::SettleNs;
 
   explicit ListingCache(std::int64_t settleNs = SettleNs) : settleNs_(settleNs) {}
 

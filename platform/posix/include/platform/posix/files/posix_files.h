@@ -26,10 +26,12 @@ class PosixFiles : public FileSystem {
   // `privateScriptPath`: the fallback LaunchScript path whose directory the
   // backend creates itself and must find private (empty for none).
   // `listingSettleNs`: how long a directory must have stood unchanged for
-  // its listing to be kept (ListingCache::SettleNs; tests shorten it).
+  // its listing to be kept, and a file for the stamp of its read to be
+  // given (SettleNs; tests shorten it).
   explicit PosixFiles(std::string privateScriptPath = {},
                       std::int64_t listingSettleNs = ListingCache::SettleNs)
       : privateScriptPath_(std::move(privateScriptPath)),
+        settleNs_(listingSettleNs),
         listings_(listingSettleNs),
         user_(geteuid()) {}
 
@@ -43,6 +45,7 @@ class PosixFiles : public FileSystem {
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> findPlainFiles(const std::string& pattern) override;
   std::optional<FileTrust> plainFileTrust(const std::string& path) override;
+  std::optional<PlainFileLook> lookAtPlainFile(const std::string& path) override;
   std::vector<std::string> findDirectories() override;
   PlatformCode openDirectoryCursor(const std::string& path,
                                    std::unique_ptr<DirectoryCursor>& cursor) override;
@@ -78,8 +81,15 @@ class PosixFiles : public FileSystem {
   // The directory last read or entered: still shown when another program
   // removes it under the menu, so the prompt stays usable ("cd!" leaves).
   std::string lastDirectory_;
+  std::int64_t settleNs_;
   // The last plain-file search, given again while the directory is unchanged.
   ListingCache listings_;
+  // The current directory's stamp as the last search saw it, and the one
+  // it had when lastDirectory_ was asked: while they are the same, no
+  // directory change of this program and no rename of the directory came
+  // between, and the path stands.
+  std::optional<DirectoryStamp> directoryStamp_;
+  std::optional<DirectoryStamp> pathAskedAt_;
   // The user whose files are trusted, asked once: it does not change while
   // the program runs, and a pass then costs no call for it.
   uid_t user_;
