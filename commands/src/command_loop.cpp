@@ -9,7 +9,7 @@
 
 #include "commands/command_table.h"
 #include "console/screen_geometry.h"
-#include "platform/system_text.h"
+#include "platform/text_width.h"
 #include "platform/utf8.h"
 #include "session/error_handling.h"
 #include "session/menu_view.h"
@@ -32,10 +32,17 @@ constexpr std::string_view CutMark = "...";
 // room to type on row 24, else its tail behind a mark. A prompt that wrapped
 // past the bottom row would scroll the menu away from the rows its clicks
 // hit.
+// The directory in at most `room` columns: its end after the cut mark when
+// it is longer.
 std::string promptDirectory(const std::string& directory, int room) {
-  const auto fits = static_cast<std::size_t>(std::max(room, 2 * static_cast<int>(CutMark.size())));
-  if (directory.size() <= fits) return directory;
-  return std::string(CutMark) + directory.substr(directory.size() - (fits - CutMark.size()));
+  const int mark = static_cast<int>(CutMark.size());
+  const int fits = std::max(room, 2 * mark);
+  std::string_view rest = directory;
+  if (textColumns(rest) <= fits) return directory;
+  while (!rest.empty() && textColumns(rest) > fits - mark) {
+    rest.remove_prefix(readUtf8(rest, 0).length);
+  }
+  return std::string(CutMark) + std::string(rest);
 }
 
 Next loopHead(Program& program) {
@@ -73,10 +80,10 @@ Next writePrompt(Program& program) {
   const bool homeNote = !state.menuPresent && directory != state.startDrive + state.startPath;
   const int room = screen.width() - (PromptColumn - 1) - TypingRoom -
                    (homeNote ? static_cast<int>(HomeNote.size()) : 0);
-  screen.writeText(promptDirectory(consoleTextOf(directory), room));
+  screen.writeCharacters(promptDirectory(directory, room));
   if (homeNote) screen.writeText(HomeNote);
   screen.writeText(">");
-  screen.writeText(consoleTextOf(state.inputLine));
+  screen.writeCharacters(state.inputLine);
   screen.writeText("_ ");
   return Next::Continue;
 }
@@ -102,12 +109,14 @@ Next goOnTyping(ProgramState& state, int readFailures) {
 Next eraseLastCharacter(Program& program, int readFailures) {
   ProgramState& state = program.state;
   if (state.inputLine.empty()) return Next::PromptStep;
+  const int before = textColumns(state.inputLine);
   dropLastUtf8Character(state.inputLine);
-  // One cell per character on the screen.
-  const std::string shown = consoleTextOf(state.inputLine);
+  // The line in the columns it takes, blanks over the character dropped
+  // (two for a wide one).
+  const auto dropped = static_cast<std::size_t>(std::max(before - textColumns(state.inputLine), 1));
   program.screen.moveTo(PromptRow, PromptColumn);
-  program.screen.writeText(shown + " ");
-  program.screen.moveTo(PromptRow, PromptColumn + static_cast<int>(shown.size()));
+  program.screen.writeCharacters(state.inputLine + std::string(dropped, ' '));
+  program.screen.moveTo(PromptRow, PromptColumn + textColumns(state.inputLine));
   if (state.inputLine.empty()) return Next::PromptStep;
   return goOnTyping(state, readFailures);
 }

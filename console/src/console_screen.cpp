@@ -7,6 +7,7 @@
 
 #include "console/window_size.h"
 #include "platform/letters.h"
+#include "platform/text_width.h"
 
 namespace menue {
 
@@ -75,6 +76,38 @@ void ConsoleScreen::writeText(std::string_view text) {
     device_.writeCells(at, chunk, attribute());
     text.remove_prefix(chunk.size());
     int end = at.column + static_cast<int>(chunk.size());
+    if (end < info.width) {
+      device_.setCursorPosition(CellPos{at.row, end});
+    } else if (at.row < info.height - 1) {
+      device_.setCursorPosition(CellPos{at.row + 1, 0});
+    } else {
+      pendingWrap_ = true;
+      device_.setCursorPosition(CellPos{at.row, 0});
+    }
+  }
+}
+
+void ConsoleScreen::writeCharacters(std::string_view utf8) {
+  while (!utf8.empty()) {
+    if (pendingWrap_) {
+      pendingWrap_ = false;
+      scrollOneRow();
+    }
+    BufferInfo info = device_.bufferInfo();
+    CellPos at = info.cursor;
+    const int room = info.width - at.column;
+    std::size_t cut = prefixWithinColumns(utf8, room);
+    int columns = textColumns(utf8.substr(0, cut));
+    if (cut == 0 && room < info.width) {
+      // A wide character at the last column: that cell stays blank.
+      device_.writeCells(at, std::string(static_cast<std::size_t>(room), ' '), attribute());
+      columns = room;
+    } else if (cut == 0) {
+      cut = utf8.size();  // wider than the whole row: nothing can show it
+    }
+    device_.writeText(at, utf8.substr(0, cut), attribute());
+    utf8.remove_prefix(cut);
+    const int end = at.column + columns;
     if (end < info.width) {
       device_.setCursorPosition(CellPos{at.row, end});
     } else if (at.row < info.height - 1) {

@@ -3,7 +3,7 @@
 #include "console/input.h"
 
 #include "console/window_size.h"
-#include "platform/system_text.h"
+#include "platform/text_width.h"
 #include "platform/utf8.h"
 
 namespace menue {
@@ -83,16 +83,19 @@ std::string Input::readLine() {
       const std::string typed =
           event.paste.substr(0, utf8CutWithin(event.paste, MaxLineLength - line.size()));
       line += typed;
-      screen_.writeText(consoleTextOf(typed));
+      screen_.writeCharacters(typed);
       continue;
     }
     if (!event.key.isCharacter()) continue;
     if (event.key == keys::Backspace) {
       if (!line.empty()) {
-        screen_.stepBack();
-        screen_.writeText(" ");
-        screen_.stepBack();
+        const std::string before = line;
         dropLastUtf8Character(line);
+        // As many cells as the character took: two for a wide one.
+        const int columns = textColumns(std::string_view(before).substr(line.size()));
+        for (int i = 0; i < columns; ++i) screen_.stepBack();
+        if (columns > 0) screen_.writeText(std::string(static_cast<std::size_t>(columns), ' '));
+        for (int i = 0; i < columns; ++i) screen_.stepBack();
       }
     } else if (event.key == keys::Enter) {
       screen_.endLine();
@@ -102,8 +105,7 @@ std::string Input::readLine() {
       appendUtf8(character, event.key.character());
       if (line.size() + character.size() > MaxLineLength) continue;
       line += character;
-      // One cell per character.
-      screen_.writeText(consoleTextOf(character));
+      screen_.writeCharacters(character);
     }
   }
   if (wasHidden) screen_.hideCursor();

@@ -7,8 +7,9 @@
 #include <array>
 #include <string>
 
+#include "menufile/menu_encoding.h"
 #include "menufile/number_reader.h"
-#include "platform/system_text.h"
+#include "platform/text_width.h"
 
 namespace menue {
 
@@ -47,11 +48,25 @@ constexpr std::array<LayoutRow, 18> LayoutTable{{
 constexpr LayoutRow EmptyLayout{6, 11, 5};
 constexpr LayoutRow NineteenLayout{2, 22, 2};
 
-// A text of the MenuFile as the screen shows it, one cell per character: a
-// UTF-8 file's characters in code page 850 ('?' for what it lacks), else the
-// bytes with the German letters of Windows-1252 made OEM.
-std::string shownText(const MenuModel& model, std::string_view text) {
-  return model.utf8 ? consoleTextOf(text) : toOem(text);
+// A text of the MenuFile as the screen shows it: a UTF-8 file's characters
+// in the columns they take, else one cell per byte, the German letters of
+// Windows-1252 made OEM, as a code page file has always shown.
+struct ShownText {
+  bool characters;
+  std::string text;  // UTF-8 when `characters`, else code page 850 bytes
+  int columns() const { return characters ? textColumns(text) : static_cast<int>(text.size()); }
+  void writeTo(ConsoleScreen& screen) const {
+    if (characters) {
+      screen.writeCharacters(text);
+    } else {
+      screen.writeText(text);
+    }
+  }
+};
+
+ShownText shownText(const MenuModel& model, std::string_view text) {
+  if (model.utf8) return {true, menuTextOf(text, TextEncoding::Utf8)};
+  return {false, toOem(text)};
 }
 
 // The home label on the bottom frame line, and the columns a click hits it
@@ -148,15 +163,16 @@ void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
   const int count = model.items();
   setLayoutFor(layout, count);
   for (int i = 1; i <= count; ++i) {
-    const std::string text = shownText(model, model.displayText(i));
+    const ShownText text = shownText(model, model.displayText(i));
     if (i == highlightedItem) {
       screen.setColours(colours.highlightForeground, colours.highlightBackground);
     } else {
       screen.setColours(colours.normalForeground, colours.normalBackground);
     }
-    screen.moveTo(layout.itemBase + layout.itemSpacing * i,
-                  itemLineColumn(static_cast<int>(text.size())));
-    screen.writeText(" " + text + " ");
+    screen.moveTo(layout.itemBase + layout.itemSpacing * i, itemLineColumn(text.columns()));
+    screen.writeText(" ");
+    text.writeTo(screen);
+    screen.writeText(" ");
   }
   screen.setColours(colours.normalForeground, colours.normalBackground);
 }
@@ -192,9 +208,9 @@ void drawFooter(ConsoleScreen& screen, const MenuLayout& layout) {
 
 void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout) {
   if (model.header.empty()) return;
-  const std::string header = shownText(model, model.header);
-  screen.moveTo(layout.frameTop - 1, headerColumn(static_cast<int>(header.size())));
-  screen.writeText(header);
+  const ShownText header = shownText(model, model.header);
+  screen.moveTo(layout.frameTop - 1, headerColumn(header.columns()));
+  header.writeTo(screen);
   screen.endLine();
 }
 

@@ -16,6 +16,15 @@ int byteIn(const UpperHalf& upperHalf, char32_t character) {
   return -1;
 }
 
+int cellByteOf(char32_t character) {
+  if (character >= 0x20 && character < 0x7F) return static_cast<int>(character);
+  for (unsigned i = 1; i < ControlGlyphs.size(); ++i) {
+    if (ControlGlyphs[i] == character) return static_cast<int>(i);
+  }
+  if (character == 0x2302) return 0x7F;
+  return character < 0x80 ? -1 : byteIn(CodePage850, character);
+}
+
 int oemByteOf(char32_t character) {
   return byteIn(CodePage850, character);
 }

@@ -1,10 +1,9 @@
-// Refusing a typed text: the message, shown in the console's letters, and
-// the pause to read it.
+// Refusing a typed text: the message, shown as its characters, and the
+// pause to read it.
 #include "session/text_refusal.h"
 
 #include <cstdio>
 
-#include "platform/system_text.h"
 #include "platform/utf8.h"
 #include "session/pause.h"
 #include "session/program.h"
@@ -21,7 +20,7 @@ std::string namedCharacter(char32_t character) {
 
 Next refuseTypedText(Program& program, std::string_view message) {
   program.screen.endLine();
-  program.screen.writeText(consoleTextOf(message));
+  program.screen.writeCharacters(message);
   program.screen.endLine();
   pause(program);
   return Next::Done;

@@ -162,5 +162,43 @@ TEST_F(MenuScreenTest, ControlBytesInMenuFileAreShownAsGlyphs) {
   EXPECT_TRUE(endsWithEsc());
 }
 
+TEST_F(MenuScreenTest, Utf8TextsShownAsThemselvesInAStraightFrame) {
+  // Wide characters take two columns each: a frame counted in characters
+  // would cut into the longest line or leave its right side crooked.
+  const std::string lodz = "Nach \u0141\u00F3d\u017A wechseln";
+  const std::string euro = "Preis in \u20AC zeigen";
+  const std::string japanese = "\u65E5\u672C\u8A9E\u65E5\u672C\u8A9E\u65E5\u672C\u8A9E Ausgabe";
+  writeMenu("-menue-", "Kasse \u20AC",
+            {{lodz, '1', {"true"}}, {euro, '1', {"true"}}, {japanese, '1', {"true"}}});
+  start();
+  ASSERT_TRUE(shows(japanese));
+  ASSERT_TRUE(showsPrompt(work()));
+  PtySession& s = session();
+  for (const std::string& text : {lodz, euro, japanese, std::string("Kasse \u20AC")}) {
+    EXPECT_TRUE(s.screenContains(text)) << text;
+  }
+  const int top = s.findRow("\u2554");
+  const int bottom = s.findRow("\u255A");
+  ASSERT_GT(top, 0);
+  ASSERT_GT(bottom, top);
+  int left = 0;
+  int right = 0;
+  for (int column = 1; column <= 80; ++column) {
+    if (s.cells(top, column, 1) == "\u2554") left = column;
+    if (s.cells(top, column, 1) == "\u2557") right = column;
+  }
+  ASSERT_GT(right, left);
+  EXPECT_EQ(s.cells(bottom, right, 1), "\u255D");
+  for (int row = top + 1; row < bottom; ++row) {
+    EXPECT_EQ(s.cells(row, left, 1), "\u2551") << "row " << row;
+    EXPECT_EQ(s.cells(row, right, 1), "\u2551") << "row " << row;
+  }
+  // The wide line is centred by its 26 columns, its blanks inside the frame.
+  const int row = s.findRow(japanese);
+  const std::string line = s.cells(row, left + 1, right - left - 1);
+  EXPECT_NE(line.find(" " + japanese + " "), std::string::npos) << line;
+  EXPECT_TRUE(endsWithEsc());
+}
+
 }  // namespace
 }  // namespace menue::e2e

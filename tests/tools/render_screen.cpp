@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "commands/command_loop.h"
-#include "platform/posix/output/code_page_850.h"
+#include "platform/utf8.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/program.h"
 
@@ -48,11 +48,13 @@ std::string svgOf(const VirtualConsole& console) {
       column = end;
     }
     for (int column = 0; column < console.width(); ++column) {
-      auto byte = static_cast<unsigned char>(console.cellChar(row, column));
-      if (byte == ' ') continue;
+      const char32_t character = console.screen().cell(row, column).ch;
+      if (character == U' ' || character == WideContinuation) continue;
+      std::string glyph;
+      appendUtf8(glyph, character);
       svg << "<text x=\"" << column * CellWidth << "\" y=\"" << row * CellHeight + 14
           << "\" fill=\"" << Palette[console.cellAttribute(row, column) & 15u] << "\">"
-          << escapeXml(cellGlyph(byte)) << "</text>";
+          << escapeXml(glyph) << "</text>";
     }
     svg << "\n";
   }

@@ -36,6 +36,18 @@ TEST_F(InputWaitTest, ReadLineEchoesAndEditsAcrossTheRowStart) {
   EXPECT_FALSE(machine.console.cursorShape().visible);
 }
 
+// A wide character echoes in two cells and Backspace clears both; one that
+// would straddle the row's end starts the next row.
+TEST_F(InputWaitTest, ReadLineEchoesWideCharactersByColumns) {
+  program.screen.moveTo(6, 77);
+  for (const char32_t c : {U'a', U'\u65E5', U'\u672C', U'b', U'\b', U'\b', U'\u20AC', U'\r'}) {
+    machine.console.push(keyRecord(c));
+  }
+  EXPECT_EQ(program.input.readLine(), "a\u65E5\u20AC");
+  EXPECT_EQ(machine.console.rowCharacters(5).substr(76), "a\u65E5 ");
+  EXPECT_EQ(machine.console.rowCharacters(6).substr(0, 5), "\u20AC  ");
+}
+
 TEST_F(InputWaitTest, ReadLineStopsStoringAtTenThousandBytes) {
   type(std::string(10005, 'x') + "\r");
   std::string line = program.input.readLine();

@@ -44,14 +44,25 @@ TEST_F(PosixVtMirror, FirstRenderPaintsEveryCellWithoutControlBytes) {
       EXPECT_EQ(out[i + 1], '[') << "at " << i;
     }
   }
-  // Blank for 0, smiley, circle, left arrow; house, u umlaut, corner, hyphen.
-  EXPECT_NE(out.find(" \u263A\u25CB\u2190"), std::string::npos) << out;
+  // Blank for 0 (a blank cell, which the clear already shows), smiley,
+  // circle, left arrow; house, u umlaut, corner, hyphen.
+  EXPECT_EQ(fresh.cell(0, 0).ch, U' ');
+  EXPECT_NE(out.find("\u263A\u25CB\u2190"), std::string::npos) << out;
   EXPECT_NE(out.find("\u2302\u00FC\u2554-"), std::string::npos) << out;
 }
 
 TEST_F(PosixVtMirror, SmallChangeSendsOnlyTheChangedCells) {
   screen.write({1, 2}, "ab", 0x17);
   EXPECT_EQ(render(), "\x1b[2;3H\x1b[37;44mab\x1b[1;1H");
+}
+
+// A wide character goes out once for its two cells; overwriting its second
+// half resends the first as the blank it became.
+TEST_F(PosixVtMirror, WideCharacterSentOnceAndItsCutHalfBlanked) {
+  screen.writeText({1, 2}, "\u65E5b", 0x17);
+  EXPECT_EQ(render(), "\x1b[2;3H\x1b[37;44m\u65E5b\x1b[1;1H");
+  screen.write({1, 3}, "x", 0x17);
+  EXPECT_EQ(render(), "\x1b[2;3H x\x1b[1;1H");
 }
 
 TEST_F(PosixVtMirror, NearbyChangesShareOneCursorMove) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/screen_buffer.h"
+#include "platform/utf8.h"
 
 namespace menue {
 namespace {
@@ -15,7 +16,7 @@ std::string rowsOf(const ScreenBuffer& screen) {
   std::string rows;
   for (int r = 0; r < screen.height(); ++r) {
     if (r > 0) rows += '|';
-    rows += screen.rowText(r);
+    for (const char32_t c : screen.rowText(r)) appendUtf8(rows, c == WideContinuation ? U'+' : c);
   }
   return rows;
 }
@@ -107,6 +108,66 @@ TEST(ScreenBuffer, EdgeRules) {
     EXPECT_EQ(screen.cursor(), c.cursor);
     EXPECT_EQ(screen.generation() > before, c.changed);
     EXPECT_EQ(screen.cell(screen.height() - 1, screen.width() - 1).attr, c.lastCell);
+  }
+}
+
+// Characters written as text: a wide one takes two cells ('+' marks the
+// second), never straddles the edge, and loses both halves when either is
+// overwritten; marks that combine take no cell; what a terminal would act
+// on shows as a replacement in one cell.
+TEST(ScreenBuffer, TextCellsByColumns) {
+  const struct {
+    const char* name;
+    std::function<std::size_t(ScreenBuffer&)> act;
+    std::size_t written;  // by the last write
+    std::string rows;
+  } cases[] = {
+      {"wide character in two cells", [](ScreenBuffer&) -> std::size_t { return 0; }, 0,
+       "a\u65E5+b|efgh"},
+      {"wide at the edge left out",
+       [](ScreenBuffer& s) {
+         return s.writeText({1, 3}, "\u672C", 0x07);
+       },
+       0, "a\u65E5+b|efgh"},
+      {"first half overwritten blanks the second",
+       [](ScreenBuffer& s) {
+         return s.write({0, 1}, "x", 0x07);
+       },
+       1, "ax b|efgh"},
+      {"second half overwritten blanks the first",
+       [](ScreenBuffer& s) {
+         return s.writeText({0, 2}, "\u20AC", 0x07);
+       },
+       1, "a \u20ACb|efgh"},
+      {"wide over wide, shifted by one",
+       [](ScreenBuffer& s) {
+         return s.writeText({0, 2}, "\u672C", 0x07);
+       },
+       2, "a \u672C+|efgh"},
+      {"combining mark takes no cell",
+       [](ScreenBuffer& s) {
+         return s.writeText({1, 0}, "e\u0301z", 0x07);
+       },
+       2, "a\u65E5+b|ezgh"},
+      {"controls and a stray byte replaced in one cell each",
+       [](ScreenBuffer& s) {
+         return s.writeText({1, 0}, "\x1b\u0085\xFF\uFFFF", 0x07);
+       },
+       4, "a\u65E5+b|\u2190\uFFFD\uFFFD\uFFFD"},
+      {"narrowing drops a cut wide character whole",
+       [](ScreenBuffer& s) -> std::size_t {
+         s.resize(2, 2, 0x07);
+         return 0;
+       },
+       0, "a |ef"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScreenBuffer screen(4, 2);
+    screen.writeText({0, 0}, "a\u65E5b", 0x07);
+    screen.write({1, 0}, "efgh", 0x07);
+    EXPECT_EQ(c.act(screen), c.written);
+    EXPECT_EQ(rowsOf(screen), c.rows);
   }
 }
 

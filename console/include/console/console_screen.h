@@ -21,8 +21,13 @@ class ConsoleScreen {
   void setColours(int foreground, int background);
   // Blanks the whole buffer in the current colours, cursor to row 1, column 1.
   void clearScreen();
-  // Writes bytes as cells from the cursor on, wrapping at the right edge.
+  // Writes code page 850 bytes as cells from the cursor on, wrapping at the
+  // right edge.
   void writeText(std::string_view text);
+  // Writes the characters of a UTF-8 text from the cursor on, a wide one in
+  // two cells; one that does not fit the row's last column goes to the next
+  // row, as text wraps.
+  void writeCharacters(std::string_view utf8);
   void endLine();
   // A blank (or "-"), the digits and a blank.
   void writeNumber(long value);

@@ -75,6 +75,10 @@ constexpr char16_t cellCharacter(unsigned char byte) {
   return CodePage850[byte - 0x80u];
 }
 
+// The byte whose `cellCharacter` is `character` (a blank for U+0020, a
+// hyphen for '-'), or -1 when no byte shows it.
+int cellByteOf(char32_t character);
+
 // The character a code page 850 byte stands for.
 char16_t oemCharacter(unsigned char byte);
 // The byte of a character in a single-byte code page (ASCII is itself), or

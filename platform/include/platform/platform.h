@@ -110,6 +110,9 @@ class ConsoleDevice {
   // nothing when `at` lies outside the buffer. No byte is interpreted:
   // every byte is one cell.
   virtual void writeCells(CellPos at, std::string_view bytes, Attribute attr) = 0;
+  // The characters of a UTF-8 text from `at`, as `ScreenBuffer::writeText`
+  // lays them out: a wide character in two cells.
+  virtual void writeText(CellPos at, std::string_view utf8, Attribute attr) = 0;
   // Fills every cell of the whole buffer.
   virtual void fillBuffer(char ch, Attribute attr) = 0;
   // Moves rows 1..bottom up by one; the freed bottom row is blank in `fill`.

@@ -1,5 +1,5 @@
 // A console screen buffer in memory, kept by the Windows console's rules:
-// cells of a byte and an attribute, the cursor and its visibility, scrolling
+// cells of a Unicode character and an attribute, the cursor and its visibility, scrolling
 // and resizing, and a write stamp per cell so that a mirror of the buffer can
 // tell which cells were written since a given moment. The POSIX backend
 // mirrors it to the terminal; the virtual console and the benchmarks read it.
@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,8 +19,18 @@
 
 namespace menue {
 
+// The second cell of a wide character: the mirror sends nothing for it, as
+// the character before it already covers its column.
+inline constexpr char32_t WideContinuation = 0x110000;
+
+// The character a cell shows for a character written to it: a control
+// character, a surrogate or a noncharacter becomes U+FFFD, and the controls
+// below 0x20 and DEL the classic glyphs code page 850 shows them as, so no
+// cell ever holds what a terminal would act on.
+char32_t shownCharacter(char32_t c);
+
 struct Cell {
-  char ch = ' ';
+  char32_t ch = U' ';
   Attribute attr = 0x07;
   bool operator==(const Cell&) const = default;
 };
@@ -36,9 +47,9 @@ class ScreenBuffer {
     const std::size_t i = index(row, column);
     return Cell{chars_[i], attrs_[i]};
   }
-  // The bytes of a row and their attributes, seen in the buffer: valid until
-  // it is resized.
-  std::string_view rowText(int row) const {
+  // The characters of a row and their attributes, seen in the buffer: valid
+  // until it is resized.
+  std::u32string_view rowText(int row) const {
     return {chars_.data() + index(row, 0), static_cast<std::size_t>(width_)};
   }
   std::span<const Attribute> rowAttributes(int row) const {
@@ -58,8 +69,16 @@ class ScreenBuffer {
   }
   void setCursorVisible(bool visible) { cursorVisible_ = visible; }
 
-  // One cell per byte from `at`; returns how many cells were written.
+  // One cell per code page 850 byte from `at`, each shown as `cellCharacter`
+  // gives it; returns how many cells were written.
   std::size_t write(CellPos at, std::string_view bytes, Attribute attr);
+  // The characters of a UTF-8 text from `at`: a wide character takes its
+  // cell and a `WideContinuation` after it (one that would straddle the
+  // right edge is left out with the rest), a combining mark or an invisible
+  // format character takes none and is not kept in the grid (the text keeps
+  // it), a byte that starts no character shows as U+FFFD. Returns the
+  // columns written.
+  std::size_t writeText(CellPos at, std::string_view utf8, Attribute attr);
   void fill(char ch, Attribute attr);
   // Rows 1..bottom move up one row; the bottom row becomes blank in `fill`.
   void scrollUp(Attribute fill);
@@ -77,10 +96,18 @@ class ScreenBuffer {
   }
   // Every cell written at once: one stamp instead of one per cell.
   void touchAll();
+  // A wide character cut in half by a write from `first` to `last`
+  // (exclusive) loses its other half too: that cell becomes a blank.
+  void blankCutHalves(std::size_t rowStart, int first, int last);
+  void put(std::size_t i, char32_t ch, Attribute attr) {
+    chars_[i] = ch;
+    attrs_[i] = attr;
+    stamps_[i] = generation_;
+  }
 
   int width_;
   int height_;
-  std::vector<char> chars_;
+  std::vector<char32_t> chars_;
   std::vector<Attribute> attrs_;
   std::vector<std::uint64_t> stamps_;
   std::uint64_t generation_ = 1;

@@ -67,6 +67,10 @@ void PosixConsole::writeCells(CellPos at, std::string_view bytes, Attribute attr
   screen_.write(at, bytes, attr);
 }
 
+void PosixConsole::writeText(CellPos at, std::string_view utf8, Attribute attr) {
+  screen_.writeText(at, utf8, attr);
+}
+
 void PosixConsole::setInputMode(std::uint32_t mode) {
   const bool on = (mode & inputmode::Mouse) != 0;
   if (on == mouseOn_) return;

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "platform/posix/output/code_page_850.h"
 #include "platform/posix/output/vt_sequences.h"
+#include "platform/utf8.h"
 
 namespace menue {
 
@@ -45,6 +45,8 @@ bool VtMirror::reusableGap(const ScreenBuffer& screen, int row, int from, int to
 }
 
 void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, std::string& out) {
+  // The second half of a wide character is sent as the whole character.
+  if (from > 0 && screen.cell(row, from).ch == WideContinuation) --from;
   if (cursorVisible_ != false) {
     // Hidden while drawing so it does not flicker across the screen.
     out += vt::HideCursor;
@@ -54,11 +56,11 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
   std::optional<CellPos> end;
   // The row read through views held here: the output written in between
   // cannot make the compiler fetch the buffer's planes again for every cell.
-  const std::string_view bytes = screen.rowText(row);
+  const std::u32string_view characters = screen.rowText(row);
   const std::span<const Attribute> attributes = screen.rowAttributes(row);
   const auto cellAt = [&](int column) {
     const auto i = static_cast<std::size_t>(column);
-    return Cell{bytes[i], attributes[i]};
+    return Cell{characters[i], attributes[i]};
   };
   for (int c = from; c < to;) {
     const Cell cell = cellAt(c);
@@ -67,7 +69,7 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
       colours_ = cell.attr;
     }
     int run = 1;
-    if (cell.ch == ' ') {
+    if (cell.ch == U' ') {
       while (c + run < to && cellAt(c + run) == cell) ++run;
     }
     if (run >= MinErasedRun) {
@@ -80,7 +82,8 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
       }
     } else {
       run = 1;
-      out += cellGlyph(static_cast<unsigned char>(cell.ch));
+      // The wide character before covers a continuation's column.
+      if (cell.ch != WideContinuation) appendUtf8(out, cell.ch);
     }
     for (int i = c; i < c + run; ++i) {
       const auto index = static_cast<std::size_t>(row * width_ + i);
@@ -99,17 +102,17 @@ bool VtMirror::clearFirst(const ScreenBuffer& screen, std::string& out) {
   // Only where every cell is to be sent: a clear costs nothing then.
   std::array<int, 256> blanks{};
   for (int r = 0; r < height_; ++r) {
-    const std::string_view bytes = screen.rowText(r);
+    const std::u32string_view characters = screen.rowText(r);
     const std::span<const Attribute> attributes = screen.rowAttributes(r);
     for (int c = 0; c < width_; ++c) {
       if (!needsSend(screen, r, c)) return false;
       const auto i = static_cast<std::size_t>(c);
-      if (bytes[i] == ' ') ++blanks[attributes[i]];
+      if (characters[i] == U' ') ++blanks[attributes[i]];
     }
   }
   const auto most = std::max_element(blanks.begin(), blanks.end());
   if (*most == 0) return false;
-  const Cell blank{' ', static_cast<Attribute>(most - blanks.begin())};
+  const Cell blank{U' ', static_cast<Attribute>(most - blanks.begin())};
   if (colours_ != blank.attr) {
     vt::appendSgr(out, blank.attr);
     colours_ = blank.attr;

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "platform/code_pages.h"
+#include "platform/utf8.h"
+
 namespace menue {
 
 VirtualConsole::VirtualConsole(int width, int height) : screen_(width, height) {}
@@ -19,6 +22,35 @@ void VirtualConsole::setCursorShape(CursorShape shape) {
 
 void VirtualConsole::writeCells(CellPos at, std::string_view bytes, Attribute attr) {
   written_ += bytes.substr(0, screen_.write(at, bytes, attr));
+}
+
+void VirtualConsole::writeText(CellPos at, std::string_view utf8, Attribute attr) {
+  // What was written, told in code page 850 as the byte writes are.
+  const auto count = static_cast<int>(screen_.writeText(at, utf8, attr));
+  for (int column = at.column; column < at.column + count; ++column) {
+    if (screen_.cell(at.row, column).ch != WideContinuation) written_ += cellChar(at.row, column);
+  }
+}
+
+char VirtualConsole::cellChar(int row, int column) const {
+  const int byte = cellByteOf(screen_.cell(row, column).ch);
+  return static_cast<char>(byte < 0 ? '?' : byte);
+}
+
+std::string VirtualConsole::rowText(int row) const {
+  std::string text;
+  for (int column = 0; column < screen_.width(); ++column) {
+    if (screen_.cell(row, column).ch != WideContinuation) text += cellChar(row, column);
+  }
+  return text;
+}
+
+std::string VirtualConsole::rowCharacters(int row) const {
+  std::string text;
+  for (const char32_t c : screen_.rowText(row)) {
+    if (c != WideContinuation) appendUtf8(text, c);
+  }
+  return text;
 }
 
 void VirtualConsole::present() {

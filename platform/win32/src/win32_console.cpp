@@ -42,11 +42,34 @@ bool isLowSurrogate(char32_t c) {
   return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-CHAR_INFO cell(unsigned char byte, Attribute attr) {
+CHAR_INFO cell(char32_t character, Attribute attr) {
   CHAR_INFO info;
-  info.Char.UnicodeChar = static_cast<WCHAR>(cellCharacter(byte));
+  // A character beyond the one UTF-16 unit a cell holds shows as U+FFFD.
+  info.Char.UnicodeChar = static_cast<WCHAR>(character > 0xFFFF ? 0xFFFD : character);
   info.Attributes = attr;
   return info;
+}
+
+// The cells of a row as the console takes them: a wide character in both
+// of its cells, marked as the leading and the trailing half.
+std::vector<CHAR_INFO> consoleCells(std::u32string_view characters,
+                                    std::span<const Attribute> attributes) {
+  std::vector<CHAR_INFO> cells(characters.size());
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    const bool continues = characters[i] == WideContinuation;
+    const bool wide = i + 1 < characters.size() && characters[i + 1] == WideContinuation &&
+                      characters[i] <= 0xFFFF;
+    if (!continues) {
+      cells[i] = cell(characters[i], attributes[i]);
+      if (wide) cells[i].Attributes |= COMMON_LVB_LEADING_BYTE;
+    } else if (i > 0 && characters[i - 1] <= 0xFFFF) {
+      cells[i] = cell(characters[i - 1], attributes[i]);
+      cells[i].Attributes |= COMMON_LVB_TRAILING_BYTE;
+    } else {
+      cells[i] = cell(U' ', attributes[i]);
+    }
+  }
+  return cells;
 }
 
 // Mouse positions come in buffer coordinates; the core gets them relative
@@ -179,20 +202,28 @@ void Win32Console::setTextAttribute(Attribute attr) {
 void Win32Console::writeCells(CellPos at, std::string_view bytes, Attribute attr) {
   const Window screen = window();
   const bool direct = keepPicture(screen);
-  picture_.write(at, bytes, attr);
-  if (!direct || !screen.contains(at)) return;
-  const std::size_t room = static_cast<std::size_t>(screen.width() - at.column);
-  const std::size_t count = std::min(bytes.size(), room);
-  if (count == 0) return;
+  const std::size_t count = picture_.write(at, bytes, attr);
+  if (direct) showWritten(screen, at, count);
+}
 
-  std::vector<CHAR_INFO> cells(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    cells[i] = cell(static_cast<unsigned char>(bytes[i]), attr);
-  }
-  const COORD from = screen.bufferPosition(at);
-  SMALL_RECT region{from.X, from.Y, toShort(from.X + static_cast<int>(count) - 1), from.Y};
-  WriteConsoleOutputW(output_, cells.data(), COORD{toShort(static_cast<int>(count)), 1},
-                      COORD{0, 0}, &region);
+void Win32Console::writeText(CellPos at, std::string_view utf8, Attribute attr) {
+  const Window screen = window();
+  const bool direct = keepPicture(screen);
+  const std::size_t count = picture_.writeText(at, utf8, attr);
+  if (direct) showWritten(screen, at, count);
+}
+
+void Win32Console::showWritten(const Window& screen, CellPos at, std::size_t count) {
+  if (count == 0 || !screen.contains(at)) return;
+  // One cell on either side: the half of a wide character the write cut
+  // became a blank in the picture.
+  const int first = std::max(at.column - 1, 0);
+  const int last =
+      std::min({at.column + static_cast<int>(count) + 1, screen.width(), picture_.width()});
+  const auto from = static_cast<std::size_t>(first);
+  const auto length = static_cast<std::size_t>(last - first);
+  writeRow(screen, at.row, first, picture_.rowText(at.row).substr(from, length),
+           picture_.rowAttributes(at.row).subspan(from, length));
 }
 
 void Win32Console::fillWindow(const Window& screen, char ch, Attribute attr) {
@@ -232,20 +263,19 @@ void Win32Console::scrollUp(Attribute fill) {
   // filled with blanks. The rest of the buffer stays as it is.
   const SMALL_RECT moved{screen.rect.Left, toShort(screen.rect.Top + 1), screen.rect.Right,
                          screen.rect.Bottom};
-  const CHAR_INFO blank = cell(' ', fill);
+  const CHAR_INFO blank = cell(U' ', fill);
   ScrollConsoleScreenBufferW(output_, &moved, &screen.rect,
                              COORD{screen.rect.Left, screen.rect.Top}, &blank);
 }
 
-void Win32Console::writeRow(const Window& screen, int row, std::string_view bytes,
-                            std::span<const Attribute> attributes) {
-  const std::size_t count = std::min(bytes.size(), static_cast<std::size_t>(screen.width()));
+void Win32Console::writeRow(const Window& screen, int row, int column,
+                            std::u32string_view characters, std::span<const Attribute> attributes) {
+  const std::size_t count =
+      std::min(characters.size(), static_cast<std::size_t>(std::max(screen.width() - column, 0)));
   if (count == 0 || row >= screen.height()) return;
-  std::vector<CHAR_INFO> cells(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    cells[i] = cell(static_cast<unsigned char>(bytes[i]), attributes[i]);
-  }
-  const COORD from = screen.bufferPosition(CellPos{row, 0});
+  const std::vector<CHAR_INFO> cells =
+      consoleCells(characters.substr(0, count), attributes.subspan(0, count));
+  const COORD from = screen.bufferPosition(CellPos{row, column});
   SMALL_RECT region{from.X, from.Y, toShort(from.X + static_cast<int>(count) - 1), from.Y};
   WriteConsoleOutputW(output_, cells.data(), COORD{toShort(static_cast<int>(count)), 1},
                       COORD{0, 0}, &region);
@@ -257,7 +287,9 @@ void Win32Console::present() {
     if (noticeShown_ == notice_) return;
     fillWindow(screen, ' ', 0x07);
     const std::vector<Attribute> plain(notice_.size(), 0x07);
-    writeRow(screen, 0, notice_, plain);
+    std::u32string characters;
+    for (const char byte : notice_) characters += cellCharacter(static_cast<unsigned char>(byte));
+    writeRow(screen, 0, 0, characters, plain);
     noticeShown_ = notice_;
     return;
   }
@@ -266,7 +298,7 @@ void Win32Console::present() {
   noticeShown_.clear();
   keepPicture(screen);
   for (int row = 0; row < picture_.height(); ++row) {
-    writeRow(screen, row, picture_.rowText(row), picture_.rowAttributes(row));
+    writeRow(screen, row, 0, picture_.rowText(row), picture_.rowAttributes(row));
   }
   SetConsoleCursorPosition(output_, screen.bufferPosition(picture_.cursor()));
 }

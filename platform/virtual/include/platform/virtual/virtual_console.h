@@ -28,6 +28,7 @@ class VirtualConsole : public ConsoleDevice {
   void setCursorShape(CursorShape shape) override;
   void setTextAttribute(Attribute attr) override { textAttribute_ = attr; }
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
+  void writeText(CellPos at, std::string_view utf8, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
   void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
   void present() override;
@@ -51,13 +52,15 @@ class VirtualConsole : public ConsoleDevice {
   // throws ScriptExhausted.
   std::function<bool()> onIdle;
   const ScreenBuffer& screen() const { return screen_; }
-  // Bytes of a row (0-based), and their attributes.
-  std::string rowText(int row) const { return std::string(screen_.rowText(row)); }
+  // A row (0-based) as code page 850 bytes ('?' for a character code page
+  // 850 cannot show), as UTF-8 (a wide character once), and its attributes.
+  std::string rowText(int row) const;
+  std::string rowCharacters(int row) const;
   std::string rowAttributes(int row) const {
     const std::span<const Attribute> attributes = screen_.rowAttributes(row);
     return std::string(attributes.begin(), attributes.end());
   }
-  char cellChar(int row, int column) const { return screen_.cell(row, column).ch; }
+  char cellChar(int row, int column) const;
   Attribute cellAttribute(int row, int column) const { return screen_.cell(row, column).attr; }
   Attribute textAttribute() const { return textAttribute_; }
   std::uint32_t inputMode() const { return inputMode_; }

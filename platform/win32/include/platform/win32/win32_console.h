@@ -27,6 +27,7 @@ class Win32Console : public ConsoleDevice {
   void setCursorShape(CursorShape shape) override;
   void setTextAttribute(Attribute attr) override;
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
+  void writeText(CellPos at, std::string_view utf8, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override;
   void scrollUp(Attribute fill) override;
   // Every write reaches the console at once while the window fits; then
@@ -81,10 +82,11 @@ class Win32Console : public ConsoleDevice {
   // true when the core's writes go to the window as well (it fits and shows
   // no notice).
   bool keepPicture(const Window& screen);
-  // Writes one row of cells, each in its own attribute, from the window's
-  // left edge.
-  void writeRow(const Window& screen, int row, std::string_view bytes,
+  // Writes one row of cells, each in its own attribute, from `column` on.
+  void writeRow(const Window& screen, int row, int column, std::u32string_view characters,
                 std::span<const Attribute> attributes);
+  // Shows the `count` cells of the picture a write changed from `at` on.
+  void showWritten(const Window& screen, CellPos at, std::size_t count);
 
   HANDLE output_ = INVALID_HANDLE_VALUE;           // a standard handle: never closed
   OwnedHandle input_;                              // "CONIN$": records are read here

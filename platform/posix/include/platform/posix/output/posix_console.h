@@ -29,6 +29,7 @@ class PosixConsole : public ConsoleDevice, public TerminalHandover {
   void setCursorShape(CursorShape shape) override;
   void setTextAttribute(Attribute attr) override { textAttribute_ = attr; }
   void writeCells(CellPos at, std::string_view bytes, Attribute attr) override;
+  void writeText(CellPos at, std::string_view utf8, Attribute attr) override;
   void fillBuffer(char ch, Attribute attr) override { screen_.fill(ch, attr); }
   void scrollUp(Attribute fill) override { screen_.scrollUp(fill); }
   // Sends the changed cells to the terminal, or the notice in their place.
