@@ -210,6 +210,17 @@ type_at_prompt() {
 }
 type_at_prompt_anywhere() { type_at_prompt "$1" anywhere; }
 
+# Enter on a line typed at the prompt that runs a command (a pass-through):
+# Enter is sent again only until row 24 changes, as the screen clears for
+# the command. One Enter more would end the wait after the command at once
+# and take its output away while a slow command interpreter still starts.
+row_changed() { [[ $(screen_row "$1") != "$2" ]]; }
+enter_command() {
+  local typed
+  typed=$(screen_row 24)
+  press Enter "the screen to clear for the command" row_changed 24 "$typed"
+}
+
 # Whether an item's text is drawn in the highlight colours (blue on grey).
 item_highlighted() {
   tmuxc capture-pane -e -p -t "$SESSION" | grep -qF -- "$(printf '\e[47m') $1 "
@@ -462,7 +473,8 @@ check_umlaut_items() {
   done
   [[ -f $temp/menue.cmd ]] || fail "no LaunchScript in $temp: $(ls -A "$temp")" || return 1
   type_at_prompt "echo drei> drei.txt" || return 1
-  press Enter "the pass-through to run" file_exists "$work/drei.txt" || return 1
+  enter_command || return 1
+  wait_until "the pass-through to run" file_exists "$work/drei.txt" || return 1
   press x "the prompt after a key" row_is 24 "$(work_prompt)" || return 1
   escape_ends_program || return 1
   [[ ! -e $temp/menue.cmd ]] || fail "the LaunchScript is left after the exit"
@@ -482,7 +494,8 @@ check_temp_with_blank() {
   start_menue "$work" "$(windows_path "$temp")"
   wait_until "the menu" screen_has "Zwei Zeilen" || return 1
   type_at_prompt "echo drei> drei.txt" || return 1
-  press Enter "the pass-through to run" file_exists "$work/drei.txt" || return 1
+  enter_command || return 1
+  wait_until "the pass-through to run" file_exists "$work/drei.txt" || return 1
   press x "the prompt after a key" row_is 24 "$(work_prompt)" || return 1
   press Down "the item highlighted" item_highlighted "Zwei Zeilen" || return 1
   press Enter "the item to run" file_exists "$work/zwei.txt" || return 1
@@ -491,9 +504,9 @@ check_temp_with_blank() {
   escape_ends_program
 }
 
-# A start directory outside the ANSI code page shows '?' for what the
-# console lacks; a directory is entered as typed with its umlaut; "cd!"
-# finds the start directory again.
+# A start directory outside the ANSI code page shows as its characters in
+# the prompt; a directory is entered as typed with its umlaut; "cd!" finds
+# the start directory again.
 check_umlaut_dirs() {
   make_work
   mkdir -p "$work/Ωmega" "$work/Zürich"
@@ -504,7 +517,7 @@ check_umlaut_dirs() {
   write_menu "Zürich/-menue-" "Kopfzeile=Dort" "(Menuanzeige)" "Dortpunkt" "(Menuausfuhrung)" \
     $'\t1echo dort' $'\t'
   local prompt
-  prompt="  $(windows_path "$work")\\?mega>_"
+  prompt="  $(windows_path "$work")\\Ωmega>_"
   start_menue "$work/Ωmega"
   wait_until "the menu" screen_has "Heimpunkt" || return 1
   wait_until "the prompt of Ωmega" row_is 24 "$prompt" || return 1
@@ -534,7 +547,8 @@ check_quick_edit() {
   start_menue
   wait_for_prompt || return 1
   type_at_prompt "echo kind" || return 1
-  press Enter "the command's output" row_is 1 "kind" || return 1
+  enter_command || return 1
+  wait_until "the command's output on row 1" row_is 1 "kind" || return 1
   press x "the prompt after a key" row_is 24 "$(work_prompt)" || return 1
   escape_ends_program || return 1
   wait_until "the probe's report" file_exists "$(probe_report)" || return 1
@@ -590,7 +604,8 @@ check_tall_buffer() {
   wait_until "the header in the window" screen_has "Hoch" || return 1
   wait_for_prompt || return 1
   type_at_prompt "echo unten" || return 1
-  press Enter "the command's output in the window" row_is 1 "unten" || return 1
+  enter_command || return 1
+  wait_until "the command's output in the window" row_is 1 "unten" || return 1
   press x "the menu after a key" screen_has "Zweiter" || return 1
   wait_for_prompt || return 1
   escape_ends_program || return 1
