@@ -23,6 +23,9 @@ Next refuseTypedText(Program& program, std::string_view message) {
   program.screen.writeCharacters(message);
   program.screen.endLine();
   pause(program);
+  // The message goes with the pause: it may have wrapped onto the prompt's
+  // row, which the next pass writes over from its third column only.
+  program.screen.clearScreen();
   return Next::Done;
 }
 

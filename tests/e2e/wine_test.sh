@@ -534,6 +534,44 @@ check_umlaut_dirs() {
   escape_ends_program
 }
 
+# Typed characters come as the key records' UnicodeChar and reach the
+# command interpreter as far as the LaunchScript's code page carries them:
+# a "£" is the OEM byte in the file the command writes; a "€", which code
+# page 850 lacks, runs nothing, and the refusal names it.
+check_typed_text() {
+  make_work
+  start_menue
+  wait_for_prompt || return 1
+  type_at_prompt "echo £>pfund.txt" || return 1
+  enter_command || return 1
+  wait_until "the pass-through to run" file_exists "$work/pfund.txt" || return 1
+  [[ $(od -An -tx1 "$work/pfund.txt") == " 9c 0d 0a" ]] ||
+    fail "pfund.txt holds $(od -An -tx1 "$work/pfund.txt")" || return 1
+  press x "the prompt after a key" row_is 24 "$(work_prompt)" || return 1
+  type_at_prompt "echo €>euro.txt" || return 1
+  press Enter "the refusal" \
+    screen_has 'Zeichen "€" (U+20AC) kann die Befehlszeile (Codepage 850) nicht tragen' || return 1
+  wait_for_prompt || return 1
+  [[ ! -e $work/euro.txt ]] || fail "a line with € ran: $(od -An -tx1 "$work/euro.txt")" || return 1
+  escape_ends_program
+}
+
+# Keys that arrive together, as a paste of many key records does, are all
+# taken: the rest of a line and its Enter in one go run as typed.
+check_paste() {
+  make_work
+  start_menue
+  wait_for_prompt || return 1
+  # The first key shows that the wait's flush of what came before is past.
+  type_at_prompt "e" || return 1
+  send_text $'cho eingef\u00fcgt> paste.txt\r'
+  wait_until "the pasted line to run" file_exists "$work/paste.txt" || return 1
+  [[ $(od -An -tx1 "$work/paste.txt") == "$(printf 'eingef\x81gt\r\n' | od -An -tx1)" ]] ||
+    fail "paste.txt holds $(od -An -c "$work/paste.txt")" || return 1
+  press x "the prompt after a key" row_is 24 "$(work_prompt)" || return 1
+  escape_ends_program
+}
+
 # Wine shows no QuickEdit, so the modes the program sets are read back:
 # started in a console with QuickEdit on, the menu waits for a key with
 # mouse input on and QuickEdit off (the extended flags set, insert mode
@@ -680,7 +718,7 @@ check_shell_modes() {
 
 CHECKS=(prompt_and_escape pass_through_echo two_line_item items_without_wait creation_dialogue
   insert_item read_only_menu drive_change example_menu version_and_help
-  umlaut_items umlaut_dirs quick_edit utf8_console tall_buffer temp_with_blank
+  umlaut_items umlaut_dirs typed_text paste quick_edit utf8_console tall_buffer temp_with_blank
   least_window small_window shell_modes)
 
 # ---------------------------------------------------------------- run
