@@ -24,4 +24,14 @@ std::vector<BenchItem> numberedItems(int count);
 inline constexpr std::string_view SampleHeader = "Werkzeuge";
 std::vector<BenchItem> sampleItems();
 
+// One menu of five items in three kinds of text, each item as many columns
+// wide in every kind: ASCII, code page 850 with umlauts, and UTF-8 of wide
+// (East Asian) characters, two columns each.
+struct TextMenu {
+  std::string_view name;
+  std::string header;
+  std::vector<BenchItem> items;
+};
+std::vector<TextMenu> textMenus();
+
 }  // namespace menue::bench

@@ -16,14 +16,16 @@ namespace menue::bench {
 
 namespace {
 
-// An in-memory start directory holding one MenuFile of `items` items.
+// An in-memory start directory holding one MenuFile: of `items` numbered
+// items, or the given text.
 struct Scratch {
-  explicit Scratch(int items) {
+  explicit Scratch(int items) : Scratch(menuFileText("Werkzeuge", numberedItems(items))) {}
+  explicit Scratch(const std::string& menuText) {
     virt.files.makeDirectory("C:\\work");
     virt.files.makeDirectory("C:\\TEMP");
     virt.files.changeDirectory("C:\\work");
     virt.environment.values = {"TMP=C:\\TEMP"};
-    virt.files.putFile("C:\\work\\-menue-", menuFileText("Werkzeuge", numberedItems(items)));
+    virt.files.putFile("C:\\work\\-menue-", menuText);
   }
   VirtualPlatform virt;
 };
@@ -91,6 +93,8 @@ BENCHMARK(loader)->Name("ParseMenuText")->ArgName("items")->Arg(1)->Arg(9)->Arg(
 // the POSIX backend keeps too), and the mirror that turns the buffer into
 // terminal bytes.
 struct MirrorSetup {
+  MirrorSetup() = default;
+  explicit MirrorSetup(const std::string& menuText) : scratch(menuText) {}
   Scratch scratch{18};
   Program program{scratch.virt.platform()};
   VtMirror mirror;
@@ -168,6 +172,29 @@ void highlightMove(benchmark::State& state) {
   report(state, "bytes", total);
 }
 BENCHMARK(highlightMove)->Name("MirrorHighlightMove/items:18");
+
+// The same move in one menu of five items written in each kind of text
+// (ASCII, code page 850, wide UTF-8), every item as many columns wide.
+void highlightMoveInText(benchmark::State& state) {
+  const TextMenu menu = textMenus().at(static_cast<std::size_t>(state.range(0)));
+  state.SetLabel(std::string(menu.name));
+  MirrorSetup setup(menuFileText(menu.header, menu.items));
+  if (!firstPass(setup.program)) {
+    state.SkipWithError("the first pass did not wait");
+    return;
+  }
+  setup.program.state.highlightedItem = 1;
+  setup.pass();
+  setup.render();
+  std::size_t total = 0;
+  for (auto _ : state) {
+    setup.program.state.highlightedItem = 3 - setup.program.state.highlightedItem;
+    setup.pass();
+    total += setup.render();
+  }
+  report(state, "bytes", total);
+}
+BENCHMARK(highlightMoveInText)->Name("MirrorHighlightMoveText")->ArgName("text")->DenseRange(0, 2);
 
 }  // namespace
 

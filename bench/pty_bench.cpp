@@ -2,10 +2,11 @@
 // same five items under a pseudo-terminal (80x25 unless told), each
 // measured the same way, printed as Markdown tables; the system calls per
 // key of each (under strace); menue in a directory of 100,000 files and
-// with huge MenuFiles. Figures only; nothing is judged.
+// with huge MenuFiles; menue with one menu in ASCII, code page 850 and wide
+// text. Figures only; nothing is judged.
 //
 // Usage: menue_pty_bench MENUE_BINARY [--idle-seconds N] [--rounds N] [--starts N]
-//          [--size COLUMNSxROWS] [--startup-only | --syscalls | --scale]
+//          [--size COLUMNSxROWS] [--startup-only | --syscalls | --scale | --texts]
 #include <unistd.h>
 
 #include <algorithm>
@@ -61,6 +62,7 @@ struct Figures {
   std::optional<double> idleCpuPercent;  // from clock ticks
   std::optional<double> idleCpuUs;       // from the scheduler's run time
   std::optional<std::uint64_t> idleWakeups;
+  std::optional<double> cpuUsPerKey;  // the scheduler's run time over the counted keys
   std::size_t idleBytes = 0;
   bool endedByItself = false;
 };
@@ -175,6 +177,7 @@ Figures measure(const Contender& contender, const std::string& directory,
     return burst;
   };
   for (int i = 0; i < contender.warmUpDowns; ++i) press(CursorKey::Down);
+  const auto keysStart = child.cpuNanoseconds();
   std::size_t downBytes = 0;
   std::size_t upBytes = 0;
   double keyMs = 0;
@@ -188,6 +191,9 @@ Figures measure(const Contender& contender, const std::string& directory,
     }
   }
   const double keysPerDirection = static_cast<double>(rounds * MovesPerRound);
+  if (const auto used = difference(keysStart, child.cpuNanoseconds())) {
+    figures.cpuUsPerKey = static_cast<double>(*used) / 1000.0 / (2 * keysPerDirection);
+  }
   figures.bytesPerDown = static_cast<double>(downBytes) / keysPerDirection;
   figures.bytesPerUp = static_cast<double>(upBytes) / keysPerDirection;
   figures.msKeyToQuiet = keyMs / (2 * keysPerDirection);
@@ -355,22 +361,49 @@ void printScale(const Contender& menue, Settings settings) {
   }
 }
 
+// menue with the same menu in each kind of text: what a key costs in bytes
+// and in run time.
+void printTexts(const Contender& menue, Settings settings) {
+  settings.idleSeconds = 1;
+  std::printf(
+      "| menu text | start-up bytes | bytes per down | bytes per up | CPU µs per key "
+      "| ms key to quiet |\n|---|--:|--:|--:|--:|--:|\n");
+  for (const TextMenu& menu : textMenus()) {
+    const std::string directory = scratchDirectory();
+    if (directory.empty()) return;
+    std::ofstream(directory + "/-menue-", std::ios::binary)
+        << menuFileText(menu.header, menu.items);
+    const Figures f = measure(menue, directory, settings);
+    std::filesystem::remove_all(directory);
+    if (!f.error.empty()) {
+      std::printf("| %s | %s | | | | |\n", std::string(menu.name).c_str(), f.error.c_str());
+      continue;
+    }
+    std::printf("| %s | %zu | %s | %s | %s | %s |\n", std::string(menu.name).c_str(),
+                f.startupBytes, format("%.1f", f.bytesPerDown).c_str(),
+                format("%.1f", f.bytesPerUp).c_str(),
+                f.cpuUsPerKey ? format("%.0f", *f.cpuUsPerKey).c_str() : "?",
+                format("%.2f", f.msKeyToQuiet).c_str());
+  }
+}
+
 int run(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr,
                  "usage: %s MENUE_BINARY [--idle-seconds N] [--rounds N] [--starts N] "
-                 "[--size COLUMNSxROWS] [--startup-only | --syscalls | --scale]\n",
+                 "[--size COLUMNSxROWS] [--startup-only | --syscalls | --scale | --texts]\n",
                  argv[0]);
     return 2;
   }
   const std::string menue = std::filesystem::absolute(argv[1]).string();
   Settings settings;
-  enum class Mode { Table, Syscalls, Scale } mode = Mode::Table;
+  enum class Mode { Table, Syscalls, Scale, Texts } mode = Mode::Table;
   for (int i = 2; i < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--startup-only") settings.startupOnly = true;
     if (option == "--syscalls") mode = Mode::Syscalls;
     if (option == "--scale") mode = Mode::Scale;
+    if (option == "--texts") mode = Mode::Texts;
     if (i + 1 >= argc) continue;
     const std::string value = argv[i + 1];
     if (option == "--size" &&
@@ -399,6 +432,8 @@ int run(int argc, char** argv) {
     printSyscalls(contenders, directory, settings);
   } else if (mode == Mode::Scale) {
     printScale(contenders.front(), settings);
+  } else if (mode == Mode::Texts) {
+    printTexts(contenders.front(), settings);
   }
   if (mode != Mode::Table) {
     std::filesystem::remove_all(directory);

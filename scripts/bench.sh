@@ -57,6 +57,9 @@ echo "|---|--:|--:|--:|"
 medians '^(OnePass|ParseMenuText)'
 medians '^Mirror'
 echo
+echo "MirrorHighlightMoveText: one menu of five items in ASCII (text:0), code page 850 (text:1)"
+echo "and wide UTF-8 (text:2), each item as many columns wide in every kind."
+echo
 echo "Passes on the real file system, the sample menu beside N other files or as a MenuFile of"
 echo "N bytes (sparse); a blank round is two presses, a step and the wrap round to \"-menue-\":"
 echo
@@ -81,6 +84,11 @@ echo
 echo "menue with many files and huge MenuFiles, 80x25:"
 echo
 build-bench/bench/menue_pty_bench build-release/menue --scale
+echo
+echo "One menu of five items, each as many columns wide in every kind of text, 80x25; CPU per"
+echo "key is the scheduler's run time over the counted keys:"
+echo
+build-bench/bench/menue_pty_bench build-release/menue --texts --rounds "$rounds"
 echo
 echo "What an edit adds: \`menue --edit\` of the sample menu with an editor that changes one"
 echo "word, under \`strace -f\`, menue's own calls (not the editor's) that write, rename or list:"
