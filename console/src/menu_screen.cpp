@@ -50,7 +50,7 @@ constexpr LayoutRow NineteenLayout{2, 22, 2};
 // A text of the MenuFile as the screen shows it, one cell per character: a
 // UTF-8 file's characters in code page 850 ('?' for what it lacks), else the
 // bytes with the German letters of Windows-1252 made OEM.
-std::string shownText(const MenuModel& model, std::string_view text) {
+std::string screenText(const MenuModel& model, std::string_view text) {
   return model.utf8 ? consoleTextOf(text) : toOem(text);
 }
 
@@ -148,7 +148,7 @@ void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
   const int count = model.items();
   setLayoutFor(layout, count);
   for (int i = 1; i <= count; ++i) {
-    const std::string text = shownText(model, model.displayText(i));
+    const std::string text = screenText(model, model.displayText(i));
     if (i == highlightedItem) {
       screen.setColours(colours.highlightForeground, colours.highlightBackground);
     } else {
@@ -192,7 +192,7 @@ void drawFooter(ConsoleScreen& screen, const MenuLayout& layout) {
 
 void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout) {
   if (model.header.empty()) return;
-  const std::string header = shownText(model, model.header);
+  const std::string header = screenText(model, model.header);
   screen.moveTo(layout.frameTop - 1, headerColumn(static_cast<int>(header.size())));
   screen.writeText(header);
   screen.endLine();
