@@ -10,6 +10,7 @@
 
 #include "execution_parts.h"
 #include "menufile/menu_parse.h"
+#include "platform/letters.h"
 #include "platform/text_width.h"
 #include "platform/utf8.h"
 
@@ -130,7 +131,8 @@ std::string markerSpelling(std::string_view line) {
   std::string out;
   for (std::size_t at = 0; at < line.size(); ++at) {
     const auto byte = static_cast<unsigned char>(line[at]);
-    if (byte == 0xFC || byte == 0xDC || byte == 0x81 || byte == 0x9A) {
+    const char32_t letter = germanCharacterOf(byte);
+    if (letter == U'\u00FC' || letter == U'\u00DC') {
       out += 'u';
     } else if (byte == 0xC3 && at + 1 < line.size() &&
                (line[at + 1] == '\xBC' || line[at + 1] == '\x9C')) {
@@ -141,7 +143,7 @@ std::string markerSpelling(std::string_view line) {
       out += 'u';
       ++at;
     } else {
-      out += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte);
+      out += asciiLower(line[at]);
     }
   }
   return out;
@@ -281,9 +283,12 @@ void checkMissingExecution(const MenuModel& model, const Places& at, std::size_t
                         "(Menuausfuhrung) erst nach " + std::to_string(lines) +
                             " Anzeigezeilen: das Men\xFC l\xE4"
                             "dt h\xF6"
-                            "chstens 19 Men\xFCpunkte und meldet \"Dateifehler Menuausfuhrung "
+                            "chstens " +
+                            std::to_string(MaxLoadedItems) +
+                            " Men\xFCpunkte und meldet \"Dateifehler Menuausfuhrung "
                             "nicht gefunden.\"; Men\xFCpunkte auf h\xF6"
-                            "chstens 18 k\xFCrzen"));
+                            "chstens " +
+                            std::to_string(MaxItems) + " k\xFCrzen"));
 }
 
 // Text behind the marker on its line: the menu starts display line 1 two
@@ -310,8 +315,8 @@ void checkItemCount(const MenuModel& model, const Places& at, Findings& out) {
       itemName(MaxItems + 1) +
           " ist einer zu viel: das Men\xFC zeigt ihn, Men\xFC+ f\xFCgt aber "
           "nur bis " +
-          std::to_string(MaxItems) +
-          " hinzu, und ab 20 Men\xFCpunkten l\xE4"
+          std::to_string(MaxItems) + " hinzu, und ab " + std::to_string(MaxLoadedItems + 1) +
+          " Men\xFCpunkten l\xE4"
           "dt es die Datei nicht; einen Men\xFCpunkt in ein weiteres Men\xFC (Men\xFC++) "
           "verlegen"));
 }

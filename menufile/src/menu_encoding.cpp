@@ -11,12 +11,6 @@ namespace menue {
 
 namespace {
 
-// The German letter a byte stands for, as a character, or 0.
-char32_t letterOf(unsigned char byte) {
-  const char letter = germanLetterOf(byte);
-  return letter ? oemCharacter(static_cast<unsigned char>(letter)) : 0;
-}
-
 std::string refusalOf(char32_t character, TextEncoding encoding) {
   std::string message = utf8Of(" Zeichen \"", Windows1252);
   appendUtf8(message, character);
@@ -62,7 +56,7 @@ std::string menuTextOf(std::string_view bytes, TextEncoding encoding) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) {
       text += c;
-    } else if (const char32_t letter = letterOf(byte)) {
+    } else if (const char32_t letter = germanCharacterOf(byte)) {
       appendUtf8(text, letter);
     } else {
       appendUtf8(text, upperHalf[byte - 0x80u]);
@@ -80,7 +74,7 @@ StoredText storedText(std::string_view typed, TextEncoding encoding) {
   std::size_t at = 0;
   for (const char c : encoded.bytes) {
     const Utf8Character character = readUtf8(typed, at);
-    const char32_t letter = letterOf(static_cast<unsigned char>(c));
+    const char32_t letter = germanCharacterOf(static_cast<unsigned char>(c));
     if (letter != 0 && letter != character.character) return refused(character.character, encoding);
     at += character.length;
   }
