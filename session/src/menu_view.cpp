@@ -145,14 +145,10 @@ Next createCurrentMenu(Program& program, std::string text) {
   return writeCurrentMenu(program, std::nullopt, std::move(text));
 }
 
-void drawItems(Program& program) {
-  drawMenuItems(program.screen, program.model, program.layout, program.state.highlightedItem,
-                program.state.colours);
-}
-
 Next drawMenu(Program& program) {
   ConsoleScreen& screen = program.screen;
-  drawItems(program);
+  drawMenuItems(screen, program.model, program.layout, program.state.highlightedItem,
+                program.state.colours);
   drawMenuFrame(screen, program.model, program.layout);
   if (program.menuSet.anyNumbered()) drawFooter(screen, program.layout);
   drawHeader(screen, program.model, program.layout);
