@@ -35,7 +35,7 @@ Next refuseEdit(Program& program, std::string_view message) {
 }
 
 Next loaded(Program& program, const LoadResult& result) {
-  if (result.failure != code::Success) return check(program, result.failure);
+  if (result.failure != code::Success) return handlePlatformResult(program, result.failure);
   // What runs is the text read: the file that was opened decides, whatever
   // the look at its name before said.
   program.state.menuTrust = result.trust;
@@ -105,7 +105,7 @@ Next checkEditWrite(Program& program, PlatformCode result) {
                     "bertragbar: nicht ge\xE4ndert.",
                     Next::Continue);
     default:
-      return check(program, result);
+      return handlePlatformResult(program, result);
   }
 }
 
