@@ -49,7 +49,10 @@ TextEncoding encodingOf(const MenuModel& model) {
 
 std::string menuTextOf(std::string_view bytes, TextEncoding encoding) {
   if (encoding == TextEncoding::Utf8) return decodeText(bytes, encoding);
-  const UpperHalf& upperHalf = encoding == TextEncoding::Oem850 ? CodePage850 : Windows1252;
+  return singleByteMenuText(bytes, encoding == TextEncoding::Oem850 ? CodePage850 : Windows1252);
+}
+
+std::string singleByteMenuText(std::string_view bytes, const UpperHalf& otherBytes) {
   std::string text;
   text.reserve(bytes.size());
   for (const char c : bytes) {
@@ -59,7 +62,7 @@ std::string menuTextOf(std::string_view bytes, TextEncoding encoding) {
     } else if (const char32_t letter = germanCharacterOf(byte)) {
       appendUtf8(text, letter);
     } else {
-      appendUtf8(text, upperHalf[byte - 0x80u]);
+      appendUtf8(text, otherBytes[byte - 0x80u]);
     }
   }
   return text;
