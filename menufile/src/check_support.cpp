@@ -75,12 +75,9 @@ std::string markerSpelling(std::string_view line) {
     const char32_t letter = germanCharacterOf(byte);
     if (letter == U'\u00FC' || letter == U'\u00DC') {
       out += 'u';
-    } else if (byte == 0xC3 && at + 1 < line.size() &&
-               (line[at + 1] == '\xBC' || line[at + 1] == '\x9C')) {
-      out += 'u';
-      ++at;
-    } else if ((byte == 'u' || byte == 'U') && at + 1 < line.size() &&
-               (line[at + 1] == 'e' || line[at + 1] == 'E')) {
+    } else if (const char next = at + 1 < line.size() ? line[at + 1] : '\0';
+               (byte == 0xC3 && (next == '\xBC' || next == '\x9C')) ||
+               ((byte == 'u' || byte == 'U') && (next == 'e' || next == 'E'))) {
       out += 'u';
       ++at;
     } else {
