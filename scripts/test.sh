@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the Windows build (tested under Wine),
+# Builds everything and runs every test: the formatting of the C++ sources,
+# the Windows build (tested under Wine),
 # the native build with its unit, scenario and end-to-end tests, the packages
 # (installed into a scratch root and run), the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of each
@@ -18,7 +19,7 @@ jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
   libbenchmark-dev libvterm-dev pkg-config tmux g++-mingw-w64-x86-64-posix wine64
   dialog whiptail dpkg-dev debhelper lintian devscripts mandoc groff-base man-db unzip
-  unicode-data strace)
+  unicode-data strace clang-format)
 
 # --- stage bookkeeping: every stage's time and result end up in the summary ---
 summary=()
@@ -80,6 +81,11 @@ test_preset() {
   ctest --preset "$preset" -j "$jobs" --timeout 900 "$@" </dev/null
   end_stage
 }
+
+# --- the formatting: every C++ source of the tree as .clang-format has it ---
+begin_stage "format: clang-format --dry-run"
+git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+end_stage
 
 # --- Windows build, cross-compiled; the default preset's ctest runs it under Wine ---
 build_preset windows

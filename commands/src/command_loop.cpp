@@ -54,7 +54,8 @@ Next loopHead(Program& program) {
   std::optional<PlainFileLook> look = program.menuSet.lookAt(state.currentMenuName);
   if (!look) {
     bool adopted = false;
-    const Next next = check(program, program.menuSet.adopt(state.currentMenuName, adopted));
+    const Next next =
+        handlePlatformResult(program, program.menuSet.adopt(state.currentMenuName, adopted));
     if (next != Next::Continue) return next;
     // The moved file keeps its owner and mode.
     if (adopted) look = program.menuSet.lookAt(state.currentMenuName);

@@ -51,7 +51,7 @@ constexpr LayoutRow NineteenLayout{2, 22, 2};
 // A text of the MenuFile as the screen shows it: a UTF-8 file's characters
 // in the columns they take, else one cell per byte, the German letters of
 // Windows-1252 made OEM, as a code page file has always shown.
-struct ShownText {
+struct ScreenText {
   bool characters;
   std::string text;  // UTF-8 when `characters`, else code page 850 bytes
   int columns() const { return characters ? textColumns(text) : static_cast<int>(text.size()); }
@@ -64,7 +64,7 @@ struct ShownText {
   }
 };
 
-ShownText shownText(const MenuModel& model, std::string_view text) {
+ScreenText screenText(const MenuModel& model, std::string_view text) {
   if (model.utf8) return {true, menuTextOf(text, TextEncoding::Utf8)};
   return {false, toOem(text)};
 }
@@ -163,7 +163,7 @@ void drawMenuItems(ConsoleScreen& screen, const MenuModel& model, MenuLayout& la
   const int count = model.items();
   setLayoutFor(layout, count);
   for (int i = 1; i <= count; ++i) {
-    const ShownText text = shownText(model, model.displayText(i));
+    const ScreenText text = screenText(model, model.displayText(i));
     if (i == highlightedItem) {
       screen.setColours(colours.highlightForeground, colours.highlightBackground);
     } else {
@@ -208,7 +208,7 @@ void drawFooter(ConsoleScreen& screen, const MenuLayout& layout) {
 
 void drawHeader(ConsoleScreen& screen, const MenuModel& model, const MenuLayout& layout) {
   if (model.header.empty()) return;
-  const ShownText header = shownText(model, model.header);
+  const ScreenText header = screenText(model, model.header);
   screen.moveTo(layout.frameTop - 1, headerColumn(header.columns()));
   header.writeTo(screen);
   screen.endLine();

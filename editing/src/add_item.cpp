@@ -110,11 +110,7 @@ Next insertItem(Program& program, const std::string& commandText) {
   // A display text holding the execution marker would end the display
   // section early and pair items with the wrong commands.
   if (!loadsWithItems(text, items + 1)) return Next::Continue;
-  if (const Next next = rewriteCurrentMenu(program, std::move(text)); next != Next::Continue) {
-    return next;
-  }
-  drawItems(program);
-  return Next::Continue;
+  return rewriteCurrentMenu(program, std::move(text));
 }
 
 }  // namespace

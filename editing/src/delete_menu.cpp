@@ -32,7 +32,7 @@ Next deleteConfirmedMenu(Program& program) {
   }
   if (menuSet.anyNumbered()) {
     bool adopted = false;
-    const Next next = check(program, menuSet.adopt(state.currentMenuName, adopted));
+    const Next next = handlePlatformResult(program, menuSet.adopt(state.currentMenuName, adopted));
     if (next != Next::Continue) return next;
     if (adopted) state.menuPresent = true;
     pageToNextMenu(program);

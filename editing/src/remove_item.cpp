@@ -28,11 +28,7 @@ Next removeChosenItem(Program& program, const std::string& commandText) {
   positionInCommand(commandText, position);
   if (position <= 0) position = askItemNumber(program);
   if (position < 1 || position > program.model.items()) return Next::Continue;
-  const Next next =
-      rewriteCurrentMenu(program, removeItemText(program.model, static_cast<int>(position)));
-  if (next != Next::Continue) return next;
-  drawItems(program);
-  return Next::Continue;
+  return rewriteCurrentMenu(program, removeItemText(program.model, static_cast<int>(position)));
 }
 
 }  // namespace

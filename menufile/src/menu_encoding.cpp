@@ -11,12 +11,6 @@ namespace menue {
 
 namespace {
 
-// The German letter a byte stands for, as a character, or 0.
-char32_t letterOf(unsigned char byte) {
-  const char letter = germanLetterOf(byte);
-  return letter ? oemCharacter(static_cast<unsigned char>(letter)) : 0;
-}
-
 std::string refusalOf(char32_t character, TextEncoding encoding) {
   std::string message = utf8Of(" Zeichen \"", Windows1252);
   appendUtf8(message, character);
@@ -55,17 +49,20 @@ TextEncoding encodingOf(const MenuModel& model) {
 
 std::string menuTextOf(std::string_view bytes, TextEncoding encoding) {
   if (encoding == TextEncoding::Utf8) return decodeText(bytes, encoding);
-  const UpperHalf& upperHalf = encoding == TextEncoding::Oem850 ? CodePage850 : Windows1252;
+  return singleByteMenuText(bytes, encoding == TextEncoding::Oem850 ? CodePage850 : Windows1252);
+}
+
+std::string singleByteMenuText(std::string_view bytes, const UpperHalf& otherBytes) {
   std::string text;
   text.reserve(bytes.size());
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) {
       text += c;
-    } else if (const char32_t letter = letterOf(byte)) {
+    } else if (const char32_t letter = germanCharacterOf(byte)) {
       appendUtf8(text, letter);
     } else {
-      appendUtf8(text, upperHalf[byte - 0x80u]);
+      appendUtf8(text, otherBytes[byte - 0x80u]);
     }
   }
   return text;
@@ -80,7 +77,7 @@ StoredText storedText(std::string_view typed, TextEncoding encoding) {
   std::size_t at = 0;
   for (const char c : encoded.bytes) {
     const Utf8Character character = readUtf8(typed, at);
-    const char32_t letter = letterOf(static_cast<unsigned char>(c));
+    const char32_t letter = germanCharacterOf(static_cast<unsigned char>(c));
     if (letter != 0 && letter != character.character) return refused(character.character, encoding);
     at += character.length;
   }

@@ -37,6 +37,11 @@ int menuNumberOf(std::string_view name) {
   return number == 0 ? 1 : number;
 }
 
+std::string menuFileShown(bool firstExists, const std::vector<std::string>& numbered) {
+  if (firstExists || numbered.empty()) return std::string(FirstMenuName);
+  return numbered.front();
+}
+
 const std::vector<std::string>& MenuSetView::numbered() {
   if (!numbered_) numbered_ = files_.findPlainFiles(std::string(NumberedMenuPattern));
   return *numbered_;
@@ -64,7 +69,7 @@ bool MenuSetView::anyNumbered() {
 PlatformCode MenuSetView::adopt(const std::string& name, bool& adopted) {
   adopted = false;
   if (numbered().empty()) return code::Success;
-  const std::string first = numbered().front();
+  const std::string first = menuFileShown(false, numbered());
   invalidate();
   const PlatformCode failure = files_.moveFile(first, name);
   adopted = failure == code::Success;

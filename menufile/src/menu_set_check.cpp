@@ -32,7 +32,7 @@ bool inMenuSet(const std::string& name) {
 // The first name of the set that no file has, for the advice to rename.
 std::string freeName(const std::vector<std::string>& names) {
   for (int number = 2; number <= HighestMenuNumber; ++number) {
-    const std::string name = menuFileName(number);
+    std::string name = menuFileName(number);
     if (std::find(names.begin(), names.end(), name) == names.end()) return name;
   }
   return menuFileName(HighestMenuNumber);

@@ -20,7 +20,8 @@ constexpr std::string_view NoCommand = "'\r\n";
 // LF: an LF text would then be read as a CR LF one, every lone LF an
 // ordinary byte. Such an edit gives the old text, so nothing changes.
 std::string keepingLineEnd(const MenuModel& model, std::string text) {
-  return lineEndOf(text) == model.lineEnd ? text : model.rawText;
+  if (lineEndOf(text) == model.lineEnd) return text;
+  return model.rawText;
 }
 
 // The text before the items, the given items' display lines, the bare

@@ -43,6 +43,11 @@ char germanLetterOf(unsigned char byte) {
   return isOneOf(ansi, GermanLetters) ? oemByte(ansi) : '\0';
 }
 
+char32_t germanCharacterOf(unsigned char byte) {
+  const char letter = germanLetterOf(byte);
+  return letter ? oemCharacter(static_cast<unsigned char>(letter)) : 0;
+}
+
 std::string toOem(std::string_view windows1252) {
   std::string out(windows1252);
   for (char& c : out) {

@@ -10,6 +10,7 @@
 #include "platform/code_pages.h"
 #include "platform/utf8.h"
 #include "session/edit_history.h"
+#include "session/environment_lookup.h"
 #include "session/menu_check_command.h"
 #include "session/menu_path.h"
 #include "session/menu_trust.h"
@@ -25,23 +26,13 @@ namespace {
 constexpr int Declined = 1;
 constexpr int Unusable = 2;
 
-// The value of the environment entry NAME, if it is set and not empty.
-std::string entryValue(const std::vector<std::string>& entries, std::string_view name) {
-  for (const std::string& entry : entries) {
-    if (entry.size() > name.size() && entry.compare(0, name.size(), name) == 0 &&
-        entry[name.size()] == '=') {
-      return entry.substr(name.size() + 1);
-    }
-  }
-  return {};
-}
-
 std::string editorOf(CommandServices::Services& services) {
   const std::vector<std::string> entries = services.environment.entries();
-  for (const std::string_view name : {"VISUAL", "EDITOR"}) {
-    if (std::string editor = entryValue(entries, name); !editor.empty()) return editor;
-  }
   const PathRules& rules = services.rules;
+  for (const std::string_view name : {"VISUAL", "EDITOR"}) {
+    const auto editor = environmentValue(entries, {name}, rules.environmentIgnoresCase);
+    if (editor && !editor->empty()) return *editor;
+  }
   if (!rules.systemEditor.empty() && services.files.isPlainFile(rules.systemEditor)) {
     return rules.systemEditor;
   }

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "menufile/menu_load.h"
+#include "platform/letters.h"
 #include "session/path_text.h"
 
 namespace menue {
@@ -27,9 +28,7 @@ constexpr std::size_t EntryHeaderBytes = std::size_t{64} << 10;
 std::string EditHistory::identity(const std::string& path) const {
   if (!rules_.namesIgnoreCase) return path;
   std::string folded = path;
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : folded) c = asciiLower(c);
   return folded;
 }
 

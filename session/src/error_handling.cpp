@@ -76,7 +76,7 @@ Next generalErrorHandler(Program& program, ErrorNumber number) {
   return Next::End;
 }
 
-Next check(Program& program, PlatformCode platformCode) {
+Next handlePlatformResult(Program& program, PlatformCode platformCode) {
   if (platformCode == code::Success) return Next::Continue;
   return generalErrorHandler(program, errorNumberFor(platformCode));
 }

@@ -14,9 +14,9 @@
 #include "session/recorded_files.h"
 #include "session/shown_menu.h"
 #include "session/shown_text.h"
+#include "session/state_directory.h"
 #include "session/text_diff.h"
 #include "session/text_forms.h"
-#include "session/state_directory.h"
 
 namespace menue {
 

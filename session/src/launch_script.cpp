@@ -26,7 +26,7 @@ Next writeLaunchScript(Program& program, std::string_view body) {
   const PlatformCode failure =
       writeLaunchScriptFile(program.platform.files, program.state.launchScriptPath, body);
   program.state.launchScriptWritten = failure == code::Success;
-  return check(program, failure);
+  return handlePlatformResult(program, failure);
 }
 
 bool startProcess(Program& program, const std::string& commandLine, bool throughShell, bool wait) {

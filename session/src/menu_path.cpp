@@ -17,10 +17,9 @@ PlatformCode enterMenuPath(FileSystem& files, const PathRules& rules, const std:
     const bool first = files.isPlainFile(std::string(FirstMenuName));
     const std::vector<std::string> numbered =
         files.findPlainFiles(std::string(NumberedMenuPattern));
-    if (first || numbered.empty()) found.names.emplace_back(FirstMenuName);
+    found.names.push_back(menuFileShown(first, numbered));
     for (const std::string& name : numbered) {
-      if (!all && !found.names.empty()) break;
-      found.names.push_back(name);
+      if (all && name != found.names.front()) found.names.push_back(name);
     }
     return code::Success;
   }

@@ -35,7 +35,7 @@ Next refuseEdit(Program& program, std::string_view message) {
 }
 
 Next loaded(Program& program, const LoadResult& result) {
-  if (result.failure != code::Success) return check(program, result.failure);
+  if (result.failure != code::Success) return handlePlatformResult(program, result.failure);
   // What runs is the text read: the file that was opened decides, whatever
   // the look at its name before said.
   program.state.menuTrust = result.trust;
@@ -105,7 +105,7 @@ Next checkEditWrite(Program& program, PlatformCode result) {
                     "bertragbar: nicht ge\xE4ndert.",
                     Next::Continue);
     default:
-      return check(program, result);
+      return handlePlatformResult(program, result);
   }
 }
 
@@ -145,14 +145,10 @@ Next createCurrentMenu(Program& program, std::string text) {
   return writeCurrentMenu(program, std::nullopt, std::move(text));
 }
 
-void drawItems(Program& program) {
-  drawMenuItems(program.screen, program.model, program.layout, program.state.highlightedItem,
-                program.state.colours);
-}
-
 Next drawMenu(Program& program) {
   ConsoleScreen& screen = program.screen;
-  drawItems(program);
+  drawMenuItems(screen, program.model, program.layout, program.state.highlightedItem,
+                program.state.colours);
   drawMenuFrame(screen, program.model, program.layout);
   if (program.menuSet.anyNumbered()) drawFooter(screen, program.layout);
   drawHeader(screen, program.model, program.layout);

@@ -50,7 +50,7 @@ Next currentDirectory(Program& program, std::string& path) {
   }
   const PlatformCode failure = program.platform.files.currentDirectory(path);
   if (failure == code::Success) known = path;
-  return check(program, failure);
+  return handlePlatformResult(program, failure);
 }
 
 Next atStartDirectory(Program& program, bool& atStart) {
@@ -76,7 +76,7 @@ Next changeDriveTo(Program& program, char letter) {
     return generalErrorHandler(program, ErrorNumber::PathNotFound);
   }
   program.state.passDirectory.reset();
-  return check(program, program.platform.files.changeDrive(letter));
+  return handlePlatformResult(program, program.platform.files.changeDrive(letter));
 }
 
 Next changeToStart(Program& program) {

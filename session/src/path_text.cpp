@@ -4,7 +4,7 @@
 // line.
 #include "session/path_text.h"
 
-#include "platform/utf8.h"
+#include "session/terminal_escape.h"
 
 namespace menue {
 
@@ -16,47 +16,9 @@ std::string joinPath(std::string directory, std::string_view name, const PathRul
   return directory;
 }
 
-namespace {
-
-// The escape of one byte: a C escape where C has one, else three octal
-// digits.
-void appendEscaped(std::string& out, unsigned char byte) {
-  constexpr std::string_view Letters = "abtnvfr";
-  out += '\\';
-  if (byte >= '\a' && byte <= '\r') {
-    out += Letters[byte - '\a'];
-    return;
-  }
-  out += static_cast<char>('0' + (byte >> 6));
-  out += static_cast<char>('0' + ((byte >> 3) & 7));
-  out += static_cast<char>('0' + (byte & 7));
-}
-
-}  // namespace
-
 std::string visiblePath(std::string_view systemForm, const PathRules& rules) {
-  std::string out;
-  out.reserve(systemForm.size());
-  std::size_t at = 0;
-  while (at < systemForm.size()) {
-    // Surrogates count as characters: a Windows name may hold them (WTF-8).
-    const Utf8Character read = readUtf8(systemForm, at, true);
-    const std::string_view bytes = systemForm.substr(at, read.length);
-    at += read.length;
-    const auto byte = static_cast<unsigned char>(bytes[0]);
-    const bool control =
-        read.valid ? read.character < 0x20 || (read.character >= 0x7F && read.character <= 0x9F)
-                   : byte >= 0x80 && byte <= 0x9F;
-    if (control) {
-      for (const char c : bytes) appendEscaped(out, static_cast<unsigned char>(c));
-    } else if (byte == '\\' && rules.separator != '\\') {
-      out += "\\\\";
-    } else {
-      // A character, or a byte 0xA0-0xFF of a name in a single-byte code page.
-      out += bytes;
-    }
-  }
-  return out;
+  return escapeControls(systemForm,
+                        rules.separator == '\\' ? EscapeStyle::SeparatedPath : EscapeStyle::Path);
 }
 
 std::string pathFailureText(PlatformCode failure) {

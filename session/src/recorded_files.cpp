@@ -15,15 +15,10 @@ constexpr std::string_view AdoptionCause =
     "\xFC"
     "bernommen";
 
-bool isAbsolute(const std::string& path) {
-  return (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
-         (path.size() > 2 && path[1] == ':' && (path[2] == '\\' || path[2] == '/'));
-}
-
 }  // namespace
 
 std::string RecordedFiles::fullPath(const std::string& path) {
-  if (isAbsolute(path)) return path;
+  if (history_.rules().isAbsolute(path)) return path;
   std::string directory;
   if (files_.currentDirectory(directory) != code::Success) return path;
   return joinPath(directory, path, history_.rules());

@@ -4,7 +4,6 @@
 // removed again afterwards.
 #include "session/run_command.h"
 
-#include <cstdio>
 #include <string>
 
 #include "session/allowed_menus.h"
@@ -16,6 +15,7 @@
 #include "session/path_text.h"
 #include "session/shown_menu.h"
 #include "session/startup.h"
+#include "session/text_refusal.h"
 
 namespace menue {
 
@@ -99,9 +99,7 @@ std::optional<std::string> runRefusal(const ItemCommand& item, const PathRules& 
       break;
   }
   if (item.unscriptable != 0) {
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(item.unscriptable));
-    return std::string("Zeichen ") + code +
+    return "Zeichen " + characterCode(item.unscriptable) +
            " kann die Befehlszeile (Codepage 850) nicht tragen: nicht ausgef\xFChrt";
   }
   if (runnableStatus(item.status)) return std::nullopt;

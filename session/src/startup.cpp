@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "console/screen_geometry.h"
-#include "platform/letters.h"
+#include "session/environment_lookup.h"
 #include "session/launch_script.h"
 #include "session/navigation.h"
 #include "session/path_text.h"
@@ -13,30 +13,12 @@
 
 namespace menue {
 
-namespace {
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (asciiUpper(text[i]) != asciiUpper(prefix[i])) return false;
-  }
-  return true;
-}
-
-bool namesTempDirectory(std::string_view entry) {
-  return startsWithNoCase(entry, "TMP=") || startsWithNoCase(entry, "TMP =") ||
-         startsWithNoCase(entry, "Temp=") || startsWithNoCase(entry, "TEMP =");
-}
-
-}  // namespace
-
 std::string launchScriptPathFor(const std::vector<std::string>& environment,
                                 const PathRules& rules) {
-  for (const std::string& entry : environment) {
-    if (entry.empty()) break;
-    if (entry[0] == '=') continue;
-    if (!namesTempDirectory(entry)) continue;
-    return joinPath(entry.substr(entry.find('=') + 1), rules.launchScriptName, rules);
+  // The TempDirectory's entry is found in any letter case on every platform.
+  if (const auto directory =
+          environmentValue(environment, {"TMP", "TMP ", "TEMP", "TEMP "}, true)) {
+    return joinPath(*directory, rules.launchScriptName, rules);
   }
   return rules.fallbackLaunchScriptPath;
 }

@@ -2,28 +2,14 @@
 // system, by the German-letter rule and the platform's text rules.
 #include "session/text_forms.h"
 
-#include "platform/system_text.h"
+#include "menufile/menu_encoding.h"
 #include "platform/text_codec.h"
-#include "platform/utf8.h"
 #include "session/text_refusal.h"
 
 namespace menue {
 
 std::string menuCommandLine(std::string_view bytes, bool utf8, const PathRules& rules) {
-  if (utf8) return std::string(bytes);
-  std::string line;
-  line.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      line += c;
-    } else if (const char letter = germanLetterOf(byte)) {
-      line += systemFormOf(std::string_view(&letter, 1));
-    } else {
-      appendUtf8(line, rules.plainCommandBytes[byte - 0x80u]);
-    }
-  }
-  return line;
+  return utf8 ? std::string(bytes) : singleByteMenuText(bytes, rules.plainCommandBytes);
 }
 
 ScriptText menuScriptText(std::string_view bytes, bool utf8, const PathRules& rules) {

@@ -10,12 +10,16 @@
 
 namespace menue {
 
+std::string characterCode(char32_t character) {
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+  return code;
+}
+
 std::string namedCharacter(char32_t character) {
   std::string text = "Zeichen \"";
   appendUtf8(text, character);
-  char code[16];
-  std::snprintf(code, sizeof code, "\" (U+%04X)", static_cast<unsigned>(character));
-  return text + code;
+  return text + "\" (" + characterCode(character) + ")";
 }
 
 Next refuseTypedText(Program& program, std::string_view message) {

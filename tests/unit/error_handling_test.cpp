@@ -50,12 +50,12 @@ TEST_F(ErrorHandlerTest, OtherNumbersAreFatal) {
   EXPECT_EQ(row(3), "");
   EXPECT_EQ(program.screen.row(), 4);
   EXPECT_EQ(machine.clock.pauses, std::vector<int>{3000});
-  EXPECT_EQ(check(program, code::DiskFull), Next::End);
+  EXPECT_EQ(handlePlatformResult(program, code::DiskFull), Next::End);
   EXPECT_EQ(row(5), "Fehler  61    Disk full. Programm beendet");
 }
 
 TEST_F(ErrorHandlerTest, SuccessIsNoError) {
-  EXPECT_EQ(check(program, code::Success), Next::Continue);
+  EXPECT_EQ(handlePlatformResult(program, code::Success), Next::Continue);
   EXPECT_TRUE(machine.clock.pauses.empty());
 }
 

@@ -10,8 +10,8 @@ namespace menue {
 namespace {
 
 TEST(ErrorMapping, WhatWentWrongDecidesTheNumber) {
-  // Codes without a name in code::: 80 and 183 the file exists, 267 not a
-  // directory name.
+  // The file exists (FileExists, AlreadyExists), not a directory name
+  // (DirectoryNameInvalid), and a code the program has no name for (5000).
   using E = ErrorNumber;
   const struct {
     const char* what;
@@ -28,7 +28,8 @@ TEST(ErrorMapping, WhatWentWrongDecidesTheNumber) {
       {"a full disk", {code::DiskFull}, E::DiskFull},
       {"a rename across drives", {code::NotSameDevice}, E::RenameAcrossDisks},
       {"anything else",
-       {code::InvalidFunction, 80, 183, code::FilenameExcedRange, 267, 5000},
+       {code::InvalidFunction, code::FileExists, code::AlreadyExists, code::FilenameExcedRange,
+        code::DirectoryNameInvalid, 5000},
        E::PathFileAccessError},
   };
   for (const auto& family : families) {

@@ -24,6 +24,7 @@ std::string errorText(const std::string& what) {
 
 std::vector<char*> pointersTo(std::vector<std::string>& strings) {
   std::vector<char*> pointers;
+  pointers.reserve(strings.size() + 1);
   for (std::string& s : strings) pointers.push_back(s.data());
   pointers.push_back(nullptr);
   return pointers;

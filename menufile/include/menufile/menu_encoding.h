@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "menufile/menu_model.h"
+#include "platform/code_pages.h"
 #include "platform/text_codec.h"
 
 namespace menue {
@@ -25,6 +26,10 @@ TextEncoding encodingOf(const MenuModel& model);
 // always shown (so a file edited both by hand and by the dialogues reads
 // right); every other byte is the encoding's character.
 std::string menuTextOf(std::string_view bytes, TextEncoding encoding);
+// The same for a text in a code page whose other bytes above 127 mean what
+// `otherBytes` gives them: the one reading of a single-byte MenuFile text,
+// for its screen, its dialogues and its command lines.
+std::string singleByteMenuText(std::string_view bytes, const UpperHalf& otherBytes);
 
 // Typed text (UTF-8) as a MenuFile in `encoding` stores it: the bytes, or,
 // when a character cannot be stored so that it reads back as itself, that

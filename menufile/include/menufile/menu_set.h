@@ -22,6 +22,11 @@ inline constexpr std::string_view NumberedMenuPattern = "-menue?\?-";  // "?\?" 
 
 std::string menuFileName(int number);
 int menuNumberOf(std::string_view name);
+// The MenuFile a directory shows, from whether "-menue-" is there and the
+// listing of its numbered MenuFiles: "-menue-" where it is there or no
+// numbered one is, else the first numbered one, which the menu adopts as
+// "-menue-".
+std::string menuFileShown(bool firstExists, const std::vector<std::string>& numbered);
 
 // The set as the current directory holds it. A test of one name costs one
 // look at that name; the numbered MenuFiles are listed once and the listing

@@ -21,6 +21,8 @@ char asciiUpper(char c);
 // (0xE1: ß in OEM, á in ANSI; 0x9A: Ü in OEM, š in ANSI) is the German
 // letter.
 char germanLetterOf(unsigned char byte);
+// The same German letter as a character (U+00E4 ...), or 0.
+char32_t germanCharacterOf(unsigned char byte);
 
 // Windows-1252 -> code page 850 for the seven German letters; every other
 // byte passes unchanged.

@@ -406,6 +406,10 @@ struct PathRules {
   bool shellForShellSyntax = false;
   // The largest command line the platform can start, in bytes.
   std::size_t commandLineLimit = 32767;
+  // Whether a path starts at a root rather than at the current directory:
+  // "/x" where the separator is '/'; where it is the backslash, also "\x"
+  // and a drive's "C:\x" or "C:/x".
+  bool isAbsolute(std::string_view path) const;
 
   // How the command interpreter reads the LaunchScript: in the console's
   // code page (cmd.exe) or in the system form (/bin/sh).
@@ -425,6 +429,9 @@ struct PathRules {
   // Whether the file system takes names that differ in the case of ASCII
   // letters for the same file (Windows), so the history must too.
   bool namesIgnoreCase = true;
+  // Whether environment names differ only in the case of ASCII letters
+  // for the same entry (Windows: "Visual" is VISUAL).
+  bool environmentIgnoresCase = true;
 
   // The editor of menue --edit when neither VISUAL nor EDITOR names one:
   // the system's choice where it is installed (empty for none), else the

@@ -32,6 +32,7 @@ PathRules posixPathRules(const char* runtimeDirectory, uid_t user, long argMax, 
   rules.systemEditor = "/usr/bin/sensible-editor";
   rules.fallbackEditor = "vi";
   rules.namesIgnoreCase = false;
+  rules.environmentIgnoresCase = false;
   rules.shellForShellSyntax = true;
   if (runtimeDirectory != nullptr && runtimeDirectory[0] != '\0') {
     std::string path = runtimeDirectory;

@@ -22,6 +22,13 @@ constexpr int MaxRewrittenGap = 4;
 // written cell by cell: a blue screen costs a few bytes a row, not 80.
 constexpr int MinErasedRun = 8;
 
+// The place of a cell in the row-major picture, counted in the width of an
+// index so that no product of two ints can overflow first.
+std::size_t cellIndex(int row, int width, int column) {
+  return static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
+         static_cast<std::size_t>(column);
+}
+
 void appendCsi(std::string& out, int count, char final) {
   out += "\x1b[";
   out += std::to_string(count);
@@ -31,7 +38,7 @@ void appendCsi(std::string& out, int count, char final) {
 }  // namespace
 
 bool VtMirror::needsSend(const ScreenBuffer& screen, int row, int column) const {
-  const auto i = static_cast<std::size_t>(row * width_ + column);
+  const auto i = cellIndex(row, width_, column);
   if (known_[i]) return !(shown_[i] == screen.cell(row, column));
   return screen.writtenSince(row, column, forgottenAt_);
 }
@@ -39,7 +46,7 @@ bool VtMirror::needsSend(const ScreenBuffer& screen, int row, int column) const 
 bool VtMirror::reusableGap(const ScreenBuffer& screen, int row, int from, int to) const {
   if (to - from > MaxRewrittenGap || to >= width_) return false;
   for (int c = from; c < to; ++c) {
-    if (!known_[static_cast<std::size_t>(row * width_ + c)]) return false;
+    if (!known_[cellIndex(row, width_, c)]) return false;
   }
   return needsSend(screen, row, to);
 }
@@ -86,7 +93,7 @@ void VtMirror::sendRun(const ScreenBuffer& screen, int row, int from, int to, st
       if (cell.ch != WideContinuation) appendUtf8(out, cell.ch);
     }
     for (int i = c; i < c + run; ++i) {
-      const auto index = static_cast<std::size_t>(row * width_ + i);
+      const auto index = cellIndex(row, width_, i);
       shown_[index] = cell;
       known_[index] = 1;
     }
@@ -164,7 +171,7 @@ bool VtMirror::adopt(const ScreenBuffer& screen) {
   if (screen.width() == width_ && screen.height() == height_) return false;
   width_ = screen.width();
   height_ = screen.height();
-  shown_.assign(static_cast<std::size_t>(width_ * height_), Cell{});
+  shown_.assign(cellIndex(height_, width_, 0), Cell{});
   known_.assign(shown_.size(), 0);
   return true;
 }

@@ -1,6 +1,8 @@
 // Splitting command lines and turning a LaunchScript into shell text.
 #include "platform/posix/processes/command_line.h"
 
+#include "platform/letters.h"
+
 namespace menue {
 
 namespace {
@@ -9,8 +11,7 @@ namespace {
 bool equalsLowerAscii(std::string_view text, std::string_view lower) {
   if (text.size() != lower.size()) return false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c) != lower[i]) return false;
+    if (asciiLower(text[i]) != lower[i]) return false;
   }
   return true;
 }

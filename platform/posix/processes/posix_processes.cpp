@@ -32,7 +32,7 @@ constexpr const char* ShellName = "menue";
 // A script's text up to this size goes to the shell as the text of -c, so
 // that its messages name $0 and the line; a larger one (an argument may be
 // no larger than 128 KiB) or one holding a NUL is read from a descriptor.
-constexpr std::size_t MaxScriptArgument = 64 * 1024;
+constexpr std::size_t MaxScriptArgument = std::size_t{64} * 1024;
 // The descriptor a script's shell text reaches the shell on.
 constexpr int ScriptFd = 3;
 // The shell reads its script from that descriptor, however long it is.
@@ -163,6 +163,7 @@ PlatformCode PosixProcesses::startScript(std::vector<std::string> arguments, con
 
 PlatformCode PosixProcesses::spawn(std::vector<std::string>& arguments, int scriptFd, bool wait) {
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
 

@@ -18,7 +18,7 @@ Next generalErrorHandler(Program& program, ErrorNumber number);
 // command is Done.
 Next startErrorHandler(Program& program, ErrorNumber number);
 // A platform call's result under the GeneralErrorHandler; Continue for success.
-Next check(Program& program, PlatformCode platformCode);
+Next handlePlatformResult(Program& program, PlatformCode platformCode);
 
 // ESC or a right double click: deletes the LaunchScript this run wrote, and
 // ends.

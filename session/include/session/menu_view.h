@@ -36,8 +36,6 @@ Next checkEditWrite(Program& program, PlatformCode result);
 // Writes the text of a new current MenuFile the same way; one that another
 // program created meanwhile is left alone with the same message.
 Next createCurrentMenu(Program& program, std::string text);
-// The item lines alone, as the edits draw them after a rewrite.
-void drawItems(Program& program);
 // The whole menu screen: items, frame, footer, header and home label.
 Next drawMenu(Program& program);
 // CurrentMenuName becomes the next existing menu; the line is cleared.

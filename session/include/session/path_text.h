@@ -12,11 +12,10 @@ namespace menue {
 
 // The directory, a separator unless it ends in one, and the name.
 std::string joinPath(std::string directory, std::string_view name, const PathRules& rules);
-// A name, path or argument (system form) as the command line prints it: a
-// control character (C0, DEL, C1 as a byte or as the UTF-8 of U+0080 to
-// U+009F) becomes the escape `ls -b` writes (\a \b \t \n \v \f \r, else
-// \ooo for each byte), and a backslash that is no separator is doubled, so
-// no byte of a name acts on the terminal and the text names one path.
+// A name, path or argument (system form) as the command line prints it: each
+// control character escaped as `ls -b` writes it, and a backslash that is no
+// separator doubled (escapeControls, EscapeStyle::Path), so no byte of a
+// name acts on the terminal and the text names one path.
 std::string visiblePath(std::string_view systemForm, const PathRules& rules);
 // Why a path could not be read or entered (German, Windows-1252).
 std::string pathFailureText(PlatformCode failure);

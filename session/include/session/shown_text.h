@@ -8,8 +8,8 @@
 
 namespace menue {
 
-// The bytes with every control character (C0, DEL, and C1 as UTF-8 writes
-// it) shown as \xNN; all other bytes as they are.
+// The bytes with every control character shown as \xNN (escapeControls,
+// EscapeStyle::Text); all other bytes as they are.
 std::string shownText(std::string_view bytes);
 
 }  // namespace menue
