@@ -480,6 +480,33 @@ check_umlaut_items() {
   [[ ! -e $temp/menue.cmd ]] || fail "the LaunchScript is left after the exit"
 }
 
+# A UTF-8 MenuFile shows its characters beyond the code pages, its header
+# too, in a straight frame. Wine's console draws both cells of a wide
+# character (it takes no trailing half), so the wide line is only looked
+# for and left out of the frame's measure; the pty tests measure it.
+check_unicode_menu() {
+  make_work
+  write_menu -menue- "Kopfzeile=Kasse €" "(Menuanzeige)" "Nach Łódź wechseln" "Preis in € zeigen" \
+    "日本語 Ausgabe" "(Menuausfuhrung)" $'\t1echo a' $'\t1echo b' $'\t1echo c' $'\t'
+  start_menue
+  local text
+  for text in "Kasse €" "Nach Łódź wechseln" "Preis in € zeigen" "日"; do
+    wait_until "'$text' on the screen" screen_has "$text" || return 1
+  done
+  wait_until "a straight frame" frame_is_straight || return 1
+  wait_for_prompt || return 1
+  escape_ends_program
+}
+
+# Whether every framed row without a wide character, cut after its last
+# frame character, is as many columns wide as the frame's top line.
+frame_is_straight() {
+  local row widths
+  widths=$(screen_text | sed -n '/╔/,/╚/p' | grep -v "日" | sed 's/\(.*[║╗╝]\).*/\1/' |
+    while IFS= read -r row; do printf '%s\n' "$row" | wc -L; done | sort -u | wc -l)
+  ((widths == 1))
+}
+
 # A TEMP whose name holds a blank, beside a planted my.exe that its first
 # word names: the LaunchScript of a pass-through and of a two-line item
 # runs, the planted program never.
@@ -718,7 +745,7 @@ check_shell_modes() {
 
 CHECKS=(prompt_and_escape pass_through_echo two_line_item items_without_wait creation_dialogue
   insert_item read_only_menu drive_change example_menu version_and_help
-  umlaut_items umlaut_dirs typed_text paste quick_edit utf8_console tall_buffer temp_with_blank
+  umlaut_items umlaut_dirs unicode_menu typed_text paste quick_edit utf8_console tall_buffer temp_with_blank
   least_window small_window shell_modes)
 
 # ---------------------------------------------------------------- run
