@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "commands/command_loop.h"
+#include "modes/command_line.h"
 #include "platform/native.h"
-#include "session/command_line.h"
 #include "session/program.h"
 #include "session/recorded_files.h"
 

@@ -1,53 +1,30 @@
-// Reading a MenuFile for the command line through the menu's own loader,
-// and reporting why one does not load in the checker's words.
-#include "session/shown_menu.h"
+// Reading a MenuFile for a command-line mode, through the menu's own
+// loader or as its bytes, keeping what the opened file's look says of it.
+#include "menufile/menu_file_read.h"
 
 #include <utility>
 
-#include "menufile/menu_check.h"
 #include "menufile/menu_load.h"
-#include "session/menu_check_command.h"
-#include "session/path_text.h"
 
 namespace menue {
 
-ShownMenu readShownMenu(FileSystem& files, const std::string& name) {
-  ShownMenu shown;
-  const LoadResult result = loadMenu(files, name, shown.model);
-  shown.failure = result.failure;
-  shown.trust = result.trust;
-  return shown;
+MenuFileRead readMenuFile(FileSystem& files, const std::string& name) {
+  MenuFileRead read;
+  const LoadResult result = loadMenu(files, name, read.model);
+  read.failure = result.failure;
+  read.trust = result.trust;
+  return read;
 }
 
-PlatformCode readMenuBytes(FileSystem& files, const std::string& name, std::string& text,
-                           bool& whole) {
+MenuFileBytes readMenuBytes(FileSystem& files, const std::string& name) {
+  MenuFileBytes bytes;
   FileStart start;
-  const PlatformCode failure = files.readFileStart(name, MaxMenuFileBytes, start);
-  if (failure != code::Success) return failure;
-  text = std::move(start.text);
-  whole = start.whole;
-  return code::Success;
-}
-
-void writeFirstError(StandardStream& err, const std::string& shown, const MenuModel& model) {
-  const MenuCheck check = checkMenuText(model.rawText, menuCheckRules());
-  // The finding that stops the load, else the first error.
-  const MenuFinding* first = nullptr;
-  for (const MenuFinding& finding : check.findings) {
-    const bool stops = finding.kind == FindingKind::NoDisplayMarker ||
-                       finding.kind == FindingKind::NoExecutionMarker;
-    if (stops || (first == nullptr && finding.severity == Severity::Error)) first = &finding;
-    if (stops) break;
-  }
-  err.writeBytes("menue: ");
-  if (first != nullptr) {
-    writeFinding(err, shown, *first);
-    return;
-  }
-  err.writeBytes(shown);
-  err.writeText(
-      ": l\xE4"
-      "dt nicht\n");
+  bytes.failure = files.readFileStart(name, MaxMenuFileBytes, start);
+  if (bytes.failure != code::Success) return bytes;
+  bytes.text = std::move(start.text);
+  bytes.whole = start.whole;
+  bytes.trust = start.trust;
+  return bytes;
 }
 
 }  // namespace menue

@@ -1,14 +1,15 @@
 // menue --allow and --deny: the MenuFile found as the other modes find it,
 // read once, shown from those bytes, and those bytes recorded.
-#include "session/allow_command.h"
+#include "modes/allow_command.h"
 
+#include "menufile/menu_file_read.h"
 #include "menufile/menu_load.h"
+#include "modes/list_command.h"
+#include "modes/load_failure.h"
+#include "modes/menu_path.h"
+#include "modes/state_directory.h"
 #include "session/allowed_menus.h"
-#include "session/list_command.h"
-#include "session/menu_path.h"
 #include "session/path_text.h"
-#include "session/shown_menu.h"
-#include "session/state_directory.h"
 
 namespace menue {
 
@@ -37,7 +38,7 @@ int runAllow(CommandServices::Services& services, const std::string& path, Stand
              StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
-  ShownMenu menu;
+  MenuFileRead menu;
   const LoadResult result = loadWholeMenu(services.files, target.name, menu.model);
   menu.failure = result.failure;
   menu.trust = result.trust;

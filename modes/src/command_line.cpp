@@ -2,19 +2,19 @@
 // no console, and the change into the start directory, made before the
 // console is set up so that a wrong directory draws nothing; whatever ends
 // here checks that its output arrived.
-#include "session/command_line.h"
+#include "modes/command_line.h"
 
 #include <string>
 
-#include "session/allow_command.h"
+#include "modes/allow_command.h"
+#include "modes/edit_command.h"
+#include "modes/history_command.h"
+#include "modes/list_command.h"
+#include "modes/menu_check_command.h"
+#include "modes/run_command.h"
+#include "modes/usage.h"
 #include "session/allowed_menus.h"
-#include "session/edit_command.h"
-#include "session/history_command.h"
-#include "session/list_command.h"
-#include "session/menu_check_command.h"
 #include "session/path_text.h"
-#include "session/run_command.h"
-#include "session/usage.h"
 
 namespace menue {
 

@@ -1,7 +1,7 @@
 // Reading the command line: long and grouped short options, "--", and the
 // paths (a MenuFile's name among them, though it begins with "-"), with the
 // first mistake as the error.
-#include "session/command_line_options.h"
+#include "modes/command_line_options.h"
 
 #include <string_view>
 #include <utility>

@@ -1,5 +1,5 @@
 // A count with its noun in the singular or the plural.
-#include "session/counted_text.h"
+#include "modes/counted_text.h"
 
 namespace menue {
 

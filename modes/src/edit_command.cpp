@@ -2,21 +2,21 @@
 // editor is the one the environment names, the check is the checker's, and
 // the install passes the recording file system and the edits' lock like
 // every edit of the menu.
-#include "session/edit_command.h"
+#include "modes/edit_command.h"
 
 #include "menufile/menu_check.h"
+#include "menufile/menu_file_read.h"
 #include "menufile/menu_load.h"
 #include "menufile/menu_text_builders.h"
+#include "modes/menu_check_command.h"
+#include "modes/menu_path.h"
+#include "modes/state_directory.h"
 #include "platform/code_pages.h"
 #include "platform/utf8.h"
 #include "session/edit_history.h"
-#include "session/menu_check_command.h"
-#include "session/menu_path.h"
 #include "session/menu_trust.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
-#include "session/shown_menu.h"
-#include "session/state_directory.h"
 
 namespace menue {
 
@@ -94,15 +94,14 @@ class CopyEdit {
                      std::string(untrustedMenuText(*trust)) + ": nicht ge\xE4ndert");
       return Unusable;
     }
-    std::string text;
-    bool whole = false;
-    const PlatformCode read = readMenuBytes(files, target_.name, text, whole);
-    if (read == code::Success && !whole) {
+    MenuFileBytes bytes = readMenuBytes(files, target_.name);
+    const PlatformCode read = bytes.failure;
+    if (read == code::Success && !bytes.whole) {
       writeErrorLine(err_, target_.shown, TooLargeToChange);
       return Unusable;
     }
     if (read == code::Success) {
-      original_ = text;
+      original_ = std::move(bytes.text);
     } else if (read != code::FileNotFound) {
       return unusable(target_.shown, read);
     }

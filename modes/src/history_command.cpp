@@ -2,21 +2,21 @@
 // find it, its entries read, the chain of fingerprints walked to see where
 // a change went unrecorded, and the undo written through the same
 // recording file system as every edit, under the edits' lock.
-#include "session/history_command.h"
+#include "modes/history_command.h"
 
 #include "menufile/menu_check.h"
+#include "menufile/menu_file_read.h"
+#include "modes/counted_text.h"
+#include "modes/menu_check_command.h"
+#include "modes/menu_path.h"
+#include "modes/shown_text.h"
+#include "modes/state_directory.h"
+#include "modes/text_diff.h"
 #include "platform/utf8.h"
-#include "session/counted_text.h"
 #include "session/edit_history.h"
-#include "session/menu_check_command.h"
-#include "session/menu_path.h"
 #include "session/path_text.h"
 #include "session/recorded_files.h"
-#include "session/shown_menu.h"
-#include "session/shown_text.h"
-#include "session/text_diff.h"
 #include "session/text_forms.h"
-#include "session/state_directory.h"
 
 namespace menue {
 
@@ -52,15 +52,14 @@ struct Current {
 
 Current currentOf(FileSystem& files, const std::string& name) {
   Current current;
-  std::string text;
-  bool whole = false;
-  current.failure = readMenuBytes(files, name, text, whole);
+  MenuFileBytes bytes = readMenuBytes(files, name);
+  current.failure = bytes.failure;
   if (current.failure == code::FileNotFound) {
     current.failure = code::Success;
-  } else if (current.failure == code::Success && !whole) {
+  } else if (current.failure == code::Success && !bytes.whole) {
     current.tooLarge = true;
   } else if (current.failure == code::Success) {
-    current.text = std::move(text);
+    current.text = std::move(bytes.text);
   }
   return current;
 }

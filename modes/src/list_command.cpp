@@ -1,16 +1,17 @@
 // menue --list: each item's number, display text, status in words and
 // command lines as the menu would run them, from the menu's own loader and
 // the runner's own reading of an item; it reads and never writes.
-#include "session/list_command.h"
+#include "modes/list_command.h"
 
+#include "menufile/menu_file_read.h"
+#include "modes/load_failure.h"
+#include "modes/menu_path.h"
+#include "modes/run_command.h"
+#include "modes/shown_text.h"
 #include "session/allowed_menus.h"
 #include "session/item_command.h"
-#include "session/menu_path.h"
 #include "session/menu_trust.h"
 #include "session/path_text.h"
-#include "session/run_command.h"
-#include "session/shown_menu.h"
-#include "session/shown_text.h"
 #include "session/text_forms.h"
 
 namespace menue {
@@ -66,7 +67,7 @@ class MenuLister {
  public:
   MenuLister(const PathRules& rules, StandardStream& out) : rules_(rules), out_(out) {}
 
-  void list(const std::string& shown, const ShownMenu& menu, bool first) {
+  void list(const std::string& shown, const MenuFileRead& menu, bool first) {
     const MenuModel& model = menu.model;
     if (!first) out_.writeBytes("\n");
     out_.writeBytes(shown);
@@ -107,7 +108,7 @@ class MenuLister {
 }  // namespace
 
 void listMenu(const PathRules& rules, StandardStream& out, const std::string& shown,
-              const ShownMenu& menu) {
+              const MenuFileRead& menu) {
   MenuLister(rules, out).list(shown, menu, true);
 }
 
@@ -124,7 +125,7 @@ int runMenuList(FileSystem& files, const PathRules& rules, const std::string& pa
   bool first = true;
   for (const std::string& name : menuPath.names) {
     const std::string shown = shownMenuFile(menuPath, name, rules);
-    ShownMenu menu = readShownMenu(files, name);
+    MenuFileRead menu = readMenuFile(files, name);
     if (allowed != nullptr) allowed->apply(name, menu);
     if (menu.failure == code::FileNotFound && menuPath.isDirectory) {
       writeErrorLine(err, visiblePath(path.empty() ? "." : path, rules),
@@ -153,7 +154,7 @@ int runItemList(FileSystem& files, const PathRules& rules, const std::string& di
                 StandardStream& out) {
   MenuPath menuPath;
   if (enterMenuPath(files, rules, directory, false, menuPath) != code::Success) return 0;
-  const ShownMenu menu = readShownMenu(files, menuPath.names.front());
+  const MenuFileRead menu = readMenuFile(files, menuPath.names.front());
   if (menu.failure != code::Success || menu.trust != FileTrust::Trusted) return 0;
   for (int n = 1; n <= menu.model.items(); ++n) {
     // Only what --run would run: a placeholder runs nothing, so is no choice.

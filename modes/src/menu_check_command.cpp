@@ -4,7 +4,7 @@
 // library's (menu_check.h, menu_set_check.h) with the screen's room from the
 // menu's layout, so the report says what the menu does. A tree is walked by
 // a DirectoryCursor, so its depth costs nothing but the entries.
-#include "session/menu_check_command.h"
+#include "modes/menu_check_command.h"
 
 #include <algorithm>
 
@@ -12,8 +12,8 @@
 #include "menufile/menu_load.h"
 #include "menufile/menu_set.h"
 #include "menufile/menu_set_check.h"
-#include "session/counted_text.h"
-#include "session/menu_path.h"
+#include "modes/counted_text.h"
+#include "modes/menu_path.h"
 #include "session/path_text.h"
 #include "session/run_item.h"
 

@@ -1,7 +1,7 @@
 // Finding the MenuFile of a command-line mode's path: a directory is
 // entered and its MenuSet asked, anything else is split into its directory
 // and name.
-#include "session/menu_path.h"
+#include "modes/menu_path.h"
 
 #include "menufile/menu_set.h"
 #include "session/path_text.h"

@@ -2,19 +2,20 @@
 // runner's reading of it; a single line is started directly or, where it
 // needs the shell, by it; several go through the LaunchScript, which is
 // removed again afterwards.
-#include "session/run_command.h"
+#include "modes/run_command.h"
 
 #include <cstdio>
 #include <string>
 
+#include "menufile/menu_file_read.h"
+#include "modes/counted_text.h"
+#include "modes/load_failure.h"
+#include "modes/menu_path.h"
 #include "session/allowed_menus.h"
-#include "session/counted_text.h"
 #include "session/item_command.h"
 #include "session/launch_script.h"
-#include "session/menu_path.h"
 #include "session/menu_trust.h"
 #include "session/path_text.h"
-#include "session/shown_menu.h"
 #include "session/startup.h"
 
 namespace menue {
@@ -123,7 +124,7 @@ int runItemCommand(CommandServices::Services& services, int number, const std::s
   }
   const std::string& name = menuPath.names.front();
   const std::string shown = shownMenuFile(menuPath, name, services.rules);
-  ShownMenu menu = readShownMenu(files, name);
+  MenuFileRead menu = readMenuFile(files, name);
   AllowedMenus(files, services.environment, services.rules).apply(name, menu);
   if (menu.failure != code::Success) {
     writeErrorLine(err, shown, pathFailureText(menu.failure));

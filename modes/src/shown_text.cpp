@@ -1,6 +1,6 @@
 // Control characters as \xNN, so that printing a file's text never moves
 // the cursor, changes colours or sends the terminal a command.
-#include "session/shown_text.h"
+#include "modes/shown_text.h"
 
 #include <cstdio>
 

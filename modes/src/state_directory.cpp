@@ -1,6 +1,6 @@
 // The user's state directory for the command-line modes, refused with a
 // line saying why.
-#include "session/state_directory.h"
+#include "modes/state_directory.h"
 
 #include "session/path_text.h"
 

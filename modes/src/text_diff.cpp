@@ -1,7 +1,7 @@
 // The line diff: common lines at both ends set aside, the middle matched by
 // a longest common subsequence where it is small enough to be cheap, else
 // taken as removed and added whole; then grouped into hunks.
-#include "session/text_diff.h"
+#include "modes/text_diff.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The texts of --help and --version; the README and the manual page say the
 // same in English.
-#include "session/usage.h"
+#include "modes/usage.h"
 
 #include "console/help.h"
 

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "menufile/menu_load.h"
+#include "modes/history_command.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/history_command.h"
 #include "session/menu_view.h"
 #include "session/program.h"
 #include "session/recorded_files.h"

@@ -1,7 +1,7 @@
 // menue --list on the virtual file system: a table of menus, sound,
 // foreign, damaged, numbered and missing, with what each prints and its
 // exit status; nothing is ever renamed.
-#include "session/list_command.h"
+#include "modes/list_command.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // MenuFile is reported at its first line and counts as a problem; only
 // errors make status 1; every name printed is made visible, on standard
 // output and standard error, and a path too long is shown by its tail.
-#include "session/menu_check_command.h"
+#include "modes/menu_check_command.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // menue --run on the virtual platform: what starts for each kind of item,
 // the exit status it gives, and the refusals with their one line.
-#include "session/run_command.h"
+#include "modes/run_command.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// A MenuFile read for a command-line mode as the menu reads it, and the
-// line of the first error of one that does not load.
+// A MenuFile read for a command-line mode: through the menu's loader, or
+// as bytes for a change of it, each with the trust of the file it opened.
 #pragma once
 
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace menue {
 
-struct ShownMenu {
+struct MenuFileRead {
   PlatformCode failure = code::Success;
   MenuModel model;
   FileTrust trust = FileTrust::Trusted;
@@ -19,7 +19,7 @@ struct ShownMenu {
 };
 
 // Reads the MenuFile `name` of the current directory with the menu's loader.
-ShownMenu readShownMenu(FileSystem& files, const std::string& name);
+MenuFileRead readMenuFile(FileSystem& files, const std::string& name);
 
 // Why a MenuFile larger than that is not changed (Windows-1252).
 inline constexpr std::string_view TooLargeToChange =
@@ -27,13 +27,15 @@ inline constexpr std::string_view TooLargeToChange =
     "er als 1 MB: nicht ge\xE4ndert";
 
 // A MenuFile's bytes for a change of it, read no further than the loader
-// ever reads (MaxMenuFileBytes): `whole` tells whether that was all of it.
-// A larger file is neither copied nor rewritten.
-PlatformCode readMenuBytes(FileSystem& files, const std::string& name, std::string& text,
-                           bool& whole);
-
-// For a menu that read but does not load: "SHOWN:LINE: message" on `err`
-// after "menue: ", as the checker finds it first.
-void writeFirstError(StandardStream& err, const std::string& shown, const MenuModel& model);
+// ever reads (MaxMenuFileBytes): `whole` tells whether that was all of it,
+// `trust` who may have changed the file that was read (not the one found
+// at the name before). A larger file is neither copied nor rewritten.
+struct MenuFileBytes {
+  PlatformCode failure = code::Success;
+  std::string text;
+  bool whole = false;
+  FileTrust trust = FileTrust::Trusted;
+};
+MenuFileBytes readMenuBytes(FileSystem& files, const std::string& name);
 
 }  // namespace menue

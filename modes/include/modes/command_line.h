@@ -4,9 +4,9 @@
 
 #include <optional>
 
+#include "modes/command_line_options.h"
 #include "platform/native.h"
 #include "platform/platform.h"
-#include "session/command_line_options.h"
 
 namespace menue {
 

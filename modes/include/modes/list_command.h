@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "menufile/menu_file_read.h"
 #include "platform/platform.h"
-#include "session/shown_menu.h"
 
 namespace menue {
 
@@ -19,7 +19,7 @@ int runMenuList(FileSystem& files, const PathRules& rules, const std::string& pa
 
 // One loaded menu as --list shows it, under the name `shown`.
 void listMenu(const PathRules& rules, StandardStream& out, const std::string& shown,
-              const ShownMenu& menu);
+              const MenuFileRead& menu);
 
 // One line per item of the shown menu that --run runs: its number, a TAB
 // and its display text. Nothing for a menu that does not load or is not
