@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 #include "modes/command_line.h"
 #include "platform/native.h"
 #include "session/program.h"

@@ -1,14 +1,14 @@
 // The command loop: every pass loads and draws the menu of the current
 // directory (unless a command is being typed), writes the prompt, waits for
 // one event and acts on it. Each step returns where the loop goes on.
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "commands/command_table.h"
 #include "console/screen_geometry.h"
+#include "interactive/command_table.h"
 #include "platform/system_text.h"
 #include "platform/utf8.h"
 #include "session/error_handling.h"

@@ -1,6 +1,6 @@
 // The command table: which action a typed line starts, as declared rows
 // tested from the top; the first row that matches acts.
-#include "commands/command_table.h"
+#include "interactive/command_table.h"
 
 #include <array>
 #include <string>

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 #include "platform/posix/output/code_page_850.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/program.h"
