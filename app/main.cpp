@@ -16,18 +16,19 @@ int main(int argc, char** argv) {
     const menue::NativeFiles files = menue::createNativeFiles();
     if (const auto status = menue::runCommandLine(
             line, *files.files, files.rules, menue::standardOutput(), menue::standardError())) {
-      return *status;
+      return menue::exitCode(*status);
     }
   }
   if (menue::needsServices(line)) {
     const auto services = menue::createCommandServices();
-    return menue::runServiceCommand(line, services->services(), menue::standardInput(),
-                                    menue::standardOutput(), menue::standardError());
+    return menue::exitCode(menue::runServiceCommand(line, services->services(),
+                                                    menue::standardInput(), menue::standardOutput(),
+                                                    menue::standardError()));
   }
   // The modes above need no console; only the menu does.
   if (const menue::ConsoleLack lack = menue::consoleLack(); lack != menue::ConsoleLack::None) {
-    return menue::refuseWithoutConsole(menue::standardError(),
-                                       lack == menue::ConsoleLack::Positioning);
+    return menue::exitCode(menue::refuseWithoutConsole(menue::standardError(),
+                                                       lack == menue::ConsoleLack::Positioning));
   }
   auto native = menue::createNativePlatform();
   menue::Platform& platform = native->platform();

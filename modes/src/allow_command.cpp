@@ -15,12 +15,12 @@ namespace menue {
 
 namespace {
 
-constexpr int Refused = 1;
-constexpr int Unusable = 2;
+constexpr ExitStatus Refused = ExitStatus::Refused;
+constexpr ExitStatus Unusable = ExitStatus::Unusable;
 
 // The MenuFile of `path`, entered; a status when there is none to work on.
-std::optional<int> findTarget(CommandServices::Services& services, const std::string& path,
-                              StandardStream& err, MenuFileTarget& target) {
+std::optional<ExitStatus> findTarget(CommandServices::Services& services, const std::string& path,
+                                     StandardStream& err, MenuFileTarget& target) {
   if (const PlatformCode failure = enterMenuFile(services.files, services.rules, path, target);
       failure != code::Success) {
     writeErrorLine(err, target.shown, pathFailureText(failure));
@@ -34,8 +34,8 @@ std::optional<int> findTarget(CommandServices::Services& services, const std::st
 
 }  // namespace
 
-int runAllow(CommandServices::Services& services, const std::string& path, StandardInput& in,
-             StandardStream& out, StandardStream& err) {
+ExitStatus runAllow(CommandServices::Services& services, const std::string& path, StandardInput& in,
+                    StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
   MenuFileRead menu;
@@ -81,11 +81,11 @@ int runAllow(CommandServices::Services& services, const std::string& path, Stand
     return Unusable;
   }
   out.writeText("Freigegeben, solange sie unver\xE4ndert ist.\n");
-  return 0;
+  return ExitStatus::Done;
 }
 
-int runDeny(CommandServices::Services& services, const std::string& path, StandardStream& out,
-            StandardStream& err) {
+ExitStatus runDeny(CommandServices::Services& services, const std::string& path,
+                   StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
   AllowedMenus allowed(services.files, services.environment, services.rules);
@@ -101,7 +101,7 @@ int runDeny(CommandServices::Services& services, const std::string& path, Standa
   }
   out.writeBytes(target.shown);
   out.writeText(": Freigabe aufgehoben.\n");
-  return 0;
+  return ExitStatus::Done;
 }
 
 }  // namespace menue

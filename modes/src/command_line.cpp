@@ -22,13 +22,13 @@ namespace {
 
 // The menu takes the current directory as its StartDirectory, so entering
 // DIR first makes DIR the one that "cd!" and "home" return to.
-std::optional<int> enterStartDirectory(FileSystem& files, const std::string& directory,
-                                       const PathRules& rules, StandardStream& err) {
+std::optional<ExitStatus> enterStartDirectory(FileSystem& files, const std::string& directory,
+                                              const PathRules& rules, StandardStream& err) {
   const PlatformCode failure = files.changeDirectory(directory);
   if (failure == code::Success) return std::nullopt;
   writeErrorLine(err, visiblePath(directory, rules),
                  files.isPlainFile(directory) ? "kein Verzeichnis" : pathFailureText(failure));
-  return UsageError;
+  return ExitStatus::Unusable;
 }
 
 // Why standard output took not all that was written (German, Windows-1252).
@@ -49,26 +49,27 @@ std::string writeFailureText(PlatformCode failure) {
 
 // What ends with a mode: its status, unless standard output did not take
 // all it wrote; a report lost to a full disk or a closed pipe is no success.
-int deliveredStatus(int status, StandardStream& out, StandardStream& err) {
+ExitStatus deliveredStatus(ExitStatus status, StandardStream& out, StandardStream& err) {
   if (const PlatformCode failure = out.flush(); failure != code::Success) {
     writeErrorLine(err, "Schreibfehler auf der Standardausgabe", writeFailureText(failure));
-    return UsageError;
+    return ExitStatus::Unusable;
   }
   return status;
 }
 
-std::optional<int> runAction(const CommandLine& line, FileSystem& files, const PathRules& rules,
-                             StandardStream& out, StandardStream& err) {
+std::optional<ExitStatus> runAction(const CommandLine& line, FileSystem& files,
+                                    const PathRules& rules, StandardStream& out,
+                                    StandardStream& err) {
   switch (line.action) {
     case CommandAction::Help:
       out.writeText(usageText());
-      return 0;
+      return ExitStatus::Done;
     case CommandAction::Version:
       out.writeText(versionText());
-      return 0;
+      return ExitStatus::Done;
     case CommandAction::Error:
       writeErrorLine(err, visiblePath(line.errorSubject, rules), line.error);
-      return UsageError;
+      return ExitStatus::Unusable;
     case CommandAction::Items:
       return runItemList(files, rules, pathOf(line), out);
     case CommandAction::Check:
@@ -88,8 +89,8 @@ std::optional<int> runAction(const CommandLine& line, FileSystem& files, const P
   return enterStartDirectory(files, line.paths.front(), rules, err);
 }
 
-int runServiceAction(const CommandLine& line, CommandServices::Services& services,
-                     StandardInput& in, StandardStream& out, StandardStream& err) {
+ExitStatus runServiceAction(const CommandLine& line, CommandServices::Services& services,
+                            StandardInput& in, StandardStream& out, StandardStream& err) {
   switch (line.action) {
     case CommandAction::Run:
       return runItemCommand(services, line.number, pathOf(line), err);
@@ -117,7 +118,7 @@ int runServiceAction(const CommandLine& line, CommandServices::Services& service
     default:
       break;
   }
-  return UsageError;
+  return ExitStatus::Unusable;
 }
 
 }  // namespace
@@ -142,20 +143,20 @@ bool needsServices(const CommandLine& line) {
   }
 }
 
-std::optional<int> runCommandLine(const CommandLine& line, FileSystem& files,
-                                  const PathRules& rules, StandardStream& out,
-                                  StandardStream& err) {
-  const std::optional<int> status = runAction(line, files, rules, out, err);
+std::optional<ExitStatus> runCommandLine(const CommandLine& line, FileSystem& files,
+                                         const PathRules& rules, StandardStream& out,
+                                         StandardStream& err) {
+  const std::optional<ExitStatus> status = runAction(line, files, rules, out, err);
   if (!status) return status;
   return deliveredStatus(*status, out, err);
 }
 
-int runServiceCommand(const CommandLine& line, CommandServices::Services& services,
-                      StandardInput& in, StandardStream& out, StandardStream& err) {
+ExitStatus runServiceCommand(const CommandLine& line, CommandServices::Services& services,
+                             StandardInput& in, StandardStream& out, StandardStream& err) {
   return deliveredStatus(runServiceAction(line, services, in, out, err), out, err);
 }
 
-int refuseWithoutConsole(StandardStream& err, bool cannotPosition) {
+ExitStatus refuseWithoutConsole(StandardStream& err, bool cannotPosition) {
   const std::string_view works =
       "das Men\xFC braucht eine Konsole (--check, --list, --run und die anderen Optionen "
       "gehen ohne)";
@@ -165,7 +166,7 @@ int refuseWithoutConsole(StandardStream& err, bool cannotPosition) {
   } else {
     writeErrorLine(err, "kein Terminal", works);
   }
-  return UsageError;
+  return ExitStatus::Unusable;
 }
 
 }  // namespace menue

@@ -22,8 +22,8 @@ namespace menue {
 
 namespace {
 
-constexpr int Declined = 1;
-constexpr int Unusable = 2;
+constexpr ExitStatus Declined = ExitStatus::Refused;
+constexpr ExitStatus Unusable = ExitStatus::Unusable;
 
 // The value of the environment entry NAME, if it is set and not empty.
 std::string entryValue(const std::vector<std::string>& entries, std::string_view name) {
@@ -82,7 +82,7 @@ class CopyEdit {
         err_(err),
         history_(services.files, services.environment, services.clock, services.rules) {}
 
-  int run(const std::string& path) {
+  ExitStatus run(const std::string& path) {
     FileSystem& files = services_.files;
     if (const PlatformCode failure = enterMenuFile(files, services_.rules, path, target_);
         failure != code::Success) {
@@ -106,11 +106,11 @@ class CopyEdit {
       return unusable(target_.shown, read);
     }
     const std::string start = original_ ? *original_ : templateText(services_.rules);
-    if (const int status = makeCopy(start); status != 0) return status;
+    if (const auto status = makeCopy(start)) return *status;
     std::string edited = start;
     for (;;) {
-      if (const int status = edit(edited); status >= 0) return status;
-      if (edited == start) return finish("Nichts ge\xE4ndert.\n", 0);
+      if (const auto status = edit(edited)) return *status;
+      if (edited == start) return finish("Nichts ge\xE4ndert.\n", ExitStatus::Done);
       const MenuCheck check = checkMenuText(edited, menuCheckRules());
       bool errors = false;
       for (const MenuFinding& finding : check.findings) {
@@ -127,12 +127,13 @@ class CopyEdit {
 
  private:
   // `shown` made visible already.
-  int unusable(const std::string& shown, PlatformCode failure) {
+  ExitStatus unusable(const std::string& shown, PlatformCode failure) {
     writeErrorLine(err_, shown, pathFailureText(failure));
     return Unusable;
   }
 
-  int makeCopy(const std::string& text) {
+  // The copy made, or the exit status.
+  std::optional<ExitStatus> makeCopy(const std::string& text) {
     const std::optional<std::string> usable =
         usableStateDirectory(services_.files, services_.environment, services_.rules, err_);
     if (!usable) return Unusable;
@@ -144,7 +145,7 @@ class CopyEdit {
                            target_.name,
                        services_.rules);
       const PlatformCode created = services_.files.createNewFile(copy_, text);
-      if (created == code::Success) return 0;
+      if (created == code::Success) return std::nullopt;
       if (created != code::FileExists && created != code::AlreadyExists) {
         return unusable(visiblePath(copy_, services_.rules), created);
       }
@@ -152,9 +153,9 @@ class CopyEdit {
     return unusable(visiblePath(copy_, services_.rules), code::FileExists);
   }
 
-  // Runs the editor on the copy and reads it back into `edited`; -1 to go
-  // on, else the exit status.
-  int edit(std::string& edited) {
+  // Runs the editor on the copy and reads it back into `edited`; nothing to
+  // go on, else the exit status.
+  std::optional<ExitStatus> edit(std::string& edited) {
     const std::string command = editorOf(services_);
     if (const PlatformCode failure = services_.processes.runOnPath(command, copy_);
         failure != code::Success) {
@@ -186,10 +187,10 @@ class CopyEdit {
       writeErrorLine(err_, visiblePath(copy_, services_.rules), TooLargeToChange);
       return Declined;
     }
-    return -1;
+    return std::nullopt;
   }
 
-  int install(const std::string& edited) {
+  ExitStatus install(const std::string& edited) {
     RecordedFiles recorded(services_.files, history_);
     const std::string cause = "--edit";
     recorded.causeFrom(cause);
@@ -209,10 +210,10 @@ class CopyEdit {
       err_.writeBytes(visiblePath(copy_, services_.rules) + "\n");
       return Unusable;
     }
-    return finish("Installiert.\n", 0);
+    return finish("Installiert.\n", ExitStatus::Done);
   }
 
-  int finish(std::string_view message, int status) {
+  ExitStatus finish(std::string_view message, ExitStatus status) {
     services_.files.deleteFile(copy_);
     if (!message.empty()) out_.writeText(message);
     return status;
@@ -230,8 +231,8 @@ class CopyEdit {
 
 }  // namespace
 
-int runEdit(CommandServices::Services& services, const std::string& path, StandardInput& in,
-            StandardStream& out, StandardStream& err) {
+ExitStatus runEdit(CommandServices::Services& services, const std::string& path, StandardInput& in,
+                   StandardStream& out, StandardStream& err) {
   return CopyEdit(services, in, out, err).run(path);
 }
 

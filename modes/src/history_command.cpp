@@ -22,8 +22,8 @@ namespace menue {
 
 namespace {
 
-constexpr int Refused = 1;
-constexpr int Unusable = 2;
+constexpr ExitStatus Refused = ExitStatus::Refused;
+constexpr ExitStatus Unusable = ExitStatus::Unusable;
 
 std::string sizeText(const FileVersion& version) {
   switch (version.kind) {
@@ -65,8 +65,8 @@ Current currentOf(FileSystem& files, const std::string& name) {
 }
 
 // The MenuFile of the mode entered, or the exit status.
-std::optional<int> findTarget(CommandServices::Services& services, const std::string& path,
-                              StandardStream& err, MenuFileTarget& target) {
+std::optional<ExitStatus> findTarget(CommandServices::Services& services, const std::string& path,
+                                     StandardStream& err, MenuFileTarget& target) {
   const PlatformCode failure = enterMenuFile(services.files, services.rules, path, target);
   if (failure == code::Success) return std::nullopt;
   writeErrorLine(err, target.shown, pathFailureText(failure));
@@ -106,8 +106,8 @@ std::string gapLine(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-int runHistoryList(CommandServices::Services& services, const std::string& path,
-                   StandardStream& out, StandardStream& err) {
+ExitStatus runHistoryList(CommandServices::Services& services, const std::string& path,
+                          StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
   if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
@@ -142,11 +142,11 @@ int runHistoryList(CommandServices::Services& services, const std::string& path,
       (current.tooLarge || current.fingerprint() != previous->afterFingerprint)) {
     out.writeText(gapLine(ShownEntry(*previous, services.rules).time, {}));
   }
-  return 0;
+  return ExitStatus::Done;
 }
 
-int runUndo(CommandServices::Services& services, const std::string& path, int version,
-            StandardInput& in, StandardStream& out, StandardStream& err) {
+ExitStatus runUndo(CommandServices::Services& services, const std::string& path, int version,
+                   StandardInput& in, StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
   if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
@@ -237,7 +237,7 @@ int runUndo(CommandServices::Services& services, const std::string& path, int ve
     return Unusable;
   }
   out.writeText("Wiederhergestellt.\n");
-  return 0;
+  return ExitStatus::Done;
 }
 
 }  // namespace menue

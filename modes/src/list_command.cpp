@@ -112,16 +112,16 @@ void listMenu(const PathRules& rules, StandardStream& out, const std::string& sh
   MenuLister(rules, out).list(shown, menu, true);
 }
 
-int runMenuList(FileSystem& files, const PathRules& rules, const std::string& path, bool all,
-                StandardStream& out, StandardStream& err, AllowedMenus* allowed) {
+ExitStatus runMenuList(FileSystem& files, const PathRules& rules, const std::string& path, bool all,
+                       StandardStream& out, StandardStream& err, AllowedMenus* allowed) {
   MenuPath menuPath;
   if (const PlatformCode failure = enterMenuPath(files, rules, path, all, menuPath);
       failure != code::Success) {
     writeErrorLine(err, visiblePath(path, rules), pathFailureText(failure));
-    return 2;
+    return ExitStatus::Unusable;
   }
   MenuLister lister(rules, out);
-  int status = 0;
+  ExitStatus status = ExitStatus::Done;
   bool first = true;
   for (const std::string& name : menuPath.names) {
     const std::string shown = shownMenuFile(menuPath, name, rules);
@@ -131,17 +131,17 @@ int runMenuList(FileSystem& files, const PathRules& rules, const std::string& pa
       writeErrorLine(err, visiblePath(path.empty() ? "." : path, rules),
                      "keine Men\xFC"
                      "datei");
-      status = 1;
+      status = ExitStatus::Refused;
       continue;
     }
     if (menu.failure != code::Success) {
       writeErrorLine(err, shown, pathFailureText(menu.failure));
-      status = 2;
+      status = ExitStatus::Unusable;
       continue;
     }
     if (!menu.model.loaded) {
       writeFirstError(err, shown, menu.model);
-      if (status == 0) status = 1;
+      if (status == ExitStatus::Done) status = ExitStatus::Refused;
       continue;
     }
     lister.list(shown, menu, first);
@@ -150,12 +150,13 @@ int runMenuList(FileSystem& files, const PathRules& rules, const std::string& pa
   return status;
 }
 
-int runItemList(FileSystem& files, const PathRules& rules, const std::string& directory,
-                StandardStream& out) {
+ExitStatus runItemList(FileSystem& files, const PathRules& rules, const std::string& directory,
+                       StandardStream& out) {
   MenuPath menuPath;
-  if (enterMenuPath(files, rules, directory, false, menuPath) != code::Success) return 0;
+  if (enterMenuPath(files, rules, directory, false, menuPath) != code::Success)
+    return ExitStatus::Done;
   const MenuFileRead menu = readMenuFile(files, menuPath.names.front());
-  if (menu.failure != code::Success || menu.trust != FileTrust::Trusted) return 0;
+  if (menu.failure != code::Success || menu.trust != FileTrust::Trusted) return ExitStatus::Done;
   for (int n = 1; n <= menu.model.items(); ++n) {
     // Only what --run would run: a placeholder runs nothing, so is no choice.
     const ItemCommand item = itemCommandOf(menu.model, n, rules);
@@ -164,7 +165,7 @@ int runItemList(FileSystem& files, const PathRules& rules, const std::string& di
     out.writeBytes(shownText(menuCommandLine(menu.model.displayText(n), menu.model.utf8, rules)));
     out.writeBytes("\n");
   }
-  return 0;
+  return ExitStatus::Done;
 }
 
 }  // namespace menue

@@ -52,7 +52,7 @@ class MenuChecker {
         out_(out),
         err_(err) {}
 
-  int status() const { return status_; }
+  ExitStatus status() const { return status_; }
 
   // A directory is walked and its MenuFiles checked; anything else is read
   // as one MenuFile. An empty path is the current directory.
@@ -186,7 +186,7 @@ class MenuChecker {
     if (counts[2] > 0) summary += ", " + countedText(counts[2], "Hinweis", "Hinweise");
     out_.writeBytes(shown + ": ");
     out_.writeText(summary + "\n");
-    if (counts[0] > 0) status_ = std::max(status_, checkstatus::Problems);
+    if (counts[0] > 0) status_ = std::max(status_, ExitStatus::Refused);
   }
 
   // `name` in the directory the walk stands in, as the process names it.
@@ -215,7 +215,7 @@ class MenuChecker {
 
   void unreadable(const std::string& shown, PlatformCode failure) {
     writeErrorLine(err_, shown, pathFailureText(failure));
-    status_ = checkstatus::Unreadable;
+    status_ = ExitStatus::Unusable;
   }
 
   FileSystem& files_;
@@ -227,7 +227,7 @@ class MenuChecker {
   StandardStream& err_;
   // The path named and the directories the walk entered below it.
   std::vector<std::string> parts_;
-  int status_ = checkstatus::Sound;
+  ExitStatus status_ = ExitStatus::Done;
 };
 
 }  // namespace
@@ -247,8 +247,9 @@ CheckRules menuCheckRules() {
   return rules;
 }
 
-int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<std::string>& paths,
-                 bool recursive, StandardStream& out, StandardStream& err, AllowedMenus* allowed) {
+ExitStatus runMenuCheck(FileSystem& files, const PathRules& rules,
+                        const std::vector<std::string>& paths, bool recursive, StandardStream& out,
+                        StandardStream& err, AllowedMenus* allowed) {
   MenuChecker checker(files, rules, recursive, out, err, allowed);
   if (paths.empty()) checker.checkPath({});
   for (const std::string& path : paths) checker.checkPath(path);

@@ -22,16 +22,14 @@ namespace menue {
 
 namespace {
 
-constexpr int NotRun = 2;
-// What shells answer for a program that could not be started.
-constexpr int NotStarted = 127;
+constexpr ExitStatus NotRun = ExitStatus::Unusable;
 
 class ItemRunner {
  public:
   ItemRunner(CommandServices::Services& services, StandardStream& err)
       : services_(services), err_(err) {}
 
-  int run(const std::string& shown, const ItemCommand& item) {
+  ExitStatus run(const std::string& shown, const ItemCommand& item) {
     if (const std::optional<std::string> why = runRefusal(item, services_.rules)) {
       return refuse(shown, *why);
     }
@@ -50,12 +48,12 @@ class ItemRunner {
       case ItemCommand::Kind::Script:
         return runScript(shown, item.scriptBody);
       default:
-        return 0;
+        return ExitStatus::Done;
     }
   }
 
  private:
-  int runScript(const std::string& shown, const std::string& body) {
+  ExitStatus runScript(const std::string& shown, const std::string& body) {
     const std::string path = launchScriptPathFor(services_.environment.entries(), services_.rules);
     services_.processes.removeAtTermination(path);
     if (const PlatformCode failure = writeLaunchScriptFile(services_.files, path, body);
@@ -63,18 +61,18 @@ class ItemRunner {
       writeErrorLine(err_, visiblePath(path, services_.rules), pathFailureText(failure));
       return NotRun;
     }
-    const int status = started(shown, services_.processes.runScript(path, true));
+    const ExitStatus status = started(shown, services_.processes.runScript(path, true));
     services_.files.deleteFile(path);
     return status;
   }
 
-  int started(const std::string& shown, PlatformCode failure) {
-    if (failure == code::Success) return services_.processes.lastExitStatus();
+  ExitStatus started(const std::string& shown, PlatformCode failure) {
+    if (failure == code::Success) return programStatus(services_.processes.lastExitStatus());
     writeErrorLine(err_, shown, "nicht gestartet: " + pathFailureText(failure));
-    return NotStarted;
+    return ExitStatus::NotStarted;
   }
 
-  int refuse(const std::string& shown, const std::string& why) {
+  ExitStatus refuse(const std::string& shown, const std::string& why) {
     writeErrorLine(err_, shown, why);
     return NotRun;
   }
@@ -109,8 +107,8 @@ std::optional<std::string> runRefusal(const ItemCommand& item, const PathRules& 
   return "Status " + std::to_string(item.status) + " ung\xFCltig: nicht ausgef\xFChrt";
 }
 
-int runItemCommand(CommandServices::Services& services, int number, const std::string& directory,
-                   StandardStream& err) {
+ExitStatus runItemCommand(CommandServices::Services& services, int number,
+                          const std::string& directory, StandardStream& err) {
   FileSystem& files = services.files;
   MenuPath menuPath;
   if (const PlatformCode failure = enterMenuPath(files, services.rules, directory, false, menuPath);

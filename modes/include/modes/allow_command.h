@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "modes/exit_status.h"
 #include "platform/native.h"
 #include "platform/platform.h"
 
@@ -13,10 +14,10 @@ namespace menue {
 // directory's) runs, as --list does, asks, and records it. Exit status: 0
 // allowed, 1 declined or refused (one everyone may write, too large, not
 // loading), 2 unusable (no MenuFile, no private state directory).
-int runAllow(CommandServices::Services& services, const std::string& path, StandardInput& in,
-             StandardStream& out, StandardStream& err);
+ExitStatus runAllow(CommandServices::Services& services, const std::string& path, StandardInput& in,
+                    StandardStream& out, StandardStream& err);
 // Forgets the MenuFile's entry: 0 forgotten, 1 it had none, 2 unusable.
-int runDeny(CommandServices::Services& services, const std::string& path, StandardStream& out,
-            StandardStream& err);
+ExitStatus runDeny(CommandServices::Services& services, const std::string& path,
+                   StandardStream& out, StandardStream& err);
 
 }  // namespace menue

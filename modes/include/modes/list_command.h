@@ -5,6 +5,7 @@
 #include <string>
 
 #include "menufile/menu_file_read.h"
+#include "modes/exit_status.h"
 #include "platform/platform.h"
 
 namespace menue {
@@ -14,8 +15,8 @@ class AllowedMenus;
 // Exit status: 0 listed, 1 a MenuFile does not load (its first error on
 // standard error), 2 a path that cannot be read. `allowed`: the user's
 // allowed menus, which count as trusted (none: only the user's own).
-int runMenuList(FileSystem& files, const PathRules& rules, const std::string& path, bool all,
-                StandardStream& out, StandardStream& err, AllowedMenus* allowed = nullptr);
+ExitStatus runMenuList(FileSystem& files, const PathRules& rules, const std::string& path, bool all,
+                       StandardStream& out, StandardStream& err, AllowedMenus* allowed = nullptr);
 
 // One loaded menu as --list shows it, under the name `shown`.
 void listMenu(const PathRules& rules, StandardStream& out, const std::string& shown,
@@ -24,7 +25,7 @@ void listMenu(const PathRules& rules, StandardStream& out, const std::string& sh
 // One line per item of the shown menu that --run runs: its number, a TAB
 // and its display text. Nothing for a menu that does not load or is not
 // trusted; always 0.
-int runItemList(FileSystem& files, const PathRules& rules, const std::string& directory,
-                StandardStream& out);
+ExitStatus runItemList(FileSystem& files, const PathRules& rules, const std::string& directory,
+                       StandardStream& out);
 
 }  // namespace menue

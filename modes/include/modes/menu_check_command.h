@@ -7,17 +7,11 @@
 #include <vector>
 
 #include "menufile/menu_check.h"
+#include "modes/exit_status.h"
 #include "platform/platform.h"
 #include "session/allowed_menus.h"
 
 namespace menue {
-
-// Exit statuses of the checker.
-namespace checkstatus {
-inline constexpr int Sound = 0;
-inline constexpr int Problems = 1;
-inline constexpr int Unreadable = 2;
-}  // namespace checkstatus
 
 // What the checks take from the menu: the room of the frame and the
 // screen, and how an item's only command line changes the directory.
@@ -32,11 +26,11 @@ void writeFinding(StandardStream& out, const std::string& shown, const MenuFindi
 // means the current directory. Each finding goes to `out` as
 // "FILE:LINE:COLUMN: KIND: message" (no column where none helps), then one
 // summary line per file; a path that cannot be read goes to `err`. Every
-// path is shown through visiblePath. Exit status 1 only for a Fehler.
-// With `allowed`, a foreign file whose bytes the user allowed gets a note
-// in place of the refusal.
-int runMenuCheck(FileSystem& files, const PathRules& rules, const std::vector<std::string>& paths,
-                 bool recursive, StandardStream& out, StandardStream& err,
-                 AllowedMenus* allowed = nullptr);
+// path is shown through visiblePath. Refused only for a Fehler, Unusable for a path that cannot be
+// read. With `allowed`, a foreign file whose bytes the user allowed gets a note in place of the
+// refusal.
+ExitStatus runMenuCheck(FileSystem& files, const PathRules& rules,
+                        const std::vector<std::string>& paths, bool recursive, StandardStream& out,
+                        StandardStream& err, AllowedMenus* allowed = nullptr);
 
 }  // namespace menue

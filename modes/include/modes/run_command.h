@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "modes/exit_status.h"
 #include "platform/native.h"
 #include "session/item_command.h"
 
@@ -14,8 +15,8 @@ namespace menue {
 // command line cannot run (a directory change, a foreign MenuFile's, a
 // number out of range, a MenuFile that does not load); 127 when its
 // program could not be started.
-int runItemCommand(CommandServices::Services& services, int number, const std::string& directory,
-                   StandardStream& err);
+ExitStatus runItemCommand(CommandServices::Services& services, int number,
+                          const std::string& directory, StandardStream& err);
 
 // Why --run does not run the item (German, Windows-1252), or nothing when
 // it does; a placeholder runs, doing nothing.
