@@ -1,38 +1,22 @@
-// The program: read the command line, do what needs no console, and only
-// then set up the native console and run the menu until it ends.
+// The program: read the command line, find its mode in the mode table,
+// give it what it needs, and only for the menu set up the native console
+// and run the menu until it ends.
 #include <string>
 #include <vector>
 
 #include "interactive/command_loop.h"
-#include "modes/command_line.h"
+#include "modes/mode_table.h"
 #include "platform/native.h"
 #include "session/program.h"
 #include "session/recorded_files.h"
 
-int main(int argc, char** argv) {
-  menue::resetInheritedSignals();
-  const menue::CommandLine line = menue::parseCommandLine(menue::programArguments(argc, argv));
-  {
-    const menue::NativeFiles files = menue::createNativeFiles();
-    if (const auto status = menue::runCommandLine(
-            line, *files.files, files.rules, menue::standardOutput(), menue::standardError())) {
-      return menue::exitCode(*status);
-    }
-  }
-  if (menue::needsServices(line)) {
-    const auto services = menue::createCommandServices();
-    return menue::exitCode(menue::runServiceCommand(line, services->services(),
-                                                    menue::standardInput(), menue::standardOutput(),
-                                                    menue::standardError()));
-  }
-  // The modes above need no console; only the menu does.
-  if (const menue::ConsoleLack lack = menue::consoleLack(); lack != menue::ConsoleLack::None) {
-    return menue::exitCode(menue::refuseWithoutConsole(menue::standardError(),
-                                                       lack == menue::ConsoleLack::Positioning));
-  }
+namespace {
+
+// The menu on the native console, every change of a MenuFile passing the
+// history first.
+void runMenu() {
   auto native = menue::createNativePlatform();
   menue::Platform& platform = native->platform();
-  // Every change of a MenuFile passes the history first.
   menue::EditHistory history(platform.files, platform.environment, platform.clock, platform.rules);
   menue::RecordedFiles recorded(platform.files, history);
   menue::Platform withHistory{platform.console,     recorded,       platform.processes,
@@ -41,5 +25,39 @@ int main(int argc, char** argv) {
   recorded.causeFrom(program.state.editCause);
   recorded.noticeTo(program.state.historyNotice);
   menue::runProgram(program);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  menue::resetInheritedSignals();
+  const menue::CommandLine line = menue::parseCommandLine(menue::programArguments(argc, argv));
+  const menue::Mode& mode = menue::modeOf(line.action);
+  menue::StandardInput& in = menue::standardInput();
+  menue::StandardStream& out = menue::standardOutput();
+  menue::StandardStream& err = menue::standardError();
+  {
+    // Every mode starts with the native files; those that need no more end here.
+    const menue::NativeFiles files = menue::createNativeFiles();
+    if (mode.needs != menue::ModeNeeds::Services) {
+      const menue::ExitStatus status =
+          menue::runMode(mode, {line, *files.files, files.rules, nullptr, in, out, err});
+      if (mode.needs == menue::ModeNeeds::Files || status != menue::ExitStatus::Done) {
+        return menue::exitCode(status);
+      }
+    }
+  }
+  if (mode.needs == menue::ModeNeeds::Services) {
+    const auto services = menue::createCommandServices();
+    menue::CommandServices::Services& given = services->services();
+    return menue::exitCode(
+        menue::runMode(mode, {line, given.files, given.rules, &given, in, out, err}));
+  }
+  // The modes above need no console; only the menu does.
+  if (const menue::ConsoleLack lack = menue::consoleLack(); lack != menue::ConsoleLack::None) {
+    return menue::exitCode(
+        menue::refuseWithoutConsole(err, lack == menue::ConsoleLack::Positioning));
+  }
+  runMenu();
   return 0;
 }

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "modes/mode_table.h"
+
 namespace menue {
 
 namespace {
@@ -33,19 +35,6 @@ struct Options {
   std::string wantsNumber;
   bool versionNumber = false;
   CommandLine result;
-};
-
-struct ModeOption {
-  std::string_view name;
-  CommandAction action;
-};
-
-constexpr ModeOption ModeOptions[] = {
-    {"--check", CommandAction::Check}, {"--list", CommandAction::List},
-    {"--items", CommandAction::Items}, {"--run", CommandAction::Run},
-    {"--edit", CommandAction::Edit},   {"--history", CommandAction::History},
-    {"--undo", CommandAction::Undo},   {"--allow", CommandAction::Allow},
-    {"--deny", CommandAction::Deny},
 };
 
 // The error names the argument; the message ends with where help is.
@@ -84,8 +73,8 @@ void readLong(Options& options, const std::string& argument) {
   } else if (argument == "--all") {
     options.result.all = true;
   } else {
-    for (const ModeOption& mode : ModeOptions) {
-      if (argument != mode.name) continue;
+    for (const Mode& mode : modeTable()) {
+      if (mode.option.empty() || argument != mode.option) continue;
       options.modes.emplace_back(mode.action, argument);
       if (mode.action == CommandAction::Run) options.wantsNumber = argument;
       return;

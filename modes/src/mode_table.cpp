@@ -1,9 +1,11 @@
-// Carrying out the command line before the menu: every way out that needs
-// no console, and the change into the start directory, made before the
-// console is set up so that a wrong directory draws nothing; whatever ends
-// here checks that its output arrived.
-#include "modes/command_line.h"
+// The modes' table and the running of one: every way out that needs no
+// console, the modes on the command services, and the change into the
+// start directory, made before the console is set up so that a wrong
+// directory draws nothing; whatever ends here checks that its output
+// arrived.
+#include "modes/mode_table.h"
 
+#include <iterator>
 #include <string>
 
 #include "modes/allow_command.h"
@@ -22,14 +24,92 @@ namespace {
 
 // The menu takes the current directory as its StartDirectory, so entering
 // DIR first makes DIR the one that "cd!" and "home" return to.
-std::optional<ExitStatus> enterStartDirectory(FileSystem& files, const std::string& directory,
-                                              const PathRules& rules, StandardStream& err) {
-  const PlatformCode failure = files.changeDirectory(directory);
-  if (failure == code::Success) return std::nullopt;
-  writeErrorLine(err, visiblePath(directory, rules),
-                 files.isPlainFile(directory) ? "kein Verzeichnis" : pathFailureText(failure));
+ExitStatus enterStartDirectory(const ModeCall& call) {
+  if (call.line.paths.empty()) return ExitStatus::Done;
+  const std::string& directory = call.line.paths.front();
+  const PlatformCode failure = call.files.changeDirectory(directory);
+  if (failure == code::Success) return ExitStatus::Done;
+  writeErrorLine(call.err, visiblePath(directory, call.rules),
+                 call.files.isPlainFile(directory) ? "kein Verzeichnis" : pathFailureText(failure));
   return ExitStatus::Unusable;
 }
+
+ExitStatus showUsage(const ModeCall& call) {
+  call.out.writeText(usageText());
+  return ExitStatus::Done;
+}
+
+ExitStatus showVersion(const ModeCall& call) {
+  call.out.writeText(versionText());
+  return ExitStatus::Done;
+}
+
+ExitStatus refuseCall(const ModeCall& call) {
+  writeErrorLine(call.err, visiblePath(call.line.errorSubject, call.rules), call.line.error);
+  return ExitStatus::Unusable;
+}
+
+ExitStatus listItems(const ModeCall& call) {
+  return runItemList(call.files, call.rules, pathOf(call.line), call.out);
+}
+
+// --check and --list: allowed menus of others count as trusted.
+ExitStatus check(const ModeCall& call) {
+  CommandServices::Services& services = *call.services;
+  AllowedMenus allowed(services.files, services.environment, services.rules);
+  return runMenuCheck(services.files, services.rules, call.line.paths, call.line.recursive,
+                      call.out, call.err, &allowed);
+}
+
+ExitStatus list(const ModeCall& call) {
+  CommandServices::Services& services = *call.services;
+  AllowedMenus allowed(services.files, services.environment, services.rules);
+  return runMenuList(services.files, services.rules, pathOf(call.line), call.line.all, call.out,
+                     call.err, &allowed);
+}
+
+ExitStatus runItem(const ModeCall& call) {
+  return runItemCommand(*call.services, call.line.number, pathOf(call.line), call.err);
+}
+
+ExitStatus edit(const ModeCall& call) {
+  return runEdit(*call.services, pathOf(call.line), call.in, call.out, call.err);
+}
+
+ExitStatus history(const ModeCall& call) {
+  return runHistoryList(*call.services, pathOf(call.line), call.out, call.err);
+}
+
+ExitStatus undo(const ModeCall& call) {
+  return runUndo(*call.services, pathOf(call.line), call.line.number, call.in, call.out, call.err);
+}
+
+ExitStatus allow(const ModeCall& call) {
+  return runAllow(*call.services, pathOf(call.line), call.in, call.out, call.err);
+}
+
+ExitStatus deny(const ModeCall& call) {
+  return runDeny(*call.services, pathOf(call.line), call.out, call.err);
+}
+
+constexpr Mode Modes[] = {
+    {CommandAction::Help, "--help", "", false, ModeNeeds::Files, showUsage},
+    {CommandAction::Version, "--version", "", false, ModeNeeds::Files, showVersion},
+    {CommandAction::Check, "--check", "-r", false, ModeNeeds::Services, check},
+    {CommandAction::List, "--list", "--all", false, ModeNeeds::Services, list},
+    {CommandAction::Items, "--items", "", true, ModeNeeds::Files, listItems},
+    {CommandAction::Run, "--run", "", false, ModeNeeds::Services, runItem},
+    {CommandAction::Edit, "--edit", "", false, ModeNeeds::Services, edit},
+    {CommandAction::History, "--history", "", false, ModeNeeds::Services, history},
+    {CommandAction::Undo, "--undo", "", false, ModeNeeds::Services, undo},
+    {CommandAction::Allow, "--allow", "", false, ModeNeeds::Services, allow},
+    {CommandAction::Deny, "--deny", "", false, ModeNeeds::Services, deny},
+    {CommandAction::Error, "", "", true, ModeNeeds::Files, refuseCall},
+    {CommandAction::RunMenu, "", "", false, ModeNeeds::Console, enterStartDirectory},
+};
+// The row of a wrong call, taken for an action without one.
+constexpr const Mode& WrongCall = Modes[std::size(Modes) - 2];
+static_assert(WrongCall.action == CommandAction::Error);
 
 // Why standard output took not all that was written (German, Windows-1252).
 std::string writeFailureText(PlatformCode failure) {
@@ -57,103 +137,29 @@ ExitStatus deliveredStatus(ExitStatus status, StandardStream& out, StandardStrea
   return status;
 }
 
-std::optional<ExitStatus> runAction(const CommandLine& line, FileSystem& files,
-                                    const PathRules& rules, StandardStream& out,
-                                    StandardStream& err) {
-  switch (line.action) {
-    case CommandAction::Help:
-      out.writeText(usageText());
-      return ExitStatus::Done;
-    case CommandAction::Version:
-      out.writeText(versionText());
-      return ExitStatus::Done;
-    case CommandAction::Error:
-      writeErrorLine(err, visiblePath(line.errorSubject, rules), line.error);
-      return ExitStatus::Unusable;
-    case CommandAction::Items:
-      return runItemList(files, rules, pathOf(line), out);
-    case CommandAction::Check:
-    case CommandAction::List:
-    case CommandAction::Run:
-    case CommandAction::Edit:
-    case CommandAction::History:
-    case CommandAction::Undo:
-    case CommandAction::Allow:
-    case CommandAction::Deny:
-      // The modes that start programs or keep the history (runServiceCommand).
-      return std::nullopt;
-    case CommandAction::RunMenu:
-      break;
-  }
-  if (line.paths.empty()) return std::nullopt;
-  return enterStartDirectory(files, line.paths.front(), rules, err);
-}
-
-ExitStatus runServiceAction(const CommandLine& line, CommandServices::Services& services,
-                            StandardInput& in, StandardStream& out, StandardStream& err) {
-  switch (line.action) {
-    case CommandAction::Run:
-      return runItemCommand(services, line.number, pathOf(line), err);
-    case CommandAction::Edit:
-      return runEdit(services, pathOf(line), in, out, err);
-    case CommandAction::History:
-      return runHistoryList(services, pathOf(line), out, err);
-    case CommandAction::Undo:
-      return runUndo(services, pathOf(line), line.number, in, out, err);
-    case CommandAction::List: {
-      // Allowed menus of others count as trusted.
-      AllowedMenus allowed(services.files, services.environment, services.rules);
-      return runMenuList(services.files, services.rules, pathOf(line), line.all, out, err,
-                         &allowed);
-    }
-    case CommandAction::Check: {
-      AllowedMenus allowed(services.files, services.environment, services.rules);
-      return runMenuCheck(services.files, services.rules, line.paths, line.recursive, out, err,
-                          &allowed);
-    }
-    case CommandAction::Allow:
-      return runAllow(services, pathOf(line), in, out, err);
-    case CommandAction::Deny:
-      return runDeny(services, pathOf(line), out, err);
-    default:
-      break;
-  }
-  return ExitStatus::Unusable;
-}
-
 }  // namespace
+
+std::span<const Mode> modeTable() {
+  return Modes;
+}
+
+const Mode& modeOf(CommandAction action) {
+  for (const Mode& mode : Modes) {
+    if (mode.action == action) return mode;
+  }
+  // Every action has its row (the table's test walks them all).
+  return WrongCall;
+}
+
+ExitStatus runMode(const Mode& mode, const ModeCall& call) {
+  const ExitStatus status = mode.run(call);
+  // The menu goes on to the console; nothing of it was written yet.
+  if (mode.needs == ModeNeeds::Console && status == ExitStatus::Done) return status;
+  return deliveredStatus(status, call.out, call.err);
+}
 
 std::string pathOf(const CommandLine& line) {
   return line.paths.empty() ? std::string() : line.paths.front();
-}
-
-bool needsServices(const CommandLine& line) {
-  switch (line.action) {
-    case CommandAction::Check:
-    case CommandAction::List:
-    case CommandAction::Allow:
-    case CommandAction::Deny:
-    case CommandAction::Run:
-    case CommandAction::Edit:
-    case CommandAction::History:
-    case CommandAction::Undo:
-      return true;
-    default:
-      return false;
-  }
-}
-
-std::optional<ExitStatus> runCommandLine(const CommandLine& line, FileSystem& files,
-                                         const PathRules& rules, StandardStream& out,
-                                         StandardStream& err) {
-  const std::optional<ExitStatus> status = runAction(line, files, rules, out, err);
-  if (!status) return status;
-  return deliveredStatus(*status, out, err);
-}
-
-ExitStatus runServiceCommand(const CommandLine& line, CommandServices::Services& services,
-                             StandardInput& in, StandardStream& out, StandardStream& err) {
-  return deliveredStatus(runServiceAction(line, services, in, out, err), out, err);
 }
 
 ExitStatus refuseWithoutConsole(StandardStream& err, bool cannotPosition) {

@@ -1,8 +1,12 @@
-// What the command line asks for before the menu runs, or instead of it:
-// usage, version, a wrong call, the checker, and the start directory.
+// The table of the program's modes: the option that asks for each, what
+// it needs before it can run, and the function that runs it. main walks
+// it; the command line's reading and the bash completion name the same
+// options.
 #pragma once
 
-#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "modes/command_line_options.h"
 #include "modes/exit_status.h"
@@ -11,14 +15,49 @@
 
 namespace menue {
 
-// Carries out what the command line asks for with the file system alone
-// (no console). Returns the exit status when the program ends here, or
-// nothing when the menu is to run: then in the start directory asked for,
-// now the current one. When the program ends here and standard output
-// failed, one line on standard error says so and the status is Unusable.
-std::optional<ExitStatus> runCommandLine(const CommandLine& line, FileSystem& files,
-                                         const PathRules& rules, StandardStream& out,
-                                         StandardStream& err);
+// What a mode needs before it runs.
+enum class ModeNeeds {
+  // The file system alone: the usage, the version, a wrong call, --items.
+  Files,
+  // The command services: files, programs, environment and clock.
+  Services,
+  // A console: the interactive menu.
+  Console,
+};
+
+// What a mode is given. `services` is set for the modes that need them.
+struct ModeCall {
+  const CommandLine& line;
+  FileSystem& files;
+  const PathRules& rules;
+  CommandServices::Services* services;
+  StandardInput& in;
+  StandardStream& out;
+  StandardStream& err;
+};
+
+struct Mode {
+  CommandAction action;
+  // The option that asks for it; empty where none does.
+  std::string_view option;
+  // The option that only it takes ("-r" for --check); empty for none.
+  std::string_view modifier;
+  // Named nowhere for the user (--items, which the completion asks).
+  bool hidden;
+  ModeNeeds needs;
+  // Runs it. For the menu: what comes before the console (the change into
+  // its start directory); Done when the menu is to run.
+  ExitStatus (*run)(const ModeCall& call);
+};
+
+// Every mode, one row each, in the order --help names them.
+std::span<const Mode> modeTable();
+// The row of `action`.
+const Mode& modeOf(CommandAction action);
+
+// Runs `mode`. Where the program ends with it, a status that standard
+// output did not take all of is Unusable, with one line on `err`.
+ExitStatus runMode(const Mode& mode, const ModeCall& call);
 
 // Without a console, or on a terminal that cannot position the cursor, the
 // menu cannot run: one line on `err`; the exit status.
@@ -26,12 +65,5 @@ ExitStatus refuseWithoutConsole(StandardStream& err, bool cannotPosition);
 
 // The one PATH or DIR of a mode; empty for none.
 std::string pathOf(const CommandLine& line);
-
-// Whether the mode starts programs or keeps the history: it runs with
-// runServiceCommand instead, after runCommandLine returned nothing.
-bool needsServices(const CommandLine& line);
-// --run, --edit, --history, --undo; returns the exit status.
-ExitStatus runServiceCommand(const CommandLine& line, CommandServices::Services& services,
-                             StandardInput& in, StandardStream& out, StandardStream& err);
 
 }  // namespace menue
