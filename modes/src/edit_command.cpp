@@ -4,6 +4,7 @@
 // every edit of the menu.
 #include "modes/edit_command.h"
 
+#include "menufile/distrust_text.h"
 #include "menufile/menu_check.h"
 #include "menufile/menu_file_read.h"
 #include "menufile/menu_load.h"
@@ -88,14 +89,14 @@ class CopyEdit {
         failure != code::Success) {
       return unusable(target_.shown, failure);
     }
-    if (const std::optional<FileTrust> trust = files.plainFileTrust(target_.name);
-        trust && *trust != FileTrust::Trusted) {
-      writeErrorLine(err_, target_.shown,
-                     std::string(untrustedMenuText(*trust)) + ": nicht ge\xE4ndert");
-      return Unusable;
-    }
+    // Trust is asked of the file read, not of the name looked at before:
+    // a file swapped in between would otherwise pass as the user's.
     MenuFileBytes bytes = readMenuBytes(files, target_.name);
     const PlatformCode read = bytes.failure;
+    if (read == code::Success && bytes.trust != FileTrust::Trusted) {
+      writeErrorLine(err_, target_.shown, untrustedMenuText(bytes.trust) + ": nicht ge\xE4ndert");
+      return Unusable;
+    }
     if (read == code::Success && !bytes.whole) {
       writeErrorLine(err_, target_.shown, TooLargeToChange);
       return Unusable;
@@ -178,8 +179,7 @@ class CopyEdit {
     }
     if (copy.trust != FileTrust::Trusted) {
       writeErrorLine(err_, visiblePath(copy_, services_.rules),
-                     "Kopie geh\xF6rt einem anderen Benutzer oder ist f\xFCr andere "
-                     "beschreibbar: nicht installiert");
+                     "Kopie " + std::string(distrustText(copy.trust)) + ": nicht installiert");
       return Unusable;
     }
     edited = std::move(copy.text);
