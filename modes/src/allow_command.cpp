@@ -77,7 +77,8 @@ ExitStatus runAllow(CommandServices::Services& services, const std::string& path
   AllowedMenus allowed(services.files, services.environment, services.rules);
   if (const PlatformCode failure = allowed.allow(target.fullPath, menu.model.rawText);
       failure != code::Success) {
-    writeErrorLine(err, visiblePath(allowed.storePath(), services.rules), pathFailureText(failure));
+    writeErrorLine(err, visiblePath(allowed.storePath(), services.rules),
+                   writeFailureText(failure));
     return Unusable;
   }
   out.writeText("Freigegeben, solange sie unver\xE4ndert ist.\n");
@@ -92,7 +93,8 @@ ExitStatus runDeny(CommandServices::Services& services, const std::string& path,
   bool wasAllowed = false;
   if (const PlatformCode failure = allowed.deny(target.fullPath, wasAllowed);
       failure != code::Success) {
-    writeErrorLine(err, visiblePath(allowed.storePath(), services.rules), pathFailureText(failure));
+    writeErrorLine(err, visiblePath(allowed.storePath(), services.rules),
+                   writeFailureText(failure));
     return Unusable;
   }
   if (!wasAllowed) {

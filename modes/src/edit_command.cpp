@@ -148,10 +148,12 @@ class CopyEdit {
       const PlatformCode created = services_.files.createNewFile(copy_, text);
       if (created == code::Success) return std::nullopt;
       if (created != code::FileExists && created != code::AlreadyExists) {
-        return unusable(visiblePath(copy_, services_.rules), created);
+        writeErrorLine(err_, visiblePath(copy_, services_.rules), writeFailureText(created));
+        return Unusable;
       }
     }
-    return unusable(visiblePath(copy_, services_.rules), code::FileExists);
+    writeErrorLine(err_, visiblePath(copy_, services_.rules), writeFailureText(code::FileExists));
+    return Unusable;
   }
 
   // Runs the editor on the copy and reads it back into `edited`; nothing to
@@ -205,7 +207,7 @@ class CopyEdit {
       return Declined;
     }
     if (result != code::Success) {
-      writeErrorLine(err_, target_.shown, pathFailureText(result));
+      writeErrorLine(err_, target_.shown, writeFailureText(result));
       err_.writeText("Die Kopie bleibt: ");
       err_.writeBytes(visiblePath(copy_, services_.rules) + "\n");
       return Unusable;

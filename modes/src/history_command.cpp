@@ -233,7 +233,7 @@ ExitStatus runUndo(CommandServices::Services& services, const std::string& path,
     return Refused;
   }
   if (result != code::Success) {
-    writeErrorLine(err, target.shown, pathFailureText(result));
+    writeErrorLine(err, target.shown, writeFailureText(result));
     return Unusable;
   }
   out.writeText("Wiederhergestellt.\n");

@@ -111,22 +111,6 @@ constexpr Mode Modes[] = {
 constexpr const Mode& WrongCall = Modes[std::size(Modes) - 2];
 static_assert(WrongCall.action == CommandAction::Error);
 
-// Why standard output took not all that was written (German, Windows-1252).
-std::string writeFailureText(PlatformCode failure) {
-  switch (failure) {
-    case code::DiskFull:
-    case code::HandleDiskFull:
-      return "kein Platz mehr auf dem Datentr\xE4ger";
-    case code::BrokenPipe:
-      return "der Empf\xE4nger hat die Pipe geschlossen";
-    case code::InvalidHandle:
-      return "nicht ge\xF6"
-             "ffnet";
-    default:
-      return "Systemfehler " + std::to_string(failure);
-  }
-}
-
 // What ends with a mode: its status, unless standard output did not take
 // all it wrote; a report lost to a full disk or a closed pipe is no success.
 ExitStatus deliveredStatus(ExitStatus status, StandardStream& out, StandardStream& err) {

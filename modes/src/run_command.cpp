@@ -58,7 +58,7 @@ class ItemRunner {
     services_.processes.removeAtTermination(path);
     if (const PlatformCode failure = writeLaunchScriptFile(services_.files, path, body);
         failure != code::Success) {
-      writeErrorLine(err_, visiblePath(path, services_.rules), pathFailureText(failure));
+      writeErrorLine(err_, visiblePath(path, services_.rules), writeFailureText(failure));
       return NotRun;
     }
     const ExitStatus status = started(shown, services_.processes.runScript(path, true));

@@ -127,6 +127,27 @@ TEST_F(EditHistoryTest, AnUndoAfterAForeignChangeIsRefusedNamingTheVersion) {
   EXPECT_EQ(entries().back().before.text, menuText("XYZ"));
 }
 
+// An undo whose write fails says it could not write, and the file stays.
+TEST_F(EditHistoryTest, AFailedWriteOfTheUndoIsCalledOne) {
+  edit("Men\xFC++", menuText("A"));
+  edit("Men\xFC+", menuText("AB"));
+  const std::vector<std::pair<PlatformCode, std::string>> cases = {
+      {code::EasNotSupported,
+       "menue: -menue-: nicht schreibbar: Besitzer, Rechte oder Attribute lie\xDF"
+       "en sich nicht erhalten\n"},
+      {code::DiskFull, "menue: -menue-: kein Platz mehr auf dem Datentr\xE4ger\n"},
+      {code::GeneralFailure, "menue: -menue-: nicht schreibbar (Systemfehler 31)\n"},
+  };
+  for (const auto& [failure, message] : cases) {
+    SCOPED_TRACE(failure);
+    machine.files.failNext(FileOp::Replace, failure);
+    std::string out;
+    EXPECT_EQ(undo(0, "j", out), 2);
+    EXPECT_TRUE(out.ends_with(message)) << out;
+    EXPECT_EQ(machine.files.file("-menue-"), menuText("AB"));
+  }
+}
+
 // Before it asks, the undo shows what it changes: the text now against the
 // version it restores, escaped as --list shows command lines.
 TEST_F(EditHistoryTest, TheUndoShowsItsChangeBeforeItAsks) {
