@@ -145,6 +145,97 @@ ExitStatus runHistoryList(CommandServices::Services& services, const std::string
   return ExitStatus::Done;
 }
 
+namespace {
+
+// Version K of the entries, or nothing after saying there is none.
+const HistoryEntry* versionNamed(const std::vector<HistoryEntry>& entries, int version,
+                                 const MenuFileTarget& target, StandardStream& err) {
+  const HistoryEntry* named = nullptr;
+  for (const HistoryEntry& entry : entries) {
+    if (entry.version == version) named = &entry;
+  }
+  if (named != nullptr) return named;
+  writeErrorLine(err, target.shown, "keine Fassung " + std::to_string(version) + " im Verlauf");
+  return nullptr;
+}
+
+// The last change that happened, or nothing after saying why there is none
+// to take back: no history, or a change after it that no history knows. An
+// entry whose change never came (the writer was stopped between) holds
+// what the file still holds and is passed over.
+const HistoryEntry* lastChange(const std::vector<HistoryEntry>& entries, const Current& current,
+                               const MenuFileTarget& target, const PathRules& rules,
+                               StandardStream& err) {
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+    if (it->before.fingerprint == current.fingerprint()) continue;
+    if (it->afterFingerprint == current.fingerprint()) return &*it;
+    const ShownEntry shown(*it, rules);
+    writeErrorLine(err, target.shown,
+                   "nicht zur\xFC"
+                   "ckgenommen: die Datei wurde nach der letzten \xC4nderung durch "
+                   "menue (" +
+                       shown.cause + " am " + shown.time +
+                       ") von anderer Seite ge\xE4ndert, und diese \xC4nderung steht "
+                       "in keinem Verlauf.");
+    err.writeText("Die Fassung vor " + shown.cause +
+                  " trotzdem wiederherstellen: menue --undo --version " +
+                  std::to_string(it->version) + "\n");
+    return nullptr;
+  }
+  writeErrorLine(err, target.shown, "kein Verlauf");
+  return nullptr;
+}
+
+// Shows what putting `chosen` back does, with the difference, and asks.
+bool undoConfirmed(const MenuFileTarget& target, const Current& current, const HistoryEntry& chosen,
+                   const PathRules& rules, StandardInput& in, StandardStream& out) {
+  const ShownEntry shown(chosen, rules);
+  out.writeBytes(target.shown + ": ");
+  out.writeText("Fassung " + std::to_string(chosen.version) + " vom " + shown.time + ", vor " +
+                shown.cause + " (" + sizeText(chosen.before) + "), statt jetzt (" +
+                sizeText(FileVersion::of(current.text)) + ").\n");
+  writeUndoDiff(out, target.shown, current, chosen, rules);
+  out.writeText(chosen.before.kind == FileVersion::Kind::None ? "Datei l\xF6schen? (j/n) "
+                                                              : "Wiederherstellen? (j/n) ");
+  std::string answer;
+  if (in.readLine(answer) && (answer.rfind('j', 0) == 0 || answer.rfind('J', 0) == 0)) {
+    return true;
+  }
+  out.writeText("Nichts ge\xE4ndert.\n");
+  return false;
+}
+
+// Writes `chosen` back over the text read now (or deletes the file, where
+// it did not exist before), through the history like every change.
+ExitStatus putBack(FileSystem& files, EditHistory& history, const MenuFileTarget& target,
+                   const Current& current, const HistoryEntry& chosen, StandardStream& out,
+                   StandardStream& err) {
+  RecordedFiles recorded(files, history);
+  const std::string cause = "--undo";
+  recorded.causeFrom(cause);
+  PlatformCode result = code::Success;
+  if (chosen.before.kind == FileVersion::Kind::None) {
+    result =
+        current.text ? recorded.deleteSeenFile(target.name, *current.text, true) : code::Success;
+  } else {
+    result = recorded.replaceFile(target.name, current.text, chosen.before.text);
+  }
+  if (result == code::FileInvalid) {
+    writeErrorLine(err, target.shown,
+                   "Men\xFC"
+                   "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert");
+    return Refused;
+  }
+  if (result != code::Success) {
+    writeErrorLine(err, target.shown, writeFailureText(result));
+    return Unusable;
+  }
+  out.writeText("Wiederhergestellt.\n");
+  return ExitStatus::Done;
+}
+
+}  // namespace
+
 ExitStatus runUndo(CommandServices::Services& services, const std::string& path, int version,
                    StandardInput& in, StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
@@ -163,81 +254,17 @@ ExitStatus runUndo(CommandServices::Services& services, const std::string& path,
     writeErrorLine(err, target.shown, TooLargeToChange);
     return Refused;
   }
-  const HistoryEntry* chosen = nullptr;
-  if (version > 0) {
-    for (const HistoryEntry& entry : entries) {
-      if (entry.version == version) chosen = &entry;
-    }
-    if (chosen == nullptr) {
-      writeErrorLine(err, target.shown, "keine Fassung " + std::to_string(version) + " im Verlauf");
-      return Refused;
-    }
-  } else {
-    // The last change that happened: an entry whose change never came (the
-    // writer was stopped between) holds what the file still holds.
-    for (auto it = entries.rbegin(); it != entries.rend() && chosen == nullptr; ++it) {
-      if (it->before.fingerprint == current.fingerprint()) continue;
-      if (it->afterFingerprint != current.fingerprint()) {
-        const ShownEntry shown(*it, services.rules);
-        writeErrorLine(err, target.shown,
-                       "nicht zur\xFC"
-                       "ckgenommen: die Datei wurde nach der letzten \xC4nderung durch "
-                       "menue (" +
-                           shown.cause + " am " + shown.time +
-                           ") von anderer Seite ge\xE4ndert, und diese \xC4nderung steht "
-                           "in keinem Verlauf.");
-        err.writeText("Die Fassung vor " + shown.cause +
-                      " trotzdem wiederherstellen: menue --undo --version " +
-                      std::to_string(it->version) + "\n");
-        return Refused;
-      }
-      chosen = &*it;
-    }
-    if (chosen == nullptr) {
-      writeErrorLine(err, target.shown, "kein Verlauf");
-      return Refused;
-    }
-  }
+  const HistoryEntry* chosen = version > 0
+                                   ? versionNamed(entries, version, target, err)
+                                   : lastChange(entries, current, target, services.rules, err);
+  if (chosen == nullptr) return Refused;
   if (chosen->before.kind == FileVersion::Kind::NotCopied) {
     writeErrorLine(err, target.shown,
                    "Fassung " + std::to_string(chosen->version) + " wurde nicht gesichert");
     return Refused;
   }
-  const ShownEntry shown(*chosen, services.rules);
-  out.writeBytes(target.shown + ": ");
-  out.writeText("Fassung " + std::to_string(chosen->version) + " vom " + shown.time + ", vor " +
-                shown.cause + " (" + sizeText(chosen->before) + "), statt jetzt (" +
-                sizeText(FileVersion::of(current.text)) + ").\n");
-  writeUndoDiff(out, target.shown, current, *chosen, services.rules);
-  out.writeText(chosen->before.kind == FileVersion::Kind::None ? "Datei l\xF6schen? (j/n) "
-                                                               : "Wiederherstellen? (j/n) ");
-  std::string answer;
-  if (!in.readLine(answer) || (answer.rfind('j', 0) != 0 && answer.rfind('J', 0) != 0)) {
-    out.writeText("Nichts ge\xE4ndert.\n");
-    return Refused;
-  }
-  RecordedFiles recorded(services.files, history);
-  const std::string cause = "--undo";
-  recorded.causeFrom(cause);
-  PlatformCode result = code::Success;
-  if (chosen->before.kind == FileVersion::Kind::None) {
-    result =
-        current.text ? recorded.deleteSeenFile(target.name, *current.text, true) : code::Success;
-  } else {
-    result = recorded.replaceFile(target.name, current.text, chosen->before.text);
-  }
-  if (result == code::FileInvalid) {
-    writeErrorLine(err, target.shown,
-                   "Men\xFC"
-                   "datei wurde inzwischen ge\xE4ndert: nicht ge\xE4ndert");
-    return Refused;
-  }
-  if (result != code::Success) {
-    writeErrorLine(err, target.shown, writeFailureText(result));
-    return Unusable;
-  }
-  out.writeText("Wiederhergestellt.\n");
-  return ExitStatus::Done;
+  if (!undoConfirmed(target, current, *chosen, services.rules, in, out)) return Refused;
+  return putBack(services.files, history, target, current, *chosen, out, err);
 }
 
 }  // namespace menue
