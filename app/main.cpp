@@ -7,8 +7,8 @@
 #include "interactive/command_loop.h"
 #include "modes/mode_table.h"
 #include "platform/native.h"
+#include "session/edit_recording.h"
 #include "session/program.h"
-#include "session/recorded_files.h"
 
 namespace {
 
@@ -17,8 +17,9 @@ namespace {
 void runMenu() {
   auto native = menue::createNativePlatform();
   menue::Platform& platform = native->platform();
-  menue::EditHistory history(platform.files, platform.environment, platform.clock, platform.rules);
-  menue::RecordedFiles recorded(platform.files, history);
+  menue::EditRecording recording(platform.files, platform.environment, platform.clock,
+                                 platform.rules);
+  menue::RecordedFiles& recorded = recording.files();
   menue::Platform withHistory{platform.console,     recorded,       platform.processes,
                               platform.environment, platform.clock, platform.rules};
   menue::Program program(withHistory);
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
     const menue::NativeFiles files = menue::createNativeFiles();
     if (mode.needs != menue::ModeNeeds::Services) {
       const menue::ExitStatus status =
-          menue::runMode(mode, {line, *files.files, files.rules, nullptr, in, out, err});
+          menue::runMode(mode, {line, *files.files, files.rules, nullptr, nullptr, in, out, err});
       if (mode.needs == menue::ModeNeeds::Files || status != menue::ExitStatus::Done) {
         return menue::exitCode(status);
       }
@@ -50,8 +51,9 @@ int main(int argc, char** argv) {
   if (mode.needs == menue::ModeNeeds::Services) {
     const auto services = menue::createCommandServices();
     menue::CommandServices::Services& given = services->services();
+    menue::EditRecording recording(given.files, given.environment, given.clock, given.rules);
     return menue::exitCode(
-        menue::runMode(mode, {line, given.files, given.rules, &given, in, out, err}));
+        menue::runMode(mode, {line, given.files, given.rules, &given, &recording, in, out, err}));
   }
   // The modes above need no console; only the menu does.
   if (const menue::ConsoleLack lack = menue::consoleLack(); lack != menue::ConsoleLack::None) {

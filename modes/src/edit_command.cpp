@@ -14,10 +14,8 @@
 #include "modes/state_directory.h"
 #include "platform/code_pages.h"
 #include "platform/utf8.h"
-#include "session/edit_history.h"
 #include "session/menu_trust.h"
 #include "session/path_text.h"
-#include "session/recorded_files.h"
 
 namespace menue {
 
@@ -75,13 +73,9 @@ Choice askAfterErrors(StandardInput& in, StandardStream& out) {
 
 class CopyEdit {
  public:
-  CopyEdit(CommandServices::Services& services, StandardInput& in, StandardStream& out,
-           StandardStream& err)
-      : services_(services),
-        in_(in),
-        out_(out),
-        err_(err),
-        history_(services.files, services.environment, services.clock, services.rules) {}
+  CopyEdit(CommandServices::Services& services, EditRecording& recording, StandardInput& in,
+           StandardStream& out, StandardStream& err)
+      : services_(services), recording_(recording), in_(in), out_(out), err_(err) {}
 
   ExitStatus run(const std::string& path) {
     FileSystem& files = services_.files;
@@ -193,9 +187,8 @@ class CopyEdit {
   }
 
   ExitStatus install(const std::string& edited) {
-    RecordedFiles recorded(services_.files, history_);
-    const std::string cause = "--edit";
-    recorded.causeFrom(cause);
+    RecordedFiles& recorded = recording_.files();
+    recorded.causeFrom(Cause);
     const PlatformCode result =
         recorded.replaceFile(target_.name, FileSystem::SeenText(original_), edited);
     if (result == code::FileInvalid) {
@@ -221,11 +214,14 @@ class CopyEdit {
     return status;
   }
 
+  // What the history names the change by.
+  inline static const std::string Cause = "--edit";
+
   CommandServices::Services& services_;
+  EditRecording& recording_;
   StandardInput& in_;
   StandardStream& out_;
   StandardStream& err_;
-  EditHistory history_;
   MenuFileTarget target_;
   std::optional<std::string> original_;
   std::string copy_;
@@ -233,9 +229,10 @@ class CopyEdit {
 
 }  // namespace
 
-ExitStatus runEdit(CommandServices::Services& services, const std::string& path, StandardInput& in,
-                   StandardStream& out, StandardStream& err) {
-  return CopyEdit(services, in, out, err).run(path);
+ExitStatus runEdit(CommandServices::Services& services, EditRecording& recording,
+                   const std::string& path, StandardInput& in, StandardStream& out,
+                   StandardStream& err) {
+  return CopyEdit(services, recording, in, out, err).run(path);
 }
 
 }  // namespace menue

@@ -106,14 +106,14 @@ std::string gapLine(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-ExitStatus runHistoryList(CommandServices::Services& services, const std::string& path,
-                          StandardStream& out, StandardStream& err) {
+ExitStatus runHistoryList(CommandServices::Services& services, EditRecording& recording,
+                          const std::string& path, StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
   if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
     return Unusable;
   }
-  EditHistory history(services.files, services.environment, services.clock, services.rules);
+  EditHistory& history = recording.history();
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
   if (entries.empty()) {
     writeErrorLine(err, target.shown, "kein Verlauf");
@@ -207,12 +207,10 @@ bool undoConfirmed(const MenuFileTarget& target, const Current& current, const H
 
 // Writes `chosen` back over the text read now (or deletes the file, where
 // it did not exist before), through the history like every change.
-ExitStatus putBack(FileSystem& files, EditHistory& history, const MenuFileTarget& target,
-                   const Current& current, const HistoryEntry& chosen, StandardStream& out,
-                   StandardStream& err) {
-  RecordedFiles recorded(files, history);
-  const std::string cause = "--undo";
-  recorded.causeFrom(cause);
+ExitStatus putBack(RecordedFiles& recorded, const MenuFileTarget& target, const Current& current,
+                   const HistoryEntry& chosen, StandardStream& out, StandardStream& err) {
+  static const std::string Cause = "--undo";
+  recorded.causeFrom(Cause);
   PlatformCode result = code::Success;
   if (chosen.before.kind == FileVersion::Kind::None) {
     result =
@@ -236,14 +234,15 @@ ExitStatus putBack(FileSystem& files, EditHistory& history, const MenuFileTarget
 
 }  // namespace
 
-ExitStatus runUndo(CommandServices::Services& services, const std::string& path, int version,
-                   StandardInput& in, StandardStream& out, StandardStream& err) {
+ExitStatus runUndo(CommandServices::Services& services, EditRecording& recording,
+                   const std::string& path, int version, StandardInput& in, StandardStream& out,
+                   StandardStream& err) {
   MenuFileTarget target;
   if (const auto status = findTarget(services, path, err, target)) return *status;
   if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
     return Unusable;
   }
-  EditHistory history(services.files, services.environment, services.clock, services.rules);
+  EditHistory& history = recording.history();
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
   const Current current = currentOf(services.files, target.name);
   if (current.failure != code::Success) {
@@ -264,7 +263,7 @@ ExitStatus runUndo(CommandServices::Services& services, const std::string& path,
     return Refused;
   }
   if (!undoConfirmed(target, current, *chosen, services.rules, in, out)) return Refused;
-  return putBack(services.files, history, target, current, *chosen, out, err);
+  return putBack(recording.files(), target, current, *chosen, out, err);
 }
 
 }  // namespace menue

@@ -73,15 +73,16 @@ ExitStatus runItem(const ModeCall& call) {
 }
 
 ExitStatus edit(const ModeCall& call) {
-  return runEdit(*call.services, pathOf(call.line), call.in, call.out, call.err);
+  return runEdit(*call.services, *call.recording, pathOf(call.line), call.in, call.out, call.err);
 }
 
 ExitStatus history(const ModeCall& call) {
-  return runHistoryList(*call.services, pathOf(call.line), call.out, call.err);
+  return runHistoryList(*call.services, *call.recording, pathOf(call.line), call.out, call.err);
 }
 
 ExitStatus undo(const ModeCall& call) {
-  return runUndo(*call.services, pathOf(call.line), call.line.number, call.in, call.out, call.err);
+  return runUndo(*call.services, *call.recording, pathOf(call.line), call.line.number, call.in,
+                 call.out, call.err);
 }
 
 ExitStatus allow(const ModeCall& call) {

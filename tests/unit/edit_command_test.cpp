@@ -47,10 +47,11 @@ TEST(EditCommandTest, TrustIsThatOfTheFileRead) {
     Platform& platform = machine.platform();
     CommandServices::Services services{platform.files, platform.processes, platform.environment,
                                        platform.clock, platform.rules};
+    EditRecording recording(platform.files, platform.environment, platform.clock, platform.rules);
     VirtualInput in;
     CollectedStream out;
     CollectedStream err;
-    EXPECT_EQ(runEdit(services, "", in, out, err), c.status);
+    EXPECT_EQ(runEdit(services, recording, "", in, out, err), c.status);
     EXPECT_EQ(err.text, c.err);
     EXPECT_EQ(!machine.processes.started.empty(), c.editorStarted);
     EXPECT_EQ(machine.files.file("-menue-"), std::string(Menu));

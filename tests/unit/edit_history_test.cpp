@@ -48,7 +48,7 @@ class EditHistoryTest : public testing::Test {
   int history(std::string& out) {
     CollectedStream outText;
     CollectedStream err;
-    const int status = exitCode(runHistoryList(services, "", outText, err));
+    const int status = exitCode(runHistoryList(services, modeRecording, "", outText, err));
     out = outText.text + err.text;
     return status;
   }
@@ -58,7 +58,7 @@ class EditHistoryTest : public testing::Test {
     in.lines = {std::move(answer)};
     CollectedStream outText;
     CollectedStream err;
-    const int status = exitCode(runUndo(services, "", version, in, outText, err));
+    const int status = exitCode(runUndo(services, modeRecording, "", version, in, outText, err));
     out = outText.text + err.text;
     return status;
   }
@@ -74,6 +74,7 @@ class EditHistoryTest : public testing::Test {
   Program program{withHistory};
   CommandServices::Services services{platform.files, platform.processes, platform.environment,
                                      platform.clock, platform.rules};
+  EditRecording modeRecording{platform.files, platform.environment, platform.clock, platform.rules};
 };
 
 TEST_F(EditHistoryTest, ASequenceOfEditsIsKeptAndUndoneStepByStep) {

@@ -12,6 +12,7 @@
 #include "modes/exit_status.h"
 #include "platform/native.h"
 #include "platform/platform.h"
+#include "session/edit_recording.h"
 
 namespace menue {
 
@@ -25,12 +26,14 @@ enum class ModeNeeds {
   Console,
 };
 
-// What a mode is given. `services` is set for the modes that need them.
+// What a mode is given. `services` and `recording` (the edit history over
+// the services' files) are set for the modes that need the services.
 struct ModeCall {
   const CommandLine& line;
   FileSystem& files;
   const PathRules& rules;
   CommandServices::Services* services;
+  EditRecording* recording;
   StandardInput& in;
   StandardStream& out;
   StandardStream& err;
