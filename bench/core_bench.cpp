@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/bench_menus.h"
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 #include "menufile/menu_parse.h"
 #include "platform/posix/output/vt_mirror.h"
 #include "platform/virtual/virtual_platform.h"

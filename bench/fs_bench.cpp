@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "bench/bench_menus.h"
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 #include "platform/posix/files/path_rules.h"
 #include "platform/posix/files/posix_files.h"
 #include "platform/virtual/virtual_platform.h"

@@ -13,6 +13,7 @@
 #include "check_execution.h"
 #include "check_support.h"
 #include "check_text.h"
+#include "menufile/distrust_text.h"
 #include "menufile/menu_parse.h"
 
 namespace menue {
@@ -95,24 +96,25 @@ std::vector<MenuFinding> trustFindings(FileTrust trust, bool allowed) {
   }
   switch (trust) {
     case FileTrust::OtherOwner:
-      return {finding(FindingKind::OtherOwner, Severity::Error, 1,
-                      "geh\xF6rt einem anderen Benutzer" + std::string(Refused) +
-                          " (freigeben: menue --allow)")};
+      return {finding(
+          FindingKind::OtherOwner, Severity::Error, 1,
+          std::string(distrustText(trust)) + std::string(Refused) + " (freigeben: menue --allow)")};
     // Which write bit lets others in, and how to take it away.
     case FileTrust::GroupMayWrite:
       return {finding(FindingKind::GroupMayWrite, Severity::Error, 1,
-                      "f\xFCr andere beschreibbar (Gruppe mit weiteren Mitgliedern oder "
-                      "Zugriffsliste)" +
+                      std::string(distrustText(trust)) +
+                          " (Gruppe mit weiteren Mitgliedern oder Zugriffsliste)" +
                           std::string(Refused) + " (abhelfen: chmod g-w oder menue --allow)")};
     case FileTrust::GroupUnlisted:
       return {finding(FindingKind::GroupMayWrite, Severity::Error, 1,
-                      "f\xFCr andere beschreibbar (Gruppe nicht pr\xFC"
-                      "fbar: die Gruppendatenbank nennt nicht alle Eintr\xE4ge, "
-                      "nsswitch.conf)" +
+                      std::string(distrustText(trust)) +
+                          " (Gruppe nicht pr\xFC"
+                          "fbar: die Gruppendatenbank nennt nicht alle Eintr\xE4ge, "
+                          "nsswitch.conf)" +
                           std::string(Refused) + " (abhelfen: chmod g-w oder menue --allow)")};
     case FileTrust::OthersMayWrite:
       return {finding(FindingKind::OthersMayWrite, Severity::Error, 1,
-                      "f\xFCr andere beschreibbar (f\xFCr alle)" + std::string(Refused) +
+                      std::string(distrustText(trust)) + " (f\xFCr alle)" + std::string(Refused) +
                           " (abhelfen: chmod o-w)")};
     case FileTrust::Trusted:
       break;

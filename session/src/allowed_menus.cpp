@@ -96,7 +96,7 @@ FileTrust AllowedMenus::trustOf(const std::string& fullPath, FileTrust trust,
   return FileTrust::Trusted;
 }
 
-void AllowedMenus::apply(const std::string& name, ShownMenu& menu) {
+void AllowedMenus::apply(const std::string& name, MenuFileRead& menu) {
   if (menu.trust == FileTrust::Trusted || !menu.model.loaded) return;
   std::string directory;
   if (files_.currentDirectory(directory) != code::Success) return;

@@ -4,25 +4,17 @@
 
 #include <string>
 
+#include "menufile/distrust_text.h"
 #include "session/pause.h"
 #include "session/program.h"
 
 namespace menue {
 
-std::string_view untrustedMenuText(FileTrust trust) {
-  switch (trust) {
-    case FileTrust::OtherOwner:
-      return "Men\xFC"
-             "datei geh\xF6rt einem anderen Benutzer";
-    case FileTrust::GroupMayWrite:
-    case FileTrust::GroupUnlisted:
-    case FileTrust::OthersMayWrite:
-      return "Men\xFC"
-             "datei f\xFCr andere beschreibbar";
-    case FileTrust::Trusted:
-      break;
-  }
-  return {};
+std::string untrustedMenuText(FileTrust trust) {
+  if (trust == FileTrust::Trusted) return {};
+  return "Men\xFC"
+         "datei " +
+         std::string(distrustText(trust));
 }
 
 Next refuseUntrustedMenu(Program& program, MenuUse use) {

@@ -35,6 +35,29 @@ std::string pathFailureText(PlatformCode failure) {
   }
 }
 
+std::string writeFailureText(PlatformCode failure) {
+  switch (failure) {
+    case code::FileNotFound:
+    case code::PathNotFound:
+    case code::AccessDenied:
+    case code::LockViolation:
+      return pathFailureText(failure);
+    case code::DiskFull:
+    case code::HandleDiskFull:
+      return "kein Platz mehr auf dem Datentr\xE4ger";
+    case code::EasNotSupported:
+      return "nicht schreibbar: Besitzer, Rechte oder Attribute lie\xDF"
+             "en sich nicht erhalten";
+    case code::BrokenPipe:
+      return "der Empf\xE4nger hat die Pipe geschlossen";
+    case code::InvalidHandle:
+      return "nicht ge\xF6"
+             "ffnet";
+    default:
+      return "nicht schreibbar (Systemfehler " + std::to_string(failure) + ")";
+  }
+}
+
 void writeErrorLine(StandardStream& err, std::string_view subject, std::string_view text) {
   err.writeBytes("menue: ");
   err.writeBytes(subject);

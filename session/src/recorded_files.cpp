@@ -4,8 +4,8 @@
 // read, which a file the user may not read never gives.
 #include "session/recorded_files.h"
 
+#include "menufile/menu_file_read.h"
 #include "session/path_text.h"
-#include "session/shown_menu.h"
 
 namespace menue {
 
@@ -60,10 +60,10 @@ PlatformCode RecordedFiles::deleteSeenFile(const std::string& path, std::string_
 }
 
 PlatformCode RecordedFiles::moveFile(const std::string& from, const std::string& to) {
-  std::string text;
-  bool whole = false;
-  const bool read = readMenuBytes(files_, from, text, whole) == code::Success && whole;
-  const FileVersion moved = read ? FileVersion::of(text) : FileVersion::notCopied(std::string());
+  const MenuFileBytes bytes = readMenuBytes(files_, from);
+  const bool read = bytes.failure == code::Success && bytes.whole;
+  const FileVersion moved =
+      read ? FileVersion::of(bytes.text) : FileVersion::notCopied(std::string());
   const auto left = record(from, AdoptionCause, moved, fingerprintOf(std::nullopt));
   const auto arrived = record(to, AdoptionCause, FileVersion::of(std::nullopt),
                               read ? moved.fingerprint : std::string());

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 #include "menufile/menu_parse.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/program.h"

@@ -8,7 +8,7 @@
 
 #include "menufile/menu_check.h"
 #include "menufile/menu_parse.h"
-#include "session/menu_check_command.h"
+#include "modes/menu_check_command.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <sstream>
 
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 #include "tests/scenario/scenario_diff.h"
 
 namespace menue::scenario {

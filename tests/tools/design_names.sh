@@ -8,7 +8,7 @@ set -u
 root="${1:?usage: design_names.sh SOURCE_DIR}"
 cd "$root" || exit 2
 design=docs/design.md
-sources=(commands console editing menufile platform session tests bench tools cmake CMakeLists.txt)
+sources=(app interactive modes console editing menufile platform session tests bench tools cmake CMakeLists.txt)
 missing=0
 
 while IFS= read -r span; do

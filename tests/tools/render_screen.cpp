@@ -8,7 +8,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 #include "platform/utf8.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/program.h"

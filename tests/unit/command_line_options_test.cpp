@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "session/command_line_options.h"
+#include "modes/command_line_options.h"
 
 namespace menue {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "commands/command_loop.h"
+#include "interactive/command_loop.h"
 #include "platform/virtual/virtual_platform.h"
 #include "session/program.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "commands/command_table.h"
+#include "interactive/command_table.h"
 
 namespace menue {
 namespace {

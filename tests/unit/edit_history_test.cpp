@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "menufile/menu_load.h"
+#include "modes/history_command.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/history_command.h"
 #include "session/menu_view.h"
 #include "session/program.h"
 #include "session/recorded_files.h"
@@ -48,7 +48,7 @@ class EditHistoryTest : public testing::Test {
   int history(std::string& out) {
     CollectedStream outText;
     CollectedStream err;
-    const int status = runHistoryList(services, "", outText, err);
+    const int status = exitCode(runHistoryList(services, modeRecording, "", outText, err));
     out = outText.text + err.text;
     return status;
   }
@@ -58,7 +58,7 @@ class EditHistoryTest : public testing::Test {
     in.lines = {std::move(answer)};
     CollectedStream outText;
     CollectedStream err;
-    const int status = runUndo(services, "", version, in, outText, err);
+    const int status = exitCode(runUndo(services, modeRecording, "", version, in, outText, err));
     out = outText.text + err.text;
     return status;
   }
@@ -74,6 +74,7 @@ class EditHistoryTest : public testing::Test {
   Program program{withHistory};
   CommandServices::Services services{platform.files, platform.processes, platform.environment,
                                      platform.clock, platform.rules};
+  EditRecording modeRecording{platform.files, platform.environment, platform.clock, platform.rules};
 };
 
 TEST_F(EditHistoryTest, ASequenceOfEditsIsKeptAndUndoneStepByStep) {
@@ -125,6 +126,27 @@ TEST_F(EditHistoryTest, AnUndoAfterAForeignChangeIsRefusedNamingTheVersion) {
   EXPECT_EQ(undo(2, "j", out), 0) << out;
   EXPECT_EQ(machine.files.file("-menue-"), menuText("A"));
   EXPECT_EQ(entries().back().before.text, menuText("XYZ"));
+}
+
+// An undo whose write fails says it could not write, and the file stays.
+TEST_F(EditHistoryTest, AFailedWriteOfTheUndoIsCalledOne) {
+  edit("Men\xFC++", menuText("A"));
+  edit("Men\xFC+", menuText("AB"));
+  const std::vector<std::pair<PlatformCode, std::string>> cases = {
+      {code::EasNotSupported,
+       "menue: -menue-: nicht schreibbar: Besitzer, Rechte oder Attribute lie\xDF"
+       "en sich nicht erhalten\n"},
+      {code::DiskFull, "menue: -menue-: kein Platz mehr auf dem Datentr\xE4ger\n"},
+      {code::GeneralFailure, "menue: -menue-: nicht schreibbar (Systemfehler 31)\n"},
+  };
+  for (const auto& [failure, message] : cases) {
+    SCOPED_TRACE(failure);
+    machine.files.failNext(FileOp::Replace, failure);
+    std::string out;
+    EXPECT_EQ(undo(0, "j", out), 2);
+    EXPECT_TRUE(out.ends_with(message)) << out;
+    EXPECT_EQ(machine.files.file("-menue-"), menuText("AB"));
+  }
 }
 
 // Before it asks, the undo shows what it changes: the text now against the

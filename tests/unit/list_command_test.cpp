@@ -1,7 +1,7 @@
 // menue --list on the virtual file system: a table of menus, sound,
 // foreign, damaged, numbered and missing, with what each prints and its
 // exit status; nothing is ever renamed.
-#include "session/list_command.h"
+#include "modes/list_command.h"
 
 #include <gtest/gtest.h>
 
@@ -123,8 +123,9 @@ TEST(ListCommandTest, ATableOfMenus) {
     const auto before = machine.files.allFiles();
     CollectedStream out;
     CollectedStream err;
-    EXPECT_EQ(runMenuList(machine.files, machine.platform().rules, c.path, c.all, out, err),
-              c.status);
+    EXPECT_EQ(
+        exitCode(runMenuList(machine.files, machine.platform().rules, c.path, c.all, out, err)),
+        c.status);
     EXPECT_EQ(out.text, c.out);
     EXPECT_EQ(err.text, c.err);
     EXPECT_EQ(machine.files.allFiles(), before);
@@ -140,7 +141,8 @@ TEST(ListCommandTest, ControlCharactersAreShownNotSent) {
                         "2J\r\n\t\r\n");
   CollectedStream out;
   CollectedStream err;
-  EXPECT_EQ(runMenuList(machine.files, machine.platform().rules, "", false, out, err), 0);
+  EXPECT_EQ(runMenuList(machine.files, machine.platform().rules, "", false, out, err),
+            ExitStatus::Done);
   EXPECT_EQ(out.text, "-menue-\n 1  Rot\\x1B[31m  (wartet)\n      a\\x9B2J\n");
 }
 
@@ -159,7 +161,7 @@ TEST(ListCommandTest, ItemsForCompletion) {
     machine.files.putFile("-menue-", std::string(Sound));
     machine.files.setTrust("-menue-", c.trust);
     CollectedStream out;
-    EXPECT_EQ(runItemList(machine.files, machine.platform().rules, "", out), 0);
+    EXPECT_EQ(runItemList(machine.files, machine.platform().rules, "", out), ExitStatus::Done);
     EXPECT_EQ(out.text, c.listed);
   }
 }

@@ -2,7 +2,7 @@
 // MenuFile is reported at its first line and counts as a problem; only
 // errors make status 1; every name printed is made visible, on standard
 // output and standard error, and a path too long is shown by its tail.
-#include "session/menu_check_command.h"
+#include "modes/menu_check_command.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,8 @@ TEST(MenuCheckCommandTest, FilesOthersMayHaveChangedAreProblems) {
     machine.files.setTrust("-menue-", c.trust);
     CollectedStream out;
     CollectedStream err;
-    EXPECT_EQ(runMenuCheck(machine.files, machine.platform().rules, {}, false, out, err), c.status);
+    EXPECT_EQ(exitCode(runMenuCheck(machine.files, machine.platform().rules, {}, false, out, err)),
+              c.status);
     EXPECT_EQ(out.text, c.out);
     EXPECT_EQ(err.text, "");
   }
@@ -82,7 +83,7 @@ TEST(MenuCheckCommandTest, NamesAreShownEscapedEverywhere) {
                           "C:\\t\\\xC2\x9B"
                           "2J"},
                          true, out, err),
-            checkstatus::Unreadable);
+            ExitStatus::Unusable);
   // The subdirectories in the order of the names ("c" before "]").
   EXPECT_EQ(out.text,
             "C:\\t: keine Men\xFC"
@@ -108,7 +109,7 @@ TEST(MenuCheckCommandTest, AnUnreadableDirectoryIsNamedEscaped) {
   CollectedStream out;
   CollectedStream err;
   EXPECT_EQ(runMenuCheck(machine.files, machine.platform().rules, {"C:\\t"}, true, out, err),
-            checkstatus::Unreadable);
+            ExitStatus::Unusable);
   EXPECT_EQ(err.text, "menue: C:\\t\\\\033[31mrot: kein Zugriff\n");
   EXPECT_NE(out.text.find("C:\\t\\weiter\\-menue-: 1 Men\xFCpunkt"), std::string::npos);
 }
@@ -124,7 +125,8 @@ TEST(MenuCheckCommandTest, ADeepMenuFileIsShownByItsTail) {
   machine.files.putFile(path + "\\-menue-", std::string(OneItem));
   CollectedStream out;
   CollectedStream err;
-  EXPECT_EQ(runMenuCheck(machine.files, machine.platform().rules, {"C:\\t"}, true, out, err), 0);
+  EXPECT_EQ(runMenuCheck(machine.files, machine.platform().rules, {"C:\\t"}, true, out, err),
+            ExitStatus::Done);
   const std::string summary = ": 1 Men\xFCpunkt, 1 Men\xFC im Verzeichnis, kein Fehler\n";
   ASSERT_TRUE(out.text.ends_with(summary)) << out.text;
   const std::string shown = out.text.substr(out.text.find('\n') + 1);

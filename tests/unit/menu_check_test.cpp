@@ -10,8 +10,8 @@
 #include "console/menu_screen.h"
 #include "menufile/menu_check.h"
 #include "menufile/menu_parse.h"
+#include "modes/menu_check_command.h"
 #include "platform/virtual/virtual_platform.h"
-#include "session/menu_check_command.h"
 
 namespace menue {
 namespace {

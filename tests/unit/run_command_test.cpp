@@ -1,6 +1,6 @@
 // menue --run on the virtual platform: what starts for each kind of item,
 // the exit status it gives, and the refusals with their one line.
-#include "session/run_command.h"
+#include "modes/run_command.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +65,7 @@ TEST(RunCommandTest, EachKindOfItem) {
     CommandServices::Services services{platform.files, platform.processes, platform.environment,
                                        platform.clock, platform.rules};
     CollectedStream err;
-    EXPECT_EQ(runItemCommand(services, c.number, "", err), c.status);
+    EXPECT_EQ(exitCode(runItemCommand(services, c.number, "", err)), c.status);
     EXPECT_EQ(err.text, c.err);
     ASSERT_EQ(machine.processes.started.size(), c.started.empty() ? 0u : 1u);
     if (c.started.empty()) continue;

@@ -1,6 +1,6 @@
 // The unified diff --undo shows: hunks as diff(1) writes them, line ends
 // compared, a missing last line end marked, lines through the caller's escaping.
-#include "session/text_diff.h"
+#include "modes/text_diff.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "menufile/menu_file_read.h"
 #include "menufile/menu_model.h"
 #include "platform/platform.h"
-#include "session/shown_menu.h"
 
 namespace menue {
 
@@ -33,7 +33,7 @@ class AllowedMenus {
   PlatformCode deny(const std::string& fullPath, bool& wasAllowed);
 
   // trustOf for the MenuFile `name` of the current directory, as read.
-  void apply(const std::string& name, ShownMenu& menu);
+  void apply(const std::string& name, MenuFileRead& menu);
 
   // The file the list is kept in; empty when the environment names none.
   std::string storePath() const;

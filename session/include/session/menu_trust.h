@@ -2,7 +2,7 @@
 // but what it says is not run and it is not edited.
 #pragma once
 
-#include <string_view>
+#include <string>
 
 #include "platform/platform.h"
 #include "session/next.h"
@@ -13,7 +13,7 @@ struct Program;
 
 // Why a MenuFile that others may have changed is refused (Windows-1252,
 // "Menüdatei gehört einem anderen Benutzer"); empty for a trusted one.
-std::string_view untrustedMenuText(FileTrust trust);
+std::string untrustedMenuText(FileTrust trust);
 
 // What would be done with the MenuFile shown.
 enum class MenuUse { Run, Edit };

@@ -19,6 +19,8 @@ std::string joinPath(std::string directory, std::string_view name, const PathRul
 std::string visiblePath(std::string_view systemForm, const PathRules& rules);
 // Why a path could not be read or entered (German, Windows-1252).
 std::string pathFailureText(PlatformCode failure);
+// Why a file or stream could not be written (German, Windows-1252).
+std::string writeFailureText(PlatformCode failure);
 // "menue: SUBJECT: text" and a line end; the subject (a path, an argument)
 // as visiblePath made it, the text Windows-1252.
 void writeErrorLine(StandardStream& err, std::string_view subject, std::string_view text);

@@ -1,0 +1,27 @@
+// The user's state directory for the command-line modes, refused with a
+// line saying why.
+#include "modes/state_directory.h"
+
+#include "session/path_text.h"
+
+namespace menue {
+
+std::optional<std::string> usableStateDirectory(FileSystem& files, Environment& environment,
+                                                const PathRules& rules, StandardStream& err) {
+  const std::string directory = environment.stateDirectory();
+  if (directory.empty()) {
+    writeErrorLine(err, "menue",
+                   "kein Verzeichnis f\xFCr den Zustand (HOME oder XDG_STATE_HOME fehlt)");
+    return std::nullopt;
+  }
+  const PlatformCode failure = files.makePrivateDirectory(directory);
+  if (failure == code::Success) return directory;
+  writeErrorLine(err, visiblePath(directory, rules),
+                 failure == code::AccessDenied
+                     ? "nicht benutzt: geh\xF6rt einem anderen, ist f\xFCr andere offen oder "
+                       "liegt in einem Verzeichnis, das andere beschreiben d\xFCrfen"
+                     : pathFailureText(failure));
+  return std::nullopt;
+}
+
+}  // namespace menue
