@@ -20,7 +20,7 @@ constexpr std::string_view AdoptionCause =
 std::string RecordedFiles::fullPath(const std::string& path) {
   if (history_.rules().isAbsolute(path)) return path;
   std::string directory;
-  if (files_.currentDirectory(directory) != code::Success) return path;
+  if (files().currentDirectory(directory) != code::Success) return path;
   return joinPath(directory, path, history_.rules());
 }
 
@@ -47,7 +47,7 @@ PlatformCode RecordedFiles::replaceFile(const std::string& path, SeenText seen,
                                         std::string_view contents) {
   const auto entry = record(path, cause_ ? std::string_view(*cause_) : "menue",
                             FileVersion::of(seen), fingerprintOf(contents));
-  return settled(entry, files_.replaceFile(path, seen, contents));
+  return settled(entry, files().replaceFile(path, seen, contents));
 }
 
 PlatformCode RecordedFiles::deleteSeenFile(const std::string& path, std::string_view seenStart,
@@ -56,18 +56,18 @@ PlatformCode RecordedFiles::deleteSeenFile(const std::string& path, std::string_
       seenWhole ? FileVersion::of(seenStart) : FileVersion::notCopied(std::string());
   const auto entry = record(path, cause_ ? std::string_view(*cause_) : "menue", before,
                             fingerprintOf(std::nullopt));
-  return settled(entry, files_.deleteSeenFile(path, seenStart, seenWhole));
+  return settled(entry, files().deleteSeenFile(path, seenStart, seenWhole));
 }
 
 PlatformCode RecordedFiles::moveFile(const std::string& from, const std::string& to) {
-  const MenuFileBytes bytes = readMenuBytes(files_, from);
+  const MenuFileBytes bytes = readMenuBytes(files(), from);
   const bool read = bytes.failure == code::Success && bytes.whole;
   const FileVersion moved =
       read ? FileVersion::of(bytes.text) : FileVersion::notCopied(std::string());
   const auto left = record(from, AdoptionCause, moved, fingerprintOf(std::nullopt));
   const auto arrived = record(to, AdoptionCause, FileVersion::of(std::nullopt),
                               read ? moved.fingerprint : std::string());
-  const PlatformCode result = files_.moveFile(from, to);
+  const PlatformCode result = files().moveFile(from, to);
   settled(arrived, result);
   return settled(left, result);
 }

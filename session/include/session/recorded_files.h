@@ -5,17 +5,18 @@
 // call goes straight through, so a pass costs what it did.
 #pragma once
 
-#include <memory>
 #include <string>
 
+#include "platform/forwarding_files.h"
 #include "platform/platform.h"
 #include "session/edit_history.h"
 
 namespace menue {
 
-class RecordedFiles : public FileSystem {
+class RecordedFiles : public ForwardingFiles {
  public:
-  RecordedFiles(FileSystem& files, EditHistory& history) : files_(files), history_(history) {}
+  RecordedFiles(FileSystem& files, EditHistory& history)
+      : ForwardingFiles(files), history_(history) {}
 
   // Where the name of what changes the files comes from (Windows-1252,
   // "Menü+"); a move is always the adoption of a numbered menu.
@@ -24,46 +25,12 @@ class RecordedFiles : public FileSystem {
   // state directory is missing or not the user's own (Windows-1252).
   void noticeTo(std::string& notice) { notice_ = &notice; }
 
-  PlatformCode readFileStart(const std::string& path, std::size_t limit,
-                             FileStart& start) override {
-    return files_.readFileStart(path, limit, start);
-  }
+  // The three writes that are recorded; every other call goes through.
   PlatformCode replaceFile(const std::string& path, SeenText seen,
                            std::string_view contents) override;
-  PlatformCode createNewFile(const std::string& path, std::string_view contents) override {
-    return files_.createNewFile(path, contents);
-  }
-  PlatformCode deleteFile(const std::string& path) override { return files_.deleteFile(path); }
   PlatformCode deleteSeenFile(const std::string& path, std::string_view seenStart,
                               bool seenWhole) override;
   PlatformCode moveFile(const std::string& from, const std::string& to) override;
-  std::vector<std::string> findPlainFiles(const std::string& pattern) override {
-    return files_.findPlainFiles(pattern);
-  }
-  std::optional<FileTrust> plainFileTrust(const std::string& path) override {
-    return files_.plainFileTrust(path);
-  }
-  std::optional<PlainFileLook> lookAtPlainFile(const std::string& path) override {
-    return files_.lookAtPlainFile(path);
-  }
-  std::vector<std::string> findDirectories() override { return files_.findDirectories(); }
-  PlatformCode currentDirectory(std::string& path) override {
-    return files_.currentDirectory(path);
-  }
-  PlatformCode changeDirectory(const std::string& path) override {
-    return files_.changeDirectory(path);
-  }
-  PlatformCode changeDrive(char letter) override { return files_.changeDrive(letter); }
-  PlatformCode makePrivateDirectory(const std::string& path) override {
-    return files_.makePrivateDirectory(path);
-  }
-  std::vector<ListedFile> listDirectory(const std::string& path) override {
-    return files_.listDirectory(path);
-  }
-  PlatformCode openDirectoryCursor(const std::string& path,
-                                   std::unique_ptr<DirectoryCursor>& cursor) override {
-    return files_.openDirectoryCursor(path, cursor);
-  }
 
  private:
   // The full path the history knows `path` by.
@@ -73,7 +40,6 @@ class RecordedFiles : public FileSystem {
   // Forgets the entry when the change failed; returns `result`.
   PlatformCode settled(const std::optional<std::string>& entry, PlatformCode result);
 
-  FileSystem& files_;
   EditHistory& history_;
   const std::string* cause_ = nullptr;
   std::string* notice_ = nullptr;
