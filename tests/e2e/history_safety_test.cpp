@@ -239,16 +239,22 @@ TEST_F(HistorySafetyTest, WithoutTheSwapARenameMeanwhileKeepsItsChange) {
   const std::string script =
       "cd " + shellWord(work().string()) + "\n" +
       "env -i PATH=/usr/bin:/bin HOME=" + shellWord(home().string()) +
-      " VISUAL='sed -i s/Alt/Neu/' strace -o /dev/null -e trace=rename,renameat2"
+      " VISUAL='sed -i s/Alt/Neu/' strace -o " + shellWord((scratch / "trace").string()) +
+      " -e trace=rename,renameat2"
       " -e inject=renameat2:error=EINVAL:signal=SIGSTOP " +
       shellWord(program().string()) + " --edit </dev/null >" +
       shellWord((scratch / "edit").string()) +
       " 2>&1 &\n"
       "tracer=$!\n"
       "stopped() { grep -q '^[^)]*) [tT]' /proc/$child/stat 2>/dev/null; }\n"
+      // A traced process also shows as stopped at every system call: only
+      // strace's word that it injected the failure says the rename came.
+      "injected() { grep -q INJECTED " +
+      shellWord((scratch / "trace").string()) +
+      "; }\n"
       "for i in $(seq 600); do\n"
       "  read -r child _ < /proc/$tracer/task/$tracer/children\n"
-      "  [ -n \"$child\" ] && stopped && break\n"
+      "  [ -n \"$child\" ] && injected && stopped && break\n"
       "  sleep 0.05\n"
       "done\n"
       "sed -i s/Alt/Anders/ ./-menue-\n"
