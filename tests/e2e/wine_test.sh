@@ -195,8 +195,8 @@ work_prompt() { printf '  %s>_' "$(windows_path "$work")"; }
 
 wait_for_prompt() { wait_until "the prompt of $work on row 24" row_is 24 "$(work_prompt)"; }
 
-# Types a line at the prompt, one key per wait (the prompt takes one key
-# per pass and forgets keys typed ahead). The prompt is the one of $work, or
+# Types a line at the prompt, one key per wait, each seen echoed before the
+# next (a burst is the paste check's). The prompt is the one of $work, or
 # with "anywhere" whatever row 24 shows when typing starts.
 type_at_prompt() {
   local text=$1 prompt typed="" i
