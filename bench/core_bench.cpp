@@ -154,8 +154,7 @@ BENCHMARK(unchangedRepaint)->Name("MirrorUnchangedRepaint/items:18");
 
 // The highlight moves between items 1 and 2, as after a cursor key, and the
 // loop redraws; the mirror sends the difference.
-void highlightMove(benchmark::State& state) {
-  MirrorSetup setup;
+void measureHighlightMoves(benchmark::State& state, MirrorSetup& setup) {
   if (!firstPass(setup.program)) {
     state.SkipWithError("the first pass did not wait");
     return;
@@ -171,6 +170,11 @@ void highlightMove(benchmark::State& state) {
   }
   report(state, "bytes", total);
 }
+
+void highlightMove(benchmark::State& state) {
+  MirrorSetup setup;
+  measureHighlightMoves(state, setup);
+}
 BENCHMARK(highlightMove)->Name("MirrorHighlightMove/items:18");
 
 // The same move in one menu of five items written in each kind of text
@@ -179,20 +183,7 @@ void highlightMoveInText(benchmark::State& state) {
   const TextMenu menu = textMenus().at(static_cast<std::size_t>(state.range(0)));
   state.SetLabel(std::string(menu.name));
   MirrorSetup setup(menuFileText(menu.header, menu.items));
-  if (!firstPass(setup.program)) {
-    state.SkipWithError("the first pass did not wait");
-    return;
-  }
-  setup.program.state.highlightedItem = 1;
-  setup.pass();
-  setup.render();
-  std::size_t total = 0;
-  for (auto _ : state) {
-    setup.program.state.highlightedItem = 3 - setup.program.state.highlightedItem;
-    setup.pass();
-    total += setup.render();
-  }
-  report(state, "bytes", total);
+  measureHighlightMoves(state, setup);
 }
 BENCHMARK(highlightMoveInText)->Name("MirrorHighlightMoveText")->ArgName("text")->DenseRange(0, 2);
 

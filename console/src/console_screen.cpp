@@ -63,6 +63,18 @@ void ConsoleScreen::scrollOneRow() {
   device_.scrollUp(attribute());
 }
 
+void ConsoleScreen::moveAfter(const BufferInfo& info, CellPos at, int columns) {
+  const int end = at.column + columns;
+  if (end < info.width) {
+    device_.setCursorPosition(CellPos{at.row, end});
+  } else if (at.row < info.height - 1) {
+    device_.setCursorPosition(CellPos{at.row + 1, 0});
+  } else {
+    pendingWrap_ = true;
+    device_.setCursorPosition(CellPos{at.row, 0});
+  }
+}
+
 void ConsoleScreen::writeText(std::string_view text) {
   while (!text.empty()) {
     if (pendingWrap_) {
@@ -75,15 +87,7 @@ void ConsoleScreen::writeText(std::string_view text) {
     std::string_view chunk = text.substr(0, room);
     device_.writeCells(at, chunk, attribute());
     text.remove_prefix(chunk.size());
-    int end = at.column + static_cast<int>(chunk.size());
-    if (end < info.width) {
-      device_.setCursorPosition(CellPos{at.row, end});
-    } else if (at.row < info.height - 1) {
-      device_.setCursorPosition(CellPos{at.row + 1, 0});
-    } else {
-      pendingWrap_ = true;
-      device_.setCursorPosition(CellPos{at.row, 0});
-    }
+    moveAfter(info, at, static_cast<int>(chunk.size()));
   }
 }
 
@@ -107,15 +111,7 @@ void ConsoleScreen::writeCharacters(std::string_view utf8) {
     }
     device_.writeText(at, utf8.substr(0, cut), attribute());
     utf8.remove_prefix(cut);
-    const int end = at.column + columns;
-    if (end < info.width) {
-      device_.setCursorPosition(CellPos{at.row, end});
-    } else if (at.row < info.height - 1) {
-      device_.setCursorPosition(CellPos{at.row + 1, 0});
-    } else {
-      pendingWrap_ = true;
-      device_.setCursorPosition(CellPos{at.row, 0});
-    }
+    moveAfter(info, at, columns);
   }
 }
 

@@ -18,26 +18,14 @@ namespace {
 constexpr ExitStatus Refused = ExitStatus::Refused;
 constexpr ExitStatus Unusable = ExitStatus::Unusable;
 
-// The MenuFile of `path`, entered; a status when there is none to work on.
-std::optional<ExitStatus> findTarget(CommandServices::Services& services, const std::string& path,
-                                     StandardStream& err, MenuFileTarget& target) {
-  if (const PlatformCode failure = enterMenuFile(services.files, services.rules, path, target);
-      failure != code::Success) {
-    writeErrorLine(err, target.shown, pathFailureText(failure));
-    return Unusable;
-  }
-  if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
-    return Unusable;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 ExitStatus runAllow(CommandServices::Services& services, const std::string& path, StandardInput& in,
                     StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
-  if (const auto status = findTarget(services, path, err, target)) return *status;
+  if (const auto status = enterWithStateDirectory(services.files, services.environment,
+                                                  services.rules, path, err, target))
+    return *status;
   MenuFileRead menu;
   const LoadResult result = loadWholeMenu(services.files, target.name, menu.model);
   menu.failure = result.failure;
@@ -88,7 +76,9 @@ ExitStatus runAllow(CommandServices::Services& services, const std::string& path
 ExitStatus runDeny(CommandServices::Services& services, const std::string& path,
                    StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
-  if (const auto status = findTarget(services, path, err, target)) return *status;
+  if (const auto status = enterWithStateDirectory(services.files, services.environment,
+                                                  services.rules, path, err, target))
+    return *status;
   AllowedMenus allowed(services.files, services.environment, services.rules);
   bool wasAllowed = false;
   if (const PlatformCode failure = allowed.deny(target.fullPath, wasAllowed);

@@ -64,15 +64,6 @@ Current currentOf(FileSystem& files, const std::string& name) {
   return current;
 }
 
-// The MenuFile of the mode entered, or the exit status.
-std::optional<ExitStatus> findTarget(CommandServices::Services& services, const std::string& path,
-                                     StandardStream& err, MenuFileTarget& target) {
-  const PlatformCode failure = enterMenuFile(services.files, services.rules, path, target);
-  if (failure == code::Success) return std::nullopt;
-  writeErrorLine(err, target.shown, pathFailureText(failure));
-  return Unusable;
-}
-
 // The time and cause of an entry as read from its file (anyone may have
 // written it), escaped as paths are, so that no byte acts on the terminal.
 struct ShownEntry {
@@ -109,9 +100,9 @@ std::string gapLine(const std::string& from, const std::string& to) {
 ExitStatus runHistoryList(CommandServices::Services& services, EditRecording& recording,
                           const std::string& path, StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
-  if (const auto status = findTarget(services, path, err, target)) return *status;
-  if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
-    return Unusable;
+  if (const auto status = enterWithStateDirectory(services.files, services.environment,
+                                                  services.rules, path, err, target)) {
+    return *status;
   }
   EditHistory& history = recording.history();
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
@@ -238,9 +229,9 @@ ExitStatus runUndo(CommandServices::Services& services, EditRecording& recording
                    const std::string& path, int version, StandardInput& in, StandardStream& out,
                    StandardStream& err) {
   MenuFileTarget target;
-  if (const auto status = findTarget(services, path, err, target)) return *status;
-  if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
-    return Unusable;
+  if (const auto status = enterWithStateDirectory(services.files, services.environment,
+                                                  services.rules, path, err, target)) {
+    return *status;
   }
   EditHistory& history = recording.history();
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);

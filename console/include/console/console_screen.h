@@ -56,6 +56,9 @@ class ConsoleScreen {
 
  private:
   void scrollOneRow();
+  // The cursor after `columns` cells written from `at`: on the same row,
+  // at the next one, or (past the bottom-right cell) a wrap still pending.
+  void moveAfter(const BufferInfo& info, CellPos at, int columns);
 
   ConsoleDevice& device_;
   int foreground_ = 7;

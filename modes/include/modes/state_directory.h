@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "modes/exit_status.h"
+#include "modes/menu_path.h"
 #include "platform/platform.h"
 
 namespace menue {
@@ -14,5 +16,12 @@ namespace menue {
 // environment names none, or it is another's or open to others.
 std::optional<std::string> usableStateDirectory(FileSystem& files, Environment& environment,
                                                 const PathRules& rules, StandardStream& err);
+
+// The MenuFile of `path` entered (enterMenuFile) for a mode that keeps
+// state beside it, with the state directory usable; else the exit status,
+// its line on `err`.
+std::optional<ExitStatus> enterWithStateDirectory(FileSystem& files, Environment& environment,
+                                                  const PathRules& rules, const std::string& path,
+                                                  StandardStream& err, MenuFileTarget& target);
 
 }  // namespace menue
