@@ -23,9 +23,7 @@ constexpr ExitStatus Unusable = ExitStatus::Unusable;
 ExitStatus runAllow(CommandServices::Services& services, const std::string& path, StandardInput& in,
                     StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
-  if (const auto status = enterWithStateDirectory(services.files, services.environment,
-                                                  services.rules, path, err, target))
-    return *status;
+  if (const auto status = enterWithStateDirectory(services, path, err, target)) return *status;
   MenuFileRead menu;
   const LoadResult result = loadWholeMenu(services.files, target.name, menu.model);
   menu.failure = result.failure;
@@ -76,9 +74,7 @@ ExitStatus runAllow(CommandServices::Services& services, const std::string& path
 ExitStatus runDeny(CommandServices::Services& services, const std::string& path,
                    StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
-  if (const auto status = enterWithStateDirectory(services.files, services.environment,
-                                                  services.rules, path, err, target))
-    return *status;
+  if (const auto status = enterWithStateDirectory(services, path, err, target)) return *status;
   AllowedMenus allowed(services.files, services.environment, services.rules);
   bool wasAllowed = false;
   if (const PlatformCode failure = allowed.deny(target.fullPath, wasAllowed);

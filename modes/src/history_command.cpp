@@ -100,10 +100,7 @@ std::string gapLine(const std::string& from, const std::string& to) {
 ExitStatus runHistoryList(CommandServices::Services& services, EditRecording& recording,
                           const std::string& path, StandardStream& out, StandardStream& err) {
   MenuFileTarget target;
-  if (const auto status = enterWithStateDirectory(services.files, services.environment,
-                                                  services.rules, path, err, target)) {
-    return *status;
-  }
+  if (const auto status = enterWithStateDirectory(services, path, err, target)) return *status;
   EditHistory& history = recording.history();
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
   if (entries.empty()) {
@@ -229,10 +226,7 @@ ExitStatus runUndo(CommandServices::Services& services, EditRecording& recording
                    const std::string& path, int version, StandardInput& in, StandardStream& out,
                    StandardStream& err) {
   MenuFileTarget target;
-  if (const auto status = enterWithStateDirectory(services.files, services.environment,
-                                                  services.rules, path, err, target)) {
-    return *status;
-  }
+  if (const auto status = enterWithStateDirectory(services, path, err, target)) return *status;
   EditHistory& history = recording.history();
   const std::vector<HistoryEntry> entries = history.entriesOf(target.fullPath);
   const Current current = currentOf(services.files, target.name);

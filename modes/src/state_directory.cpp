@@ -24,15 +24,17 @@ std::optional<std::string> usableStateDirectory(FileSystem& files, Environment& 
   return std::nullopt;
 }
 
-std::optional<ExitStatus> enterWithStateDirectory(FileSystem& files, Environment& environment,
-                                                  const PathRules& rules, const std::string& path,
-                                                  StandardStream& err, MenuFileTarget& target) {
-  if (const PlatformCode failure = enterMenuFile(files, rules, path, target);
+std::optional<ExitStatus> enterWithStateDirectory(CommandServices::Services& services,
+                                                  const std::string& path, StandardStream& err,
+                                                  MenuFileTarget& target) {
+  if (const PlatformCode failure = enterMenuFile(services.files, services.rules, path, target);
       failure != code::Success) {
     writeErrorLine(err, target.shown, pathFailureText(failure));
     return ExitStatus::Unusable;
   }
-  if (!usableStateDirectory(files, environment, rules, err)) return ExitStatus::Unusable;
+  if (!usableStateDirectory(services.files, services.environment, services.rules, err)) {
+    return ExitStatus::Unusable;
+  }
   return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 
 #include "modes/exit_status.h"
 #include "modes/menu_path.h"
+#include "platform/native.h"
 #include "platform/platform.h"
 
 namespace menue {
@@ -20,8 +21,8 @@ std::optional<std::string> usableStateDirectory(FileSystem& files, Environment& 
 // The MenuFile of `path` entered (enterMenuFile) for a mode that keeps
 // state beside it, with the state directory usable; else the exit status,
 // its line on `err`.
-std::optional<ExitStatus> enterWithStateDirectory(FileSystem& files, Environment& environment,
-                                                  const PathRules& rules, const std::string& path,
-                                                  StandardStream& err, MenuFileTarget& target);
+std::optional<ExitStatus> enterWithStateDirectory(CommandServices::Services& services,
+                                                  const std::string& path, StandardStream& err,
+                                                  MenuFileTarget& target);
 
 }  // namespace menue
