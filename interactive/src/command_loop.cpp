@@ -28,21 +28,22 @@ constexpr int TypingRoom = 20;
 constexpr std::string_view HomeNote = " (Home=cd!) ";
 constexpr std::string_view CutMark = "...";
 
-// The directory (console text) as the prompt shows it: whole when it leaves
-// room to type on row 24, else its tail behind a mark. A prompt that wrapped
-// past the bottom row would scroll the menu away from the rows its clicks
-// hit.
-// The directory in at most `room` columns: its end after the cut mark when
-// it is longer.
+// The directory as the prompt shows it in at most `room` columns: whole, or
+// its tail behind the cut mark, so that a prompt never wraps past the
+// bottom row and scrolls the menu away from the rows its clicks hit.
 std::string promptDirectory(const std::string& directory, int room) {
   const int mark = static_cast<int>(CutMark.size());
   const int fits = std::max(room, 2 * mark);
-  std::string_view rest = directory;
-  if (textColumns(rest) <= fits) return directory;
-  while (!rest.empty() && textColumns(rest) > fits - mark) {
-    rest.remove_prefix(readUtf8(rest, 0).length);
+  const int columns = textColumns(directory);
+  if (columns <= fits) return directory;
+  // Drop the shortest head that leaves the tail within the room beside the
+  // mark; a wide character that straddles the cut goes whole.
+  const int drop = columns - (fits - mark);
+  std::size_t cut = prefixWithinColumns(directory, drop);
+  if (textColumns(std::string_view(directory).substr(0, cut)) < drop) {
+    cut += readUtf8(directory, cut).length;
   }
-  return std::string(CutMark) + std::string(rest);
+  return std::string(CutMark) + directory.substr(cut);
 }
 
 Next loopHead(Program& program) {
